@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/Instant.h"
+
+#include <QUuid>
+
+namespace tivren {
+
+// The timer that is running now.
+struct ActiveTimerSession
+{
+    QUuid projectID;
+    Instant startDate = 0;
+
+    bool operator==(const ActiveTimerSession&) const = default;
+};
+
+size_t qHash(const ActiveTimerSession& session, size_t seed = 0) noexcept;
+
+} // namespace tivren

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/ActiveTimerSession.h"
+#include "core/AppSettings.h"
+#include "core/CalendarEventLink.h"
+#include "core/Project.h"
+#include "core/TimeEntry.h"
+
+#include <QList>
+
+#include <optional>
+
+namespace tivren {
+
+// The whole persisted state: what the data file holds. Lists are implicitly shared, so copying
+// a snapshot to hand it to the repository costs next to nothing.
+struct AppSnapshot
+{
+    QList<Project> projects;
+    QList<TimeEntry> entries;
+    QList<GoogleCalendarEventLink> googleCalendarEventLinks;
+    QList<AppleCalendarEventLink> appleCalendarEventLinks;
+    std::optional<ActiveTimerSession> activeSession;
+    AppSettings settings;
+
+    bool operator==(const AppSnapshot&) const = default;
+};
+
+} // namespace tivren

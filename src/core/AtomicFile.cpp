@@ -1,0 +1,140 @@
+#include "core/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::AtomicFile {
+namespace {
+
+constexpr int maxLinkDepth = 16;
+
+FileError errnoError(int code, const QString& what)
+{
+    return { code, what + u": "_s + QString::fromLocal8Bit(std::strerror(code)) };
+}
+
+// The file the bytes must finally land in: a symbolic link is followed (even a dangling one),
+// so the link itself stays in place and its target is replaced.
+QString resolveLinks(const QString& path)
+{
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int depth = 0; depth < maxLinkDepth; ++depth) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        const QString target = info.symLinkTarget();
+        if (target.isEmpty())
+            return current;
+        current = QDir::cleanPath(target);
+    }
+    return current;
+}
+
+int closeKeepingErrno(int fd)
+{
+    const int saved = errno;
+    const int rc = ::close(fd);
+    errno = saved;
+    return rc;
+}
+
+bool writeAll(int fd, const char* data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+void syncFolder(const QString& folder)
+{
+    // Makes the rename itself durable. Some file systems refuse fsync on a directory; the data
+    // is already safe on disk then, so that is not reported as a failed save.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+Expected<Done, FileError> write(const QString& path, const QByteArray& bytes)
+{
+    const QString target = resolveLinks(path);
+    const QFileInfo targetInfo(target);
+    const QString folder = targetInfo.absolutePath();
+    const QByteArray targetName = QFile::encodeName(target);
+
+    mode_t mode = S_IRUSR | S_IWUSR;
+    struct stat existing
+    {
+    };
+    if (::stat(targetName.constData(), &existing) == 0)
+        mode = existing.st_mode & 07777;
+
+    QByteArray tempName = targetName + ".XXXXXX";
+    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (fd < 0)
+        return Unexpected(errnoError(errno, u"Could not create a temporary file in "_s + folder));
+
+    auto abandon = [&](const QString& what) {
+        const FileError error = errnoError(errno, what);
+        closeKeepingErrno(fd);
+        ::unlink(tempName.constData());
+        return Unexpected(error);
+    };
+
+    if (::fchmod(fd, mode) != 0)
+        return abandon(u"Could not set the permissions of "_s + target);
+    if (!writeAll(fd, bytes.constData(), bytes.size()))
+        return abandon(u"Could not write "_s + target);
+    // Without this a crash right after the rename could leave an empty file behind on ext4.
+    if (::fsync(fd) != 0)
+        return abandon(u"Could not write "_s + target + u" to disk"_s);
+    if (::close(fd) != 0) {
+        const FileError error = errnoError(errno, u"Could not write "_s + target);
+        ::unlink(tempName.constData());
+        return Unexpected(error);
+    }
+    if (::rename(tempName.constData(), targetName.constData()) != 0) {
+        const FileError error = errnoError(errno, u"Could not replace "_s + target);
+        ::unlink(tempName.constData());
+        return Unexpected(error);
+    }
+    syncFolder(folder);
+    return Done {};
+}
+
+QStringList orphanedTemporaryFiles(const QString& path)
+{
+    const QFileInfo target(resolveLinks(path));
+    const QDir folder = target.absoluteDir();
+    const QRegularExpression pattern(u"^"_s + QRegularExpression::escape(target.fileName()) + u"\\.[A-Za-z0-9]{6}$"_s);
+    QStringList orphans;
+    const QStringList names = folder.entryList({ target.fileName() + u".*"_s }, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        if (pattern.match(name).hasMatch())
+            orphans.append(folder.filePath(name));
+    }
+    return orphans;
+}
+
+} // namespace tivren::AtomicFile

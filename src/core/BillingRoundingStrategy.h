@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace tivren {
+
+// How a project's billed time is rounded to its billing increment.
+enum class BillingRoundingStrategy
+{
+    roundUpPerEntry,
+    roundNearestPerEntry,
+    roundProjectTotal,
+};
+
+[[nodiscard]] QString rawValue(BillingRoundingStrategy strategy);
+[[nodiscard]] std::optional<BillingRoundingStrategy> billingRoundingStrategyFromRawValue(QStringView raw);
+[[nodiscard]] QList<BillingRoundingStrategy> allBillingRoundingStrategies();
+
+} // namespace tivren

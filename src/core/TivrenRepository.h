@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/AppSnapshot.h"
+#include "core/Expected.h"
+
+#include <QFuture>
+#include <QList>
+#include <QPromise>
+#include <QString>
+#include <QThreadPool>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+
+namespace tivren {
+
+struct RepositoryError
+{
+    enum class Kind
+    {
+        read,
+        decode,
+        createFolder,
+        encode,
+        write,
+    };
+    Kind kind;
+    QString description;
+
+    bool operator==(const RepositoryError&) const = default;
+};
+
+using LoadResult = Expected<AppSnapshot, RepositoryError>;
+using SaveResult = Expected<Done, RepositoryError>;
+
+// The only code that touches the data file. Operations run one at a time on the repository's own
+// worker thread; callers get a future and are never blocked.
+class TivrenRepository
+{
+public:
+    explicit TivrenRepository(std::optional<QString> fileURL = std::nullopt);
+    ~TivrenRepository(); // finishes every queued save first
+    TivrenRepository(const TivrenRepository&) = delete;
+    TivrenRepository& operator=(const TivrenRepository&) = delete;
+
+    // $XDG_DATA_HOME/Tivren/tivren-data.json (the temporary folder when there is no data folder).
+    [[nodiscard]] static QString defaultFileURL();
+    [[nodiscard]] const QString& fileURL() const { return m_fileURL; }
+
+    // Reads the file, or returns a fresh snapshot when there is none. Before reading, temporary
+    // files left by a save that crashed are removed. A file that cannot be decoded is copied aside
+    // first, so the save that follows a failed load can never destroy the only copy.
+    [[nodiscard]] QFuture<LoadResult> load();
+
+    // Queues the snapshot. When several saves wait, only the newest is written and every waiting
+    // caller gets that write's result: the file always ends up holding the last snapshot handed in.
+    [[nodiscard]] QFuture<SaveResult> save(AppSnapshot snapshot);
+
+    // Blocks until every queued operation has finished. For quitting only, never on a hot path.
+    void waitForPendingWork();
+
+    // The synchronous building blocks. readFile() never writes anything, so tools may use it on a
+    // file that a running Tivren owns.
+    [[nodiscard]] static LoadResult readFile(const QString& path);
+    [[nodiscard]] static SaveResult writeFile(const QString& path, const AppSnapshot& snapshot);
+
+private:
+    void drainSaves();
+
+    QString m_fileURL;
+    QThreadPool m_queue; // one thread: a serial queue
+
+    std::mutex m_mutex;
+    std::optional<AppSnapshot> m_pendingSnapshot;
+    QList<std::shared_ptr<QPromise<SaveResult>>> m_pendingPromises;
+    bool m_drainScheduled = false;
+};
+
+} // namespace tivren

@@ -1,0 +1,193 @@
+#include "ctl/ReportCommand.h"
+
+#include "core/BillingEngine.h"
+#include "core/TivrenRepository.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QRegularExpression>
+
+#include <charconv>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::TivrenCtl {
+namespace {
+
+constexpr int exitOk = 0;
+constexpr int exitDataError = 1;
+constexpr int exitUsage = 2;
+
+const auto usageText = uR"(Usage:
+  tivrenctl report --from A --to B [--csv] [--data FILE]
+  tivrenctl --help
+
+Commands:
+  report   Print the billing of every project for a range of time: actual hours,
+           billed hours (after each project's rounding rule) and the amount.
+
+Options of report:
+  --from A     Start of the range: a local date YYYY-MM-DD (its first second) or an
+               exact ISO 8601 instant such as 2026-03-01T08:00:00Z or
+               2026-03-01T09:00:00+01:00.
+  --to B       End of the range, included: a local date YYYY-MM-DD (up to 23:59:59
+               of that day) or an exact ISO 8601 instant.
+  --csv        Print the invoice CSV of the entries in the range instead of the table:
+               Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes
+  --data FILE  The data file to read (default: %1).
+               It is only read, never written; a missing file reads as empty.
+  -h, --help   Show this help.
+)"_s;
+
+enum class Bound
+{
+    lower,
+    upper,
+};
+
+std::optional<Instant> parseBound(const QString& text, Bound bound)
+{
+    static const QRegularExpression dateOnly(u"^\\d{4}-\\d{2}-\\d{2}$"_s);
+    if (dateOnly.match(text).hasMatch()) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (!date.isValid())
+            return std::nullopt;
+        const QDateTime moment = bound == Bound::lower ? date.startOfDay() : QDateTime(date, QTime(23, 59, 59));
+        return moment.toSecsSinceEpoch();
+    }
+    return Iso8601::parse(QStringView(text));
+}
+
+QString fixed2(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRange& range)
+{
+    const auto rows = BillingEngine::summaries(snapshot.entries, snapshot.projects, range);
+    const QString amountTitle = u"Amount (%1)"_s.arg(snapshot.settings.currencyCode);
+    qsizetype nameWidth = QStringLiteral("Project").size();
+    for (const auto& row : rows)
+        nameWidth = std::max(nameWidth, row.project.name.size());
+    const qsizetype amountWidth = std::max<qsizetype>(amountTitle.size(), 12);
+
+    auto line = [&](const QString& name, const QString& actual, const QString& billed, const QString& amount) {
+        out << name.leftJustified(nameWidth) << u"  "_s << actual.rightJustified(12) << u"  "_s
+            << billed.rightJustified(12) << u"  "_s << amount.rightJustified(amountWidth) << u'\n';
+    };
+
+    out << u"Billing from "_s << QDateTime::fromSecsSinceEpoch(qint64(range.lower)).toString(Qt::ISODate) << u" to "_s
+        << QDateTime::fromSecsSinceEpoch(qint64(range.upper)).toString(Qt::ISODate) << u"\n\n"_s;
+    line(u"Project"_s, u"Actual hours"_s, u"Billed hours"_s, amountTitle);
+    double actualTotal = 0, billedTotal = 0, amountTotal = 0;
+    for (const auto& row : rows) {
+        line(row.project.name,
+            fixed2(row.actualDuration / 3600.0),
+            fixed2(row.duration / 3600.0),
+            row.project.hourlyRate ? fixed2(row.amount) : u"-"_s);
+        actualTotal += row.actualDuration;
+        billedTotal += row.duration;
+        amountTotal += row.amount;
+    }
+    if (rows.isEmpty())
+        out << u"(no billable entries in this range)\n"_s;
+    line(u"Total"_s, fixed2(actualTotal / 3600.0), fixed2(billedTotal / 3600.0), fixed2(amountTotal));
+    const Seconds unassigned = BillingEngine::totalDuration(snapshot.entries, range) - actualTotal;
+    if (unassigned > 0.5) {
+        out << u"\nNot billed: %1 hours of entries whose project no longer exists.\n"_s.arg(
+            fixed2(unassigned / 3600.0));
+    }
+}
+
+int report(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    std::optional<QString> from, to;
+    QString dataFile = TivrenRepository::defaultFileURL();
+    bool csv = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        auto valueOf = [&](QString& target) {
+            if (i + 1 >= args.size()) {
+                err << u"tivrenctl: %1 needs a value (see tivrenctl --help)\n"_s.arg(arg);
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        QString value;
+        if (arg == u"--from"_s) {
+            if (!valueOf(value))
+                return exitUsage;
+            from = value;
+        } else if (arg == u"--to"_s) {
+            if (!valueOf(value))
+                return exitUsage;
+            to = value;
+        } else if (arg == u"--data"_s) {
+            if (!valueOf(dataFile))
+                return exitUsage;
+        } else if (arg == u"--csv"_s) {
+            csv = true;
+        } else if (arg == u"--help"_s || arg == u"-h"_s) {
+            out << usageText.arg(TivrenRepository::defaultFileURL());
+            return exitOk;
+        } else {
+            err << u"tivrenctl: unknown option '%1' (see tivrenctl --help)\n"_s.arg(arg);
+            return exitUsage;
+        }
+    }
+    if (!from || !to) {
+        err << u"tivrenctl: report needs both --from and --to (see tivrenctl --help)\n"_s;
+        return exitUsage;
+    }
+    const auto lower = parseBound(*from, Bound::lower);
+    const auto upper = parseBound(*to, Bound::upper);
+    for (const auto& [text, parsed] : { std::pair { *from, lower }, std::pair { *to, upper } }) {
+        if (!parsed) {
+            err << u"tivrenctl: '%1' is neither a date YYYY-MM-DD nor an ISO 8601 instant such as "
+                   "2026-03-01T08:00:00Z\n"_s.arg(text);
+            return exitUsage;
+        }
+    }
+    if (*lower > *upper) {
+        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(*from, *to);
+        return exitUsage;
+    }
+
+    const LoadResult loaded = TivrenRepository::readFile(dataFile);
+    if (!loaded) {
+        err << u"tivrenctl: cannot read %1: %2\n"_s.arg(dataFile, loaded.error().description);
+        return exitDataError;
+    }
+    const InstantRange range { *lower, *upper };
+    if (csv)
+        out << BillingEngine::exportCSV(loaded->entries, loaded->projects, range);
+    else
+        printTable(out, *loaded, range);
+    return exitOk;
+}
+
+} // namespace
+
+int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QStringList args = arguments.mid(1);
+    if (args.isEmpty()) {
+        err << u"tivrenctl: no command given (see tivrenctl --help)\n"_s;
+        return exitUsage;
+    }
+    if (args.first() == u"--help"_s || args.first() == u"-h"_s || args.first() == u"help"_s) {
+        out << usageText.arg(TivrenRepository::defaultFileURL());
+        return exitOk;
+    }
+    if (args.first() == u"report"_s)
+        return report(args.mid(1), out, err);
+    err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(args.first());
+    return exitUsage;
+}
+
+} // namespace tivren::TivrenCtl

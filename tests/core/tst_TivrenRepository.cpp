@@ -1,0 +1,216 @@
+#include "core/SnapshotCodec.h"
+#include "core/TivrenRepository.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+
+namespace {
+
+AppSnapshot sampleSnapshot(int seed)
+{
+    AppSnapshot s;
+    Project p(QUuid::createUuid(),
+        u"Client %1"_s.arg(seed),
+        90,
+        15,
+        BillingRoundingStrategy::roundUpPerEntry,
+        u"red"_s,
+        false,
+        1741944600);
+    s.projects.append(p);
+    for (int i = 0; i < 3; ++i)
+        s.entries.append(
+            TimeEntry { QUuid::createUuid(), p.id, 1741944600.0 + i * 3600, 1741946400.0 + i * 3600, u"n%1"_s.arg(i) });
+    s.settings.currencyCode = u"EUR"_s;
+    s.settings.workReminderIntervalMinutes = seed;
+    return s;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st
+    {
+    };
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 07777;
+}
+
+template <typename T> T await(QFuture<T> future)
+{
+    future.waitForFinished();
+    return future.result();
+}
+
+} // namespace
+
+class tst_TivrenRepository : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultLocationFollowsXdgDataHome()
+    {
+        const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+        QVERIFY(!dataHome.isEmpty()); // set by scripts/isolated-run
+        QCOMPARE(TivrenRepository::defaultFileURL(), dataHome + u"/Tivren/tivren-data.json"_s);
+        QCOMPARE(TivrenRepository().fileURL(), TivrenRepository::defaultFileURL());
+    }
+
+    void missingFileLoadsEmptyAndCreatesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Tivren/tivren-data.json"_s);
+        TivrenRepository repository(path);
+        const LoadResult loaded = await(repository.load());
+        QVERIFY(loaded);
+        QCOMPARE(*loaded, AppSnapshot {});
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"Tivren"_s)));
+    }
+
+    void saveCreatesPrivateFolderAndFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"a/b/Tivren/tivren-data.json"_s);
+        TivrenRepository repository(path);
+        const AppSnapshot snapshot = sampleSnapshot(1);
+        QVERIFY(await(repository.save(snapshot)));
+        QCOMPARE(modeOf(path), mode_t(0600));
+        QCOMPARE(modeOf(dir.filePath(u"a/b/Tivren"_s)), mode_t(0700));
+        const LoadResult loaded = await(repository.load());
+        QVERIFY(loaded);
+        QCOMPARE(*loaded, snapshot);
+    }
+
+    void existingModeAndSymlinkAreKept()
+    {
+        QTemporaryDir dir;
+        const QString real = dir.filePath(u"sync/tivren-data.json"_s);
+        const QString link = dir.filePath(u"Tivren/tivren-data.json"_s);
+        QVERIFY(QDir().mkpath(dir.filePath(u"sync"_s)));
+        QVERIFY(QDir().mkpath(dir.filePath(u"Tivren"_s)));
+        writeRaw(real, "{}");
+        QVERIFY(QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        QVERIFY(QFile::link(real, link));
+
+        TivrenRepository repository(link);
+        const AppSnapshot snapshot = sampleSnapshot(2);
+        QVERIFY(await(repository.save(snapshot)));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(modeOf(real), mode_t(0640));
+        QCOMPARE(*SnapshotCodec::decode(readAll(real)), snapshot);
+        QCOMPARE(QDir(dir.filePath(u"Tivren"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+            QStringList { u"tivren-data.json"_s });
+    }
+
+    void orphanedTemporaryFilesAreRemovedOnLoad()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        writeRaw(path, *SnapshotCodec::encode(sampleSnapshot(3)));
+        writeRaw(path + u".Ab3dE9"_s, "{\"half\": ");
+        writeRaw(path + u".bak"_s, "keep me");
+        writeRaw(path + u".unreadable-20260101T000000Z"_s, "keep me too");
+        TivrenRepository repository(path);
+        QVERIFY(await(repository.load()));
+        QVERIFY(!QFileInfo::exists(path + u".Ab3dE9"_s));
+        QVERIFY(QFileInfo::exists(path + u".bak"_s));
+        QVERIFY(QFileInfo::exists(path + u".unreadable-20260101T000000Z"_s));
+
+        // Reading without owning the file (as tivrenctl does) never deletes anything.
+        writeRaw(path + u".Zz9zz9"_s, "{");
+        QVERIFY(TivrenRepository::readFile(path));
+        QVERIFY(QFileInfo::exists(path + u".Zz9zz9"_s));
+    }
+
+    void unreadableFileIsKeptBeforeAnythingOverwritesIt()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        const QByteArray broken = "{\"projects\": [{\"name\": 42}]}";
+        writeRaw(path, broken);
+        TivrenRepository repository(path);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const LoadResult loaded = await(repository.load());
+            QVERIFY(!loaded);
+            QCOMPARE(loaded.error().kind, RepositoryError::Kind::decode);
+            QVERIFY2(
+                loaded.error().description.contains(u"projects[0].name"_s), qPrintable(loaded.error().description));
+            QVERIFY(loaded.error().description.contains(u"unreadable-"_s));
+        }
+        const QStringList copies = QDir(dir.path()).entryList({ u"tivren-data.json.unreadable-*"_s });
+        QCOMPARE(copies.size(), 1); // loading twice keeps one copy
+        QVERIFY(await(repository.save(AppSnapshot {})));
+        QCOMPARE(readAll(dir.filePath(copies.first())), broken);
+    }
+
+    void readFailures()
+    {
+        QTemporaryDir dir;
+        const LoadResult asFolder = TivrenRepository::readFile(dir.path());
+        QVERIFY(!asFolder);
+        QCOMPARE(asFolder.error().kind, RepositoryError::Kind::read);
+
+        // A folder that cannot be created: a plain file stands where it should be.
+        writeRaw(dir.filePath(u"blocker"_s), "x");
+        const SaveResult saved = TivrenRepository::writeFile(dir.filePath(u"blocker/tivren-data.json"_s), {});
+        QVERIFY(!saved);
+        QCOMPARE(saved.error().kind, RepositoryError::Kind::createFolder);
+    }
+
+    void queuedSavesEndWithTheLastSnapshot()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        TivrenRepository repository(path);
+        QList<QFuture<SaveResult>> futures;
+        for (int i = 1; i <= 40; ++i)
+            futures.append(repository.save(sampleSnapshot(i)));
+        repository.waitForPendingWork();
+        for (auto& future : futures) {
+            QVERIFY(future.isFinished());
+            QVERIFY(future.result());
+        }
+        QCOMPARE(TivrenRepository::readFile(path)->settings.workReminderIntervalMinutes, 40);
+
+        // A load queued after saves sees what they wrote.
+        (void)repository.save(sampleSnapshot(41));
+        QCOMPARE(await(repository.load())->settings.workReminderIntervalMinutes, 41);
+    }
+
+    void destructionFinishesPendingSaves()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        {
+            TivrenRepository repository(path);
+            for (int i = 1; i <= 5; ++i)
+                (void)repository.save(sampleSnapshot(i));
+        }
+        QCOMPARE(TivrenRepository::readFile(path)->settings.workReminderIntervalMinutes, 5);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_TivrenRepository)
+#include "tst_TivrenRepository.moc"
