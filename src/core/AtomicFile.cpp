@@ -76,7 +76,25 @@ void syncFolder(const QString& folder)
 
 } // namespace
 
+bool Output::write(QByteArrayView bytes)
+{
+    if (m_error != 0)
+        return false;
+    if (!writeAll(m_fd, bytes.data(), bytes.size())) {
+        m_error = errno;
+        return false;
+    }
+    return true;
+}
+
 Expected<Done, FileError> write(const QString& path, const QByteArray& bytes)
+{
+    return write(path, [&bytes](Output& out) {
+        return out.write(bytes);
+    });
+}
+
+Expected<Done, FileError> write(const QString& path, const Producer& produce)
 {
     const QString target = resolveLinks(path);
     const QFileInfo targetInfo(target);
@@ -104,8 +122,11 @@ Expected<Done, FileError> write(const QString& path, const QByteArray& bytes)
 
     if (::fchmod(fd, mode) != 0)
         return abandon(u"Could not set the permissions of "_s + target);
-    if (!writeAll(fd, bytes.constData(), bytes.size()))
+    Output out(fd);
+    if (!produce(out)) {
+        errno = out.error() != 0 ? out.error() : ECANCELED;
         return abandon(u"Could not write "_s + target);
+    }
     // Without this a crash right after the rename could leave an empty file behind on ext4.
     if (::fsync(fd) != 0)
         return abandon(u"Could not write "_s + target + u" to disk"_s);

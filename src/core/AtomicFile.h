@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tivren {
 
 struct FileError
@@ -22,6 +24,28 @@ struct FileError
 // its mode (a new one gets 0600) and a symbolic link keeps pointing at the same, rewritten target.
 namespace AtomicFile {
 
+// Where a producer writes the new content, piece by piece. write() returns false once a write
+// failed; the failure is what AtomicFile::write then reports.
+class Output
+{
+public:
+    explicit Output(int fd)
+        : m_fd(fd)
+    {
+    }
+    [[nodiscard]] bool write(QByteArrayView bytes);
+    [[nodiscard]] int error() const { return m_error; }
+
+private:
+    int m_fd;
+    int m_error = 0;
+};
+
+// Writes what produce() writes to out; when produce() returns false the old file stays and the
+// result is an error (the caller knows its own reason).
+using Producer = std::function<bool(Output& out)>;
+
+[[nodiscard]] Expected<Done, FileError> write(const QString& path, const Producer& produce);
 [[nodiscard]] Expected<Done, FileError> write(const QString& path, const QByteArray& bytes);
 
 // Temporary files that write() leaves beside `path` only when the process dies before the rename.

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cmath>
+#include <cstring>
 
 namespace tivren::Iso8601 {
 namespace {
@@ -95,13 +96,13 @@ template <typename Char> std::optional<Instant> parseChars(const Char* s, qsizet
     return static_cast<Instant>(seconds);
 }
 
-void appendDigits(char*& p, qint64 value, int width)
+void twoDigits(char*& p, qint64 value)
 {
-    for (int i = width - 1; i >= 0; --i) {
-        p[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    p += width;
+    static constexpr char digits[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    std::memcpy(p, digits + 2 * value, 2);
+    p += 2;
 }
 
 } // namespace
@@ -116,12 +117,12 @@ std::optional<Instant> parse(QByteArrayView text)
     return parseChars(text.data(), text.size());
 }
 
-bool append(QByteArray& out, Instant instant)
+char* write(char* out, Instant instant)
 {
     constexpr double firstSecond = -62135596800.0; // 0001-01-01T00:00:00Z
     constexpr double pastLastSecond = 253402300800.0; // 10000-01-01T00:00:00Z
     if (!std::isfinite(instant) || instant < firstSecond || instant >= pastLastSecond)
-        return false;
+        return nullptr;
     const auto total = static_cast<qint64>(std::floor(instant));
     qint64 days = total / 86400;
     qint64 secondOfDay = total % 86400;
@@ -130,20 +131,28 @@ bool append(QByteArray& out, Instant instant)
         --days;
     }
     const CivilDate date = civilFromDays(days);
-    char buffer[20];
-    char* p = buffer;
-    appendDigits(p, date.year, 4);
+    char* p = out;
+    twoDigits(p, date.year / 100);
+    twoDigits(p, date.year % 100);
     *p++ = '-';
-    appendDigits(p, date.month, 2);
+    twoDigits(p, date.month);
     *p++ = '-';
-    appendDigits(p, date.day, 2);
+    twoDigits(p, date.day);
     *p++ = 'T';
-    appendDigits(p, secondOfDay / 3600, 2);
+    twoDigits(p, secondOfDay / 3600);
     *p++ = ':';
-    appendDigits(p, secondOfDay / 60 % 60, 2);
+    twoDigits(p, secondOfDay / 60 % 60);
     *p++ = ':';
-    appendDigits(p, secondOfDay % 60, 2);
+    twoDigits(p, secondOfDay % 60);
     *p++ = 'Z';
+    return p;
+}
+
+bool append(QByteArray& out, Instant instant)
+{
+    char buffer[20];
+    if (!write(buffer, instant))
+        return false;
     out.append(buffer, 20);
     return true;
 }

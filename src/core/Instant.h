@@ -27,6 +27,10 @@ namespace Iso8601 {
 [[nodiscard]] std::optional<Instant> parse(QStringView text);
 [[nodiscard]] std::optional<Instant> parse(QByteArrayView text);
 
+// Writes the 20 characters of e.g. 2025-03-14T09:30:00Z at out and returns the end, or nullptr for
+// instants that cannot be written (see append()).
+[[nodiscard]] char* write(char* out, Instant instant);
+
 // Appends e.g. 2025-03-14T09:30:00Z, dropping any fraction of a second (floor). Returns false for
 // instants outside the years 0001-9999 or not finite; nothing is appended then.
 [[nodiscard]] bool append(QByteArray& out, Instant instant);

@@ -1,16 +1,14 @@
 #include "core/SnapshotCodec.h"
 
+#include "core/JsonReader.h"
 #include "core/Uuid.h"
 
 #include <QDateTime>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QJsonValue>
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +40,11 @@ struct Failure
     QString reason;
 };
 
+// Thrown when the sink refuses a chunk.
+struct OutputFailure
+{
+};
+
 void prependKey(Failure& failure, QLatin1StringView key)
 {
     if (failure.path.isEmpty())
@@ -57,236 +60,487 @@ void prependKey(Failure& failure, QLatin1StringView key)
     throw Failure { QString(key), std::move(reason) };
 }
 
-QString typeName(const QJsonValue& value)
+using Type = JsonReader::Type;
+
+QString typeName(Type type)
 {
-    switch (value.type()) {
-    case QJsonValue::Null:
+    switch (type) {
+    case Type::null:
         return u"null"_s;
-    case QJsonValue::Bool:
+    case Type::boolean:
         return u"a boolean"_s;
-    case QJsonValue::Double:
+    case Type::number:
         return u"a number"_s;
-    case QJsonValue::String:
+    case Type::string:
         return u"a string"_s;
-    case QJsonValue::Array:
+    case Type::array:
         return u"an array"_s;
-    case QJsonValue::Object:
+    case Type::object:
         return u"an object"_s;
-    case QJsonValue::Undefined:
+    case Type::invalid:
         break;
     }
     return u"nothing"_s;
 }
 
-[[noreturn]] void failType(QLatin1StringView key, const QJsonValue& value, QStringView expected)
+// Reads the values of one document, turning wrong types into failures at the current key.
+class Decoder
 {
-    fail(key, u"expected "_s + expected + u", found "_s + typeName(value));
-}
-
-// A key is "absent" when it is missing or null; optional keys then take their default.
-bool absent(const QJsonValue& value)
-{
-    return value.isUndefined() || value.isNull();
-}
-
-QJsonValue required(const QJsonObject& object, QLatin1StringView key)
-{
-    QJsonValue value = object.value(key);
-    if (value.isUndefined())
-        fail(key, u"required key is missing"_s);
-    if (value.isNull())
-        fail(key, u"required value is null"_s);
-    return value;
-}
-
-QString toString(QLatin1StringView key, const QJsonValue& value)
-{
-    if (!value.isString())
-        failType(key, value, u"a string");
-    return value.toString();
-}
-
-double toDouble(QLatin1StringView key, const QJsonValue& value)
-{
-    if (!value.isDouble())
-        failType(key, value, u"a number");
-    return value.toDouble();
-}
-
-int toInt(QLatin1StringView key, const QJsonValue& value)
-{
-    const double number = toDouble(key, value);
-    if (number != std::floor(number) || number < std::numeric_limits<int>::min()
-        || number > std::numeric_limits<int>::max())
-        fail(key, u"expected a whole number, found "_s + QString::number(number, 'g', 17));
-    return static_cast<int>(number);
-}
-
-bool toBool(QLatin1StringView key, const QJsonValue& value)
-{
-    if (!value.isBool())
-        failType(key, value, u"a boolean");
-    return value.toBool();
-}
-
-QUuid toUuid(QLatin1StringView key, const QJsonValue& value)
-{
-    const QString text = toString(key, value);
-    const auto uuid = UuidText::parse(QStringView(text));
-    if (!uuid)
-        fail(key, u"expected a UUID, found \""_s + text + u'"');
-    return *uuid;
-}
-
-Instant toInstant(QLatin1StringView key, const QJsonValue& value)
-{
-    const QString text = toString(key, value);
-    const auto instant = Iso8601::parse(QStringView(text));
-    if (!instant)
-        fail(key, u"expected an ISO 8601 date-time with whole seconds and a time zone, found \""_s + text + u'"');
-    return *instant;
-}
-
-QJsonObject toObject(QLatin1StringView key, const QJsonValue& value)
-{
-    if (!value.isObject())
-        failType(key, value, u"an object");
-    return value.toObject();
-}
-
-template <typename Enum>
-Enum toEnum(QLatin1StringView key, const QJsonValue& value, std::optional<Enum> (*fromRaw)(QStringView))
-{
-    const QString text = toString(key, value);
-    const auto parsed = fromRaw(text);
-    if (!parsed)
-        fail(key, u"unknown value \""_s + text + u'"');
-    return *parsed;
-}
-
-Project decodeProject(const QJsonObject& o)
-{
-    Project p;
-    const QJsonValue id = o.value("id"_L1);
-    p.id = absent(id) ? QUuid::createUuid() : toUuid("id"_L1, id);
-    p.name = toString("name"_L1, required(o, "name"_L1));
-    if (const QJsonValue v = o.value("hourlyRate"_L1); !absent(v))
-        p.hourlyRate = toDouble("hourlyRate"_L1, v);
-    if (const QJsonValue v = o.value("billingIncrementMinutes"_L1); !absent(v))
-        p.billingIncrementMinutes = std::max(toInt("billingIncrementMinutes"_L1, v), 1);
-    if (const QJsonValue v = o.value("billingRoundingStrategy"_L1); !absent(v))
-        p.billingRoundingStrategy = toEnum("billingRoundingStrategy"_L1, v, &billingRoundingStrategyFromRawValue);
-    if (const QJsonValue v = o.value("colorName"_L1); !absent(v))
-        p.colorName = toString("colorName"_L1, v);
-    if (const QJsonValue v = o.value("isArchived"_L1); !absent(v))
-        p.isArchived = toBool("isArchived"_L1, v);
-    const QJsonValue created = o.value("createdAt"_L1);
-    p.createdAt = absent(created) ? QDateTime::currentMSecsSinceEpoch() / 1000.0 : toInstant("createdAt"_L1, created);
-    return p;
-}
-
-TimeEntry decodeEntry(const QJsonObject& o)
-{
-    TimeEntry e;
-    e.id = toUuid("id"_L1, required(o, "id"_L1));
-    e.projectID = toUuid("projectID"_L1, required(o, "projectID"_L1));
-    e.startDate = toInstant("startDate"_L1, required(o, "startDate"_L1));
-    e.endDate = toInstant("endDate"_L1, required(o, "endDate"_L1));
-    e.notes = toString("notes"_L1, required(o, "notes"_L1));
-    return e;
-}
-
-template <typename Link> Link decodeLink(const QJsonObject& o)
-{
-    Link link;
-    link.id = toUuid("id"_L1, required(o, "id"_L1));
-    link.entryID = toUuid("entryID"_L1, required(o, "entryID"_L1));
-    link.calendarID = toString("calendarID"_L1, required(o, "calendarID"_L1));
-    link.eventID = toString("eventID"_L1, required(o, "eventID"_L1));
-    link.lastSyncedAt = toInstant("lastSyncedAt"_L1, required(o, "lastSyncedAt"_L1));
-    return link;
-}
-
-ActiveTimerSession decodeSession(const QJsonObject& o)
-{
-    return { toUuid("projectID"_L1, required(o, "projectID"_L1)),
-        toInstant("startDate"_L1, required(o, "startDate"_L1)) };
-}
-
-template <typename Settings> Settings decodeCalendarSettings(const QJsonObject& o)
-{
-    Settings settings;
-    if (const QJsonValue v = o.value("selectedCalendarID"_L1); !absent(v))
-        settings.selectedCalendarID = toString("selectedCalendarID"_L1, v);
-    if (const QJsonValue v = o.value("selectedCalendarName"_L1); !absent(v))
-        settings.selectedCalendarName = toString("selectedCalendarName"_L1, v);
-    return settings;
-}
-
-// Runs decode on the object under key, adding the key to the path of a failure.
-template <typename Decode> auto nested(QLatin1StringView key, const QJsonValue& value, Decode decode)
-{
-    const QJsonObject object = toObject(key, value);
-    try {
-        return decode(object);
-    } catch (Failure& failure) {
-        prependKey(failure, key);
-        throw;
+public:
+    explicit Decoder(JsonReader& reader)
+        : r(reader)
+    {
     }
-}
 
-AppSettings decodeSettings(const QJsonObject& o)
-{
-    AppSettings s;
-    auto optional = [&o](QLatin1StringView key, auto convert, auto& field) {
-        if (const QJsonValue v = o.value(key); !absent(v))
-            field = convert(key, v);
-    };
-    optional("currencyCode"_L1, toString, s.currencyCode);
-    if (const QJsonValue v = o.value("languagePreference"_L1); !absent(v))
-        s.languagePreference = toEnum("languagePreference"_L1, v, &appLanguagePreferenceFromRawValue);
-    optional("pomodoroEnabled"_L1, toBool, s.pomodoroEnabled);
-    optional("pomodoroBreaksAreBillable"_L1, toBool, s.pomodoroBreaksAreBillable);
-    optional("pomodoroWorkMinutes"_L1, toInt, s.pomodoroWorkMinutes);
-    optional("pomodoroShortBreakMinutes"_L1, toInt, s.pomodoroShortBreakMinutes);
-    optional("pomodoroLongBreakMinutes"_L1, toInt, s.pomodoroLongBreakMinutes);
-    optional("pomodoroLongBreakInterval"_L1, toInt, s.pomodoroLongBreakInterval);
-    optional("pomodoroSoundEnabled"_L1, toBool, s.pomodoroSoundEnabled);
-    optional("pomodoroOverlayEnabled"_L1, toBool, s.pomodoroOverlayEnabled);
-    optional("workReminderEnabled"_L1, toBool, s.workReminderEnabled);
-    optional("workReminderIntervalMinutes"_L1, toInt, s.workReminderIntervalMinutes);
-    if (const QJsonValue v = o.value("googleCalendar"_L1); !absent(v))
-        s.googleCalendar = nested("googleCalendar"_L1, v, decodeCalendarSettings<GoogleCalendarSettings>);
-    if (const QJsonValue v = o.value("appleCalendar"_L1); !absent(v))
-        s.appleCalendar = nested("appleCalendar"_L1, v, decodeCalendarSettings<AppleCalendarSettings>);
-    return s;
-}
+    JsonReader& r;
 
-template <typename Record, typename Decode>
-QList<Record> decodeList(const QJsonObject& root, QLatin1StringView key, Decode decode)
-{
-    const QJsonValue value = root.value(key);
-    QList<Record> records;
-    if (absent(value))
-        return records;
-    if (!value.isArray())
-        failType(key, value, u"an array");
-    const QJsonArray array = value.toArray();
-    records.reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const QJsonValue element = array.at(i);
-        const QString index = u'[' + QString::number(i) + u']';
+    void expectType(QLatin1StringView key, Type expected, QStringView name)
+    {
+        const Type actual = r.peek();
+        if (actual == expected)
+            return;
+        if (actual == Type::invalid)
+            r.skipValue(); // throws the syntax error
+        fail(key, u"expected "_s + name + u", found "_s + typeName(actual));
+    }
+
+    // Consumes a null and says so: optional keys then keep their default.
+    bool takeNull()
+    {
+        if (r.peek() != Type::null)
+            return false;
+        r.readNull();
+        return true;
+    }
+
+    void requireNotNull(QLatin1StringView key)
+    {
+        if (r.peek() == Type::null)
+            fail(key, u"required value is null"_s);
+    }
+
+    QString string(QLatin1StringView key)
+    {
+        expectType(key, Type::string, u"a string");
+        return r.readString();
+    }
+
+    double number(QLatin1StringView key)
+    {
+        expectType(key, Type::number, u"a number");
+        return r.readNumber();
+    }
+
+    int integer(QLatin1StringView key)
+    {
+        const double value = number(key);
+        if (value != std::floor(value) || value < std::numeric_limits<int>::min()
+            || value > std::numeric_limits<int>::max())
+            fail(key, u"expected a whole number, found "_s + QString::number(value, 'g', 17));
+        return static_cast<int>(value);
+    }
+
+    bool boolean(QLatin1StringView key)
+    {
+        expectType(key, Type::boolean, u"a boolean");
+        return r.readBool();
+    }
+
+    QUuid uuid(QLatin1StringView key)
+    {
+        expectType(key, Type::string, u"a string");
+        const QByteArrayView text = r.readStringBytes();
+        const auto parsed = UuidText::parse(text);
+        if (!parsed)
+            fail(key, u"expected a UUID, found \""_s + QString::fromUtf8(text) + u'"');
+        return *parsed;
+    }
+
+    Instant instant(QLatin1StringView key)
+    {
+        expectType(key, Type::string, u"a string");
+        const QByteArrayView text = r.readStringBytes();
+        const auto parsed = Iso8601::parse(text);
+        if (!parsed) {
+            fail(key,
+                u"expected an ISO 8601 date-time with whole seconds and a time zone, found \""_s
+                    + QString::fromUtf8(text) + u'"');
+        }
+        return *parsed;
+    }
+
+    template <typename Enum> Enum enumeration(QLatin1StringView key, std::optional<Enum> (*fromRaw)(QStringView))
+    {
+        const QString text = string(key);
+        const auto parsed = fromRaw(text);
+        if (!parsed)
+            fail(key, u"unknown value \""_s + text + u'"');
+        return *parsed;
+    }
+
+    // Runs read() on the value under key, adding the key to the path of a failure.
+    template <typename Read> void at(QLatin1StringView key, Read read)
+    {
         try {
-            if (!element.isObject())
-                throw Failure { QString(), u"expected an object, found "_s + typeName(element) };
-            records.append(decode(element.toObject()));
+            read();
         } catch (Failure& failure) {
-            failure.path = failure.path.isEmpty() ? index : index + u'.' + failure.path;
             prependKey(failure, key);
             throw;
         }
     }
-    return records;
+
+    template <typename Record, typename ReadRecord> QList<Record> list(QLatin1StringView key, ReadRecord readRecord)
+    {
+        QList<Record> records;
+        if (takeNull())
+            return records;
+        expectType(key, Type::array, u"an array");
+        r.beginArray();
+        for (qsizetype i = 0; r.nextElement(); ++i) {
+            try {
+                expectType(QLatin1StringView(), Type::object, u"an object");
+                records.append(readRecord(*this));
+            } catch (Failure& failure) {
+                const QString index = u'[' + QString::number(i) + u']';
+                failure.path = failure.path.isEmpty() ? index : index + u'.' + failure.path;
+                prependKey(failure, key);
+                throw;
+            }
+        }
+        return records;
+    }
+
+    // Reads an object's members: handle(key) reads the value of a key it knows and returns true.
+    template <typename Handle> void members(Handle handle)
+    {
+        expectType(QLatin1StringView(), Type::object, u"an object");
+        r.beginObject();
+        QByteArrayView key;
+        while (r.nextKey(key)) {
+            if (!handle(key))
+                r.skipValue();
+        }
+    }
+};
+
+// Required keys are tracked as bits; the first missing one is reported.
+template <size_t N> class RequiredKeys
+{
+public:
+    explicit RequiredKeys(const std::array<QLatin1StringView, N>& names)
+        : m_names(names)
+    {
+    }
+
+    // The index of key among the required names, or -1.
+    int indexOf(QByteArrayView key) const
+    {
+        for (size_t i = 0; i < N; ++i) {
+            if (key == QByteArrayView(m_names[i].data(), m_names[i].size()))
+                return int(i);
+        }
+        return -1;
+    }
+
+    void mark(int index) { m_seen |= 1u << index; }
+    QLatin1StringView name(int index) const { return m_names[size_t(index)]; }
+
+    void check() const
+    {
+        for (size_t i = 0; i < N; ++i) {
+            if (!(m_seen & (1u << i)))
+                fail(m_names[i], u"required key is missing"_s);
+        }
+    }
+
+private:
+    std::array<QLatin1StringView, N> m_names;
+    unsigned m_seen = 0;
+};
+
+Project readProject(Decoder& d)
+{
+    Project p;
+    bool hasID = false, hasCreatedAt = false, hasName = false;
+    d.members([&](QByteArrayView key) {
+        if (key == "name") {
+            d.requireNotNull("name"_L1);
+            p.name = d.string("name"_L1);
+            hasName = true;
+        } else if (key == "id") {
+            hasID = !d.takeNull();
+            if (hasID)
+                p.id = d.uuid("id"_L1);
+        } else if (key == "hourlyRate") {
+            p.hourlyRate.reset();
+            if (!d.takeNull())
+                p.hourlyRate = d.number("hourlyRate"_L1);
+        } else if (key == "billingIncrementMinutes") {
+            p.billingIncrementMinutes = 15;
+            if (!d.takeNull())
+                p.billingIncrementMinutes = std::max(d.integer("billingIncrementMinutes"_L1), 1);
+        } else if (key == "billingRoundingStrategy") {
+            p.billingRoundingStrategy = BillingRoundingStrategy::roundUpPerEntry;
+            if (!d.takeNull())
+                p.billingRoundingStrategy =
+                    d.enumeration("billingRoundingStrategy"_L1, &billingRoundingStrategyFromRawValue);
+        } else if (key == "colorName") {
+            p.colorName = u"blue"_s;
+            if (!d.takeNull())
+                p.colorName = d.string("colorName"_L1);
+        } else if (key == "isArchived") {
+            p.isArchived = false;
+            if (!d.takeNull())
+                p.isArchived = d.boolean("isArchived"_L1);
+        } else if (key == "createdAt") {
+            hasCreatedAt = !d.takeNull();
+            if (hasCreatedAt)
+                p.createdAt = d.instant("createdAt"_L1);
+        } else {
+            return false;
+        }
+        return true;
+    });
+    if (!hasName)
+        fail("name"_L1, u"required key is missing"_s);
+    if (!hasID)
+        p.id = QUuid::createUuid();
+    if (!hasCreatedAt)
+        p.createdAt = QDateTime::currentMSecsSinceEpoch() / 1000.0;
+    return p;
+}
+
+TimeEntry readEntry(Decoder& d)
+{
+    TimeEntry e;
+    RequiredKeys<5> required({ "id"_L1, "projectID"_L1, "startDate"_L1, "endDate"_L1, "notes"_L1 });
+    d.members([&](QByteArrayView key) {
+        const int index = required.indexOf(key);
+        if (index < 0)
+            return false;
+        const QLatin1StringView name = required.name(index);
+        d.requireNotNull(name);
+        switch (index) {
+        case 0:
+            e.id = d.uuid(name);
+            break;
+        case 1:
+            e.projectID = d.uuid(name);
+            break;
+        case 2:
+            e.startDate = d.instant(name);
+            break;
+        case 3:
+            e.endDate = d.instant(name);
+            break;
+        default:
+            e.notes = d.string(name);
+        }
+        required.mark(index);
+        return true;
+    });
+    required.check();
+    return e;
+}
+
+template <typename Link> Link readLink(Decoder& d)
+{
+    Link link;
+    RequiredKeys<5> required({ "id"_L1, "entryID"_L1, "calendarID"_L1, "eventID"_L1, "lastSyncedAt"_L1 });
+    d.members([&](QByteArrayView key) {
+        const int index = required.indexOf(key);
+        if (index < 0)
+            return false;
+        const QLatin1StringView name = required.name(index);
+        d.requireNotNull(name);
+        switch (index) {
+        case 0:
+            link.id = d.uuid(name);
+            break;
+        case 1:
+            link.entryID = d.uuid(name);
+            break;
+        case 2:
+            link.calendarID = d.string(name);
+            break;
+        case 3:
+            link.eventID = d.string(name);
+            break;
+        default:
+            link.lastSyncedAt = d.instant(name);
+        }
+        required.mark(index);
+        return true;
+    });
+    required.check();
+    return link;
+}
+
+ActiveTimerSession readSession(Decoder& d)
+{
+    ActiveTimerSession session;
+    RequiredKeys<2> required({ "projectID"_L1, "startDate"_L1 });
+    d.members([&](QByteArrayView key) {
+        const int index = required.indexOf(key);
+        if (index < 0)
+            return false;
+        const QLatin1StringView name = required.name(index);
+        d.requireNotNull(name);
+        if (index == 0)
+            session.projectID = d.uuid(name);
+        else
+            session.startDate = d.instant(name);
+        required.mark(index);
+        return true;
+    });
+    required.check();
+    return session;
+}
+
+template <typename Settings> Settings readCalendarSettings(Decoder& d)
+{
+    Settings settings;
+    d.members([&](QByteArrayView key) {
+        std::optional<QString>* field = nullptr;
+        QLatin1StringView name;
+        if (key == "selectedCalendarID") {
+            field = &settings.selectedCalendarID;
+            name = "selectedCalendarID"_L1;
+        } else if (key == "selectedCalendarName") {
+            field = &settings.selectedCalendarName;
+            name = "selectedCalendarName"_L1;
+        } else {
+            return false;
+        }
+        field->reset();
+        if (!d.takeNull())
+            *field = d.string(name);
+        return true;
+    });
+    return settings;
+}
+
+AppSettings readSettings(Decoder& d)
+{
+    const AppSettings defaults;
+    AppSettings s = defaults;
+    // Every key is optional: null or missing keeps the default.
+    auto optional = [&d](QLatin1StringView name, auto& field, const auto& fallback, auto read) {
+        field = fallback;
+        if (!d.takeNull())
+            field = read(name);
+    };
+    auto asString = [&d](QLatin1StringView name) {
+        return d.string(name);
+    };
+    auto asBool = [&d](QLatin1StringView name) {
+        return d.boolean(name);
+    };
+    auto asInt = [&d](QLatin1StringView name) {
+        return d.integer(name);
+    };
+    auto asLanguage = [&d](QLatin1StringView name) {
+        return d.enumeration(name, &appLanguagePreferenceFromRawValue);
+    };
+    struct IntField
+    {
+        QLatin1StringView name;
+        int AppSettings::*field;
+    };
+    struct BoolField
+    {
+        QLatin1StringView name;
+        bool AppSettings::*field;
+    };
+    static constexpr IntField intFields[] = {
+        { "pomodoroWorkMinutes"_L1, &AppSettings::pomodoroWorkMinutes },
+        { "pomodoroShortBreakMinutes"_L1, &AppSettings::pomodoroShortBreakMinutes },
+        { "pomodoroLongBreakMinutes"_L1, &AppSettings::pomodoroLongBreakMinutes },
+        { "pomodoroLongBreakInterval"_L1, &AppSettings::pomodoroLongBreakInterval },
+        { "workReminderIntervalMinutes"_L1, &AppSettings::workReminderIntervalMinutes },
+    };
+    static constexpr BoolField boolFields[] = {
+        { "pomodoroEnabled"_L1, &AppSettings::pomodoroEnabled },
+        { "pomodoroBreaksAreBillable"_L1, &AppSettings::pomodoroBreaksAreBillable },
+        { "pomodoroSoundEnabled"_L1, &AppSettings::pomodoroSoundEnabled },
+        { "pomodoroOverlayEnabled"_L1, &AppSettings::pomodoroOverlayEnabled },
+        { "workReminderEnabled"_L1, &AppSettings::workReminderEnabled },
+    };
+    d.members([&](QByteArrayView key) {
+        auto is = [&key](QLatin1StringView name) {
+            return key == QByteArrayView(name.data(), name.size());
+        };
+        for (const IntField& f : intFields) {
+            if (is(f.name)) {
+                optional(f.name, s.*f.field, defaults.*f.field, asInt);
+                return true;
+            }
+        }
+        for (const BoolField& f : boolFields) {
+            if (is(f.name)) {
+                optional(f.name, s.*f.field, defaults.*f.field, asBool);
+                return true;
+            }
+        }
+        if (key == "currencyCode") {
+            optional("currencyCode"_L1, s.currencyCode, defaults.currencyCode, asString);
+        } else if (key == "languagePreference") {
+            optional("languagePreference"_L1, s.languagePreference, defaults.languagePreference, asLanguage);
+        } else if (key == "googleCalendar") {
+            d.at("googleCalendar"_L1, [&] {
+                s.googleCalendar =
+                    d.takeNull() ? GoogleCalendarSettings {} : readCalendarSettings<GoogleCalendarSettings>(d);
+            });
+        } else if (key == "appleCalendar") {
+            d.at("appleCalendar"_L1, [&] {
+                s.appleCalendar =
+                    d.takeNull() ? AppleCalendarSettings {} : readCalendarSettings<AppleCalendarSettings>(d);
+            });
+        } else {
+            return false;
+        }
+        return true;
+    });
+    return s;
+}
+
+AppSnapshot readSnapshot(JsonReader& r)
+{
+    Decoder d(r);
+    const Type top = r.peek();
+    if (top == Type::invalid)
+        r.skipValue(); // throws the syntax error
+    if (top != Type::object)
+        fail(QLatin1StringView(), u"expected a JSON object at the top level"_s);
+    AppSnapshot snapshot;
+    d.members([&](QByteArrayView key) {
+        if (key == "projects") {
+            snapshot.projects = d.list<Project>("projects"_L1, readProject);
+        } else if (key == "entries") {
+            snapshot.entries = d.list<TimeEntry>("entries"_L1, readEntry);
+        } else if (key == "googleCalendarEventLinks") {
+            snapshot.googleCalendarEventLinks =
+                d.list<GoogleCalendarEventLink>("googleCalendarEventLinks"_L1, readLink<GoogleCalendarEventLink>);
+        } else if (key == "appleCalendarEventLinks") {
+            snapshot.appleCalendarEventLinks =
+                d.list<AppleCalendarEventLink>("appleCalendarEventLinks"_L1, readLink<AppleCalendarEventLink>);
+        } else if (key == "activeSession") {
+            d.at("activeSession"_L1, [&] {
+                snapshot.activeSession.reset();
+                if (!d.takeNull())
+                    snapshot.activeSession = readSession(d);
+            });
+        } else if (key == "settings") {
+            d.at("settings"_L1, [&] {
+                snapshot.settings = d.takeNull() ? AppSettings {} : readSettings(d);
+            });
+        } else {
+            return false;
+        }
+        return true;
+    });
+    r.expectEnd();
+    return snapshot;
 }
 
 // ---- writing ------------------------------------------------------------------------------
@@ -295,7 +549,13 @@ QList<Record> decodeList(const QJsonObject& root, QLatin1StringView key, Decode 
 class Writer
 {
 public:
-    explicit Writer(qsizetype expectedSize) { m_out.reserve(expectedSize); }
+    explicit Writer(const SnapshotCodec::Sink& sink)
+        : m_sink(sink)
+    {
+        m_out.resize(chunkSize);
+        m_p = m_out.data();
+        m_end = m_p + m_out.size();
+    }
 
     void beginObject() { open('{'); }
     void endObject() { close('}'); }
@@ -305,63 +565,110 @@ public:
     void key(QLatin1StringView name)
     {
         member();
-        m_out.append('"').append(name.data(), name.size()).append("\": ", 3);
+        reserve(name.size() + 4);
+        *m_p++ = '"';
+        std::memcpy(m_p, name.data(), size_t(name.size()));
+        m_p += name.size();
+        std::memcpy(m_p, "\": ", 3);
+        m_p += 3;
         m_afterKey = true;
     }
 
     void string(const QString& value)
     {
         member();
-        appendEscaped(value.toUtf8());
+        appendEscaped(value);
     }
+
     void uuid(const QUuid& value)
     {
         member();
-        m_out.append('"');
-        UuidText::appendUpper(m_out, value);
-        m_out.append('"');
+        reserve(38);
+        *m_p++ = '"';
+        m_p = UuidText::writeUpper(m_p, value);
+        *m_p++ = '"';
     }
+
     void boolean(bool value)
     {
         member();
-        m_out.append(value ? "true" : "false");
+        raw(value ? QByteArrayView("true") : QByteArrayView("false"));
     }
+
     void integer(int value)
     {
         member();
-        char buffer[16];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        m_out.append(buffer, result.ptr - buffer);
+        reserve(16);
+        m_p = std::to_chars(m_p, m_end, value).ptr;
     }
+
     void number(QLatin1StringView name, double value)
     {
         if (!std::isfinite(value))
             throw Failure { QString(name), u"cannot write a number that is not finite"_s };
         member();
-        char buffer[32];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        m_out.append(buffer, result.ptr - buffer);
+        reserve(32);
+        m_p = std::to_chars(m_p, m_end, value).ptr;
     }
+
     void instant(QLatin1StringView name, Instant value)
     {
         member();
-        m_out.append('"');
-        if (!Iso8601::append(m_out, value))
+        reserve(22);
+        *m_p++ = '"';
+        char* end = Iso8601::write(m_p, value);
+        if (!end)
             throw Failure { QString(name), u"date is outside the years 1 to 9999"_s };
-        m_out.append('"');
+        m_p = end;
+        *m_p++ = '"';
     }
 
-    QByteArray take()
+    void finish()
     {
-        m_out.append('\n');
-        return std::move(m_out);
+        reserve(1);
+        *m_p++ = '\n';
+        flush();
     }
 
 private:
+    void reserve(qsizetype n)
+    {
+        if (m_end - m_p < n) [[unlikely]]
+            grow(n);
+    }
+
+    // Hands the chunk written so far to the sink; one value larger than a chunk (a very long
+    // note) gets a buffer of its own size.
+    Q_NEVER_INLINE void grow(qsizetype n)
+    {
+        flush();
+        if (n > m_out.size()) {
+            m_out.resize(n);
+            m_p = m_out.data();
+            m_end = m_p + m_out.size();
+        }
+    }
+
+    void flush()
+    {
+        const QByteArrayView chunk(m_out.constData(), m_p - m_out.constData());
+        if (!chunk.isEmpty() && !m_sink(chunk))
+            throw OutputFailure {};
+        m_p = m_out.data();
+    }
+
+    void raw(QByteArrayView bytes)
+    {
+        reserve(bytes.size());
+        std::memcpy(m_p, bytes.data(), size_t(bytes.size()));
+        m_p += bytes.size();
+    }
+
     void open(char bracket)
     {
         member();
-        m_out.append(bracket);
+        reserve(1);
+        *m_p++ = bracket;
         ++m_depth;
         m_empty = true;
     }
@@ -371,7 +678,8 @@ private:
         --m_depth;
         if (!m_empty)
             newline();
-        m_out.append(bracket);
+        reserve(1);
+        *m_p++ = bracket;
         m_empty = false;
     }
 
@@ -384,56 +692,90 @@ private:
         }
         if (m_depth == 0)
             return;
-        if (!m_empty)
-            m_out.append(',');
+        if (!m_empty) {
+            reserve(1);
+            *m_p++ = ',';
+        }
         newline();
         m_empty = false;
     }
 
     void newline()
     {
-        m_out.append('\n');
-        m_out.append(m_depth * 2, ' ');
+        reserve(1 + m_depth * 2);
+        *m_p++ = '\n';
+        std::memset(m_p, ' ', size_t(m_depth * 2));
+        m_p += m_depth * 2;
     }
 
-    void appendEscaped(const QByteArray& utf8)
+    // UTF-16 to escaped UTF-8 in one pass; a lone surrogate becomes U+FFFD, as QString::toUtf8 does.
+    void appendEscaped(const QString& value)
     {
         static constexpr char hex[] = "0123456789abcdef";
-        m_out.append('"');
-        qsizetype runStart = 0;
-        for (qsizetype i = 0; i < utf8.size(); ++i) {
-            const auto c = static_cast<unsigned char>(utf8[i]);
-            if (c >= 0x20 && c != '"' && c != '\\')
-                continue;
-            m_out.append(utf8.constData() + runStart, i - runStart);
-            runStart = i + 1;
-            switch (c) {
-            case '"':
-                m_out.append("\\\"", 2);
-                break;
-            case '\\':
-                m_out.append("\\\\", 2);
-                break;
-            case '\n':
-                m_out.append("\\n", 2);
-                break;
-            case '\r':
-                m_out.append("\\r", 2);
-                break;
-            case '\t':
-                m_out.append("\\t", 2);
-                break;
-            default: {
-                const char escape[] = { '\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF] };
-                m_out.append(escape, 6);
-            }
+        const auto* s = reinterpret_cast<const char16_t*>(value.utf16());
+        const qsizetype n = value.size();
+        reserve(n * 6 + 2);
+        char* p = m_p;
+        *p++ = '"';
+        for (qsizetype i = 0; i < n; ++i) {
+            char32_t c = s[i];
+            if (c < 0x80) {
+                if (c >= 0x20 && c != '"' && c != '\\') {
+                    *p++ = char(c);
+                    continue;
+                }
+                *p++ = '\\';
+                switch (c) {
+                case '"':
+                    *p++ = '"';
+                    break;
+                case '\\':
+                    *p++ = '\\';
+                    break;
+                case '\n':
+                    *p++ = 'n';
+                    break;
+                case '\r':
+                    *p++ = 'r';
+                    break;
+                case '\t':
+                    *p++ = 't';
+                    break;
+                default:
+                    *p++ = 'u';
+                    *p++ = '0';
+                    *p++ = '0';
+                    *p++ = hex[c >> 4];
+                    *p++ = hex[c & 0xF];
+                }
+            } else if (c < 0x800) {
+                *p++ = char(0xC0 | (c >> 6));
+                *p++ = char(0x80 | (c & 0x3F));
+            } else {
+                if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+                    c = QChar::surrogateToUcs4(char16_t(c), s[++i]);
+                    *p++ = char(0xF0 | (c >> 18));
+                    *p++ = char(0x80 | ((c >> 12) & 0x3F));
+                } else {
+                    if (QChar::isSurrogate(c))
+                        c = 0xFFFD;
+                    *p++ = char(0xE0 | (c >> 12));
+                }
+                *p++ = char(0x80 | ((c >> 6) & 0x3F));
+                *p++ = char(0x80 | (c & 0x3F));
             }
         }
-        m_out.append(utf8.constData() + runStart, utf8.size() - runStart);
-        m_out.append('"');
+        *p++ = '"';
+        m_p = p;
     }
 
+    // Small enough to stay in the cache, large enough for few system calls.
+    static constexpr qsizetype chunkSize = 256 * 1024;
+
+    const SnapshotCodec::Sink& m_sink;
     QByteArray m_out;
+    char* m_p = nullptr;
+    char* m_end = nullptr;
     int m_depth = 0;
     bool m_empty = true;
     bool m_afterKey = false;
@@ -570,38 +912,20 @@ template <typename Write> void section(QLatin1StringView key, Write write)
 
 Expected<AppSnapshot, DecodeError> decode(const QByteArray& json)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        return Unexpected(DecodeError {
-            QString(), u"not valid JSON (%1 at byte %2)"_s.arg(parseError.errorString()).arg(parseError.offset) });
-    }
-    if (!document.isObject())
-        return Unexpected(DecodeError { QString(), u"expected a JSON object at the top level"_s });
-    const QJsonObject root = document.object();
+    JsonReader reader(json);
     try {
-        AppSnapshot snapshot;
-        snapshot.projects = decodeList<Project>(root, "projects"_L1, decodeProject);
-        snapshot.entries = decodeList<TimeEntry>(root, "entries"_L1, decodeEntry);
-        snapshot.googleCalendarEventLinks = decodeList<GoogleCalendarEventLink>(
-            root, "googleCalendarEventLinks"_L1, decodeLink<GoogleCalendarEventLink>);
-        snapshot.appleCalendarEventLinks =
-            decodeList<AppleCalendarEventLink>(root, "appleCalendarEventLinks"_L1, decodeLink<AppleCalendarEventLink>);
-        if (const QJsonValue v = root.value("activeSession"_L1); !absent(v))
-            snapshot.activeSession = nested("activeSession"_L1, v, decodeSession);
-        if (const QJsonValue v = root.value("settings"_L1); !absent(v))
-            snapshot.settings = nested("settings"_L1, v, decodeSettings);
-        return snapshot;
+        return readSnapshot(reader);
     } catch (const Failure& failure) {
         return Unexpected(DecodeError { failure.path, failure.reason });
+    } catch (const JsonReader::SyntaxError& error) {
+        return Unexpected(DecodeError {
+            QString(), u"not valid JSON: %1 (%2)"_s.arg(error.reason, reader.describePosition(error.offset)) });
     }
 }
 
-Expected<QByteArray, EncodeError> encode(const AppSnapshot& snapshot)
+Expected<Done, EncodeError> encode(const AppSnapshot& snapshot, const Sink& sink)
 {
-    // About 330 bytes an entry once pretty-printed; reserving avoids regrowing a 16 MB buffer.
-    Writer w(4096 + snapshot.entries.size() * 340 + snapshot.projects.size() * 300
-        + (snapshot.googleCalendarEventLinks.size() + snapshot.appleCalendarEventLinks.size()) * 260);
+    Writer w(sink);
     try {
         w.beginObject();
         if (snapshot.activeSession) {
@@ -634,10 +958,25 @@ Expected<QByteArray, EncodeError> encode(const AppSnapshot& snapshot)
         w.key("settings"_L1);
         writeSettings(w, snapshot.settings);
         w.endObject();
+        w.finish();
     } catch (const Failure& failure) {
         return Unexpected(EncodeError { failure.path, failure.reason });
+    } catch (const OutputFailure&) {
+        return Unexpected(EncodeError { QString(), u"the output could not be written"_s, true });
     }
-    return w.take();
+    return Done {};
+}
+
+Expected<QByteArray, EncodeError> encode(const AppSnapshot& snapshot)
+{
+    QByteArray bytes;
+    auto encoded = encode(snapshot, [&bytes](QByteArrayView chunk) {
+        bytes.append(chunk);
+        return true;
+    });
+    if (!encoded)
+        return Unexpected(encoded.error());
+    return bytes;
 }
 
 } // namespace SnapshotCodec

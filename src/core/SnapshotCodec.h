@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace tivren {
 
 // Why a data file could not be read as a snapshot: where (a key path such as
@@ -23,6 +25,7 @@ struct EncodeError
 {
     QString path;
     QString reason;
+    bool outputFailed = false; // the sink refused the bytes: its own error tells why
 
     [[nodiscard]] QString description() const;
     bool operator==(const EncodeError&) const = default;
@@ -34,6 +37,12 @@ struct EncodeError
 namespace SnapshotCodec {
 
 [[nodiscard]] Expected<AppSnapshot, DecodeError> decode(const QByteArray& json);
+// Receives the encoded document in consecutive chunks; returns false to stop encoding.
+using Sink = std::function<bool(QByteArrayView chunk)>;
+
+// Streams the document to the sink in chunks of a few hundred KB, so even a 50 MB file needs
+// no buffer of its size.
+[[nodiscard]] Expected<Done, EncodeError> encode(const AppSnapshot& snapshot, const Sink& sink);
 [[nodiscard]] Expected<QByteArray, EncodeError> encode(const AppSnapshot& snapshot);
 
 } // namespace SnapshotCodec

@@ -156,12 +156,19 @@ SaveResult TivrenRepository::writeFile(const QString& path, const AppSnapshot& s
         // The data folder holds nobody's business but the user's.
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
-    auto encoded = SnapshotCodec::encode(snapshot);
-    if (!encoded) {
+    std::optional<EncodeError> encodeError;
+    auto written = AtomicFile::write(path, [&](AtomicFile::Output& out) {
+        auto encoded = SnapshotCodec::encode(snapshot, [&out](QByteArrayView chunk) {
+            return out.write(chunk);
+        });
+        if (!encoded && !encoded.error().outputFailed)
+            encodeError = encoded.error();
+        return encoded.hasValue();
+    });
+    if (encodeError) {
         return Unexpected(RepositoryError {
-            RepositoryError::Kind::encode, u"Could not encode the data: "_s + encoded.error().description() });
+            RepositoryError::Kind::encode, u"Could not encode the data: "_s + encodeError->description() });
     }
-    auto written = AtomicFile::write(path, *encoded);
     if (!written)
         return Unexpected(RepositoryError { RepositoryError::Kind::write, written.error().description });
     return Done {};

@@ -12,7 +12,9 @@ namespace tivren::UuidText {
 [[nodiscard]] std::optional<QUuid> parse(QByteArrayView text);
 [[nodiscard]] std::optional<QUuid> parse(QStringView text);
 
-// Canonical upper-case form, the way identifiers are written to files.
+// Canonical upper-case form, the way identifiers are written to files. writeUpper() writes the
+// 36 characters at out and returns the end.
+char* writeUpper(char* out, const QUuid& uuid);
 void appendUpper(QByteArray& out, const QUuid& uuid);
 [[nodiscard]] QString upper(const QUuid& uuid);
 

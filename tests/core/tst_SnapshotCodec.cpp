@@ -152,6 +152,63 @@ private Q_SLOTS:
         QCOMPARE(UuidText::upper(uuid), u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s);
     }
 
+    // The reader is strict JSON: anything another tool would refuse is refused, with a position.
+    void jsonSyntax_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("currency"); // settings.currencyCode after a valid read
+        auto currency = [](const char* literal) -> QByteArray {
+            return "{\"settings\": {\"currencyCode\": " + QByteArray(literal) + "}}";
+        };
+        QTest::newRow("plain") << currency("\"EUR\"") << true << u"EUR"_s;
+        QTest::newRow("escapes") << currency(R"("\"\\\/\b\f\n\r\t")") << true << u"\"\\/\b\f\n\r\t"_s;
+        QTest::newRow("unicode escape") << currency(R"("\u20ac\u00E9")") << true << u"€é"_s;
+        QTest::newRow("surrogate pair") << currency(R"("\ud83d\udeb2")") << true << u"🚲"_s;
+        QTest::newRow("raw UTF-8") << currency("\"\xE2\x82\xAC\"") << true << u"€"_s;
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" + currency("\"CHF\"")) << true << u"CHF"_s;
+        QTest::newRow("white space") << QByteArray(" \t\r\n{ \"settings\" : { \"currencyCode\" : \"SEK\" } } \n")
+                                     << true << u"SEK"_s;
+        QTest::newRow("unknown keys of every kind") << QByteArray(
+            R"({"x": [1, -2.5e-3, true, false, null, {"y": [[]]}, "s"], "settings": {"currencyCode": "NOK"}})")
+                                                    << true << u"NOK"_s;
+        QTest::newRow("lone high surrogate") << currency(R"("\ud83d")") << false << QString();
+        QTest::newRow("lone low surrogate") << currency(R"("\udeb2x")") << false << QString();
+        QTest::newRow("bad escape") << currency(R"("\x41")") << false << QString();
+        QTest::newRow("short unicode escape") << currency(R"("\u20")") << false << QString();
+        QTest::newRow("raw control character") << currency("\"a\tb\"") << false << QString();
+        QTest::newRow("invalid UTF-8") << currency("\"\xC3\x28\"") << false << QString();
+        QTest::newRow("single quotes") << currency("'EUR'") << false << QString();
+        QTest::newRow("unterminated string")
+            << QByteArray("{\"settings\": {\"currencyCode\": \"EUR") << false << QString();
+        QTest::newRow("trailing comma in object") << QByteArray(R"({"settings": {},})") << false << QString();
+        QTest::newRow("trailing comma in array") << QByteArray(R"({"projects": [],"x": [1,]})") << false << QString();
+        QTest::newRow("missing comma") << QByteArray(R"({"x": 1 "y": 2})") << false << QString();
+        QTest::newRow("leading zero") << QByteArray(R"({"x": 01})") << false << QString();
+        QTest::newRow("bare fraction") << QByteArray(R"({"x": .5})") << false << QString();
+        QTest::newRow("plus sign") << QByteArray(R"({"x": +1})") << false << QString();
+        QTest::newRow("NaN literal") << QByteArray(R"({"x": NaN})") << false << QString();
+        QTest::newRow("huge number") << QByteArray(R"({"x": 1e999})") << false << QString();
+        QTest::newRow("comment") << QByteArray("{/* no */}") << false << QString();
+        QTest::newRow("two documents") << QByteArray("{} {}") << false << QString();
+        QTest::newRow("key without quotes") << QByteArray("{settings: {}}") << false << QString();
+        QTest::newRow("deep nesting") << QByteArray("{\"x\": " + QByteArray(100000, '[') + QByteArray(100000, ']')
+            + "}") << false << QString();
+    }
+
+    void jsonSyntax()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, valid);
+        QFETCH(QString, currency);
+        const auto result = SnapshotCodec::decode(json);
+        QVERIFY2(result.hasValue() == valid, qPrintable(result ? u"accepted"_s : result.error().description()));
+        if (valid)
+            QCOMPARE(result->settings.currencyCode, currency);
+        else if (result.error().path.isEmpty())
+            QVERIFY2(result.error().reason.contains(u"line 1, column"_s), qPrintable(result.error().reason));
+    }
+
     void decodeFailures_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -263,6 +320,7 @@ private Q_SLOTS:
     {
         AppSnapshot original = fullSnapshot();
         original.entries[0].endDate += 0.75; // fractions of a second are dropped on write
+        original.entries[1].notes = QString(300'000, u'é') + u"\"end\""_s; // longer than one output chunk
         const auto encoded = SnapshotCodec::encode(original);
         QVERIFY(encoded);
         const auto decoded = SnapshotCodec::decode(*encoded);

@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(dir.filePath(copies.first())), broken);
     }
 
-    void readFailures()
+    void failuresLeaveFilesAlone()
     {
         QTemporaryDir dir;
         const LoadResult asFolder = TivrenRepository::readFile(dir.path());
@@ -177,6 +177,20 @@ private Q_SLOTS:
         const SaveResult saved = TivrenRepository::writeFile(dir.filePath(u"blocker/tivren-data.json"_s), {});
         QVERIFY(!saved);
         QCOMPARE(saved.error().kind, RepositoryError::Kind::createFolder);
+
+        // A snapshot that cannot be encoded (the late entry's year is past 9999) replaces nothing.
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        QVERIFY(TivrenRepository::writeFile(path, sampleSnapshot(4)));
+        const QByteArray before = readAll(path);
+        AppSnapshot unwritable = sampleSnapshot(5);
+        unwritable.entries.append(TimeEntry { QUuid::createUuid(), QUuid::createUuid(), 0, 1e12, QString() });
+        const SaveResult refused = TivrenRepository::writeFile(path, unwritable);
+        QVERIFY(!refused);
+        QCOMPARE(refused.error().kind, RepositoryError::Kind::encode);
+        QVERIFY2(refused.error().description.contains(u"entries.endDate"_s), qPrintable(refused.error().description));
+        QCOMPARE(readAll(path), before);
+        QCOMPARE(
+            QDir(dir.path()).entryList({ u"tivren-data.json*"_s }, QDir::Files), QStringList { u"tivren-data.json"_s });
     }
 
     void queuedSavesEndWithTheLastSnapshot()

@@ -1,0 +1,162 @@
+// Prints one figure a line as `name=value unit`, each the median of interleaved rounds.
+//   tivren_bench [--rounds N] [--write-data DIR]
+// --write-data also keeps the generated 1k, 10k, 50k and 200k data files in DIR.
+#include "BenchData.h"
+#include "core/AtomicFile.h"
+#include "core/BillingEngine.h"
+#include "core/SnapshotCodec.h"
+#include "core/TivrenRepository.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+
+namespace {
+
+struct Figures
+{
+    std::map<std::string, std::vector<double>> samples;
+    std::map<std::string, std::string> units;
+
+    void add(const std::string& name, double value, const char* unit)
+    {
+        samples[name].push_back(value);
+        units[name] = unit;
+    }
+
+    void print(const std::vector<std::string>& order) const
+    {
+        for (const std::string& name : order) {
+            std::vector<double> v = samples.at(name);
+            std::sort(v.begin(), v.end());
+            const double median = v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+            std::printf("%s=%.3f %s\n", name.c_str(), median, units.at(name).c_str());
+        }
+    }
+};
+
+double msSince(const QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+struct Dataset
+{
+    std::string label;
+    AppSnapshot snapshot;
+    QString path;
+    QByteArray bytes;
+    InstantRange month;
+};
+
+void runRound(Dataset& d, const QString& floorPath, TivrenRepository& repository, Figures& f)
+{
+    const std::string& n = d.label;
+    QElapsedTimer t;
+
+    t.start();
+    const LoadResult loaded = TivrenRepository::readFile(d.path);
+    f.add("load_" + n + "_ms", msSince(t), "ms");
+    if (!loaded || loaded->entries.size() != d.snapshot.entries.size())
+        qFatal("load failed");
+
+    t.start();
+    if (!TivrenRepository::writeFile(d.path, d.snapshot))
+        qFatal("save failed");
+    f.add("save_" + n + "_ms", msSince(t), "ms");
+
+    t.start();
+    if (!AtomicFile::write(floorPath, d.bytes))
+        qFatal("atomic write failed");
+    f.add("atomic_floor_" + n + "_ms", msSince(t), "ms");
+
+    // What persist() costs the model: build the snapshot from its fields and queue it.
+    const AppSnapshot& model = d.snapshot;
+    t.start();
+    AppSnapshot copy { model.projects,
+        model.entries,
+        model.googleCalendarEventLinks,
+        model.appleCalendarEventLinks,
+        model.activeSession,
+        model.settings };
+    QFuture<SaveResult> pending = repository.save(std::move(copy));
+    f.add("save_ui_thread_" + n + "_ms", msSince(t), "ms");
+    pending.waitForFinished();
+
+    constexpr int calls = 200;
+    double sink = 0;
+    t.start();
+    for (int i = 0; i < calls; ++i)
+        sink += BillingEngine::summaries(d.snapshot.entries, d.snapshot.projects, d.month).size();
+    f.add("summaries_month_" + n + "_us", msSince(t) * 1000 / calls, "us");
+    if (sink == 0)
+        qFatal("no summaries in the benchmark month");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    int rounds = 11;
+    QString keepDir;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--rounds"_s && i + 1 < args.size())
+            rounds = std::max(1, args[++i].toInt());
+        else if (args[i] == u"--write-data"_s && i + 1 < args.size())
+            keepDir = args[++i];
+        else {
+            std::fprintf(stderr, "usage: tivren_bench [--rounds N] [--write-data DIR]\n");
+            return 2;
+        }
+    }
+
+    QTemporaryDir temp;
+    const QString dataDir = keepDir.isEmpty() ? temp.path() : keepDir;
+    QDir().mkpath(dataDir);
+    std::vector<Dataset> sets;
+    for (const auto& [label, count] :
+        { std::pair { "1k", 1000 }, { "10k", 10000 }, { "50k", 50000 }, { "200k", 200000 } }) {
+        Dataset d { label,
+            bench::generateSnapshot(count),
+            dataDir + u"/tivren-data-%1.json"_s.arg(QLatin1StringView(label)),
+            {},
+            {} };
+        d.bytes = *SnapshotCodec::encode(d.snapshot);
+        d.month = bench::monthInTheMiddle(d.snapshot);
+        if (!TivrenRepository::writeFile(d.path, d.snapshot))
+            qFatal("could not write the data file");
+        std::fprintf(stderr, "%s: %lld entries, %.1f MB\n", label, qlonglong(count), d.bytes.size() / 1e6);
+        sets.push_back(std::move(d));
+    }
+    sets.erase(sets.begin(), sets.begin() + 2); // 1k and 10k are written for manual use only
+
+    Figures figures;
+    for (int round = 0; round < rounds; ++round) {
+        for (Dataset& d : sets) {
+            TivrenRepository repository(temp.filePath(u"queued-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))));
+            runRound(d, temp.filePath(u"floor-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))), repository, figures);
+        }
+    }
+    std::vector<std::string> order;
+    for (const char* name : { "load", "save", "atomic_floor", "save_ui_thread" }) {
+        for (const Dataset& d : sets)
+            order.push_back(std::string(name) + "_" + d.label + "_ms");
+    }
+    for (const Dataset& d : sets)
+        order.push_back("summaries_month_" + d.label + "_us");
+    figures.print(order);
+    return 0;
+}
