@@ -8,6 +8,10 @@ namespace tivren {
 // The error side of an Expected, so that T and E may be the same type.
 template <typename E> struct Unexpected
 {
+    explicit Unexpected(E e)
+        : error(std::move(e))
+    {
+    }
     E error;
 };
 template <typename E> Unexpected(E) -> Unexpected<E>;

@@ -8,6 +8,9 @@
 namespace tivren::Iso8601 {
 namespace {
 
+constexpr qint64 firstWritableSecond = -62135596800; // 0001-01-01T00:00:00Z
+constexpr qint64 pastLastWritableSecond = 253402300800; // 10000-01-01T00:00:00Z
+
 // Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's days_from_civil).
 constexpr qint64 daysFromCivil(qint64 y, unsigned m, unsigned d)
 {
@@ -73,7 +76,7 @@ template <typename Char> std::optional<Instant> parseChars(const Char* s, qsizet
     const int hour = digits(11, 2), minute = digits(14, 2), second = digits(17, 2);
     if (!is(4, u'-') || !is(7, u'-') || !is(10, u'T') || !is(13, u':') || !is(16, u':'))
         return std::nullopt;
-    if (year < 0 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59
+    if (year < 1 || month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59
         || second < 0 || second > 59)
         return std::nullopt;
     if (static_cast<unsigned>(day) > daysInMonth(year, static_cast<unsigned>(month)))
@@ -93,6 +96,10 @@ template <typename Char> std::optional<Instant> parseChars(const Char* s, qsizet
     }
     const qint64 days = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
     const qint64 seconds = days * 86400 + hour * 3600 + minute * 60 + second - offsetSeconds;
+    // An offset can carry a date just outside the years that can be written back: refuse it
+    // here, or the file would load and then never save again.
+    if (seconds < firstWritableSecond || seconds >= pastLastWritableSecond)
+        return std::nullopt;
     return static_cast<Instant>(seconds);
 }
 
@@ -119,9 +126,7 @@ std::optional<Instant> parse(QByteArrayView text)
 
 char* write(char* out, Instant instant)
 {
-    constexpr double firstSecond = -62135596800.0; // 0001-01-01T00:00:00Z
-    constexpr double pastLastSecond = 253402300800.0; // 10000-01-01T00:00:00Z
-    if (!std::isfinite(instant) || instant < firstSecond || instant >= pastLastSecond)
+    if (!std::isfinite(instant) || instant < firstWritableSecond || instant >= pastLastWritableSecond)
         return nullptr;
     const auto total = static_cast<qint64>(std::floor(instant));
     qint64 days = total / 86400;

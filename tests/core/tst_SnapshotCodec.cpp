@@ -114,6 +114,10 @@ private Q_SLOTS:
         QTest::newRow("lower-case z") << u"2025-03-14T09:30:00z"_s << false << 0.0;
         QTest::newRow("sign in year") << u"+025-03-14T09:30:00Z"_s << false << 0.0;
         QTest::newRow("empty") << QString() << false << 0.0;
+        QTest::newRow("year 0") << u"0000-12-31T23:59:59Z"_s << false << 0.0;
+        QTest::newRow("offset into year 0") << u"0001-01-01T00:30:00+01:00"_s << false << 0.0;
+        QTest::newRow("offset into year 10000") << u"9999-12-31T23:30:00-01:00"_s << false << 0.0;
+        QTest::newRow("first writable") << u"0001-01-01T00:00:00Z"_s << true << -62135596800.0;
     }
 
     void instantForms()
