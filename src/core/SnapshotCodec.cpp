@@ -223,40 +223,37 @@ public:
     }
 };
 
-// Required keys are tracked as bits; the first missing one is reported.
-template <size_t N> class RequiredKeys
+// A record whose every key is required (entries, links, the running timer): one reader function
+// per key, and the first key missing from the object is reported.
+template <typename Record> struct RequiredField
 {
-public:
-    explicit RequiredKeys(const std::array<QLatin1StringView, N>& names)
-        : m_names(names)
-    {
-    }
-
-    // The index of key among the required names, or -1.
-    int indexOf(QByteArrayView key) const
-    {
-        for (size_t i = 0; i < N; ++i) {
-            if (key == QByteArrayView(m_names[i].data(), m_names[i].size()))
-                return int(i);
-        }
-        return -1;
-    }
-
-    void mark(int index) { m_seen |= 1u << index; }
-    QLatin1StringView name(int index) const { return m_names[size_t(index)]; }
-
-    void check() const
-    {
-        for (size_t i = 0; i < N; ++i) {
-            if (!(m_seen & (1u << i)))
-                fail(m_names[i], u"required key is missing"_s);
-        }
-    }
-
-private:
-    std::array<QLatin1StringView, N> m_names;
-    unsigned m_seen = 0;
+    QLatin1StringView name;
+    void (*read)(Decoder& d, Record& record, QLatin1StringView name);
 };
+
+template <typename Record, size_t N> Record readRequired(Decoder& d, const std::array<RequiredField<Record>, N>& fields)
+{
+    static_assert(N <= 32);
+    Record record;
+    quint32 seen = 0;
+    d.members([&](QByteArrayView key) {
+        for (size_t i = 0; i < N; ++i) {
+            const QLatin1StringView name = fields[i].name;
+            if (key == QByteArrayView(name.data(), name.size())) {
+                d.requireNotNull(name);
+                fields[i].read(d, record, name);
+                seen |= 1u << i;
+                return true;
+            }
+        }
+        return false;
+    });
+    for (size_t i = 0; i < N; ++i) {
+        if (!(seen & (1u << i)))
+            fail(fields[i].name, u"required key is missing"_s);
+    }
+    return record;
+}
 
 Project readProject(Decoder& d)
 {
@@ -312,89 +309,71 @@ Project readProject(Decoder& d)
 
 TimeEntry readEntry(Decoder& d)
 {
-    TimeEntry e;
-    RequiredKeys<5> required({ "id"_L1, "projectID"_L1, "startDate"_L1, "endDate"_L1, "notes"_L1 });
-    d.members([&](QByteArrayView key) {
-        const int index = required.indexOf(key);
-        if (index < 0)
-            return false;
-        const QLatin1StringView name = required.name(index);
-        d.requireNotNull(name);
-        switch (index) {
-        case 0:
-            e.id = d.uuid(name);
-            break;
-        case 1:
-            e.projectID = d.uuid(name);
-            break;
-        case 2:
-            e.startDate = d.instant(name);
-            break;
-        case 3:
-            e.endDate = d.instant(name);
-            break;
-        default:
-            e.notes = d.string(name);
-        }
-        required.mark(index);
-        return true;
-    });
-    required.check();
-    return e;
+    static constexpr std::array<RequiredField<TimeEntry>, 5> fields { {
+        { "id"_L1,
+            [](Decoder& d, TimeEntry& e, QLatin1StringView n) {
+                e.id = d.uuid(n);
+            } },
+        { "projectID"_L1,
+            [](Decoder& d, TimeEntry& e, QLatin1StringView n) {
+                e.projectID = d.uuid(n);
+            } },
+        { "startDate"_L1,
+            [](Decoder& d, TimeEntry& e, QLatin1StringView n) {
+                e.startDate = d.instant(n);
+            } },
+        { "endDate"_L1,
+            [](Decoder& d, TimeEntry& e, QLatin1StringView n) {
+                e.endDate = d.instant(n);
+            } },
+        { "notes"_L1,
+            [](Decoder& d, TimeEntry& e, QLatin1StringView n) {
+                e.notes = d.string(n);
+            } },
+    } };
+    return readRequired(d, fields);
 }
 
 template <typename Link> Link readLink(Decoder& d)
 {
-    Link link;
-    RequiredKeys<5> required({ "id"_L1, "entryID"_L1, "calendarID"_L1, "eventID"_L1, "lastSyncedAt"_L1 });
-    d.members([&](QByteArrayView key) {
-        const int index = required.indexOf(key);
-        if (index < 0)
-            return false;
-        const QLatin1StringView name = required.name(index);
-        d.requireNotNull(name);
-        switch (index) {
-        case 0:
-            link.id = d.uuid(name);
-            break;
-        case 1:
-            link.entryID = d.uuid(name);
-            break;
-        case 2:
-            link.calendarID = d.string(name);
-            break;
-        case 3:
-            link.eventID = d.string(name);
-            break;
-        default:
-            link.lastSyncedAt = d.instant(name);
-        }
-        required.mark(index);
-        return true;
-    });
-    required.check();
-    return link;
+    static constexpr std::array<RequiredField<Link>, 5> fields { {
+        { "id"_L1,
+            [](Decoder& d, Link& l, QLatin1StringView n) {
+                l.id = d.uuid(n);
+            } },
+        { "entryID"_L1,
+            [](Decoder& d, Link& l, QLatin1StringView n) {
+                l.entryID = d.uuid(n);
+            } },
+        { "calendarID"_L1,
+            [](Decoder& d, Link& l, QLatin1StringView n) {
+                l.calendarID = d.string(n);
+            } },
+        { "eventID"_L1,
+            [](Decoder& d, Link& l, QLatin1StringView n) {
+                l.eventID = d.string(n);
+            } },
+        { "lastSyncedAt"_L1,
+            [](Decoder& d, Link& l, QLatin1StringView n) {
+                l.lastSyncedAt = d.instant(n);
+            } },
+    } };
+    return readRequired(d, fields);
 }
 
 ActiveTimerSession readSession(Decoder& d)
 {
-    ActiveTimerSession session;
-    RequiredKeys<2> required({ "projectID"_L1, "startDate"_L1 });
-    d.members([&](QByteArrayView key) {
-        const int index = required.indexOf(key);
-        if (index < 0)
-            return false;
-        const QLatin1StringView name = required.name(index);
-        d.requireNotNull(name);
-        if (index == 0)
-            session.projectID = d.uuid(name);
-        else
-            session.startDate = d.instant(name);
-        required.mark(index);
-        return true;
-    });
-    required.check();
-    return session;
+    static constexpr std::array<RequiredField<ActiveTimerSession>, 2> fields { {
+        { "projectID"_L1,
+            [](Decoder& d, ActiveTimerSession& s, QLatin1StringView n) {
+                s.projectID = d.uuid(n);
+            } },
+        { "startDate"_L1,
+            [](Decoder& d, ActiveTimerSession& s, QLatin1StringView n) {
+                s.startDate = d.instant(n);
+            } },
+    } };
+    return readRequired(d, fields);
 }
 
 template <typename Settings> Settings readCalendarSettings(Decoder& d)
