@@ -80,8 +80,10 @@ void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRang
             << billed.rightJustified(12) << u"  "_s << amount.rightJustified(amountWidth) << u'\n';
     };
 
-    out << u"Billing from "_s << QDateTime::fromSecsSinceEpoch(qint64(range.lower)).toString(Qt::ISODate) << u" to "_s
-        << QDateTime::fromSecsSinceEpoch(qint64(range.upper)).toString(Qt::ISODate) << u"\n\n"_s;
+    const auto local = [](Instant instant) {
+        return QDateTime::fromSecsSinceEpoch(qint64(instant)).toString(u"yyyy-MM-dd HH:mm:ss t"_s);
+    };
+    out << u"Billing from "_s << local(range.lower) << u" to "_s << local(range.upper) << u"\n\n"_s;
     line(u"Project"_s, u"Actual hours"_s, u"Billed hours"_s, amountTitle);
     double actualTotal = 0, billedTotal = 0, amountTotal = 0;
     for (const auto& row : rows) {

@@ -37,6 +37,14 @@ QString straceProblem()
     return {};
 }
 
+// LeakSanitizer refuses to run under ptrace; the leak check is not what these tests are about.
+void withoutLeakCheck(QProcess& process)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
+    process.setProcessEnvironment(environment);
+}
+
 } // namespace
 
 class tst_SafeSave : public QObject
@@ -81,6 +89,37 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"tivren-data.json"_s });
     }
 
+    void syncsTheFileAndItsFolder()
+    {
+        if (const QString problem = straceProblem(); !problem.isEmpty())
+            QSKIP(qPrintable(problem));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        const QString log = dir.filePath(u"strace.log"_s);
+        QProcess strace;
+        withoutLeakCheck(strace);
+        strace.start(u"strace"_s,
+            { u"-f"_s,
+                u"-qq"_s,
+                u"-y"_s,
+                u"-e"_s,
+                u"trace=fsync,rename"_s,
+                u"-o"_s,
+                log,
+                kHelper,
+                u"once"_s,
+                path,
+                u"2"_s });
+        QVERIFY(strace.waitForFinished(30000));
+        QCOMPARE(strace.exitCode(), 0);
+        // -y shows the path behind each descriptor: the temporary file is synced, renamed, then its folder.
+        const QStringList calls = QString::fromLocal8Bit(readAll(log)).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(calls.size(), 3);
+        QVERIFY2(calls[0].contains(u"fsync("_s) && calls[0].contains(path + u"."_s), qPrintable(calls[0]));
+        QVERIFY2(calls[1].contains(u"rename("_s), qPrintable(calls[1]));
+        QVERIFY2(calls[2].contains(u"fsync("_s) && calls[2].contains(u'<' + dir.path() + u'>'), qPrintable(calls[2]));
+    }
+
     void failingSystemCallKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("injection");
@@ -102,10 +141,7 @@ private Q_SLOTS:
         const QByteArray before = readAll(path);
 
         QProcess strace;
-        // LeakSanitizer refuses to run under ptrace; the leak check is not what is tested here.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
-        strace.setProcessEnvironment(environment);
+        withoutLeakCheck(strace);
         const QString syscall = injection.section(u':', 0, 0);
         strace.start(u"strace"_s,
             { u"-f"_s,
