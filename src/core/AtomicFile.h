@@ -19,9 +19,11 @@ struct FileError
 };
 
 // Replaces a file's content so that a reader or a crash sees the complete old or the complete
-// new bytes, never a mix or an empty file. Beyond what QSaveFile does (see the notes in the .cpp):
-// every write and the data sync are checked, the folder is synced after the rename, the file keeps
-// its mode (a new one gets 0600) and a symbolic link keeps pointing at the same, rewritten target.
+// new bytes, never a mix or an empty file. Qt's QSaveFile is not used: on Qt 6.4 a full disk during
+// its single buffered write still commits a zero-byte file, it ignores a failed data sync and it
+// never syncs the folder. Here every write and the sync are checked, the folder is synced after the
+// rename, the file keeps its mode (a new one gets 0600) and a symbolic link keeps pointing at the
+// same, rewritten target.
 namespace AtomicFile {
 
 // Where a producer writes the new content, piece by piece. write() returns false once a write
