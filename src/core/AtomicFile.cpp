@@ -87,21 +87,24 @@ bool Output::write(QByteArrayView bytes)
     return true;
 }
 
-Expected<Done, FileError> write(const QString& path, const QByteArray& bytes)
+Expected<Done, FileError> write(const QString& path, const QByteArray& bytes, int newFileMode)
 {
-    return write(path, [&bytes](Output& out) {
-        return out.write(bytes);
-    });
+    return write(
+        path,
+        [&bytes](Output& out) {
+            return out.write(bytes);
+        },
+        newFileMode);
 }
 
-Expected<Done, FileError> write(const QString& path, const Producer& produce)
+Expected<Done, FileError> write(const QString& path, const Producer& produce, int newFileMode)
 {
     const QString target = resolveLinks(path);
     const QFileInfo targetInfo(target);
     const QString folder = targetInfo.absolutePath();
     const QByteArray targetName = QFile::encodeName(target);
 
-    mode_t mode = S_IRUSR | S_IWUSR;
+    auto mode = static_cast<mode_t>(newFileMode);
     struct stat existing
     {
     };

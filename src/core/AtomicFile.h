@@ -47,8 +47,15 @@ private:
 // result is an error (the caller knows its own reason).
 using Producer = std::function<bool(Output& out)>;
 
-[[nodiscard]] Expected<Done, FileError> write(const QString& path, const Producer& produce);
-[[nodiscard]] Expected<Done, FileError> write(const QString& path, const QByteArray& bytes);
+// The mode of a file that does not exist yet: the data file is the user's alone; an exported file
+// is meant to be shared.
+constexpr int privateFileMode = 0600;
+constexpr int sharedFileMode = 0644;
+
+[[nodiscard]] Expected<Done, FileError> write(
+    const QString& path, const Producer& produce, int newFileMode = privateFileMode);
+[[nodiscard]] Expected<Done, FileError> write(
+    const QString& path, const QByteArray& bytes, int newFileMode = privateFileMode);
 
 // Temporary files that write() leaves beside `path` only when the process dies before the rename.
 [[nodiscard]] QStringList orphanedTemporaryFiles(const QString& path);

@@ -50,7 +50,7 @@ TivrenRepository::TivrenRepository(std::optional<QString> fileURL)
 
 TivrenRepository::~TivrenRepository()
 {
-    waitForPendingWork();
+    (void)waitForPendingWork();
 }
 
 QString TivrenRepository::defaultFileURL()
@@ -66,18 +66,25 @@ QFuture<LoadResult> TivrenRepository::load()
     auto promise = std::make_shared<QPromise<LoadResult>>();
     QFuture<LoadResult> future = promise->future();
     promise->start();
-    m_queue.start([path = m_fileURL, promise] {
+    m_queue.start([this, promise] {
+        const QString& path = m_fileURL;
         // Only a process that owns the file may clean up beside it; readFile() stays read-only.
         for (const QString& orphan : AtomicFile::orphanedTemporaryFiles(path))
             QFile::remove(orphan);
         LoadResult result = readFile(path);
-        if (!result && result.error().kind == RepositoryError::Kind::decode) {
+        m_refuseSavesBecause.reset();
+        if (!result) {
+            // The next save would replace the file: keep a copy first, or refuse to save at all.
             QFile file(path);
-            if (file.open(QIODevice::ReadOnly)) {
-                if (const auto copy = keepUnreadableCopy(path, file.readAll())) {
-                    result = Unexpected(RepositoryError { RepositoryError::Kind::decode,
-                        result.error().description + u" (a copy of the file was kept as "_s + *copy + u')' });
-                }
+            std::optional<QString> copy;
+            if (file.open(QIODevice::ReadOnly))
+                copy = keepUnreadableCopy(path, file.readAll());
+            if (copy) {
+                result = Unexpected(RepositoryError { result.error().kind,
+                    result.error().description + u" (a copy of the file was kept as "_s + *copy + u')' });
+            } else {
+                m_refuseSavesBecause = u"The data file "_s + path
+                    + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
             }
         }
         promise->addResult(std::move(result));
@@ -115,16 +122,18 @@ void TivrenRepository::drainSaves()
     }
     if (!snapshot)
         return;
-    const SaveResult result = writeFile(m_fileURL, *snapshot);
+    const SaveResult result = m_refuseSavesBecause
+        ? SaveResult(Unexpected(RepositoryError { RepositoryError::Kind::write, *m_refuseSavesBecause }))
+        : writeFile(m_fileURL, *snapshot);
     for (const auto& promise : promises) {
         promise->addResult(result);
         promise->finish();
     }
 }
 
-void TivrenRepository::waitForPendingWork()
+bool TivrenRepository::waitForPendingWork(int msecs)
 {
-    m_queue.waitForDone();
+    return m_queue.waitForDone(msecs);
 }
 
 LoadResult TivrenRepository::readFile(const QString& path)

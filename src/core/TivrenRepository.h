@@ -49,16 +49,18 @@ public:
     [[nodiscard]] const QString& fileURL() const { return m_fileURL; }
 
     // Reads the file, or returns a fresh snapshot when there is none. Before reading, temporary
-    // files left by a save that crashed are removed. A file that cannot be decoded is copied aside
-    // first, so the save that follows a failed load can never destroy the only copy.
+    // files left by a save that crashed are removed. A file that fails to load is copied aside
+    // (tivren-data.json.unreadable-<time>) before anything could overwrite it; when not even a
+    // copy can be made, every later save is refused, so the only copy is never destroyed.
     [[nodiscard]] QFuture<LoadResult> load();
 
     // Queues the snapshot. When several saves wait, only the newest is written and every waiting
     // caller gets that write's result: the file always ends up holding the last snapshot handed in.
     [[nodiscard]] QFuture<SaveResult> save(AppSnapshot snapshot);
 
-    // Blocks until every queued operation has finished. For quitting only, never on a hot path.
-    void waitForPendingWork();
+    // Blocks until every queued operation has finished, at most msecs (-1: no limit); false when
+    // time ran out. For quitting only, never on a hot path.
+    bool waitForPendingWork(int msecs = -1);
 
     // The synchronous building blocks. readFile() never writes anything, so tools may use it on a
     // file that a running Tivren owns.
@@ -75,6 +77,9 @@ private:
     std::optional<AppSnapshot> m_pendingSnapshot;
     QList<std::shared_ptr<QPromise<SaveResult>>> m_pendingPromises;
     bool m_drainScheduled = false;
+
+    // Set by a load that could neither read nor copy the file. Touched only on the queue's thread.
+    std::optional<QString> m_refuseSavesBecause;
 };
 
 } // namespace tivren

@@ -165,6 +165,20 @@ private Q_SLOTS:
         QCOMPARE(readAll(dir.filePath(copies.first())), broken);
     }
 
+    void fileThatCannotEvenBeCopiedIsNeverReplaced()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        QVERIFY(QDir().mkpath(path)); // a folder where the file should be: unreadable, uncopyable
+        TivrenRepository repository(path);
+        const LoadResult loaded = await(repository.load());
+        QVERIFY(!loaded);
+        const SaveResult saved = await(repository.save(sampleSnapshot(1)));
+        QVERIFY(!saved);
+        QVERIFY2(saved.error().description.contains(u"left untouched"_s), qPrintable(saved.error().description));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+
     void failuresLeaveFilesAlone()
     {
         QTemporaryDir dir;
@@ -201,7 +215,7 @@ private Q_SLOTS:
         QList<QFuture<SaveResult>> futures;
         for (int i = 1; i <= 40; ++i)
             futures.append(repository.save(sampleSnapshot(i)));
-        repository.waitForPendingWork();
+        QVERIFY(repository.waitForPendingWork(10000));
         for (auto& future : futures) {
             QVERIFY(future.isFinished());
             QVERIFY(future.result());

@@ -1,0 +1,164 @@
+// Tracking, the Pomodoro cycle and work reminders.
+#include "app/AppModel.h"
+#include "app/BreakOverlayPresenting.h"
+#include "app/Clock.h"
+#include "app/PomodoroNotifying.h"
+#include "core/PomodoroLogic.h"
+
+namespace tivren {
+
+void AppModel::startTracking(const Project& project)
+{
+    if (m_activeSession) {
+        const bool sameProject = m_activeSession->projectID == project.id;
+        stopTracking(false);
+        if (sameProject)
+            return; // the start control toggles
+    }
+    setActiveSession(ActiveTimerSession { project.id, m_services.clock.now() });
+    m_workReminderLastFired.reset();
+    if (m_settings.pomodoroEnabled) {
+        assign(m_pomodoroProjectID, std::optional<QUuid>(project.id), &AppModel::pomodoroProjectIDChanged);
+        beginPomodoroPhase(PomodoroPhase::work);
+    }
+    persist();
+}
+
+void AppModel::stopTracking(bool fromPomodoro)
+{
+    if (!m_activeSession) {
+        if (!fromPomodoro)
+            clearPomodoroState();
+        return;
+    }
+    const ActiveTimerSession session = *m_activeSession;
+    const Instant end = m_now; // the model's clock, up to one tick old
+    if (end > session.startDate) {
+        QList<TimeEntry> entries = m_entries;
+        entries.append(TimeEntry { QUuid::createUuid(), session.projectID, session.startDate, end, QString() });
+        setEntries(entries);
+    }
+    setActiveSession(std::nullopt);
+    m_workReminderLastFired.reset();
+    if (!fromPomodoro)
+        clearPomodoroState();
+    persist();
+}
+
+void AppModel::stopTimer()
+{
+    stopTracking(false);
+    clearPomodoroState();
+    persist();
+}
+
+void AppModel::skipPomodoroPhase()
+{
+    if (m_pomodoroPhase)
+        advancePomodoroPhase();
+}
+
+void AppModel::updatePomodoroEnabled(bool enabled)
+{
+    AppSettings settings = m_settings;
+    settings.pomodoroEnabled = enabled;
+    setSettingsField(settings);
+    if (enabled) {
+        m_services.pomodoroNotifier.requestAuthorizationIfNeeded();
+        if (m_activeSession && !m_pomodoroPhase) {
+            assign(m_pomodoroProjectID,
+                std::optional<QUuid>(m_activeSession->projectID),
+                &AppModel::pomodoroProjectIDChanged);
+            beginPomodoroPhase(PomodoroPhase::work);
+        }
+    } else {
+        clearPomodoroState();
+    }
+    persist();
+}
+
+std::optional<Seconds> AppModel::pomodoroRemaining() const
+{
+    if (!m_pomodoroPhaseStart || !m_pomodoroPhaseDuration)
+        return std::nullopt;
+    return std::max(*m_pomodoroPhaseDuration - (m_now - *m_pomodoroPhaseStart), 0.0);
+}
+
+void AppModel::beginPomodoroPhase(PomodoroPhase phase)
+{
+    assign(m_pomodoroPhase, std::optional<PomodoroPhase>(phase), &AppModel::pomodoroPhaseChanged);
+    assign(m_pomodoroPhaseStart, std::optional<Instant>(m_services.clock.now()), &AppModel::pomodoroPhaseStartChanged);
+    assign(m_pomodoroPhaseDuration,
+        std::optional<Seconds>(PomodoroLogic::duration(phase, m_settings)),
+        &AppModel::pomodoroPhaseDurationChanged);
+    if (phase == PomodoroPhase::work)
+        m_services.overlayManager.hideBreakOverlay();
+    else if (m_settings.pomodoroOverlayEnabled)
+        m_services.overlayManager.showBreakOverlay(
+            phase == PomodoroPhase::shortBreak ? OverlayColor::green : OverlayColor::blue);
+}
+
+void AppModel::advancePomodoroPhase()
+{
+    if (!m_pomodoroPhase)
+        return;
+    if (*m_pomodoroPhase == PomodoroPhase::work) {
+        assign(m_pomodoroCompletedWorkIntervals,
+            m_pomodoroCompletedWorkIntervals + 1,
+            &AppModel::pomodoroCompletedWorkIntervalsChanged);
+        if (!m_settings.pomodoroBreaksAreBillable)
+            stopTracking(true);
+        const PomodoroPhase next =
+            PomodoroLogic::nextBreakPhase(m_pomodoroCompletedWorkIntervals, m_settings.pomodoroLongBreakInterval);
+        beginPomodoroPhase(next);
+        m_services.pomodoroNotifier.notify(next, m_settings.pomodoroSoundEnabled);
+        return;
+    }
+    // A break ends.
+    if (!m_settings.pomodoroBreaksAreBillable) {
+        const qsizetype index = m_pomodoroProjectID ? indexOfProject(*m_pomodoroProjectID) : -1;
+        if (index < 0) {
+            clearPomodoroState(); // the project is gone: the cycle ends quietly
+            return;
+        }
+        setActiveSession(ActiveTimerSession { m_projects[index].id, m_services.clock.now() });
+    }
+    beginPomodoroPhase(PomodoroPhase::work);
+    m_services.pomodoroNotifier.notify(PomodoroPhase::work, m_settings.pomodoroSoundEnabled);
+    persist();
+}
+
+void AppModel::clearPomodoroState()
+{
+    assign(m_pomodoroPhase, std::optional<PomodoroPhase>(), &AppModel::pomodoroPhaseChanged);
+    assign(m_pomodoroPhaseStart, std::optional<Instant>(), &AppModel::pomodoroPhaseStartChanged);
+    assign(m_pomodoroPhaseDuration, std::optional<Seconds>(), &AppModel::pomodoroPhaseDurationChanged);
+    assign(m_pomodoroProjectID, std::optional<QUuid>(), &AppModel::pomodoroProjectIDChanged);
+    assign(m_pomodoroCompletedWorkIntervals, 0, &AppModel::pomodoroCompletedWorkIntervalsChanged);
+    m_services.overlayManager.hideBreakOverlay();
+}
+
+void AppModel::checkPomodoroExpiry()
+{
+    if (m_pomodoroPhase && m_pomodoroPhaseStart && m_pomodoroPhaseDuration
+        && m_now - *m_pomodoroPhaseStart >= *m_pomodoroPhaseDuration)
+        advancePomodoroPhase();
+}
+
+void AppModel::checkWorkReminder()
+{
+    if (!m_settings.workReminderEnabled || !m_activeSession)
+        return;
+    if (m_pomodoroPhase && *m_pomodoroPhase != PomodoroPhase::work)
+        return; // held back during breaks
+    const Instant reference = m_workReminderLastFired.value_or(m_activeSession->startDate);
+    // A hand-edited file may hold any interval; 0 would fire on every tick.
+    const Seconds interval = std::clamp(m_settings.workReminderIntervalMinutes, 5, 120) * 60.0;
+    if (m_now - reference < interval)
+        return;
+    m_workReminderLastFired = m_now;
+    m_services.pomodoroNotifier.notifyWorkReminder(m_now - m_activeSession->startDate, m_settings.pomodoroSoundEnabled);
+    m_services.overlayManager.flashOverlay(OverlayColor::orange);
+}
+
+} // namespace tivren

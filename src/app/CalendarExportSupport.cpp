@@ -1,0 +1,38 @@
+#include "app/CalendarExportSupport.h"
+
+#include "app/AppStrings.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <charconv>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::CalendarExportSupport {
+
+QString eventTitle(const std::optional<Project>& project, const QLocale& locale)
+{
+    return project ? project->name : AppStrings::text(locale, u"Tivren Entry"_tr);
+}
+
+QString eventNotes(const TimeEntry& entry, const std::optional<Project>& project, const QLocale& locale)
+{
+    // Two decimals with a full stop, whatever the language: to_chars ignores the C locale.
+    char buffer[64];
+    const double hours = std::max(0.0, entry.endDate - entry.startDate) / 3600.0;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, hours, std::chars_format::fixed, 2).ptr;
+    const QString hoursText = AppStrings::text(locale, u"%@ h"_tr, { QString::fromLatin1(buffer, end - buffer) });
+    const QString name = project ? project->name : AppStrings::text(locale, u"Unknown"_tr);
+
+    QStringList lines;
+    const QString notes = entry.notes.trimmed();
+    if (!notes.isEmpty())
+        lines << notes << QString();
+    lines << AppStrings::text(locale, u"Project: %@"_tr, { name })
+          << AppStrings::text(locale, u"Tracked: %@"_tr, { hoursText })
+          << AppStrings::text(locale, u"Source: Tivren"_tr);
+    return lines.join(u'\n');
+}
+
+} // namespace tivren::CalendarExportSupport
