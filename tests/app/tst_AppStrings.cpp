@@ -1,5 +1,6 @@
 #include "app/AppStrings.h"
 #include "app/MainSection.h"
+#include "app/NotificationTexts.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -134,6 +135,40 @@ private Q_SLOTS:
         QFETCH(QVariantList, arguments);
         QFETCH(QString, expected);
         QCOMPARE(AppStrings::format(format, arguments), expected);
+    }
+
+    void elapsedTexts_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("45 min") << 2700.9 << u"45 min"_s;
+        QTest::newRow("just under an hour") << 3599.0 << u"59 min"_s;
+        QTest::newRow("an hour") << 3600.0 << u"1h 0m"_s;
+        QTest::newRow("2h 3m") << 7380.0 << u"2h 3m"_s;
+        QTest::newRow("three hours") << 10800.0 << u"3h 0m"_s;
+    }
+
+    void elapsedTexts()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, expected);
+        QCOMPARE(NotificationTexts::formattedElapsed(seconds), expected);
+    }
+
+    void notificationTextsFollowTheGivenLanguage()
+    {
+        const QLocale english(u"en_US"_s);
+        QCOMPARE(NotificationTexts::phaseBegan(PomodoroPhase::work, english),
+            (NotificationText { u"Back to work"_s, u"Your break is over - the next Pomodoro has started."_s }));
+        QCOMPARE(NotificationTexts::workReminder(3900, english).body,
+            u"You've been working for 1h 5m — consider taking a short break."_s);
+        // The whole body is one translatable format, the elapsed text filled in afterwards.
+        const QLocale dutch(u"nl_NL"_s);
+        const QString dutchFormat =
+            AppStrings::translations(u"nl"_s)->value(u"You've been working for %@ — consider taking a short break."_s);
+        QCOMPARE(NotificationTexts::workReminder(2700, dutch).body, AppStrings::format(dutchFormat, { u"45 min"_s }));
+        QVERIFY(NotificationTexts::workReminder(2700, dutch).body.contains(u"45 min"_s));
+        QCOMPARE(NotificationTexts::skipAction(dutch), AppStrings::translations(u"nl"_s)->value(u"Skip"_s));
     }
 
     // Every text the program shows must be translated in every language, with the same
