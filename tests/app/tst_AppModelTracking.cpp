@@ -43,8 +43,6 @@ class tst_AppModelTracking : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { }
-
     void startingTheTrackedProjectStopsIt()
     {
         ModelHarness h;
