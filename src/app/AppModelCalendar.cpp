@@ -82,6 +82,55 @@ QList<TimeEntry> entriesToExport(
     return entries;
 }
 
+// The texts both services share, told apart by the keys of their own sentences.
+struct ServiceTexts
+{
+    QString connected; // connected, no calendar name known
+    QString exported; // "Exported %@ to ..."
+    QString exportedWithSkipped; // "Exported %@ to ... Skipped %@ without a calendar."
+};
+
+ServiceTexts googleTexts()
+{
+    return { u"Connected to Google Calendar."_tr,
+        u"Exported %@ to Google Calendar."_tr,
+        u"Exported %@ to Google Calendar. Skipped %@ without a calendar."_tr };
+}
+
+ServiceTexts appleTexts()
+{
+    return { u"Connected to Apple Calendar."_tr,
+        u"Exported %@ to Apple Calendar."_tr,
+        u"Exported %@ to Apple Calendar. Skipped %@ without a calendar."_tr };
+}
+
+QString statusText(const AppModel& model,
+    bool busy,
+    bool authorized,
+    const std::optional<QString>& selectedName,
+    const ServiceTexts& texts)
+{
+    if (busy)
+        return model.localized(u"Working..."_tr);
+    if (!authorized)
+        return model.localized(u"Not connected."_tr);
+    if (!selectedName.value_or(QString()).isEmpty())
+        return model.localized(u"Connected. Selected calendar: %@"_tr, { *selectedName });
+    return model.localized(texts.connected);
+}
+
+QString exportSummary(const AppModel& model, int exportedEntryCount, int skippedProjectCount, const ServiceTexts& texts)
+{
+    const QString entries = exportedEntryCount == 1 ? model.localized(u"1 entry"_tr)
+                                                    : model.localized(u"%d entries"_tr, { exportedEntryCount });
+    if (skippedProjectCount == 0)
+        return model.localized(texts.exported, { entries });
+    const QString projects = skippedProjectCount == 1
+        ? model.localized(u"1 selected project"_tr)
+        : model.localized(u"%d selected projects"_tr, { skippedProjectCount });
+    return model.localized(texts.exportedWithSkipped, { entries, projects });
+}
+
 } // namespace
 
 // ---- Google ---------------------------------------------------------------------------------------
@@ -160,14 +209,11 @@ void AppModel::updateGoogleCalendarSelection(const GoogleCalendarListItem& item)
 
 QString AppModel::googleCalendarStatusText() const
 {
-    if (m_isGoogleCalendarBusy)
-        return localized(u"Working..."_tr);
-    if (!m_hasGoogleCalendarAuthorization)
-        return localized(u"Not connected."_tr);
-    const QString name = m_settings.googleCalendar.selectedCalendarName.value_or(QString());
-    if (!name.isEmpty())
-        return localized(u"Connected. Selected calendar: %@"_tr, { name });
-    return localized(u"Connected to Google Calendar."_tr);
+    return statusText(*this,
+        m_isGoogleCalendarBusy,
+        m_hasGoogleCalendarAuthorization,
+        m_settings.googleCalendar.selectedCalendarName,
+        googleTexts());
 }
 
 std::optional<GoogleCalendarExportDraft> AppModel::googleCalendarExportDraft(InstantRange range)
@@ -224,13 +270,7 @@ void AppModel::mergeGoogleCalendarEventLinks(const QList<GoogleCalendarEventLink
 
 QString AppModel::googleCalendarExportSummary(int exportedEntryCount, int skippedProjectCount) const
 {
-    const QString entries =
-        exportedEntryCount == 1 ? localized(u"1 entry"_tr) : localized(u"%d entries"_tr, { exportedEntryCount });
-    if (skippedProjectCount == 0)
-        return localized(u"Exported %@ to Google Calendar."_tr, { entries });
-    const QString projects = skippedProjectCount == 1 ? localized(u"1 selected project"_tr)
-                                                      : localized(u"%d selected projects"_tr, { skippedProjectCount });
-    return localized(u"Exported %@ to Google Calendar. Skipped %@ without a calendar."_tr, { entries, projects });
+    return exportSummary(*this, exportedEntryCount, skippedProjectCount, googleTexts());
 }
 
 // ---- the desktop calendar -------------------------------------------------------------------------
@@ -300,14 +340,11 @@ void AppModel::updateAppleCalendarSelection(const AppleCalendarListItem& item)
 
 QString AppModel::appleCalendarStatusText() const
 {
-    if (m_isAppleCalendarBusy)
-        return localized(u"Working..."_tr);
-    if (!m_hasAppleCalendarAuthorization)
-        return localized(u"Not connected."_tr);
-    const QString name = m_settings.appleCalendar.selectedCalendarName.value_or(QString());
-    if (!name.isEmpty())
-        return localized(u"Connected. Selected calendar: %@"_tr, { name });
-    return localized(u"Connected to Apple Calendar."_tr);
+    return statusText(*this,
+        m_isAppleCalendarBusy,
+        m_hasAppleCalendarAuthorization,
+        m_settings.appleCalendar.selectedCalendarName,
+        appleTexts());
 }
 
 std::optional<AppleCalendarExportDraft> AppModel::appleCalendarExportDraft(InstantRange range)
@@ -362,13 +399,7 @@ void AppModel::mergeAppleCalendarEventLinks(const QList<AppleCalendarEventLink>&
 
 QString AppModel::appleCalendarExportSummary(int exportedEntryCount, int skippedProjectCount) const
 {
-    const QString entries =
-        exportedEntryCount == 1 ? localized(u"1 entry"_tr) : localized(u"%d entries"_tr, { exportedEntryCount });
-    if (skippedProjectCount == 0)
-        return localized(u"Exported %@ to Apple Calendar."_tr, { entries });
-    const QString projects = skippedProjectCount == 1 ? localized(u"1 selected project"_tr)
-                                                      : localized(u"%d selected projects"_tr, { skippedProjectCount });
-    return localized(u"Exported %@ to Apple Calendar. Skipped %@ without a calendar."_tr, { entries, projects });
+    return exportSummary(*this, exportedEntryCount, skippedProjectCount, appleTexts());
 }
 
 } // namespace tivren

@@ -46,14 +46,6 @@ private Q_SLOTS:
         QCOMPARE(PomodoroLogic::duration(PomodoroPhase::shortBreak, settings), 60.0);
         QCOMPARE(PomodoroLogic::duration(PomodoroPhase::longBreak, settings), std::numeric_limits<int>::max() * 60.0);
     }
-
-    void rawValues()
-    {
-        for (const PomodoroPhase phase : { PomodoroPhase::work, PomodoroPhase::shortBreak, PomodoroPhase::longBreak })
-            QCOMPARE(pomodoroPhaseFromRawValue(rawValue(phase)), phase);
-        QCOMPARE(rawValue(PomodoroPhase::shortBreak), QStringLiteral("shortBreak"));
-        QCOMPARE(pomodoroPhaseFromRawValue(u"ShortBreak"), std::nullopt);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_PomodoroLogic)
