@@ -36,6 +36,7 @@ struct AppleCalendarServiceError
         fullAccessRequired,
         missingSelectedCalendar,
         eventSaveFailed,
+        storeUnavailable, // message: what is missing (the calendar store is not installed or not reachable)
     };
     Kind kind;
     QString message;

@@ -46,6 +46,8 @@ QString AppleCalendarServiceError::description() const
         return AppStrings::text(locale, u"Select an Apple Calendar before exporting."_tr);
     case Kind::eventSaveFailed:
         return AppStrings::text(locale, u"Apple Calendar could not save the event."_tr);
+    case Kind::storeUnavailable:
+        return message;
     }
     return message;
 }

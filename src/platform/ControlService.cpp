@@ -1,0 +1,106 @@
+#include "platform/ControlService.h"
+
+#include "app/AppModel.h"
+#include "app/Clock.h"
+#include "core/Uuid.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+ControlService::ControlService(AppModel& model, std::function<void()> showMainWindow, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_showMainWindow(std::move(showMainWindow))
+{
+}
+
+void ControlService::Show()
+{
+    m_showMainWindow();
+}
+
+std::optional<Project> ControlService::findProject(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    const QList<Project> projects = m_model.activeProjects();
+    if (const auto id = UuidText::parse(QStringView(wanted))) {
+        if (const auto project = m_model.project(*id); project && !project->isArchived)
+            return project;
+    }
+    QList<Project> exact, prefix;
+    for (const Project& project : projects) {
+        if (project.name.compare(wanted, Qt::CaseInsensitive) == 0)
+            exact.append(project);
+        else if (project.name.startsWith(wanted, Qt::CaseInsensitive))
+            prefix.append(project);
+    }
+    const QList<Project>& matches = exact.isEmpty() ? prefix : exact;
+    if (matches.size() == 1 && !wanted.isEmpty())
+        return matches.first();
+    if (matches.isEmpty() || wanted.isEmpty()) {
+        sendErrorReply(
+            u"org.tivren.Tivren.Error.UnknownProject"_s, u"No active project is called \"%1\"."_s.arg(wanted));
+    } else {
+        QStringList names;
+        for (const Project& project : matches)
+            names << project.name;
+        sendErrorReply(u"org.tivren.Tivren.Error.AmbiguousProject"_s,
+            u"\"%1\" matches several projects: %2."_s.arg(wanted, names.join(u", "_s)));
+    }
+    return std::nullopt;
+}
+
+void ControlService::Start(const QString& project)
+{
+    const auto found = findProject(project);
+    if (!found)
+        return;
+    // Start means start: an already tracked project keeps running.
+    if (m_model.activeSession() && m_model.activeSession()->projectID == found->id)
+        return;
+    m_model.startTracking(*found);
+}
+
+void ControlService::Toggle(const QString& project)
+{
+    if (const auto found = findProject(project))
+        m_model.startTracking(*found);
+}
+
+void ControlService::Stop()
+{
+    m_model.stopTimer();
+}
+
+void ControlService::Skip()
+{
+    m_model.skipPomodoroPhase();
+}
+
+QString ControlService::Status()
+{
+    QJsonObject status;
+    const auto& session = m_model.activeSession();
+    status[u"tracking"_s] = session.has_value();
+    if (session) {
+        const auto project = m_model.project(session->projectID);
+        status[u"project"_s] = project ? project->name : QString();
+        status[u"projectID"_s] = UuidText::upper(session->projectID);
+        status[u"elapsedSeconds"_s] = std::max(0.0, std::floor(m_model.now() - session->startDate));
+    }
+    if (const auto& phase = m_model.pomodoroPhase()) {
+        status[u"pomodoroPhase"_s] = rawValue(*phase);
+        status[u"pomodoroRemainingSeconds"_s] = std::ceil(m_model.pomodoroRemaining().value_or(0));
+    }
+    return QString::fromUtf8(QJsonDocument(status).toJson(QJsonDocument::Compact));
+}
+
+} // namespace tivren

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/FileChooser.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tivren {
+
+// The desktop's save dialog (through the XDG portal where the desktop provides one), shown
+// without a nested event loop.
+class DialogFileChooser final : public FileChooser
+{
+public:
+    explicit DialogFileChooser(QWidget* parentWindow = nullptr);
+    void setParentWindow(QWidget* parentWindow) { m_parent = parentWindow; }
+
+    [[nodiscard]] QCoro::Task<std::optional<QString>> chooseCSVSaveLocation(const QString& proposedName) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace tivren

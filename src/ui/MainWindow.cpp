@@ -1,0 +1,175 @@
+#include "ui/MainWindow.h"
+
+#include "app/AppModel.h"
+#include "app/AppStrings.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+MainWindow::MainWindow(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    setObjectName(u"main"_s);
+    setMinimumSize(880, 560);
+    resize(960, 640);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // A segmented switcher: one checkable button per section, joined in a row.
+    auto* switcher = new QWidget(this);
+    switcher->setObjectName(u"sectionSwitcher"_s);
+    auto* switcherRow = new QHBoxLayout(switcher);
+    switcherRow->setContentsMargins(12, 10, 12, 10);
+    switcherRow->setSpacing(0);
+    switcherRow->addStretch();
+    m_sections = new QButtonGroup(this);
+    m_sections->setExclusive(true);
+    const QList<MainSection> sections = allMainSections();
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        auto* button = new QToolButton(switcher);
+        button->setObjectName(rawValue(sections[i]) + u"SectionButton"_s);
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setMinimumWidth(112);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        const QString radius = i == 0  ? u"border-top-left-radius: 6px; border-bottom-left-radius: 6px;"_s
+            : i == sections.size() - 1 ? u"border-top-right-radius: 6px; border-bottom-right-radius: 6px;"_s
+                                       : QString();
+        button->setStyleSheet(
+            u"QToolButton { padding: 5px 14px; border: 1px solid palette(mid); %1 %2"
+            "background: palette(button); }"
+            "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+            "border-color: palette(highlight); }"_s.arg(radius, i == 0 ? QString() : u"border-left: none;"_s));
+        m_sections->addButton(button, int(i));
+        switcherRow->addWidget(button);
+    }
+    switcherRow->addStretch();
+    layout->addWidget(switcher);
+    connect(m_sections, &QButtonGroup::idClicked, this, [this](int id) {
+        m_model.setSelectedSection(allMainSections().value(id, MainSection::overview));
+    });
+
+    auto* divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(divider);
+
+    m_content = new QStackedWidget(this);
+    m_content->setObjectName(u"contentStack"_s);
+    for (MainSection section : sections)
+        m_content->addWidget(placeholder(section));
+    layout->addWidget(m_content, 1);
+
+    connect(&m_model, &AppModel::selectedSectionChanged, this, &MainWindow::showSection);
+    connect(&m_model, &AppModel::settingsChanged, this, &MainWindow::retranslate);
+    connect(&m_model, &AppModel::errorMessageChanged, this, &MainWindow::showMessages);
+    connect(&m_model, &AppModel::successMessageChanged, this, &MainWindow::showMessages);
+    retranslate();
+    showSection();
+}
+
+QWidget* MainWindow::placeholder(MainSection section)
+{
+    // Screens arrive one by one; until then a calm, centred title holds the place.
+    auto* page = new QWidget(this);
+    page->setObjectName(rawValue(section) + u"Page"_s);
+    auto* layout = new QVBoxLayout(page);
+    auto* title = new QLabel(page);
+    title->setObjectName(u"titleLabel"_s);
+    title->setAlignment(Qt::AlignCenter);
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    font.setWeight(QFont::DemiBold);
+    title->setFont(font);
+    title->setEnabled(false);
+    layout->addStretch();
+    layout->addWidget(title);
+    layout->addStretch();
+    return page;
+}
+
+void MainWindow::retranslate()
+{
+    setLocale(m_model.appLocale());
+    setWindowTitle(m_model.localized(u"Tivren"_tr));
+    const QList<MainSection> sections = allMainSections();
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        const QString text = title(sections[i], m_model.appLocale());
+        m_sections->button(int(i))->setText(text);
+        if (auto* label = m_content->widget(int(i))->findChild<QLabel*>(u"titleLabel"_s))
+            label->setText(text);
+    }
+    findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(u"Section"_tr));
+}
+
+void MainWindow::showSection()
+{
+    const int index = int(allMainSections().indexOf(m_model.selectedSection()));
+    m_sections->button(index)->setChecked(true);
+    m_content->setCurrentIndex(index);
+}
+
+void MainWindow::showMessages()
+{
+    // One alert per message slot, each shown while its message is there; closing it by any
+    // means clears the message, so it does not come back.
+    auto present = [this](QPointer<QMessageBox>& alert,
+                       const std::optional<QString>& message,
+                       const QString& title,
+                       QMessageBox::Icon icon,
+                       void (AppModel::*clear)()) {
+        if (!message) {
+            if (alert)
+                alert->close();
+            return;
+        }
+        if (!alert) {
+            alert = new QMessageBox(icon, title, QString(), QMessageBox::Ok, this);
+            alert->setAttribute(Qt::WA_DeleteOnClose);
+            alert->setWindowModality(Qt::WindowModal);
+            alert->button(QMessageBox::Ok)->setText(m_model.localized(u"OK"_tr));
+            connect(alert, &QMessageBox::finished, this, [this, clear] {
+                (m_model.*clear)();
+            });
+        }
+        alert->setText(*message);
+        alert->open();
+    };
+    present(m_errorAlert,
+        m_model.errorMessage(),
+        m_model.localized(u"Something went wrong"_tr),
+        QMessageBox::Warning,
+        &AppModel::clearError);
+    present(m_successAlert,
+        m_model.successMessage(),
+        m_model.localized(u"Export Complete"_tr),
+        QMessageBox::Information,
+        &AppModel::clearSuccessMessage);
+}
+
+void MainWindow::bringForward()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace tivren
