@@ -30,8 +30,9 @@ std::optional<QString> format(UNumberFormat* formatter, double value)
 
 QByteArray icuLocaleName(const QLocale& locale)
 {
+    // The C locale (no LANG set) reads as plain US English, not ICU's POSIX variant ("$ 85.00").
     if (locale.language() == QLocale::C)
-        return "en_US_POSIX";
+        return "en_US";
     return locale.name().toLatin1();
 }
 

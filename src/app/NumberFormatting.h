@@ -15,7 +15,7 @@ namespace tivren::NumberFormatting {
     double value, int minimumFractionDigits, int maximumFractionDigits, const QLocale& locale);
 // A date as the locale writes "year, abbreviated month, day" (skeleton yMMMd), e.g. "Mar 2, 2026".
 [[nodiscard]] QString mediumDate(double instant, const QLocale& locale);
-// The ICU name of a Qt locale ("C" becomes "en_US_POSIX").
+// The ICU name of a Qt locale ("C" becomes "en_US").
 [[nodiscard]] QByteArray icuLocaleName(const QLocale& locale);
 
 } // namespace tivren::NumberFormatting

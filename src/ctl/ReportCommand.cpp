@@ -2,6 +2,7 @@
 
 #include "core/BillingEngine.h"
 #include "core/TivrenRepository.h"
+#include "ctl/ControlCommand.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -21,11 +22,25 @@ constexpr int exitUsage = 2;
 
 const auto usageText = uR"(Usage:
   tivrenctl report --from A --to B [--csv] [--data FILE]
+  tivrenctl start PROJECT | toggle PROJECT | stop | skip | show
+  tivrenctl status [--json]
   tivrenctl --help
 
 Commands:
   report   Print the billing of every project for a range of time: actual hours,
            billed hours (after each project's rounding rule) and the amount.
+  start    Start tracking PROJECT (its id, its name, or the unambiguous start of its
+           name, ignoring case) in the running Tivren; a running timer switches to it.
+  toggle   Start PROJECT, or stop it when it is the one being tracked.
+  stop     Stop the timer (and the Pomodoro cycle).
+  skip     End the current Pomodoro phase now.
+  show     Open Tivren's main window.
+  status   One line for panels such as waybar or polybar: the tracked project and its
+           elapsed time, and the Pomodoro phase with the time left. With --json:
+           {"tracking", "project", "projectID", "elapsedSeconds", "pomodoroPhase",
+           "pomodoroRemainingSeconds"}.
+           These commands talk to the running Tivren over the session bus, so the data
+           file keeps a single writer; they fail when Tivren is not running.
 
 Options of report:
   --from A     Start of the range: a local date YYYY-MM-DD (its first second) or an
@@ -188,6 +203,8 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     if (args.first() == u"report"_s)
         return report(args.mid(1), out, err);
+    if (isControlVerb(args.first()))
+        return control(args.first(), args.mid(1), out, err);
     err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(args.first());
     return exitUsage;
 }

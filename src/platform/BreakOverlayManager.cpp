@@ -160,14 +160,14 @@ void BreakOverlayManager::makeWindow(QScreen* screen, const QRect& frame, EdgeGr
     window->setAttribute(Qt::WA_TransparentForMouseEvents);
     window->setScreen(screen);
     window->setGeometry(frame);
-    window->setOpacity(0);
-    window->show();
 
+    // Started before show(), so the band's first paint is already transparent.
     auto* fadeIn = new QPropertyAnimation(window, "opacity", window);
     fadeIn->setDuration(int(m_durations.fadeIn.count()));
     fadeIn->setStartValue(0.0);
     fadeIn->setEndValue(m_alpha);
     fadeIn->start(QAbstractAnimation::DeleteWhenStopped);
+    window->show();
 
     m_windows.append(window);
 }

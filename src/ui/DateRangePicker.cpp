@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTextCharFormat>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -96,16 +97,19 @@ QPixmap calendarPixmap(int size, qreal ratio, const QColor& color)
     return pixmap;
 }
 
-QPixmap chevronPixmap(int size, qreal ratio, const QColor& color)
+// A chevron pointing down, or rotated by the given degrees (90 points left, -90 right).
+QPixmap chevronPixmap(int size, qreal ratio, const QColor& color, qreal rotation = 0)
 {
     QPixmap pixmap(QSize(size, size) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(size / 2.0, size / 2.0);
+    painter.rotate(rotation);
     const qreal unit = size / 10.0;
     painter.setPen(QPen(color, 1.5 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF points[] = { { 2 * unit, 3.5 * unit }, { 5 * unit, 6.5 * unit }, { 8 * unit, 3.5 * unit } };
+    const QPointF points[] = { { -3 * unit, -1.5 * unit }, { 0, 1.5 * unit }, { 3 * unit, -1.5 * unit } };
     painter.drawPolyline(points, 3);
     return pixmap;
 }
@@ -138,8 +142,8 @@ void DateRangePicker::buildButton()
         isPopupVisible() ? hidePopup() : showPopup();
     });
 
-    // The button draws only its bevel; the row inside is ordinary labels, which also give the
-    // button its minimum size as the range text grows and shrinks.
+    // The button draws only its bevel; the row inside is ordinary labels, which give the button
+    // its size as the range text grows and shrinks.
     m_iconLabel = new QLabel(m_button);
     m_iconLabel->setObjectName(u"calendarIconLabel"_s);
     m_rangeLabel = new QLabel(m_button);
@@ -150,6 +154,8 @@ void DateRangePicker::buildButton()
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto* row = new QHBoxLayout(m_button);
+    // A layout inside a non-window widget does not size it by default; this one must.
+    row->setSizeConstraint(QLayout::SetMinimumSize);
     row->setContentsMargins(10, 4, 8, 4);
     row->setSpacing(6);
     row->addWidget(m_iconLabel);
@@ -165,7 +171,7 @@ void DateRangePicker::buildPopup()
 {
     m_popup = new QFrame(this, Qt::Popup);
     m_popup->setObjectName(u"rangePopup"_s);
-    m_popup->setFrameShape(QFrame::StyledPanel);
+    m_popup->setAutoFillBackground(true);
     // A popup is its own window: without this it would keep the application's font and palette
     // instead of the picker's.
     m_popup->setAttribute(Qt::WA_WindowPropagation);
@@ -210,6 +216,9 @@ void DateRangePicker::buildPopup()
         calendar->setObjectName(name + u"Calendar"_s);
         calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         calendar->setGridVisible(false);
+        // Weekends in plain text colour: red days read as holidays or errors in a date range.
+        calendar->setWeekdayTextFormat(Qt::Saturday, {});
+        calendar->setWeekdayTextFormat(Qt::Sunday, {});
         heading->setBuddy(calendar);
         column->addWidget(heading);
         column->addWidget(calendar);
@@ -314,6 +323,14 @@ void DateRangePicker::retranslate()
     const QLocale locale = this->locale();
     // The popup is a window of its own and does not inherit the locale by itself.
     m_popup->setLocale(locale);
+    // The calendars take the locale's first day of the week by themselves but leave the
+    // highlight on its old cell (Qt 6.4), a day off. Setting the first day anew re-lays the page;
+    // setting the same day is ignored, hence the detour.
+    const Qt::DayOfWeek firstDay = locale.firstDayOfWeek();
+    for (QCalendarWidget* calendar : { m_startCalendar, m_endCalendar }) {
+        calendar->setFirstDayOfWeek(firstDay == Qt::Monday ? Qt::Sunday : Qt::Monday);
+        calendar->setFirstDayOfWeek(firstDay);
+    }
     m_quickRangesLabel->setText(AppStrings::text(locale, u"Quick Ranges"_tr));
     for (const auto& [preset, button] : std::as_const(m_presetButtons))
         button->setText(DateRanges::presetTitle(preset, locale));
@@ -335,6 +352,20 @@ void DateRangePicker::restyle()
     m_iconLabel->setPixmap(calendar.pixmap(QSize(iconSize, iconSize), ratio));
     const int chevronSize = std::max(8, iconSize * 5 / 8);
     m_chevronLabel->setPixmap(chevronPixmap(chevronSize, ratio, secondary));
+    // The month arrows sit on the calendar's highlight-coloured bar; Qt's fallback arrows are
+    // green bitmaps wherever the icon theme has none.
+    const QColor onBar = palette().color(QPalette::HighlightedText);
+    const QIcon previous(chevronPixmap(iconSize, ratio, onBar, isRightToLeft() ? -90 : 90));
+    const QIcon next(chevronPixmap(iconSize, ratio, onBar, isRightToLeft() ? 90 : -90));
+    for (QCalendarWidget* calendar : { m_startCalendar, m_endCalendar }) {
+        if (auto* button = calendar->findChild<QToolButton*>(u"qt_calendar_prevmonth"_s))
+            button->setIcon(previous);
+        if (auto* button = calendar->findChild<QToolButton*>(u"qt_calendar_nextmonth"_s))
+            button->setIcon(next);
+        QTextCharFormat header = calendar->headerTextFormat();
+        header.setForeground(palette().color(QPalette::PlaceholderText));
+        calendar->setHeaderTextFormat(header);
+    }
     const QFont caption = captionFont(font());
     for (QLabel* label : { m_quickRangesLabel, m_startLabel, m_endLabel })
         label->setFont(caption);
@@ -359,9 +390,19 @@ void DateRangePicker::changeEvent(QEvent* event)
 
 bool DateRangePicker::eventFilter(QObject* watched, QEvent* event)
 {
-    // A press on the picker's own button while the popup is open closes the popup; Qt would then
-    // replay the press on the button, whose click would open the popup again at once.
-    if (watched == m_popup && event->type() == QEvent::MouseButtonPress) {
+    if (watched != m_popup)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Paint) {
+        // A thin outline in a tint of the text colour: styled panel frames all but vanish on the
+        // window colour, and this reads in light and dark palettes alike.
+        QPainter painter(m_popup);
+        QColor outline = m_popup->palette().color(QPalette::WindowText);
+        outline.setAlphaF(0.28f);
+        painter.setPen(outline);
+        painter.drawRect(m_popup->rect().adjusted(0, 0, -1, -1));
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // A press on the picker's own button while the popup is open closes the popup; Qt would
+        // then replay the press on the button, whose click would open the popup again at once.
         const auto* press = static_cast<QMouseEvent*>(event);
         const QPoint local = m_button->mapFromGlobal(press->globalPosition().toPoint());
         if (m_button->rect().contains(local))

@@ -345,7 +345,6 @@ void tst_DBusNotifier::skipActionPostsOnlyForOwnPhaseNotifications()
     notifier.notifyWorkReminder(3600, false);
     QTRY_COMPARE(server.calls().size(), qsizetype(3));
     const QList<NotifyCall> calls = server.calls();
-    QVERIFY(calls[0].answeredId != calls[1].answeredId);
 
     const auto fromServer = [&server](const QDBusMessage& message) {
         server.send(message);

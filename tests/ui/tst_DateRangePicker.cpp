@@ -1,5 +1,6 @@
 #include "ui/DateRangePicker.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QDir>
 #include <QHBoxLayout>
@@ -51,10 +52,14 @@ struct Harness
     template <typename T> T* child(const QString& name) const { return picker->findChild<T*>(name); }
     QPushButton* button() const { return child<QPushButton>(u"rangeButton"_s); }
     QString label() const { return child<QLabel>(u"rangeLabel"_s)->text(); }
-    // A click as the window system delivers it, so an open popup sees it first.
+    // A click as the window system delivers it, so an open popup sees it first. A hand lets go
+    // only after the press was handled, including the press Qt re-posts when a popup closes.
     void clickInWindow(QWidget* target) const
     {
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, target->mapTo(&window, target->rect().center()));
+        const QPoint position = target->mapTo(&window, target->rect().center());
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, position);
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, position);
     }
 };
 
@@ -213,18 +218,25 @@ private Q_SLOTS:
         QTest::keyClick(startView, Qt::Key_Escape);
         QTRY_VERIFY(!h.picker->isPopupVisible());
         QCOMPARE(h.picker->start(), at(2026, 3, 2, 9, 15));
+        // Back where the keyboard user left off.
+        QTRY_COMPARE(QApplication::focusWidget(), button);
     }
 
     void followsTheLocaleOfItsWindow()
     {
         Harness h;
+        QSignalSpy changed(h.picker, &DateRangePicker::rangeChanged);
         h.window.setLocale(QLocale(u"nl_NL"_s));
+        QCOMPARE(changed.count(), 0);
         QCOMPARE(h.label(), u"2 mrt 2026 \u2013 8 mrt 2026"_s);
         QCOMPARE(h.child<QLabel>(u"quickRangesLabel"_s)->text(), u"Snelkeuze"_s);
         QCOMPARE(h.child<QToolButton>(u"last30DaysButton"_s)->text(), u"Afgelopen 30 dagen"_s);
         QCOMPARE(h.child<QLabel>(u"startLabel"_s)->text(), u"Begin"_s);
         QCOMPARE(h.child<QLabel>(u"endLabel"_s)->text(), u"Einde"_s);
-        QCOMPARE(h.child<QCalendarWidget>(u"endCalendar"_s)->locale(), QLocale(u"nl_NL"_s));
+        // Weeks now start on Monday: the highlighted cell must still be the selected day.
+        const auto* endCalendar = h.child<QCalendarWidget>(u"endCalendar"_s);
+        QCOMPARE(endCalendar->firstDayOfWeek(), Qt::Monday);
+        QCOMPARE(endCalendar->findChild<QTableView*>()->currentIndex().data().toInt(), 8);
     }
 
     // Renders the closed picker and its open popup; with TIVREN_SCREENSHOT_DIR set, writes them
@@ -240,7 +252,7 @@ private Q_SLOTS:
         const QString folder = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
         if (folder.isEmpty())
             return;
-        QVERIFY(h.window.grab().save(QDir(folder).filePath(u"tivren-daterange.png"_s)));
+        QVERIFY(picker.save(QDir(folder).filePath(u"tivren-daterange.png"_s)));
         QVERIFY(popup.save(QDir(folder).filePath(u"tivren-daterange-popup.png"_s)));
     }
 };

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QStringList>
+#include <QTextStream>
+
+namespace tivren::TivrenCtl {
+
+// The verbs that drive the running Tivren over the session bus: start, stop, toggle, skip,
+// status and show. Returns the exit code: 0 done, 1 Tivren said no or is not running, 2 usage.
+[[nodiscard]] int control(const QString& verb,
+    const QStringList& args,
+    QTextStream& out,
+    QTextStream& err,
+    QDBusConnection bus = QDBusConnection::sessionBus());
+
+[[nodiscard]] bool isControlVerb(const QString& verb);
+
+} // namespace tivren::TivrenCtl

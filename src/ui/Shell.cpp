@@ -1,0 +1,122 @@
+#include "ui/Shell.h"
+
+#include "app/AppModel.h"
+#include "app/AppStrings.h"
+#include "ui/MainWindow.h"
+#include "ui/TrayIcons.h"
+#include "ui/TrayMenu.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+Shell::Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_loginItems(loginItems)
+    , m_clock(clock)
+{
+}
+
+Shell::~Shell()
+{
+    delete m_main;
+    delete m_newProject;
+    delete m_menu;
+}
+
+void Shell::start()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        QApplication::setQuitOnLastWindowClosed(true);
+        bringMainWindowForward();
+        return;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_menu = new TrayMenu(m_model,
+        m_loginItems,
+        m_clock,
+        { [this](MainSection section) {
+             openSection(section);
+         },
+            [this] {
+                m_model.setSelectedSection(MainSection::projects);
+                bringMainWindowForward();
+                // After the main window is up, so the editor opens in front of it.
+                QTimer::singleShot(0, this, &Shell::openNewProjectWindow);
+            },
+            [] {
+                QCoreApplication::quit();
+            } });
+    m_tray = new QSystemTrayIcon(this);
+    m_tray->setContextMenu(m_menu);
+    m_tray->setToolTip(u"Tivren"_s);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            m_menu->popup(QCursor::pos());
+    });
+    connect(&m_model, &AppModel::activeSessionChanged, this, &Shell::updateTrayIcon);
+    updateTrayIcon();
+    m_tray->show();
+}
+
+void Shell::updateTrayIcon()
+{
+    if (m_tray)
+        m_tray->setIcon(m_model.activeSession() ? TrayIcons::running() : TrayIcons::idle());
+}
+
+MainWindow* Shell::mainWindow()
+{
+    if (!m_main)
+        m_main = new MainWindow(m_model);
+    return m_main;
+}
+
+void Shell::bringMainWindowForward()
+{
+    mainWindow()->bringForward();
+}
+
+void Shell::openSection(MainSection section)
+{
+    (void)mainWindow(); // made now, shown on the next turn with its section already selected
+    QTimer::singleShot(0, this, [this, section] {
+        m_model.setSelectedSection(section);
+        bringMainWindowForward();
+    });
+}
+
+void Shell::openNewProjectWindow()
+{
+    if (!m_newProject) {
+        // The project editor takes this window's place; until then it names what is coming.
+        m_newProject = new QWidget(nullptr, Qt::Window);
+        m_newProject->setObjectName(u"new-project"_s);
+        m_newProject->setAttribute(Qt::WA_DeleteOnClose);
+        m_newProject->resize(420, 220);
+        auto* layout = new QVBoxLayout(m_newProject);
+        auto* label = new QLabel(m_newProject);
+        label->setAlignment(Qt::AlignCenter);
+        label->setObjectName(u"titleLabel"_s);
+        layout->addWidget(label);
+        auto retranslate = [this, label] {
+            m_newProject->setWindowTitle(m_model.localized(u"New Project"_tr));
+            label->setText(m_model.localized(u"New Project"_tr));
+        };
+        connect(&m_model, &AppModel::settingsChanged, m_newProject, retranslate);
+        retranslate();
+    }
+    m_newProject->show();
+    m_newProject->raise();
+    m_newProject->activateWindow();
+}
+
+} // namespace tivren
