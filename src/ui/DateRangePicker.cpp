@@ -128,7 +128,6 @@ DateRangePicker::DateRangePicker(QWidget* parent)
     setFocusProxy(m_button);
     retranslate();
     restyle();
-    showRange();
 }
 
 DateRangePicker::~DateRangePicker() = default;
@@ -336,8 +335,7 @@ void DateRangePicker::retranslate()
         button->setText(DateRanges::presetTitle(preset, locale));
     m_startLabel->setText(AppStrings::text(locale, u"Start"_tr));
     m_endLabel->setText(AppStrings::text(locale, u"End"_tr));
-    m_rangeLabel->setText(DateRanges::label(m_start, m_end, locale));
-    m_button->setAccessibleName(m_rangeLabel->text());
+    showRange();
     if (m_popup->isVisible())
         m_popup->adjustSize();
 }

@@ -79,14 +79,11 @@ private Q_SLOTS:
 
         const Instant march12 = at(2026, 3, 12);
         QTest::newRow("today") << Preset::today << at(2026, 3, 12, 15, 30) << march12 << march12;
-        QTest::newRow("today, last second") << Preset::today << at(2026, 3, 12, 23, 59, 59) << march12 << march12;
-        // 23:00 UTC on 11 March is already 12 March here.
+        // 00:30 here is still 11 March in UTC.
         QTest::newRow("today, local not UTC") << Preset::today << at(2026, 3, 12, 0, 30) << march12 << march12;
         // Clocks go forward on 29 March: 6 x 86400 s back from 1 April 00:00 would be 25 March 23:00.
         QTest::newRow("last 7 days across spring DST")
             << Preset::last7Days << at(2026, 4, 1, 10) << at(2026, 3, 26) << at(2026, 4, 1);
-        QTest::newRow("last 7 days across the year")
-            << Preset::last7Days << at(2026, 1, 3, 8) << at(2025, 12, 28) << at(2026, 1, 3);
         QTest::newRow("last 30 days across autumn DST")
             << Preset::last30Days << at(2026, 11, 5, 12) << at(2026, 10, 7) << at(2026, 11, 5);
         QTest::newRow("this month") << Preset::thisMonth << at(2026, 3, 29, 12) << at(2026, 3, 1) << at(2026, 3, 29);
