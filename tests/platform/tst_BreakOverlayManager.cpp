@@ -128,6 +128,7 @@ private Q_SLOTS:
     void screenChangeRebuilds();
     void gradientRunsFromTheEdge_data();
     void gradientRunsFromTheEdge();
+    void destructionTakesEveryBandAlong();
 };
 
 void tst_BreakOverlayManager::initTestCase()
@@ -370,6 +371,23 @@ void tst_BreakOverlayManager::gradientRunsFromTheEdge()
     QVERIFY(alphaAt(79) <= 2);
     for (int step = 10; step < 80; step += 10)
         QVERIFY2(alphaAt(step) < alphaAt(step - 10), QByteArray::number(step).constData());
+}
+
+void tst_BreakOverlayManager::destructionTakesEveryBandAlong()
+{
+    // Quitting during a fade must not leave stray bands on screen, nor crash in the fade's end.
+    Windows windows;
+    {
+        BreakOverlayManager manager(kDurations);
+        manager.showBreakOverlay(OverlayColor::green);
+        windows = tracked(manager);
+        manager.hideBreakOverlay();
+        manager.flashOverlay(OverlayColor::orange);
+        windows += tracked(manager);
+        QCOMPARE(windows.size(), 8);
+    }
+    QVERIFY(allGone(windows));
+    QTest::qWait(int(kDurations.fadeOut.count()) * 2);
 }
 
 QTEST_MAIN(tst_BreakOverlayManager)
