@@ -8,6 +8,11 @@ tivrenctl=$2
 data="$XDG_DATA_HOME/Tivren"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+mkdir -p "$data"
+cat > "$data/tivren-data.json" <<'JSON'
+{"projects": [{"name": "Acme", "id": "11111111-2222-3333-4444-555555555555", "hourlyRate": 80}]}
+JSON
+
 "$tivren" 2>/dev/null &
 first=$!
 for _ in $(seq 50); do
@@ -30,7 +35,24 @@ grep -q "already running" "$TMPDIR/second.err" || fail "no clear message for the
 if "$tivrenctl" start Nothing 2>"$TMPDIR/ctl.err"; then fail "an unknown project was accepted"; fi
 grep -q 'No active project is called "Nothing"' "$TMPDIR/ctl.err" || fail "unclear error: $(cat "$TMPDIR/ctl.err")"
 
+# A timer started through the bus is in the file once the program has quit on SIGTERM...
+"$tivrenctl" start acme || fail "could not start Acme"
 kill -TERM $first
 wait $first || fail "SIGTERM did not end the program cleanly"
 [ ! -e "$data/tivren.lock" ] || fail "the lock was left behind"
+grep -q '"activeSession"' "$data/tivren-data.json" || fail "the running timer was not saved"
+
+# ... and after a restart, stopping it records the entry.
+"$tivren" 2>/dev/null &
+again=$!
+for _ in $(seq 50); do
+    "$tivrenctl" status 2>/dev/null | grep -q '^Acme ' && break
+    sleep 0.1
+done
+sleep 1.1 # one tick of the model's clock, so the entry has a length
+"$tivrenctl" stop
+kill -TERM $again
+wait $again || fail "the second run did not end cleanly"
+grep -q '"endDate"' "$data/tivren-data.json" || fail "the stopped timer left no entry"
+! grep -q '"activeSession"' "$data/tivren-data.json" || fail "the timer still runs in the file"
 echo "1 passed, 0 failed"
