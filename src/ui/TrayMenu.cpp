@@ -12,6 +12,15 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
+namespace {
+
+// Menus read "&" as the mark of a keyboard accelerator: "Smith & Sons" must stay as written.
+QString menuText(QString text)
+{
+    return text.replace(u'&', u"&&"_s);
+}
+
+} // namespace
 
 TrayMenu::TrayMenu(AppModel& model, LoginItemService& loginItems, const Clock& clock, Actions actions, QWidget* parent)
     : QMenu(parent)
@@ -87,7 +96,7 @@ void TrayMenu::rebuild()
 
     // What runs now.
     if (m_model.activeSession() && project) {
-        addLine(m_model.localized(u"Tracking %@"_tr, { project->name }), true);
+        addLine(m_model.localized(u"Tracking %@"_tr, { menuText(project->name) }), true);
         m_elapsedLine = addLine(QString());
         if (phaseShown)
             m_phaseLine = addLine(QString());
@@ -124,7 +133,8 @@ void TrayMenu::rebuild()
         addLine(m_model.localized(u"Projects"_tr));
         for (const Project& p : projects) {
             // The rate after a tab is drawn right-aligned, where menus show shortcuts.
-            const QString text = p.hourlyRate ? p.name + u'\t' + m_model.currencyString(*p.hourlyRate) : p.name;
+            const QString text =
+                p.hourlyRate ? menuText(p.name) + u'\t' + m_model.currencyString(*p.hourlyRate) : menuText(p.name);
             QAction* start = addAction(TrayIcons::colorDot(projectColor(p.colorName)), text, this, [this, p] {
                 m_model.startTracking(p);
             });
