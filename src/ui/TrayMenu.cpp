@@ -44,9 +44,21 @@ TrayMenu::TrayMenu(AppModel& model, LoginItemService& loginItems, const Clock& c
              &AppModel::pomodoroPhaseDurationChanged,
              &AppModel::projectsChanged,
              &AppModel::settingsChanged })
-        connect(&m_model, changed, this, &TrayMenu::rebuild, Qt::QueuedConnection);
+        connect(&m_model, changed, this, &TrayMenu::scheduleRebuild);
     rebuild();
     refreshLaunchAtLogin();
+}
+
+void TrayMenu::scheduleRebuild()
+{
+    // One operation changes several fields at once: rebuild once, after it has finished.
+    if (m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rebuildPending = false;
+        rebuild();
+    });
 }
 
 void TrayMenu::refreshLaunchAtLogin()

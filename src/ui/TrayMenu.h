@@ -36,6 +36,7 @@ public:
     void refreshLaunchAtLogin();
 
 private:
+    void scheduleRebuild();
     void rebuild();
     void refreshLiveTexts();
     QAction* addLine(const QString& text, bool headline = false);
@@ -50,6 +51,7 @@ private:
     QPointer<QAction> m_phaseLine;
     QString m_phasePrefix;
     bool m_launchAtLogin = false;
+    bool m_rebuildPending = false;
 };
 
 } // namespace tivren
