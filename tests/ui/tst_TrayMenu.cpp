@@ -126,6 +126,10 @@ private Q_SLOTS:
                 u"Open Overview"_s,
                 u"Open Timeline"_s }));
         QCOMPARE(find(*menu, u"beta"_s)->data().toUuid(), beta.id);
+        if (const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR"); !dir.isEmpty()) {
+            menu->adjustSize();
+            menu->grab().save(dir + u"/tivren-tray-menu.png"_s);
+        }
 
         // Opening the menu starts the live texts; they follow the clock each second.
         Q_EMIT menu->aboutToShow();
