@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace tivren {
@@ -133,7 +135,7 @@ void MainWindow::showMessages()
                        const std::optional<QString>& message,
                        const QString& title,
                        QMessageBox::Icon icon,
-                       void (AppModel::*clear)()) {
+                       const std::function<void()>& clear) {
         if (!message) {
             if (alert)
                 alert->close();
@@ -144,9 +146,7 @@ void MainWindow::showMessages()
             alert->setAttribute(Qt::WA_DeleteOnClose);
             alert->setWindowModality(Qt::WindowModal);
             alert->button(QMessageBox::Ok)->setText(m_model.localized(u"OK"_tr));
-            connect(alert, &QMessageBox::finished, this, [this, clear] {
-                (m_model.*clear)();
-            });
+            connect(alert, &QMessageBox::finished, this, clear);
         }
         alert->setText(*message);
         alert->open();
@@ -155,12 +155,16 @@ void MainWindow::showMessages()
         m_model.errorMessage(),
         m_model.localized(u"Something went wrong"_tr),
         QMessageBox::Warning,
-        &AppModel::clearError);
+        [this] {
+            m_model.clearError();
+        });
     present(m_successAlert,
         m_model.successMessage(),
         m_model.localized(u"Export Complete"_tr),
         QMessageBox::Information,
-        &AppModel::clearSuccessMessage);
+        [this] {
+            m_model.clearSuccessMessage();
+        });
 }
 
 void MainWindow::bringForward()
