@@ -1,5 +1,7 @@
 #include "platform/BreakOverlayManager.h"
 
+#include "platform/X11WindowHints.h"
+
 #include <QGuiApplication>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
@@ -167,6 +169,8 @@ void BreakOverlayManager::makeWindow(QScreen* screen, const QRect& frame, EdgeGr
     fadeIn->setStartValue(0.0);
     fadeIn->setEndValue(m_alpha);
     fadeIn->start(QAbstractAnimation::DeleteWhenStopped);
+    // Breaks follow the user to another workspace; the window manager reads this at mapping.
+    X11WindowHints::showOnAllWorkspaces(window);
     window->show();
 
     m_windows.append(window);
