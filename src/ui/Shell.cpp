@@ -3,15 +3,14 @@
 #include "app/AppModel.h"
 #include "app/AppStrings.h"
 #include "ui/MainWindow.h"
+#include "ui/ProjectEditor.h"
 #include "ui/TrayIcons.h"
 #include "ui/TrayMenu.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -97,22 +96,13 @@ void Shell::openSection(MainSection section)
 void Shell::openNewProjectWindow()
 {
     if (!m_newProject) {
-        // The project editor takes this window's place; until then it names what is coming.
-        m_newProject = new QWidget(nullptr, Qt::Window);
-        m_newProject->setObjectName(u"new-project"_s);
-        m_newProject->setAttribute(Qt::WA_DeleteOnClose);
-        m_newProject->resize(420, 220);
-        auto* layout = new QVBoxLayout(m_newProject);
-        auto* label = new QLabel(m_newProject);
-        label->setAlignment(Qt::AlignCenter);
-        label->setObjectName(u"titleLabel"_s);
-        layout->addWidget(label);
-        auto retranslate = [this, label] {
-            m_newProject->setWindowTitle(m_model.localized(u"New Project"_tr));
-            label->setText(m_model.localized(u"New Project"_tr));
-        };
-        connect(&m_model, &AppModel::settingsChanged, m_newProject, retranslate);
-        retranslate();
+        // One window, kept: opening it again brings it back with a blank form.
+        auto* editor = new ProjectEditor(m_model);
+        editor->setWindowFlag(Qt::Window);
+        editor->setObjectName(u"new-project"_s);
+        connect(editor, &ProjectEditor::saved, editor, &QWidget::close);
+        connect(editor, &ProjectEditor::cancelled, editor, &QWidget::close);
+        m_newProject = editor;
     }
     m_newProject->show();
     m_newProject->raise();
