@@ -2,6 +2,7 @@
 
 #include "app/AppModel.h"
 #include "app/AppStrings.h"
+#include "ui/ProjectsView.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -20,7 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace tivren {
 
-MainWindow::MainWindow(AppModel& model, QWidget* parent)
+MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWindow, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
 {
@@ -74,8 +75,11 @@ MainWindow::MainWindow(AppModel& model, QWidget* parent)
 
     m_content = new QStackedWidget(this);
     m_content->setObjectName(u"contentStack"_s);
-    for (MainSection section : sections)
-        m_content->addWidget(placeholder(section));
+    for (MainSection section : sections) {
+        m_content->addWidget(section == MainSection::projects ? new ProjectsView(
+                                 m_model, openNewProjectWindow ? openNewProjectWindow : [] {}, this)
+                                                              : placeholder(section));
+    }
     layout->addWidget(m_content, 1);
 
     connect(&m_model, &AppModel::selectedSectionChanged, this, &MainWindow::showSection);

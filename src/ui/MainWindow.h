@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QButtonGroup;
 class QMessageBox;
 class QStackedWidget;
@@ -20,7 +22,8 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit MainWindow(AppModel& model, QWidget* parent = nullptr);
+    // openNewProjectWindow: how the projects screen's "Add Project" reaches the shell's window.
+    explicit MainWindow(AppModel& model, std::function<void()> openNewProjectWindow = {}, QWidget* parent = nullptr);
 
     // Shows, raises and activates the window.
     void bringForward();

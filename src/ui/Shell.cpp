@@ -75,7 +75,9 @@ void Shell::updateTrayIcon()
 MainWindow* Shell::mainWindow()
 {
     if (!m_main)
-        m_main = new MainWindow(m_model);
+        m_main = new MainWindow(m_model, [this] {
+            openNewProjectWindow();
+        });
     return m_main;
 }
 

@@ -28,7 +28,7 @@ private Q_SLOTS:
         QCOMPARE(stack->currentWidget()->objectName(), u"overviewPage"_s);
         QTest::mouseClick(window.findChild<QAbstractButton*>(u"projectsSectionButton"_s), Qt::LeftButton);
         QCOMPARE(h.model->selectedSection(), MainSection::projects);
-        QCOMPARE(stack->currentWidget()->objectName(), u"projectsPage"_s);
+        QCOMPARE(stack->currentWidget()->objectName(), u"projectsView"_s);
         h.model->setSelectedSection(MainSection::timeline);
         QVERIFY(window.findChild<QAbstractButton*>(u"timelineSectionButton"_s)->isChecked());
 
