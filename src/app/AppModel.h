@@ -213,6 +213,17 @@ private:
     void checkPomodoroExpiry();
     void checkWorkReminder();
 
+    // The shared steps of both calendar services: a draft for the range, and the checks before an
+    // export (connected, at least one project with a calendar). Both report their refusal.
+    template <typename Draft>
+    std::optional<Draft> calendarExportDraft(bool connected,
+        const QString& connectFirstKey,
+        const std::optional<QString>& selectedCalendarID,
+        InstantRange range);
+    template <typename Draft>
+    std::optional<QHash<QUuid, QString>> calendarExportAssignments(
+        bool connected, const QString& connectFirstKey, const Draft& draft);
+
     // First index of the record with that id, or -1.
     qsizetype indexOfProject(const QUuid& id) const;
 

@@ -133,6 +133,40 @@ QString exportSummary(const AppModel& model, int exportedEntryCount, int skipped
 
 } // namespace
 
+template <typename Draft>
+std::optional<Draft> AppModel::calendarExportDraft(bool connected,
+    const QString& connectFirstKey,
+    const std::optional<QString>& selectedCalendarID,
+    InstantRange range)
+{
+    if (!connected) {
+        setErrorMessage(localized(connectFirstKey));
+        return std::nullopt;
+    }
+    auto draft = buildDraft<Draft>(m_entries, m_projects, range, selectedCalendarID, appLocale());
+    if (!draft) {
+        setErrorMessage(localized(draft.error().key));
+        return std::nullopt;
+    }
+    return std::move(draft).value();
+}
+
+template <typename Draft>
+std::optional<QHash<QUuid, QString>> AppModel::calendarExportAssignments(
+    bool connected, const QString& connectFirstKey, const Draft& draft)
+{
+    if (!connected) {
+        setErrorMessage(localized(connectFirstKey));
+        return std::nullopt;
+    }
+    QHash<QUuid, QString> assignments = draft.selectedProjectCalendarAssignments();
+    if (assignments.isEmpty()) {
+        setErrorMessage(localized(u"Choose at least one selected project with a calendar first."_tr));
+        return std::nullopt;
+    }
+    return assignments;
+}
+
 // ---- Google ---------------------------------------------------------------------------------------
 
 QCoro::Task<> AppModel::connectGoogleCalendar()
@@ -218,30 +252,21 @@ QString AppModel::googleCalendarStatusText() const
 
 std::optional<GoogleCalendarExportDraft> AppModel::googleCalendarExportDraft(InstantRange range)
 {
-    if (!m_hasGoogleCalendarAuthorization || m_googleCalendars.isEmpty()) {
-        setErrorMessage(localized(u"Connect Google Calendar and refresh calendars first."_tr));
-        return std::nullopt;
-    }
-    auto draft = buildDraft<GoogleCalendarExportDraft>(
-        m_entries, m_projects, range, m_settings.googleCalendar.selectedCalendarID, appLocale());
-    if (!draft) {
-        setErrorMessage(localized(draft.error().key));
-        return std::nullopt;
-    }
-    return std::move(draft).value();
+    return calendarExportDraft<GoogleCalendarExportDraft>(
+        m_hasGoogleCalendarAuthorization && !m_googleCalendars.isEmpty(),
+        u"Connect Google Calendar and refresh calendars first."_tr,
+        m_settings.googleCalendar.selectedCalendarID,
+        range);
 }
 
 QCoro::Task<> AppModel::exportGoogleCalendar(GoogleCalendarExportDraft draft, InstantRange range)
 {
-    if (!m_hasGoogleCalendarAuthorization || m_googleCalendars.isEmpty()) {
-        setErrorMessage(localized(u"Connect Google Calendar and refresh calendars first."_tr));
+    const auto checked = calendarExportAssignments(m_hasGoogleCalendarAuthorization && !m_googleCalendars.isEmpty(),
+        u"Connect Google Calendar and refresh calendars first."_tr,
+        draft);
+    if (!checked)
         co_return;
-    }
-    const QHash<QUuid, QString> assignments = draft.selectedProjectCalendarAssignments();
-    if (assignments.isEmpty()) {
-        setErrorMessage(localized(u"Choose at least one selected project with a calendar first."_tr));
-        co_return;
-    }
+    const QHash<QUuid, QString>& assignments = *checked;
     const QList<TimeEntry> entries = entriesToExport(m_entries, range, assignments);
     assign(m_isGoogleCalendarBusy, true, &AppModel::isGoogleCalendarBusyChanged);
     auto exporting = m_services.googleCalendarService.exportEntries(
@@ -349,30 +374,20 @@ QString AppModel::appleCalendarStatusText() const
 
 std::optional<AppleCalendarExportDraft> AppModel::appleCalendarExportDraft(InstantRange range)
 {
-    if (!m_hasAppleCalendarAuthorization || m_appleCalendars.isEmpty()) {
-        setErrorMessage(localized(u"Connect Apple Calendar and refresh calendars first."_tr));
-        return std::nullopt;
-    }
-    auto draft = buildDraft<AppleCalendarExportDraft>(
-        m_entries, m_projects, range, m_settings.appleCalendar.selectedCalendarID, appLocale());
-    if (!draft) {
-        setErrorMessage(localized(draft.error().key));
-        return std::nullopt;
-    }
-    return std::move(draft).value();
+    return calendarExportDraft<AppleCalendarExportDraft>(m_hasAppleCalendarAuthorization && !m_appleCalendars.isEmpty(),
+        u"Connect Apple Calendar and refresh calendars first."_tr,
+        m_settings.appleCalendar.selectedCalendarID,
+        range);
 }
 
 QCoro::Task<> AppModel::exportAppleCalendar(AppleCalendarExportDraft draft, InstantRange range)
 {
-    if (!m_hasAppleCalendarAuthorization || m_appleCalendars.isEmpty()) {
-        setErrorMessage(localized(u"Connect Apple Calendar and refresh calendars first."_tr));
+    const auto checked = calendarExportAssignments(m_hasAppleCalendarAuthorization && !m_appleCalendars.isEmpty(),
+        u"Connect Apple Calendar and refresh calendars first."_tr,
+        draft);
+    if (!checked)
         co_return;
-    }
-    const QHash<QUuid, QString> assignments = draft.selectedProjectCalendarAssignments();
-    if (assignments.isEmpty()) {
-        setErrorMessage(localized(u"Choose at least one selected project with a calendar first."_tr));
-        co_return;
-    }
+    const QHash<QUuid, QString>& assignments = *checked;
     const QList<TimeEntry> entries = entriesToExport(m_entries, range, assignments);
     assign(m_isAppleCalendarBusy, true, &AppModel::isAppleCalendarBusyChanged);
     auto exporting =
