@@ -1,0 +1,1 @@
+#include "app/LocaleNames.h"
