@@ -2,6 +2,7 @@
 
 #include "app/AppStrings.h"
 #include "app/Clock.h"
+#include "core/LocalCalendar.h"
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -228,10 +229,10 @@ void DateRangePicker::buildPopup()
     layout->addLayout(columns);
 
     connect(m_startCalendar, &QCalendarWidget::selectionChanged, this, [this] {
-        write(DateRanges::replacingDate(m_start, m_startCalendar->selectedDate()), m_end);
+        write(LocalCalendar::replacingDate(m_start, m_startCalendar->selectedDate()), m_end);
     });
     connect(m_endCalendar, &QCalendarWidget::selectionChanged, this, [this] {
-        write(m_start, DateRanges::replacingDate(m_end, m_endCalendar->selectedDate()));
+        write(m_start, LocalCalendar::replacingDate(m_end, m_endCalendar->selectedDate()));
     });
 }
 
@@ -313,8 +314,8 @@ void DateRangePicker::showRange()
     // Writing the calendars back must not look like the user picking a date.
     const QSignalBlocker blockStart(m_startCalendar);
     const QSignalBlocker blockEnd(m_endCalendar);
-    m_startCalendar->setSelectedDate(DateRanges::localDate(m_start));
-    m_endCalendar->setSelectedDate(DateRanges::localDate(m_end));
+    m_startCalendar->setSelectedDate(LocalCalendar::localDate(m_start));
+    m_endCalendar->setSelectedDate(LocalCalendar::localDate(m_end));
 }
 
 void DateRangePicker::retranslate()

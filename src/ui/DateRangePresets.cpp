@@ -2,6 +2,7 @@
 
 #include "app/AppStrings.h"
 #include "app/NumberFormatting.h"
+#include "core/LocalCalendar.h"
 
 #include <QDateTime>
 
@@ -13,23 +14,16 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren::DateRanges {
+
+using LocalCalendar::localDate;
+using LocalCalendar::startOfDay;
+
 namespace {
 
 struct CloseDateFormat
 {
     void operator()(UDateFormat* format) const { udat_close(format); }
 };
-
-QDateTime localDateTime(Instant instant)
-{
-    // Floor to the millisecond: an instant a hair before midnight belongs to the day before.
-    return QDateTime::fromMSecsSinceEpoch(qint64(std::floor(instant * 1000.0)));
-}
-
-Instant startOfDay(QDate date)
-{
-    return Instant(date.startOfDay().toMSecsSinceEpoch()) / 1000.0;
-}
 
 QString mediumDate(QDate date, const QLocale& locale)
 {
@@ -106,21 +100,6 @@ QString label(Instant start, Instant end, const QLocale& locale)
     if (lower == upper)
         return mediumDate(lower, locale);
     return mediumDate(lower, locale) + u" \u2013 "_s + mediumDate(upper, locale);
-}
-
-QDate localDate(Instant instant)
-{
-    return localDateTime(instant).date();
-}
-
-Instant replacingDate(Instant instant, QDate date)
-{
-    const QDateTime current = localDateTime(instant);
-    if (!date.isValid() || !current.isValid())
-        return instant;
-    const QDateTime moved(date, current.time());
-    // Shift by the difference so any fraction of a millisecond in the stored instant survives.
-    return instant + Instant(moved.toMSecsSinceEpoch() - current.toMSecsSinceEpoch()) / 1000.0;
 }
 
 } // namespace tivren::DateRanges

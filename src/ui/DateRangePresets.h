@@ -36,10 +36,4 @@ enum class Preset
 // local day, otherwise "lower – upper" with an en dash; dates in the locale's medium style.
 [[nodiscard]] QString label(Instant start, Instant end, const QLocale& locale);
 
-// The local calendar day of an instant.
-[[nodiscard]] QDate localDate(Instant instant);
-// The instant moved to another calendar day at the same local time of day. A time the clocks
-// skip on that day (the hour of a spring-forward change) moves forward with the clocks.
-[[nodiscard]] Instant replacingDate(Instant instant, QDate date);
-
 } // namespace tivren::DateRanges

@@ -2,7 +2,9 @@
 
 #include "app/AppModel.h"
 #include "app/AppStrings.h"
+#include "ui/OverviewView.h"
 #include "ui/ProjectsView.h"
+#include "ui/SettingsView.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -76,9 +78,20 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     m_content = new QStackedWidget(this);
     m_content->setObjectName(u"contentStack"_s);
     for (MainSection section : sections) {
-        m_content->addWidget(section == MainSection::projects ? new ProjectsView(
-                                 m_model, openNewProjectWindow ? openNewProjectWindow : [] {}, this)
-                                                              : placeholder(section));
+        switch (section) {
+        case MainSection::overview:
+            m_content->addWidget(new OverviewView(m_model, this));
+            break;
+        case MainSection::projects:
+            m_content->addWidget(new ProjectsView(
+                m_model, openNewProjectWindow ? openNewProjectWindow : [] {}, this));
+            break;
+        case MainSection::settings:
+            m_content->addWidget(new SettingsView(m_model, this));
+            break;
+        case MainSection::timeline:
+            m_content->addWidget(placeholder(section));
+        }
     }
     layout->addWidget(m_content, 1);
 
@@ -118,8 +131,10 @@ void MainWindow::retranslate()
     for (qsizetype i = 0; i < sections.size(); ++i) {
         const QString text = title(sections[i], m_model.appLocale());
         m_sections->button(int(i))->setText(text);
-        if (auto* label = m_content->widget(int(i))->findChild<QLabel*>(u"titleLabel"_s))
-            label->setText(text);
+        // Only a placeholder takes the section's name; a screen titles itself.
+        QWidget* page = m_content->widget(int(i));
+        if (page->objectName() == rawValue(sections[i]) + u"Page"_s)
+            page->findChild<QLabel*>(u"titleLabel"_s)->setText(text);
     }
     findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(u"Section"_tr));
 }

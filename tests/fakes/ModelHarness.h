@@ -39,6 +39,14 @@ struct ModelHarness
             options);
     }
 
+    // Puts a snapshot in the data file and loads it, as at start-up.
+    void load(const AppSnapshot& snapshot)
+    {
+        if (!TivrenRepository::writeFile(dataFile, snapshot))
+            qFatal("could not write the test data file");
+        QCoro::waitFor(model->load());
+    }
+
     // Moves the clock by seconds and delivers one tick.
     void advance(Seconds seconds)
     {

@@ -25,7 +25,7 @@ private Q_SLOTS:
         QCOMPARE(window.minimumSize(), QSize(880, 560));
         QCOMPARE(window.size(), QSize(960, 640));
         auto* stack = window.findChild<QStackedWidget*>(u"contentStack"_s);
-        QCOMPARE(stack->currentWidget()->objectName(), u"overviewPage"_s);
+        QCOMPARE(stack->currentWidget()->objectName(), u"overviewView"_s);
         QTest::mouseClick(window.findChild<QAbstractButton*>(u"projectsSectionButton"_s), Qt::LeftButton);
         QCOMPARE(h.model->selectedSection(), MainSection::projects);
         QCOMPARE(stack->currentWidget()->objectName(), u"projectsView"_s);

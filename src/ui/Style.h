@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+#include <QIcon>
+
+class QLabel;
+class QPushButton;
+
+// The few text styles and surfaces the screens share, so every screen reads alike. Sizes are
+// relative to the application font, so they follow the desktop's font setting and scale.
+namespace tivren::Style {
+
+// A screen's title: larger and bold.
+[[nodiscard]] QFont titleFont(QFont base);
+// A sheet's title or a figure on a card: somewhat larger and bold.
+[[nodiscard]] QFont title3Font(QFont base);
+// A card's heading: the body size, bold.
+[[nodiscard]] QFont headlineFont(QFont base);
+// Small print under a line: captions, counters, buttons in rows.
+[[nodiscard]] QFont captionFont(QFont base);
+// The system's fixed-width font at the size of base, for running clocks.
+[[nodiscard]] QFont monospacedFont(const QFont& base);
+
+// A label in the palette's quieter text colour, which follows theme changes.
+[[nodiscard]] QLabel* secondaryLabel(QWidget* parent);
+// A text-only button in the manner of a link; destructive actions in red.
+[[nodiscard]] QPushButton* borderlessButton(const QString& objectName, bool destructive, QWidget* parent);
+// The quieter text colour of a palette.
+[[nodiscard]] QColor secondaryColor(const QPalette& palette);
+// The red of destructive actions.
+[[nodiscard]] QColor destructiveColor();
+
+// A rounded surface behind a group of controls, tinted with a colour at low opacity. Without a
+// colour of its own it takes the palette's text colour, so the tint darkens a light theme and
+// lightens a dark one alike.
+class Card : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit Card(QWidget* parent = nullptr, qreal opacity = 0.06, int radius = 12);
+
+    void setTint(const QColor& color, qreal opacity);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_color;
+    qreal m_opacity;
+    int m_radius;
+};
+
+// One line of text that ends in an ellipsis when there is not room for all of it, with the whole
+// text as its tooltip then. For names in narrow columns.
+class ElidedLabel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ElidedLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    [[nodiscard]] QString text() const { return m_text; }
+    void setText(const QString& text);
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QString m_text;
+};
+
+// A calm, centred message where a list would be: an icon, a title and a line of explanation.
+class EmptyState : public QWidget
+{
+    Q_OBJECT
+
+public:
+    EmptyState(const QIcon& icon, QWidget* parent = nullptr, int iconSize = 32);
+    void setTexts(const QString& title, const QString& description);
+
+private:
+    QLabel* m_title;
+    QLabel* m_description;
+};
+
+} // namespace tivren::Style
