@@ -1,4 +1,5 @@
 // Prints one figure a line as `name=value unit`, each the median of interleaved rounds.
+// Widget figures are taken under the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 //   tivren_bench [--rounds N] [--write-data DIR]
 // --write-data also keeps the generated 1k, 10k, 50k and 200k data files in DIR.
 #include "BenchData.h"
@@ -6,8 +7,12 @@
 #include "core/BillingEngine.h"
 #include "core/SnapshotCodec.h"
 #include "core/TivrenRepository.h"
+#include "fakes/ModelHarness.h"
+#include "ui/DateRangePresets.h"
+#include "ui/EntryListView.h"
+#include "ui/OverviewView.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -104,11 +109,43 @@ void runRound(Dataset& d, const QString& floorPath, TivrenRepository& repository
         qFatal("no summaries in the benchmark month");
 }
 
+// The overview over 50k entries with "This Year" holding about 5k of them: opening it (build,
+// figures, layout, first paint) and one clock tick while a timer runs (model tick, the changed
+// labels, the repaint they cause).
+void runOverviewRound(testing::ModelHarness& h, Figures& f)
+{
+    QElapsedTimer t;
+    t.start();
+    auto view = std::make_unique<OverviewView>(*h.model);
+    const auto [start, end] = DateRanges::apply(DateRanges::Preset::thisYear, h.model->now());
+    view->setRange(start, end);
+    view->resize(960, 720);
+    view->show();
+    QCoreApplication::processEvents();
+    const QPixmap first = view->grab();
+    f.add("overview_open_5k_ms", msSince(t), "ms");
+    const int shown = view->findChild<EntryListView*>()->entryCount();
+    if (shown < 4500 || shown > 5500 || first.isNull())
+        qFatal("the overview shows %d entries, not about 5k", shown);
+
+    constexpr int ticks = 50;
+    QCoreApplication::processEvents();
+    t.start();
+    for (int i = 0; i < ticks; ++i) {
+        h.advance(1);
+        QCoreApplication::processEvents();
+    }
+    f.add("overview_tick_5k_ms", msSince(t) / ticks, "ms");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The overview figures need widgets but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     int rounds = 11;
     QString keepDir;
     const QStringList args = app.arguments();
@@ -143,12 +180,19 @@ int main(int argc, char* argv[])
     }
     sets.erase(sets.begin(), sets.begin() + 2); // 1k and 10k are written for manual use only
 
+    testing::ModelHarness overview;
+    overview.clock.time = QDateTime(QDate(2026, 12, 1), QTime(12, 0)).toSecsSinceEpoch();
+    overview.load(sets.front().snapshot);
+    overview.model->tick();
+    overview.model->startTracking(overview.model->activeProjects().constFirst());
+
     Figures figures;
     for (int round = 0; round < rounds; ++round) {
         for (Dataset& d : sets) {
             TivrenRepository repository(temp.filePath(u"queued-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))));
             runRound(d, temp.filePath(u"floor-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))), repository, figures);
         }
+        runOverviewRound(overview, figures);
     }
     std::vector<std::string> order;
     for (const char* name : { "load", "save", "atomic_floor", "save_ui_thread" }) {
@@ -157,6 +201,8 @@ int main(int argc, char* argv[])
     }
     for (const Dataset& d : sets)
         order.push_back("summaries_month_" + d.label + "_us");
+    order.push_back("overview_open_5k_ms");
+    order.push_back("overview_tick_5k_ms");
     figures.print(order);
     return 0;
 }

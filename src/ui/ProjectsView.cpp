@@ -4,6 +4,7 @@
 #include "app/AppStrings.h"
 #include "ui/ProjectColors.h"
 #include "ui/ProjectEditor.h"
+#include "ui/Style.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -20,6 +21,9 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
+
+using Style::borderlessButton;
+using Style::secondaryLabel;
 
 namespace {
 
@@ -48,27 +52,6 @@ protected:
 private:
     QColor m_color;
 };
-
-QLabel* secondaryLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    // The placeholder role is the palette's quieter text colour and follows theme changes.
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
-// A text-only button in the manner of a link; destructive actions in red.
-QPushButton* borderlessButton(const QString& objectName, bool destructive, QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(objectName);
-    button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
-    const QString color = destructive ? projectColor(u"red"_s).name() : u"palette(link)"_s;
-    button->setStyleSheet(u"QPushButton { border: none; padding: 3px 6px; color: %1; }"
-                          "QPushButton:pressed { color: palette(mid); }"_s.arg(color));
-    return button;
-}
 
 QString incrementText(const AppModel& model, int minutes)
 {
