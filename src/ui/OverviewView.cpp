@@ -740,6 +740,14 @@ void OverviewView::invalidate(int parts, bool now)
     });
 }
 
+void OverviewView::changeEvent(QEvent* event)
+{
+    // The drawn play glyph takes the text colour, which a theme change replaces.
+    if (event->type() == QEvent::PaletteChange && m_startMenuButton)
+        m_startMenuButton->setIcon(playStopIcon(palette().color(QPalette::WindowText), false));
+    QWidget::changeEvent(event);
+}
+
 void OverviewView::showEvent(QShowEvent* event)
 {
     m_shownOnce = true;

@@ -6,6 +6,7 @@
 #include "ui/TimeEntryEditor.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QLabel>
@@ -344,6 +345,18 @@ private Q_SLOTS:
             view->resize(960, 1000);
             QVERIFY(view->grab().save(dir + u"/tivren-overview-"_s + name + u".png"_s));
         }
+        // And once in a dark theme.
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
+        dark.setColor(QPalette::Link, QColor(0x78, 0xae, 0xed));
+        QApplication::setPalette(dark);
+        settle();
+        QVERIFY(view->grab().save(dir + u"/tivren-overview-de-dark.png"_s));
+        QApplication::setPalette(light);
     }
 };
 
