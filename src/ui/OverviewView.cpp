@@ -996,6 +996,7 @@ template <typename Sheet, typename Draft> void OverviewView::openExportSheet(std
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     auto* sheet = new Sheet(m_model, *draft, dialog);
     (new QVBoxLayout(dialog))->addWidget(sheet);
+    dialog->setWindowTitle(sheet->windowTitle());
     // The sheet edits the draft in place, so the draft goes only once the sheet is gone,
     // however the dialog was closed.
     connect(dialog, &QObject::destroyed, this, [&draft] {
