@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tivren {
+
+class AppModel;
+
+} // namespace tivren
