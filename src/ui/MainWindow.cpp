@@ -5,6 +5,8 @@
 #include "ui/OverviewView.h"
 #include "ui/ProjectsView.h"
 #include "ui/SettingsView.h"
+#include "ui/Style.h"
+#include "ui/TimelineView.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -53,14 +55,7 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setMinimumWidth(112);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        const QString radius = i == 0  ? u"border-top-left-radius: 6px; border-bottom-left-radius: 6px;"_s
-            : i == sections.size() - 1 ? u"border-top-right-radius: 6px; border-bottom-right-radius: 6px;"_s
-                                       : QString();
-        button->setStyleSheet(
-            u"QToolButton { padding: 5px 14px; border: 1px solid palette(mid); %1 %2"
-            "background: palette(button); }"
-            "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
-            "border-color: palette(highlight); }"_s.arg(radius, i == 0 ? QString() : u"border-left: none;"_s));
+        button->setStyleSheet(Style::segmentStyleSheet(int(i), int(sections.size())));
         m_sections->addButton(button, int(i));
         switcherRow->addWidget(button);
     }
@@ -90,7 +85,7 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
             m_content->addWidget(new SettingsView(m_model, this));
             break;
         case MainSection::timeline:
-            m_content->addWidget(placeholder(section));
+            m_content->addWidget(new TimelineView(m_model, this));
         }
     }
     layout->addWidget(m_content, 1);
@@ -103,39 +98,13 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     showSection();
 }
 
-QWidget* MainWindow::placeholder(MainSection section)
-{
-    // Screens arrive one by one; until then a calm, centred title holds the place.
-    auto* page = new QWidget(this);
-    page->setObjectName(rawValue(section) + u"Page"_s);
-    auto* layout = new QVBoxLayout(page);
-    auto* title = new QLabel(page);
-    title->setObjectName(u"titleLabel"_s);
-    title->setAlignment(Qt::AlignCenter);
-    QFont font = title->font();
-    font.setPointSizeF(font.pointSizeF() * 1.6);
-    font.setWeight(QFont::DemiBold);
-    title->setFont(font);
-    title->setEnabled(false);
-    layout->addStretch();
-    layout->addWidget(title);
-    layout->addStretch();
-    return page;
-}
-
 void MainWindow::retranslate()
 {
     setLocale(m_model.appLocale());
     setWindowTitle(m_model.localized(u"Tivren"_tr));
     const QList<MainSection> sections = allMainSections();
-    for (qsizetype i = 0; i < sections.size(); ++i) {
-        const QString text = title(sections[i], m_model.appLocale());
-        m_sections->button(int(i))->setText(text);
-        // Only a placeholder takes the section's name; a screen titles itself.
-        QWidget* page = m_content->widget(int(i));
-        if (page->objectName() == rawValue(sections[i]) + u"Page"_s)
-            page->findChild<QLabel*>(u"titleLabel"_s)->setText(text);
-    }
+    for (qsizetype i = 0; i < sections.size(); ++i)
+        m_sections->button(int(i))->setText(title(sections[i], m_model.appLocale()));
     findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(u"Section"_tr));
 }
 

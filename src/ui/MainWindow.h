@@ -32,7 +32,6 @@ private:
     void retranslate();
     void showSection();
     void showMessages();
-    QWidget* placeholder(MainSection section);
 
     AppModel& m_model;
     QButtonGroup* m_sections = nullptr;

@@ -7,6 +7,7 @@
 #include "ui/CalendarExportSheet.h"
 #include "ui/DateRangePicker.h"
 #include "ui/ProjectColors.h"
+#include "ui/RecentProjectButton.h"
 #include "ui/Style.h"
 #include "ui/TimeEntryEditor.h"
 #include "ui/TrayIcons.h"
@@ -18,8 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -77,65 +76,6 @@ QIcon themeIcon(const QString& name, const QString& fallback, QStyle::StandardPi
     return QIcon::fromTheme(name, QIcon::fromTheme(fallback, style->standardIcon(standard)));
 }
 
-// A round play or stop glyph in a colour, drawn so it is sharp at any scale and needs no theme.
-QIcon playStopIcon(const QColor& color, bool stop)
-{
-    QIcon icon;
-    for (int size : { 16, 20, 24, 32, 48 }) {
-        for (qreal ratio : { 1.0, 2.0 }) {
-            QPixmap pixmap(QSize(size, size) * ratio);
-            pixmap.setDevicePixelRatio(ratio);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
-            const QRectF circle(0.5, 0.5, size - 1.0, size - 1.0);
-            QPainterPath path;
-            path.addEllipse(circle);
-            const qreal c = size / 2.0;
-            const qreal r = size * 0.2;
-            QPainterPath glyph;
-            if (stop) {
-                glyph.addRoundedRect(QRectF(c - r, c - r, 2 * r, 2 * r), size * 0.04, size * 0.04);
-            } else {
-                glyph.moveTo(c - r * 0.7, c - r * 1.15);
-                glyph.lineTo(c + r * 1.25, c);
-                glyph.lineTo(c - r * 0.7, c + r * 1.15);
-                glyph.closeSubpath();
-            }
-            painter.drawPath(path.subtracted(glyph));
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
-    }
-    return icon;
-}
-
-// A filled circle with a tick, for the project being tracked in the start menu.
-QIcon checkIcon(const QColor& color)
-{
-    QIcon icon;
-    for (int size : { 16, 24, 32 }) {
-        for (qreal ratio : { 1.0, 2.0 }) {
-            QPixmap pixmap(QSize(size, size) * ratio);
-            pixmap.setDevicePixelRatio(ratio);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
-            painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
-            painter.setPen(QPen(Qt::white, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            painter.drawPolyline(QList<QPointF> {
-                { size * 0.28, size * 0.52 }, { size * 0.44, size * 0.68 }, { size * 0.72, size * 0.36 } });
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
-    }
-    return icon;
-}
-
 QLabel* headline(const QString& objectName, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -151,97 +91,6 @@ QLabel* caption(const QString& objectName, QWidget* parent)
     label->setFont(Style::captionFont(label->font()));
     return label;
 }
-
-// A recent project as a wide button: colour dot, name, a line saying what pressing does, and a
-// play or stop glyph. Painted as one piece so the whole tile is the button.
-class RecentProjectButton : public QAbstractButton
-{
-public:
-    RecentProjectButton(const Project& project, bool running, QString caption, QWidget* parent)
-        : QAbstractButton(parent)
-        , m_color(projectColor(project.colorName))
-        , m_name(project.name)
-        , m_caption(std::move(caption))
-        , m_running(running)
-    {
-        setObjectName(u"recentProjectButton"_s);
-        setText(m_name);
-        setAccessibleName(m_name + u", "_s + m_caption);
-        setToolTip(m_name);
-        setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::StrongFocus);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        setAttribute(Qt::WA_Hover);
-    }
-
-    const QString& captionText() const { return m_caption; }
-    bool isRunning() const { return m_running; }
-
-    QSize sizeHint() const override
-    {
-        const QFontMetrics name(nameFont());
-        const QFontMetrics small(Style::captionFont(font()));
-        const int text = std::max(name.horizontalAdvance(m_name), small.horizontalAdvance(m_caption));
-        return { 12 + 10 + 10 + std::min(text, 220) + 10 + 20 + 12, 10 + name.height() + 2 + small.height() + 10 };
-    }
-    QSize minimumSizeHint() const override { return { 120, sizeHint().height() }; }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QColor fill = m_running ? Style::secondaryColor(palette()) : m_color;
-        fill.setAlphaF(isDown() ? 0.24f : underMouse() ? 0.18f : 0.12f);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
-        painter.drawRoundedRect(QRectF(rect()), 10, 10);
-        if (hasFocus()) {
-            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 9, 9);
-        }
-
-        const QFontMetrics name(nameFont());
-        const QFont small = Style::captionFont(font());
-        const QFontMetrics smallMetrics(small);
-        const int textHeight = name.height() + 2 + smallMetrics.height();
-        const int top = (height() - textHeight) / 2;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_color);
-        painter.drawEllipse(QRectF(12, height() / 2.0 - 5, 10, 10));
-
-        const int glyph = 20;
-        const QRect glyphRect(width() - 12 - glyph, (height() - glyph) / 2, glyph, glyph);
-        playStopIcon(m_running ? Style::secondaryColor(palette()) : m_color, m_running).paint(&painter, glyphRect);
-
-        const int textLeft = 12 + 10 + 10;
-        const int textWidth = std::max(glyphRect.left() - 10 - textLeft, 0);
-        painter.setFont(nameFont());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRect(textLeft, top, textWidth, name.height()),
-            Qt::AlignLeft,
-            name.elidedText(m_name, Qt::ElideRight, textWidth));
-        painter.setFont(small);
-        painter.setPen(Style::secondaryColor(palette()));
-        painter.drawText(QRect(textLeft, top + name.height() + 2, textWidth, smallMetrics.height()),
-            Qt::AlignLeft,
-            smallMetrics.elidedText(m_caption, Qt::ElideRight, textWidth));
-    }
-
-private:
-    QFont nameFont() const
-    {
-        QFont f = font();
-        f.setWeight(QFont::Medium);
-        return f;
-    }
-
-    QColor m_color;
-    QString m_name;
-    QString m_caption;
-    bool m_running;
-};
 
 // Removes what a layout holds, widgets included. They are taken out of the tree now and deleted
 // once the current event is over.
@@ -1028,16 +877,7 @@ void OverviewView::editEntry(const TimeEntry& entry)
 {
     if (m_entrySheet)
         m_entrySheet->close();
-    auto* sheet = new QDialog(this);
-    sheet->setObjectName(u"entryEditorDialog"_s);
-    sheet->setWindowModality(Qt::WindowModal);
-    sheet->setAttribute(Qt::WA_DeleteOnClose);
-    auto* editor = new TimeEntryEditor(m_model, entry, sheet);
-    (new QVBoxLayout(sheet))->addWidget(editor);
-    connect(editor, &TimeEntryEditor::saved, sheet, &QDialog::accept);
-    connect(editor, &TimeEntryEditor::cancelled, sheet, &QDialog::reject);
-    m_entrySheet = sheet;
-    sheet->open();
+    m_entrySheet = TimeEntryEditor::openSheet(m_model, entry, this);
 }
 
 } // namespace tivren

@@ -66,6 +66,17 @@ QPushButton* borderlessButton(const QString& objectName, bool destructive, QWidg
     return button;
 }
 
+QString segmentStyleSheet(int index, int count)
+{
+    const QString radius = index == 0 ? u"border-top-left-radius: 6px; border-bottom-left-radius: 6px;"_s
+        : index == count - 1          ? u"border-top-right-radius: 6px; border-bottom-right-radius: 6px;"_s
+                                      : QString();
+    return u"QToolButton { padding: 5px 14px; border: 1px solid palette(mid); %1 %2"
+           "background: palette(button); }"
+           "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+           "border-color: palette(highlight); }"_s.arg(radius, index == 0 ? QString() : u"border-left: none;"_s);
+}
+
 QColor secondaryColor(const QPalette& palette)
 {
     return palette.color(QPalette::PlaceholderText);

@@ -27,6 +27,8 @@ namespace tivren::Style {
 [[nodiscard]] QLabel* secondaryLabel(QWidget* parent);
 // A text-only button in the manner of a link; destructive actions in red.
 [[nodiscard]] QPushButton* borderlessButton(const QString& objectName, bool destructive, QWidget* parent);
+// The look of one checkable QToolButton in a row of count joined as a segmented switcher.
+[[nodiscard]] QString segmentStyleSheet(int index, int count);
 // The quieter text colour of a palette.
 [[nodiscard]] QColor secondaryColor(const QPalette& palette);
 // The red of destructive actions.

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QDateTimeEdit>
+#include <QDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -73,6 +74,20 @@ QLabel* makeFieldLabel(const QString& name, QWidget* field, QWidget* parent)
 }
 
 } // namespace
+
+QDialog* TimeEntryEditor::openSheet(AppModel& model, const TimeEntry& entry, QWidget* parent)
+{
+    auto* sheet = new QDialog(parent);
+    sheet->setObjectName(u"entryEditorDialog"_s);
+    sheet->setWindowModality(Qt::WindowModal);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    auto* editor = new TimeEntryEditor(model, entry, sheet);
+    (new QVBoxLayout(sheet))->addWidget(editor);
+    connect(editor, &TimeEntryEditor::saved, sheet, &QDialog::accept);
+    connect(editor, &TimeEntryEditor::cancelled, sheet, &QDialog::reject);
+    sheet->open();
+    return sheet;
+}
 
 TimeEntryEditor::TimeEntryEditor(AppModel& model, const TimeEntry& entry, QWidget* parent)
     : QWidget(parent)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QDateTimeEdit;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +36,10 @@ public:
     [[nodiscard]] Instant endDate() const { return m_endDate; }
     [[nodiscard]] const QString& notes() const { return m_notes; }
     [[nodiscard]] bool canSave() const { return m_endDate > m_startDate; }
+
+    // The editor as a window-modal sheet over parent's window, closed by Save or Cancel and
+    // deleted on close.
+    static QDialog* openSheet(AppModel& model, const TimeEntry& entry, QWidget* parent);
 
 public Q_SLOTS:
     // Hands the edit to the model and reports saved(), whatever the model made of it (it keeps
