@@ -5,17 +5,21 @@
 #include "BenchData.h"
 #include "core/AtomicFile.h"
 #include "core/BillingEngine.h"
+#include "core/LocalCalendar.h"
 #include "core/SnapshotCodec.h"
 #include "core/TivrenRepository.h"
 #include "fakes/ModelHarness.h"
 #include "ui/DateRangePresets.h"
 #include "ui/EntryListView.h"
 #include "ui/OverviewView.h"
+#include "ui/WeekTimelineView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -138,6 +142,48 @@ void runOverviewRound(testing::ModelHarness& h, Figures& f)
     f.add("overview_tick_5k_ms", msSince(t) / ticks, "ms");
 }
 
+// A week holding 300 entries, many overlapping: painting the canvas from its cached layer (what
+// an expose costs), laying it out again and painting after a size change (what an edit or a
+// resize costs), and one clock tick with a running timer in the week.
+void runWeekRound(testing::ModelHarness& h, WeekTimelineView& view, Figures& f)
+{
+    QWidget* canvas = view.findChild<QWidget*>(u"weekCanvas"_s);
+    QElapsedTimer t;
+    view.resize(view.width() == 960 ? 961 : 960, 900);
+    t.start();
+    QCoreApplication::processEvents();
+    f.add("week_relayout_paint_300_ms", msSince(t), "ms");
+
+    QPixmap target(canvas->size());
+    t.start();
+    {
+        QPainter painter(&target);
+        view.paintCanvas(painter);
+    }
+    f.add("week_paint_300_ms", msSince(t), "ms");
+
+    constexpr int ticks = 50;
+    t.start();
+    for (int i = 0; i < ticks; ++i) {
+        h.advance(1);
+        QCoreApplication::processEvents();
+    }
+    f.add("week_tick_300_ms", msSince(t) / ticks, "ms");
+}
+
+AppSnapshot busyWeek(Instant monday)
+{
+    AppSnapshot week = bench::generateSnapshot(0);
+    QRandomGenerator random(300);
+    for (int i = 0; i < 300; ++i) {
+        const Instant day = LocalCalendar::addingDays(monday, i % 7);
+        const Instant start = day + 8 * 3600 + random.bounded(10 * 60) * 60;
+        const Project& project = week.projects[random.bounded(week.projects.size())];
+        week.entries.append({ QUuid::createUuid(), project.id, start, start + 300 + random.bounded(40 * 60), {} });
+    }
+    return week;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -186,6 +232,18 @@ int main(int argc, char* argv[])
     overview.model->tick();
     overview.model->startTracking(overview.model->activeProjects().constFirst());
 
+    testing::ModelHarness weekHarness;
+    const Instant monday = LocalCalendar::mondayOfWeek(QDateTime(QDate(2026, 11, 25), QTime(12, 0)).toSecsSinceEpoch());
+    weekHarness.clock.time = LocalCalendar::addingDays(monday, 2) + 15 * 3600;
+    weekHarness.load(busyWeek(monday));
+    weekHarness.model->tick();
+    weekHarness.model->startTracking(weekHarness.model->activeProjects().constFirst());
+    WeekTimelineView week(*weekHarness.model);
+    week.setWeekStart(monday);
+    week.resize(960, 900);
+    week.show();
+    QCoreApplication::processEvents();
+
     Figures figures;
     for (int round = 0; round < rounds; ++round) {
         for (Dataset& d : sets) {
@@ -193,6 +251,7 @@ int main(int argc, char* argv[])
             runRound(d, temp.filePath(u"floor-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))), repository, figures);
         }
         runOverviewRound(overview, figures);
+        runWeekRound(weekHarness, week, figures);
     }
     std::vector<std::string> order;
     for (const char* name : { "load", "save", "atomic_floor", "save_ui_thread" }) {
@@ -203,6 +262,8 @@ int main(int argc, char* argv[])
         order.push_back("summaries_month_" + d.label + "_us");
     order.push_back("overview_open_5k_ms");
     order.push_back("overview_tick_5k_ms");
+    for (const char* name : { "week_paint_300_ms", "week_relayout_paint_300_ms", "week_tick_300_ms" })
+        order.push_back(name);
     figures.print(order);
     return 0;
 }

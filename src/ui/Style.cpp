@@ -131,7 +131,9 @@ void ElidedLabel::setText(const QString& text)
 
 QSize ElidedLabel::sizeHint() const
 {
-    return { fontMetrics().horizontalAdvance(m_text), fontMetrics().height() };
+    // Eliding compares against the exact advance; a pixel of slack keeps a text that just fits
+    // from losing its last letter to rounding.
+    return { fontMetrics().horizontalAdvance(m_text) + 2, fontMetrics().height() };
 }
 
 QSize ElidedLabel::minimumSizeHint() const
