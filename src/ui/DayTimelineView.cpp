@@ -5,6 +5,7 @@
 #include "app/DayFormat.h"
 #include "core/BillingEngine.h"
 #include "core/LocalCalendar.h"
+#include "ui/Glyphs.h"
 #include "ui/ProjectColors.h"
 #include "ui/Style.h"
 
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QPushButton>
@@ -45,12 +45,6 @@ Instant instantOf(const QDateTime& dateTime)
     return Instant(dateTime.toMSecsSinceEpoch()) / 1000.0;
 }
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(float(color.alphaF() * alpha));
-    return color;
-}
-
 QFont calloutFont(QFont base)
 {
     base.setPointSizeF(base.pointSizeF() * 0.93);
@@ -60,82 +54,6 @@ QFont calloutFont(QFont base)
 QString hoursText(const AppModel& model, Seconds seconds, const QString& key)
 {
     return model.localized(key, { model.decimalString(seconds / hour, 2, 2) });
-}
-
-enum class Glyph
-{
-    clock,
-    hourglass,
-    banknote,
-    history,
-};
-
-// Small line drawings for the sidebar's lines and the empty state, so they look alike whatever
-// icon theme the desktop has (or none).
-void paintGlyph(QPainter& painter, const QRectF& box, Glyph glyph, const QColor& color)
-{
-    const qreal s = std::min(box.width(), box.height());
-    const QRectF r(box.center().x() - s / 2, box.center().y() - s / 2, s, s);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(color, std::max(1.0, s * 0.085), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    switch (glyph) {
-    case Glyph::clock:
-    case Glyph::history: {
-        const QRectF face = r.adjusted(s * 0.12, s * 0.12, -s * 0.12, -s * 0.12);
-        const QPointF c = face.center();
-        if (glyph == Glyph::clock) {
-            painter.drawEllipse(face);
-        } else {
-            // An open circle ending in an arrow, turning back in time.
-            painter.drawArc(face, 200 * 16, -310 * 16);
-            const qreal angle = qDegreesToRadians(200.0);
-            const QPointF tip(c.x() + face.width() / 2 * std::cos(angle), c.y() - face.height() / 2 * std::sin(angle));
-            const qreal a = s * 0.16;
-            painter.drawPolyline(
-                QList<QPointF> { tip + QPointF(-a * 0.9, -a * 0.35), tip, tip + QPointF(a * 0.3, -a * 0.95) });
-        }
-        painter.drawLine(c, QPointF(c.x(), face.top() + face.height() * 0.22));
-        painter.drawLine(c, QPointF(c.x() + face.width() * 0.2, c.y() + face.height() * 0.12));
-        break;
-    }
-    case Glyph::hourglass: {
-        const qreal left = r.left() + s * 0.26;
-        const qreal right = r.right() - s * 0.26;
-        const qreal top = r.top() + s * 0.12;
-        const qreal bottom = r.bottom() - s * 0.12;
-        const qreal cx = r.center().x();
-        const qreal cy = r.center().y();
-        painter.drawLine(QPointF(left - s * 0.06, top), QPointF(right + s * 0.06, top));
-        painter.drawLine(QPointF(left - s * 0.06, bottom), QPointF(right + s * 0.06, bottom));
-        QPainterPath glass;
-        glass.moveTo(left, top);
-        glass.quadTo(left, cy, cx - s * 0.04, cy);
-        glass.quadTo(left, cy, left, bottom);
-        glass.moveTo(right, top);
-        glass.quadTo(right, cy, cx + s * 0.04, cy);
-        glass.quadTo(right, cy, right, bottom);
-        painter.drawPath(glass);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        QPainterPath sand;
-        sand.moveTo(cx, bottom - s * 0.2);
-        sand.lineTo(right - s * 0.06, bottom);
-        sand.lineTo(left + s * 0.06, bottom);
-        sand.closeSubpath();
-        painter.drawPath(sand);
-        break;
-    }
-    case Glyph::banknote: {
-        const QRectF note = r.adjusted(s * 0.04, s * 0.24, -s * 0.04, -s * 0.24);
-        painter.drawRoundedRect(note, s * 0.08, s * 0.08);
-        const qreal radius = note.height() * 0.24;
-        painter.drawEllipse(note.center(), radius, radius);
-        break;
-    }
-    }
-    painter.restore();
 }
 
 // The empty state's picture: the theme's "recent" clock, greyed, where there is one; else a drawn
@@ -153,83 +71,13 @@ QPixmap historyPixmap(const QPalette& palette, qreal ratio)
     return pixmap;
 }
 
-// The red of Delete, lifted on a dark button so it stays readable.
-QColor destructiveTextColor(const QPalette& palette)
+// A hairline between the sidebar's groups.
+Style::Rule* divider(QWidget* parent)
 {
-    const QColor red = Style::destructiveColor();
-    return palette.color(QPalette::Button).lightness() < 128 ? red.lighter(150) : red;
+    auto* rule = new Style::Rule(Qt::Horizontal, parent);
+    rule->setObjectName(u"dividerWidget"_s);
+    return rule;
 }
-
-// A glyph the height of a line of text, in the quieter text colour.
-class GlyphWidget : public QWidget
-{
-public:
-    GlyphWidget(Glyph glyph, const QFont& font, QWidget* parent)
-        : QWidget(parent)
-        , m_glyph(glyph)
-    {
-        const int size = QFontMetrics(font).height();
-        setFixedSize(size, size);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        paintGlyph(painter, QRectF(rect()).adjusted(1, 1, -1, -1), m_glyph, Style::secondaryColor(palette()));
-    }
-
-private:
-    Glyph m_glyph;
-};
-
-class ColorDot : public QWidget
-{
-public:
-    explicit ColorDot(QWidget* parent)
-        : QWidget(parent)
-    {
-        setFixedSize(10, 10);
-    }
-
-    void setColor(const QColor& color)
-    {
-        m_color = color;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_color);
-        painter.drawEllipse(QRectF(rect()));
-    }
-
-private:
-    QColor m_color = Qt::gray;
-};
-
-// A hairline in the text colour, so it follows the theme.
-class Divider : public QWidget
-{
-public:
-    explicit Divider(QWidget* parent)
-        : QWidget(parent)
-    {
-        setObjectName(u"dividerWidget"_s);
-        setFixedHeight(1);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).fillRect(rect(), withAlpha(palette().color(QPalette::WindowText), 0.12));
-    }
-};
 
 QLabel* wrappingLabel(const QString& objectName, const QFont& font, QWidget* parent, bool secondary = false)
 {
@@ -278,13 +126,13 @@ public:
 
         auto* title = new QHBoxLayout;
         title->setSpacing(8);
-        m_dot = new ColorDot(m_panel);
+        m_dot = new Style::ColorDot(10, m_panel);
         m_dot->setObjectName(u"projectColorDot"_s);
         title->addWidget(m_dot, 0, Qt::AlignVCenter);
         m_project = wrappingLabel(u"projectLabel"_s, Style::headlineFont(font()), m_panel);
         title->addWidget(m_project, 1);
         column->addLayout(title);
-        column->addWidget(new Divider(m_panel));
+        column->addWidget(divider(m_panel));
 
         const QFont callout = calloutFont(font());
         auto* lines = new QGridLayout;
@@ -310,11 +158,11 @@ public:
         lines->addWidget(m_amount, 2, 1);
         column->addLayout(lines);
 
-        m_notesDivider = new Divider(m_panel);
+        m_notesDivider = divider(m_panel);
         column->addWidget(m_notesDivider);
         m_notes = wrappingLabel(u"notesLabel"_s, callout, m_panel, true);
         column->addWidget(m_notes);
-        column->addWidget(new Divider(m_panel));
+        column->addWidget(divider(m_panel));
 
         auto* buttons = new QHBoxLayout;
         buttons->setSpacing(8);
@@ -422,7 +270,7 @@ private:
     {
         // Only the text colour is set, so the rest of the button still follows the theme.
         QPalette own;
-        own.setColor(QPalette::ButtonText, destructiveTextColor(palette()));
+        own.setColor(QPalette::ButtonText, Style::destructiveTextColor(palette()));
         m_delete->setPalette(own.resolve(m_delete->palette()));
     }
 
@@ -441,7 +289,7 @@ private:
 
     bool m_open = false;
     Style::Card* m_panel;
-    ColorDot* m_dot;
+    Style::ColorDot* m_dot;
     QLabel* m_project;
     QLabel* m_span;
     QLabel* m_hours;
@@ -719,11 +567,11 @@ void DayTimelineArea::paintEvent(QPaintEvent* event)
     for (const Tick& tick : std::as_const(m_ticks)) {
         if (tick.y + labelHeight < exposed.top() || tick.y - labelHeight > exposed.bottom())
             continue;
-        painter.setPen(withAlpha(secondary, 0.85));
+        painter.setPen(Style::withAlpha(secondary, 0.85));
         painter.drawText(
             QRectF(0, tick.y - labelHeight / 2, m_gutter, labelHeight), Qt::AlignRight | Qt::AlignVCenter, tick.label);
         // A whole pixel, so the line stays crisp whatever the scale of the axis.
-        painter.fillRect(QRectF(left, std::floor(tick.y), width() - left, 1), withAlpha(secondary, 0.25));
+        painter.fillRect(QRectF(left, std::floor(tick.y), width() - left, 1), Style::withAlpha(secondary, 0.25));
     }
 
     const bool showFocus = hasFocus() && m_keyboardFocus;

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -26,32 +25,6 @@ using Style::borderlessButton;
 using Style::secondaryLabel;
 
 namespace {
-
-// The project's colour as a filled 12 × 12 circle, drawn rather than an image so it stays sharp
-// at any scale.
-class ColorDot : public QWidget
-{
-public:
-    ColorDot(QColor color, QWidget* parent)
-        : QWidget(parent)
-        , m_color(std::move(color))
-    {
-        setFixedSize(12, 12);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_color);
-        painter.drawEllipse(QRectF(rect()));
-    }
-
-private:
-    QColor m_color;
-};
 
 QString incrementText(const AppModel& model, int minutes)
 {
@@ -303,7 +276,9 @@ QWidget* ProjectsView::detailsView(const Project& project, QWidget* parent) cons
     auto* row = new QHBoxLayout(details);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    row->addWidget(new ColorDot(projectColor(project.colorName), details), 0, Qt::AlignVCenter);
+    auto* dot = new Style::ColorDot(12, details);
+    dot->setColor(projectColor(project.colorName));
+    row->addWidget(dot, 0, Qt::AlignVCenter);
 
     auto* column = new QVBoxLayout;
     column->setSpacing(4);

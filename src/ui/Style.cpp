@@ -87,6 +87,18 @@ QColor destructiveColor()
     return projectColor(u"red"_s);
 }
 
+QColor destructiveTextColor(const QPalette& palette)
+{
+    const QColor red = destructiveColor();
+    return palette.color(QPalette::Button).lightness() < 128 ? red.lighter(150) : red;
+}
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(float(color.alphaF() * alpha));
+    return color;
+}
+
 Card::Card(QWidget* parent, qreal opacity, int radius)
     : QFrame(parent)
     , m_opacity(opacity)
@@ -110,6 +122,44 @@ void Card::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
     painter.drawRoundedRect(QRectF(rect()), m_radius, m_radius);
+}
+
+ColorDot::ColorDot(int diameter, QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedSize(diameter, diameter);
+}
+
+void ColorDot::setColor(const QColor& color)
+{
+    m_color = color;
+    update();
+}
+
+void ColorDot::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_color);
+    painter.drawEllipse(QRectF(rect()));
+}
+
+Rule::Rule(Qt::Orientation orientation, QWidget* parent)
+    : QWidget(parent)
+{
+    if (orientation == Qt::Horizontal) {
+        setFixedHeight(1);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
+        setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
+}
+
+void Rule::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), withAlpha(palette().color(QPalette::WindowText), 0.12));
 }
 
 ElidedLabel::ElidedLabel(const QString& text, QWidget* parent)

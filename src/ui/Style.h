@@ -33,6 +33,10 @@ namespace tivren::Style {
 [[nodiscard]] QColor secondaryColor(const QPalette& palette);
 // The red of destructive actions.
 [[nodiscard]] QColor destructiveColor();
+// The red of destructive actions as a button's text: lifted on a dark button so it stays readable.
+[[nodiscard]] QColor destructiveTextColor(const QPalette& palette);
+// The colour with its opacity multiplied by alpha.
+[[nodiscard]] QColor withAlpha(QColor color, qreal alpha);
 
 // A rounded surface behind a group of controls, tinted with a colour at low opacity. Without a
 // colour of its own it takes the palette's text colour, so the tint darkens a light theme and
@@ -53,6 +57,35 @@ private:
     QColor m_color;
     qreal m_opacity;
     int m_radius;
+};
+
+// A filled circle of a project's colour, drawn rather than an image so it stays sharp at any scale.
+class ColorDot : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ColorDot(int diameter, QWidget* parent = nullptr);
+
+    void setColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_color = Qt::gray;
+};
+
+// A hairline in the text colour, so it follows the theme: across a column or between columns.
+class Rule : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Rule(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // One line of text that ends in an ellipsis when there is not room for all of it, with the whole

@@ -6,6 +6,7 @@
 #include "core/BillingEngine.h"
 #include "core/LocalCalendar.h"
 #include "core/OverlapLayout.h"
+#include "ui/Glyphs.h"
 #include "ui/ProjectColors.h"
 #include "ui/Style.h"
 #include "ui/TimelineBlock.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QTextLayout>
 #include <QToolTip>
@@ -45,12 +45,6 @@ constexpr int notesLines = 3;
 constexpr int nameWidth = 280;
 
 const QString emDash = u"\u2014"_s;
-
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(float(color.alphaF() * alpha));
-    return color;
-}
 
 QFont scaled(QFont base, qreal factor, QFont::Weight weight = QFont::Normal)
 {
@@ -164,114 +158,6 @@ std::optional<std::pair<int, HourSpan>> runningOnWeek(
         session->startDate, std::max(now, session->startDate), days.starts[size_t(day)], days.starts[size_t(day) + 1]);
     return std::pair { day, hours };
 }
-
-// A small line drawing in the quieter text colour, for the detail panel's figures.
-class Glyph : public QWidget
-{
-public:
-    enum Kind
-    {
-        hourglass,
-        document,
-        banknote,
-    };
-
-    Glyph(Kind kind, QWidget* parent)
-        : QWidget(parent)
-        , m_kind(kind)
-    {
-        setFixedSize(14, 14);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(Style::secondaryColor(palette()), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setBrush(Qt::NoBrush);
-        switch (m_kind) {
-        case hourglass: {
-            painter.drawLine(QPointF(3, 1.5), QPointF(11, 1.5));
-            painter.drawLine(QPointF(3, 12.5), QPointF(11, 12.5));
-            QPainterPath glass;
-            glass.moveTo(4, 1.5);
-            glass.lineTo(10, 1.5);
-            glass.lineTo(7.6, 7);
-            glass.lineTo(10, 12.5);
-            glass.lineTo(4, 12.5);
-            glass.lineTo(6.4, 7);
-            glass.closeSubpath();
-            painter.drawPath(glass);
-            break;
-        }
-        case document:
-            painter.drawRoundedRect(QRectF(2.5, 1, 9, 12), 1.5, 1.5);
-            for (qreal y : { 4.5, 7.0, 9.5 })
-                painter.drawLine(QPointF(5, y), QPointF(9, y));
-            break;
-        case banknote:
-            painter.drawRoundedRect(QRectF(1, 3.5, 12, 7), 1.5, 1.5);
-            painter.drawEllipse(QPointF(7, 7), 1.8, 1.8);
-            break;
-        }
-    }
-
-private:
-    Kind m_kind;
-};
-
-class ColorDot : public QWidget
-{
-public:
-    explicit ColorDot(QWidget* parent)
-        : QWidget(parent)
-    {
-        setFixedSize(10, 10);
-    }
-    void setColor(const QColor& color)
-    {
-        m_color = color;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_color);
-        painter.drawEllipse(QRectF(rect()));
-    }
-
-private:
-    QColor m_color = Qt::gray;
-};
-
-// A hairline in the text colour, following the theme.
-class Rule : public QWidget
-{
-public:
-    Rule(Qt::Orientation orientation, QWidget* parent)
-        : QWidget(parent)
-    {
-        if (orientation == Qt::Horizontal) {
-            setFixedHeight(1);
-            setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        } else {
-            setFixedWidth(1);
-            setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-        }
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), withAlpha(palette().color(QPalette::WindowText), 0.12));
-    }
-};
 
 // Notes in a narrow column: wrapped to a few lines, the last one ending in an ellipsis when there
 // is more; the whole text is the tooltip then.
@@ -773,7 +659,7 @@ public:
         identity->setSpacing(8);
         auto* dotColumn = new QVBoxLayout;
         dotColumn->setContentsMargins(0, 3, 0, 0);
-        m_dot = new ColorDot(this);
+        m_dot = new Style::ColorDot(10, this);
         m_dot->setObjectName(u"projectDotWidget"_s);
         dotColumn->addWidget(m_dot);
         dotColumn->addStretch();
@@ -794,17 +680,17 @@ public:
         identity->addLayout(names);
         row->addLayout(identity);
 
-        row->addWidget(new Rule(Qt::Vertical, this));
+        row->addWidget(new Style::Rule(Qt::Vertical, this));
 
         auto* figures = new QVBoxLayout;
         figures->setSpacing(3);
-        auto figure = [this, figures](Glyph::Kind kind, const QString& name, bool secondary) {
+        auto figure = [this, figures](Glyph glyph, const QString& name, bool secondary) {
             auto* line = new QWidget(this);
             line->setObjectName(name + u"Row"_s);
             auto* layout = new QHBoxLayout(line);
             layout->setContentsMargins(0, 0, 0, 0);
             layout->setSpacing(6);
-            layout->addWidget(new Glyph(kind, line));
+            layout->addWidget(new GlyphWidget(glyph, line->font(), line));
             QLabel* label = secondary ? Style::secondaryLabel(line) : new QLabel(line);
             label->setObjectName(name + u"Label"_s);
             layout->addWidget(label);
@@ -821,7 +707,7 @@ public:
         figures->addStretch();
         row->addLayout(figures);
 
-        m_notesRule = new Rule(Qt::Vertical, this);
+        m_notesRule = new Style::Rule(Qt::Vertical, this);
         row->addWidget(m_notesRule);
         m_notes = new NotesLabel(this);
         m_notes->setObjectName(u"notesLabel"_s);
@@ -885,7 +771,7 @@ public:
     }
 
 private:
-    ColorDot* m_dot = nullptr;
+    Style::ColorDot* m_dot = nullptr;
     NameLabel* m_name = nullptr;
     QLabel* m_date = nullptr;
     QLabel* m_span = nullptr;
@@ -894,7 +780,7 @@ private:
     QLabel* m_billed = nullptr;
     QWidget* m_amountRow = nullptr;
     QLabel* m_amount = nullptr;
-    Rule* m_notesRule = nullptr;
+    Style::Rule* m_notesRule = nullptr;
     NotesLabel* m_notes = nullptr;
     QPushButton* m_edit = nullptr;
     QPushButton* m_delete = nullptr;
@@ -910,7 +796,7 @@ public:
     {
         setObjectName(u"detailContainer"_s);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        m_rule = new Rule(Qt::Horizontal, this);
+        m_rule = new Style::Rule(Qt::Horizontal, this);
         m_panel = new WeekDetailPanel(this);
         m_opacity = new QGraphicsOpacityEffect(m_panel);
         m_opacity->setEnabled(false);
@@ -999,7 +885,7 @@ private:
         m_panel->setGeometry(0, 9 + slide, width(), panelHeight);
     }
 
-    Rule* m_rule = nullptr;
+    Style::Rule* m_rule = nullptr;
     WeekDetailPanel* m_panel = nullptr;
     QGraphicsOpacityEffect* m_opacity = nullptr;
     QVariantAnimation* m_animation = nullptr;
@@ -1474,14 +1360,14 @@ void WeekTimelineView::paintLayer(QPainter& painter, const QRectF& area) const
 
     if (layout.todayColumn >= 0)
         painter.fillRect(QRectF(gutter + column * layout.todayColumn, 0, column, canvasHeight),
-            withAlpha(pal.color(QPalette::Highlight), 0.05));
+            Style::withAlpha(pal.color(QPalette::Highlight), 0.05));
     // Hairlines: one device pixel, whatever the scale.
-    painter.setPen(QPen(withAlpha(secondary, 0.18), 0));
+    painter.setPen(QPen(Style::withAlpha(secondary, 0.18), 0));
     for (int i = 1; i < 7; ++i) {
         const qreal x = std::round(gutter + column * i) + 0.5;
         painter.drawLine(QPointF(x, 0), QPointF(x, canvasHeight));
     }
-    painter.setPen(QPen(withAlpha(secondary, 0.22), 0));
+    painter.setPen(QPen(Style::withAlpha(secondary, 0.22), 0));
     for (const auto& [hour, label] : layout.hourLabels) {
         const qreal y = std::min(std::round(yOf(hour)), qreal(canvasHeight - 1)) + 0.5;
         painter.drawLine(QPointF(gutter, y), QPointF(gutter + 7 * column, y));
@@ -1490,7 +1376,7 @@ void WeekTimelineView::paintLayer(QPainter& painter, const QRectF& area) const
         const QFont labelFont = hourLabelFont(m_canvas->font());
         const QFontMetricsF metrics(labelFont);
         painter.setFont(labelFont);
-        painter.setPen(withAlpha(secondary, 0.8));
+        painter.setPen(Style::withAlpha(secondary, 0.8));
         for (const auto& [hour, label] : layout.hourLabels) {
             // Centred on its line, but kept inside the canvas at either end.
             const qreal top = std::clamp(yOf(hour) - metrics.height() / 2, 0.0, canvasHeight - metrics.height());
