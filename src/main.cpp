@@ -1,14 +1,18 @@
 // Tivren: the shell. Builds the services and the one model, wires the platform to them, keeps
 // to one instance per user and finishes every save before the process ends.
 #include "app/AppModel.h"
+#include "app/AppleCalendarService.h"
 #include "app/Clock.h"
+#include "app/GoogleCalendarService.h"
 #include "app/PomodoroSkipBroadcaster.h"
 #include "core/TivrenRepository.h"
 #include "platform/BreakOverlayManager.h"
 #include "platform/CanberraSoundPlayer.h"
 #include "platform/ControlService.h"
 #include "platform/DBusNotifier.h"
-#include "platform/UnavailableCalendarServices.h"
+#include "platform/DesktopBrowser.h"
+#include "platform/EdsCalendarStore.h"
+#include "platform/KeychainSecretStore.h"
 #include "platform/XdgAutostart.h"
 #include "ui/DialogFileChooser.h"
 #include "ui/MainWindow.h"
@@ -21,6 +25,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QNetworkAccessManager>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -96,9 +101,12 @@ int main(int argc, char* argv[])
     }
 
     TivrenRepository repository;
-    UnavailableGoogleCalendarService googleCalendar;
-    UnavailableAppleCalendarService appleCalendar;
     SystemClock clock;
+    QNetworkAccessManager network;
+    KeychainSecretStore keychain;
+    DesktopBrowser browser;
+    GoogleCalendarService googleCalendar(network, keychain, browser, clock, GoogleCalendarConfiguration::fromBuild());
+    AppleCalendarService appleCalendar(std::make_unique<EdsCalendarStore>(), clock);
     PomodoroSkipBroadcaster skipBroadcaster;
     CanberraSoundPlayer sound;
     DBusNotifier notifier(bus, sound, skipBroadcaster);

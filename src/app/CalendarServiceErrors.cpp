@@ -13,6 +13,7 @@ QString GoogleCalendarServiceError::description() const
     switch (kind) {
     case Kind::oauthCallbackFailed:
     case Kind::googleAPIError:
+    case Kind::systemError:
         return message;
     case Kind::missingRefreshToken:
         return AppStrings::text(locale, u"Google did not return a refresh token. Disconnect and connect again."_tr);

@@ -39,6 +39,7 @@ struct GoogleCalendarServiceError
         authorizationCancelled,
         authorizationExpired,
         invalidResponse,
+        systemError, // message: the keyring, the network or the loopback listener failed, shown as it is
     };
     Kind kind;
     QString message;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/AppleCalendarServicing.h"
+#include "app/CalendarStore.h"
+#include "app/Clock.h"
+
+#include <QFuture>
+#include <QList>
+#include <QPromise>
+
+#include <memory>
+
+namespace tivren {
+
+// Exports entries into the desktop's calendar store and lists its calendars. Runs one operation
+// at a time; every operation checks the store's access first, so access granted or taken away
+// outside Tivren counts at the next call.
+class AppleCalendarService final : public AppleCalendarServicing
+{
+public:
+    AppleCalendarService(std::unique_ptr<CalendarStore> store, const Clock& clock);
+    ~AppleCalendarService() override;
+
+    QCoro::Task<Expected<Done, AppleCalendarServiceError>> authorize() override;
+    QCoro::Task<bool> hasFullAccess() override;
+    QCoro::Task<Expected<QList<AppleCalendarListItem>, AppleCalendarServiceError>> fetchCalendars() override;
+    QCoro::Task<AppleCalendarExportResult> exportEntries(QList<TimeEntry> entries,
+        QList<Project> projects,
+        QHash<QUuid, QString> calendarAssignments,
+        QList<AppleCalendarEventLink> existingLinks) override;
+
+private:
+    class TurnGuard;
+
+    // Operations wait here for the one before them to finish; a TurnGuard then holds the turn.
+    [[nodiscard]] QCoro::Task<> waitForTurn();
+    void passTurn();
+
+    // Never asks the user: anything but full access is an error.
+    [[nodiscard]] QCoro::Task<Expected<Done, AppleCalendarServiceError>> ensureFullAccess();
+    [[nodiscard]] QCoro::Task<Expected<bool, AppleCalendarServiceError>> requestEventAccess();
+    // The event to reuse for a link's event identifier: nothing without an identifier, a new event
+    // in the fallback calendar when the store no longer has it.
+    [[nodiscard]] QCoro::Task<Expected<std::optional<CalendarStoreEvent>, AppleCalendarServiceError>> existingEvent(
+        QString eventID, QString fallbackCalendarID);
+
+    std::unique_ptr<CalendarStore> m_store;
+    const Clock& m_clock;
+    bool m_busy = false;
+    QList<std::shared_ptr<QPromise<void>>> m_waiting;
+};
+
+} // namespace tivren

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace tivren::OAuthCallbackPage {
+
+// What the browser is told after the Google sign-in came back to Tivren.
+struct State
+{
+    enum class Kind
+    {
+        success,
+        failure,
+    };
+    Kind kind = Kind::success;
+    QString reason; // failure only: shown to the user, escaped
+
+    [[nodiscard]] static State success() { return { Kind::success, {} }; }
+    [[nodiscard]] static State failure(QString reason) { return { Kind::failure, std::move(reason) }; }
+};
+
+// The whole HTML document: English only, self-contained (inline styles and SVG, no network).
+[[nodiscard]] QString render(const State& state);
+
+} // namespace tivren::OAuthCallbackPage
