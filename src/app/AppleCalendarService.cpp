@@ -31,22 +31,6 @@ QString linkKey(const QUuid& entryID, const QString& calendarID)
 
 } // namespace
 
-// Holds the service's turn for one operation and hands it on when the operation ends, however it ends.
-class AppleCalendarService::TurnGuard
-{
-public:
-    explicit TurnGuard(AppleCalendarService& service)
-        : m_service(service)
-    {
-    }
-    ~TurnGuard() { m_service.passTurn(); }
-    TurnGuard(const TurnGuard&) = delete;
-    TurnGuard& operator=(const TurnGuard&) = delete;
-
-private:
-    AppleCalendarService& m_service;
-};
-
 AppleCalendarService::AppleCalendarService(std::unique_ptr<CalendarStore> store, const Clock& clock)
     : m_store(std::move(store))
     , m_clock(clock)
@@ -55,34 +39,10 @@ AppleCalendarService::AppleCalendarService(std::unique_ptr<CalendarStore> store,
 
 AppleCalendarService::~AppleCalendarService() = default;
 
-QCoro::Task<> AppleCalendarService::waitForTurn()
-{
-    if (!m_busy) {
-        m_busy = true;
-        co_return;
-    }
-    auto promise = std::make_shared<QPromise<void>>();
-    promise->start();
-    QFuture<void> turn = promise->future();
-    m_waiting.append(promise);
-    co_await turn;
-}
-
-void AppleCalendarService::passTurn()
-{
-    if (m_waiting.isEmpty()) {
-        m_busy = false;
-        return;
-    }
-    // The next operation takes over the turn as it is: the service stays busy.
-    m_waiting.takeFirst()->finish();
-}
-
 QCoro::Task<Expected<Done, AppleCalendarServiceError>> AppleCalendarService::authorize()
 {
-    auto turn = waitForTurn();
-    co_await std::move(turn);
-    const TurnGuard guard(*this);
+    auto entering = m_queue.enter();
+    const SerialQueue::Turn turn = co_await entering;
 
     auto reading = m_store->authorizationStatus();
     const auto status = co_await std::move(reading);
@@ -111,9 +71,8 @@ QCoro::Task<Expected<Done, AppleCalendarServiceError>> AppleCalendarService::aut
 
 QCoro::Task<bool> AppleCalendarService::hasFullAccess()
 {
-    auto turn = waitForTurn();
-    co_await std::move(turn);
-    const TurnGuard guard(*this);
+    auto entering = m_queue.enter();
+    const SerialQueue::Turn turn = co_await entering;
 
     auto reading = m_store->authorizationStatus();
     const auto status = co_await std::move(reading);
@@ -144,9 +103,8 @@ QCoro::Task<Expected<bool, AppleCalendarServiceError>> AppleCalendarService::req
 
 QCoro::Task<Expected<QList<AppleCalendarListItem>, AppleCalendarServiceError>> AppleCalendarService::fetchCalendars()
 {
-    auto turn = waitForTurn();
-    co_await std::move(turn);
-    const TurnGuard guard(*this);
+    auto entering = m_queue.enter();
+    const SerialQueue::Turn turn = co_await entering;
 
     auto checking = ensureFullAccess();
     const auto access = co_await std::move(checking);
@@ -190,9 +148,8 @@ QCoro::Task<AppleCalendarExportResult> AppleCalendarService::exportEntries(QList
     QHash<QUuid, QString> calendarAssignments,
     QList<AppleCalendarEventLink> existingLinks)
 {
-    auto turn = waitForTurn();
-    co_await std::move(turn);
-    const TurnGuard guard(*this);
+    auto entering = m_queue.enter();
+    const SerialQueue::Turn turn = co_await entering;
 
     AppleCalendarExportResult result;
     auto checking = ensureFullAccess();

@@ -3,10 +3,9 @@
 #include "app/AppleCalendarServicing.h"
 #include "app/CalendarStore.h"
 #include "app/Clock.h"
+#include "app/SerialQueue.h"
 
-#include <QFuture>
 #include <QList>
-#include <QPromise>
 
 #include <memory>
 
@@ -30,12 +29,6 @@ public:
         QList<AppleCalendarEventLink> existingLinks) override;
 
 private:
-    class TurnGuard;
-
-    // Operations wait here for the one before them to finish; a TurnGuard then holds the turn.
-    [[nodiscard]] QCoro::Task<> waitForTurn();
-    void passTurn();
-
     // Never asks the user: anything but full access is an error.
     [[nodiscard]] QCoro::Task<Expected<Done, AppleCalendarServiceError>> ensureFullAccess();
     [[nodiscard]] QCoro::Task<Expected<bool, AppleCalendarServiceError>> requestEventAccess();
@@ -46,8 +39,7 @@ private:
 
     std::unique_ptr<CalendarStore> m_store;
     const Clock& m_clock;
-    bool m_busy = false;
-    QList<std::shared_ptr<QPromise<void>>> m_waiting;
+    SerialQueue m_queue; // one operation at a time, in the order they came
 };
 
 } // namespace tivren
