@@ -92,6 +92,47 @@ QLabel* caption(const QString& objectName, QWidget* parent)
     return label;
 }
 
+// The shape both timer cards share: a column of texts, and a column of buttons at the top of the
+// trailing edge.
+struct TimerCardColumns
+{
+    QVBoxLayout* texts;
+    QVBoxLayout* buttons;
+};
+
+TimerCardColumns timerCardColumns(QWidget* card)
+{
+    auto* row = new QHBoxLayout(card);
+    row->setContentsMargins(16, 14, 16, 14);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(4);
+    row->addLayout(texts, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addStretch();
+    row->addLayout(buttons);
+    return { texts, buttons };
+}
+
+// A button of a timer card, added to its column above the column's closing stretch.
+QPushButton* cardButton(const QString& objectName, const QString& iconName, QVBoxLayout* column, QWidget* card)
+{
+    auto* button = new QPushButton(card);
+    button->setObjectName(objectName);
+    button->setIcon(QIcon::fromTheme(iconName));
+    column->insertWidget(column->count() - 1, button);
+    return button;
+}
+
+// A running clock: quieter text in the fixed-width font, so the digits do not dance.
+QLabel* clockLabel(const QString& objectName, QWidget* parent)
+{
+    QLabel* label = Style::secondaryLabel(parent);
+    label->setObjectName(objectName);
+    label->setFont(Style::monospacedFont(label->font()));
+    return label;
+}
+
 // Removes what a layout holds, widgets included. They are taken out of the tree now and deleted
 // once the current event is over.
 void clearLayout(QLayout* layout)
@@ -382,20 +423,15 @@ QWidget* OverviewView::buildRunningCard()
 {
     m_runningCard = new Style::Card(this, 0.12);
     m_runningCard->setObjectName(u"runningCard"_s);
-    auto* row = new QHBoxLayout(m_runningCard);
-    row->setContentsMargins(16, 14, 16, 14);
-    auto* left = new QVBoxLayout;
-    left->setSpacing(4);
+    const auto [texts, buttons] = timerCardColumns(m_runningCard);
     m_runningHeadline = headline(u"runningHeadlineLabel"_s, m_runningCard);
-    left->addWidget(m_runningHeadline);
+    texts->addWidget(m_runningHeadline);
     m_runningProject = new QLabel(m_runningCard);
     m_runningProject->setObjectName(u"runningProjectLabel"_s);
     m_runningProject->setTextFormat(Qt::PlainText);
-    left->addWidget(m_runningProject);
-    m_runningElapsed = Style::secondaryLabel(m_runningCard);
-    m_runningElapsed->setObjectName(u"runningElapsedLabel"_s);
-    m_runningElapsed->setFont(Style::monospacedFont(m_runningElapsed->font()));
-    left->addWidget(m_runningElapsed);
+    texts->addWidget(m_runningProject);
+    m_runningElapsed = clockLabel(u"runningElapsedLabel"_s, m_runningCard);
+    texts->addWidget(m_runningElapsed);
 
     m_runningPhase = new QWidget(m_runningCard);
     m_runningPhase->setObjectName(u"runningPhaseWidget"_s);
@@ -414,27 +450,16 @@ QWidget* OverviewView::buildRunningCard()
     m_runningPhaseText->setPalette(orange);
     phaseRow->addWidget(m_runningPhaseText);
     phaseRow->addStretch();
-    left->addWidget(m_runningPhase);
-    row->addLayout(left, 1);
+    texts->addWidget(m_runningPhase);
 
-    auto* right = new QVBoxLayout;
-    right->setSpacing(8);
-    m_stopButton = new QPushButton(m_runningCard);
-    m_stopButton->setObjectName(u"stopTimerButton"_s);
-    m_stopButton->setIcon(QIcon::fromTheme(u"media-playback-stop"_s));
+    m_stopButton = cardButton(u"stopTimerButton"_s, u"media-playback-stop"_s, buttons, m_runningCard);
     connect(m_stopButton, &QPushButton::clicked, this, [this] {
         m_model.stopTracking(false);
     });
-    right->addWidget(m_stopButton);
-    m_skipPhaseButton = new QPushButton(m_runningCard);
-    m_skipPhaseButton->setObjectName(u"skipPhaseButton"_s);
-    m_skipPhaseButton->setIcon(QIcon::fromTheme(u"media-skip-forward"_s));
+    m_skipPhaseButton = cardButton(u"skipPhaseButton"_s, u"media-skip-forward"_s, buttons, m_runningCard);
     connect(m_skipPhaseButton, &QPushButton::clicked, this, [this] {
         m_model.skipPomodoroPhase();
     });
-    right->addWidget(m_skipPhaseButton);
-    right->addStretch();
-    row->addLayout(right);
     return m_runningCard;
 }
 
@@ -442,35 +467,20 @@ QWidget* OverviewView::buildBreakCard()
 {
     m_breakCard = new Style::Card(this, 0.12);
     m_breakCard->setObjectName(u"breakCard"_s);
-    auto* row = new QHBoxLayout(m_breakCard);
-    row->setContentsMargins(16, 14, 16, 14);
-    auto* left = new QVBoxLayout;
-    left->setSpacing(4);
+    const auto [texts, buttons] = timerCardColumns(m_breakCard);
     m_breakPhase = headline(u"breakPhaseLabel"_s, m_breakCard);
-    left->addWidget(m_breakPhase);
-    m_breakRemaining = Style::secondaryLabel(m_breakCard);
-    m_breakRemaining->setObjectName(u"breakRemainingLabel"_s);
-    m_breakRemaining->setFont(Style::monospacedFont(m_breakRemaining->font()));
-    left->addWidget(m_breakRemaining);
-    row->addLayout(left, 1);
-    auto* right = new QVBoxLayout;
-    right->setSpacing(8);
-    m_skipBreakButton = new QPushButton(m_breakCard);
-    m_skipBreakButton->setObjectName(u"skipBreakButton"_s);
-    m_skipBreakButton->setIcon(QIcon::fromTheme(u"media-skip-forward"_s));
+    texts->addWidget(m_breakPhase);
+    m_breakRemaining = clockLabel(u"breakRemainingLabel"_s, m_breakCard);
+    texts->addWidget(m_breakRemaining);
+
+    m_skipBreakButton = cardButton(u"skipBreakButton"_s, u"media-skip-forward"_s, buttons, m_breakCard);
     connect(m_skipBreakButton, &QPushButton::clicked, this, [this] {
         m_model.skipPomodoroPhase();
     });
-    right->addWidget(m_skipBreakButton);
-    m_stopBreakButton = new QPushButton(m_breakCard);
-    m_stopBreakButton->setObjectName(u"stopBreakButton"_s);
-    m_stopBreakButton->setIcon(QIcon::fromTheme(u"media-playback-stop"_s));
+    m_stopBreakButton = cardButton(u"stopBreakButton"_s, u"media-playback-stop"_s, buttons, m_breakCard);
     connect(m_stopBreakButton, &QPushButton::clicked, this, [this] {
         m_model.stopTimer();
     });
-    right->addWidget(m_stopBreakButton);
-    right->addStretch();
-    row->addLayout(right);
     return m_breakCard;
 }
 
