@@ -1,4 +1,5 @@
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/CalendarExportSheet.h"
 
 #include <QCheckBox>
@@ -75,13 +76,7 @@ class tst_CalendarExportSheet : public QObject
         else
             sheet = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
     }
-    template <typename T = QWidget> T* child(const QString& name) const
-    {
-        auto* found = sheet->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(sheet.get(), name); }
     QString text(const QString& label) const { return child<QLabel>(label)->text(); }
     QList<QFrame*> cards() const { return sheet->findChildren<QFrame*>(u"projectCardFrame"_s); }
     QCheckBox* checkBox(qsizetype card) const { return cards().at(card)->findChild<QCheckBox*>(u"projectCheckBox"_s); }

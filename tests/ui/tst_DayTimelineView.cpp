@@ -1,5 +1,6 @@
 #include "app/AppStrings.h"
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/DayTimelineView.h"
 
 #include <QApplication>
@@ -74,13 +75,7 @@ class tst_DayTimelineView : public QObject
     std::unique_ptr<ModelHarness> h;
     std::unique_ptr<DayTimelineView> view;
 
-    template <typename T = QWidget> T* child(const QString& name) const
-    {
-        auto* found = view->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
     QString text(const QString& label) const { return child<QLabel>(label)->text(); }
     bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
     DayTimelineArea* area() const { return child<DayTimelineArea>(u"timelineArea"_s); }
@@ -534,17 +529,7 @@ private Q_SLOTS:
             QTRY_COMPARE(child(u"detailSidebar"_s)->width(), 240);
             QVERIFY(view->grab().save(dir + u"/tivren-day-"_s + name + u".png"_s));
         }
-        const QPalette light = QApplication::palette();
-        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
-        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
-        dark.setColor(QPalette::Link, QColor(0x78, 0xae, 0xed));
-        QApplication::setPalette(dark);
-        QApplication::processEvents();
-        QVERIFY(view->grab().save(dir + u"/tivren-day-de-dark.png"_s));
-        QApplication::setPalette(light);
+        QVERIFY(grabDark(*view, dir + u"/tivren-day-de-dark.png"_s));
         view->setDay(at(thursday.addDays(2), 12));
         QApplication::processEvents();
         QVERIFY(view->grab().save(dir + u"/tivren-day-empty.png"_s));

@@ -1,12 +1,12 @@
 #include "app/AppStrings.h"
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/CalendarExportSheet.h"
 #include "ui/EntryListView.h"
 #include "ui/OverviewView.h"
 #include "ui/TimeEntryEditor.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QLabel>
@@ -47,13 +47,7 @@ class tst_OverviewView : public QObject
     std::unique_ptr<ModelHarness> h;
     std::unique_ptr<OverviewView> view;
 
-    template <typename T = QWidget> T* child(const QString& name) const
-    {
-        auto* found = view->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
     QString text(const QString& label) const { return child<QLabel>(label)->text(); }
     bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
     EntryListView* list() const { return child<EntryListView>(u"entryListView"_s); }
@@ -346,17 +340,7 @@ private Q_SLOTS:
             QVERIFY(view->grab().save(dir + u"/tivren-overview-"_s + name + u".png"_s));
         }
         // And once in a dark theme.
-        const QPalette light = QApplication::palette();
-        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
-        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
-        dark.setColor(QPalette::Link, QColor(0x78, 0xae, 0xed));
-        QApplication::setPalette(dark);
-        settle();
-        QVERIFY(view->grab().save(dir + u"/tivren-overview-de-dark.png"_s));
-        QApplication::setPalette(light);
+        QVERIFY(grabDark(*view, dir + u"/tivren-overview-de-dark.png"_s));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "app/AppStrings.h"
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/ProjectEditor.h"
 
 #include <QComboBox>
@@ -22,13 +23,7 @@ class tst_ProjectEditor : public QObject
     std::unique_ptr<ModelHarness> h;
     std::unique_ptr<ProjectEditor> editor;
 
-    template <typename T> T* child(const QString& name)
-    {
-        auto* widget = editor->findChild<T*>(name);
-        if (!widget)
-            qFatal("no child %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T> T* child(const QString& name) { return requireChild<T>(editor.get(), name); }
     QLineEdit* nameEdit() { return child<QLineEdit>(u"nameLineEdit"_s); }
     QLineEdit* rateEdit() { return child<QLineEdit>(u"rateLineEdit"_s); }
     QLineEdit* customEdit() { return child<QLineEdit>(u"customMinutesLineEdit"_s); }

@@ -1,4 +1,5 @@
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/ProjectEditor.h"
 #include "ui/ProjectsView.h"
 
@@ -22,13 +23,7 @@ class tst_ProjectsView : public QObject
     std::unique_ptr<ProjectsView> view;
     int newWindowRequests = 0;
 
-    QWidget* widget(const QString& name) const
-    {
-        auto* found = view->findChild<QWidget*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    QWidget* widget(const QString& name) const { return requireChild<QWidget>(view.get(), name); }
     QList<QWidget*> rows(const QString& list) const
     {
         return widget(list)->findChildren<QWidget*>(u"projectRow"_s, Qt::FindDirectChildrenOnly);

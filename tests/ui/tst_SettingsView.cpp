@@ -1,5 +1,6 @@
 #include "app/LocaleNames.h"
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/SettingsView.h"
 
 #include <QApplication>
@@ -29,13 +30,7 @@ class tst_SettingsView : public QObject
     std::unique_ptr<ModelHarness> h;
     std::unique_ptr<SettingsView> view;
 
-    template <typename T = QWidget> T* widget(const QString& name) const
-    {
-        auto* found = view->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* widget(const QString& name) const { return requireChild<T>(view.get(), name); }
     QString text(const QString& name) const { return widget(name)->property("text").toString(); }
     bool shown(const QString& name) const { return widget(name)->isVisibleTo(view.get()); }
     void edit(const std::function<void(AppSettings&)>& change)

@@ -1,4 +1,5 @@
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/DayTimelineView.h"
 #include "ui/TimelineView.h"
 #include "ui/WeekStripView.h"
@@ -38,13 +39,7 @@ class tst_TimelineView : public QObject
     std::unique_ptr<TimelineView> view;
     Project acme, blog;
 
-    template <typename T = QWidget> T* child(const QString& name) const
-    {
-        auto* found = view->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
     QList<DaySummaryColumn*> columns() const { return view->findChild<WeekStripView*>()->columns(); }
 
 private Q_SLOTS:

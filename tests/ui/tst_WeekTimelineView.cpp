@@ -1,4 +1,5 @@
 #include "fakes/ModelHarness.h"
+#include "fakes/WidgetTesting.h"
 #include "ui/TimelineBlock.h"
 #include "ui/WeekTimelineView.h"
 
@@ -66,13 +67,7 @@ class tst_WeekTimelineView : public QObject
     std::unique_ptr<ModelHarness> h;
     std::unique_ptr<WeekTimelineView> view;
 
-    template <typename T = QWidget> T* child(const QString& name) const
-    {
-        auto* found = view->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
     QString text(const QString& label) const { return child<QLabel>(label)->text(); }
     bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
     QWidget* canvas() const { return child(u"weekCanvas"_s); }
@@ -496,16 +491,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QVERIFY(view->grab().save(dir + u"/tivren-week-de-narrow.png"_s));
         view->resize(960, 900);
-        const QPalette light = QApplication::palette();
-        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
-        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
-        dark.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
-        QApplication::setPalette(dark);
-        QCoreApplication::processEvents();
-        QVERIFY(view->grab().save(dir + u"/tivren-week-de-dark.png"_s));
-        QApplication::setPalette(light);
+        QVERIFY(grabDark(*view, dir + u"/tivren-week-de-dark.png"_s));
         open(AppSnapshot(), march2);
         QVERIFY(view->grab().save(dir + u"/tivren-week-empty.png"_s));
     }
