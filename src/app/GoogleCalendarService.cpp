@@ -24,15 +24,6 @@ struct DeleteLater
     void operator()(QObject* object) const { object->deleteLater(); }
 };
 
-std::optional<QJsonObject> jsonObject(const QByteArray& body)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return std::nullopt;
-    return document.object();
-}
-
 GoogleCalendarServiceError systemError(const QString& key, const QVariantList& arguments = {})
 {
     return { GoogleCalendarServiceError::Kind::systemError, AppStrings::text(QLocale::system(), key, arguments) };
@@ -92,7 +83,7 @@ Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError> GoogleCalend
     const QByteArray& body)
 {
     const Unexpected invalid(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::invalidResponse, {} });
-    const auto response = jsonObject(body);
+    const auto response = GoogleOAuth::jsonObject(body);
     if (!response || !response->value("items"_L1).isArray())
         return invalid;
     QList<GoogleCalendarListItem> calendars;
@@ -127,7 +118,7 @@ Expected<Done, GoogleCalendarServiceError> GoogleCalendarService::validate(const
         return Unexpected(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::invalidResponse, {} });
     if (*reply.status >= 200 && *reply.status <= 299)
         return Done {};
-    const auto envelope = jsonObject(reply.body);
+    const auto envelope = GoogleOAuth::jsonObject(reply.body);
     const QJsonValue message = envelope ? envelope->value("error"_L1).toObject().value("message"_L1) : QJsonValue();
     if (message.isString())
         return Unexpected(

@@ -42,15 +42,6 @@ std::optional<QString> optionalString(const QJsonObject& object, QLatin1StringVi
     return std::nullopt;
 }
 
-std::optional<QJsonObject> jsonObject(const QByteArray& body)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
-        return std::nullopt;
-    return document.object();
-}
-
 } // namespace
 
 QString randomURLSafeString(qsizetype length)
@@ -188,6 +179,15 @@ std::optional<GoogleOAuthToken> decodeToken(const QByteArray& json)
     return GoogleOAuthToken {
         *accessToken, optionalString(*object, "refreshToken"_L1), *tokenType, expiryDate.toDouble() + referenceDate
     };
+}
+
+std::optional<QJsonObject> jsonObject(const QByteArray& body)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    return document.object();
 }
 
 QString statusCodeText(int status)

@@ -5,6 +5,7 @@
 #include "core/Instant.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -79,6 +80,8 @@ inline constexpr QStringView callbackPath = u"/oauth/callback";
 
 // The message for an error reply whose body says nothing usable, in the system language.
 [[nodiscard]] QString statusCodeText(int status);
+// The body as a JSON object; nothing when it is not one.
+[[nodiscard]] std::optional<QJsonObject> jsonObject(const QByteArray& body);
 
 } // namespace GoogleOAuth
 } // namespace tivren

@@ -2,6 +2,7 @@
 
 #include "app/AppModel.h"
 #include "app/AppStrings.h"
+#include "ui/Glyphs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -254,9 +255,7 @@ QLabel* secondaryLabel(const QString& objectName, QWidget* parent)
 // on a 16-unit grid.
 template <typename Draw> QPixmap glyphPixmap(int size, qreal ratio, const QColor& color, Draw draw)
 {
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = transparentPixmap(size, ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal unit = size / 16.0;

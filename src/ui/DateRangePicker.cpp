@@ -3,6 +3,7 @@
 #include "app/AppStrings.h"
 #include "app/Clock.h"
 #include "core/LocalCalendar.h"
+#include "ui/Glyphs.h"
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -70,9 +71,7 @@ QLabel* makeCaption(const QString& name, QWidget* parent)
 // the text colour, and a drawn one follows light and dark palettes.
 QPixmap calendarPixmap(int size, qreal ratio, const QColor& color)
 {
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = transparentPixmap(size, ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal unit = size / 16.0;
@@ -101,9 +100,7 @@ QPixmap calendarPixmap(int size, qreal ratio, const QColor& color)
 // A chevron pointing down, or rotated by the given degrees (90 points left, -90 right).
 QPixmap chevronPixmap(int size, qreal ratio, const QColor& color, qreal rotation = 0)
 {
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = transparentPixmap(size, ratio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(size / 2.0, size / 2.0);

@@ -63,9 +63,7 @@ QPixmap historyPixmap(const QPalette& palette, qreal ratio)
     constexpr int size = 32;
     if (QIcon::hasThemeIcon(u"document-open-recent"_s))
         return QIcon::fromTheme(u"document-open-recent"_s).pixmap(QSize(size, size), ratio, QIcon::Disabled);
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = transparentPixmap(size, ratio);
     QPainter painter(&pixmap);
     paintGlyph(painter, QRectF(0, 0, size, size), Glyph::history, Style::secondaryColor(palette));
     return pixmap;

@@ -11,6 +11,30 @@
 
 namespace tivren {
 
+QPixmap transparentPixmap(int size, qreal ratio)
+{
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QIcon drawnIcon(std::initializer_list<int> sizes, const std::function<void(QPainter&, int)>& draw)
+{
+    QIcon icon;
+    for (int size : sizes) {
+        for (qreal ratio : { 1.0, 2.0 }) {
+            QPixmap pixmap = transparentPixmap(size, ratio);
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            draw(painter, size);
+            painter.end();
+            icon.addPixmap(pixmap);
+        }
+    }
+    return icon;
+}
+
 void paintGlyph(QPainter& painter, const QRectF& box, Glyph glyph, const QColor& color)
 {
     const qreal s = std::min(box.width(), box.height());

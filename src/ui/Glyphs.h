@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
+#include <QPixmap>
 #include <QRectF>
 #include <QWidget>
+
+#include <functional>
+#include <initializer_list>
 
 class QPainter;
 
@@ -18,6 +23,12 @@ enum class Glyph
     document,
     history,
 };
+
+// A transparent square of size points at the device pixel ratio, to draw into.
+[[nodiscard]] QPixmap transparentPixmap(int size, qreal ratio);
+// An icon drawn by draw at each size, at 1x and 2x, so it stays sharp on any screen. draw gets an
+// antialiased painter and the size in points.
+[[nodiscard]] QIcon drawnIcon(std::initializer_list<int> sizes, const std::function<void(QPainter&, int)>& draw);
 
 // Draws glyph in color, centred in the largest square that fits box; the lines scale with it.
 void paintGlyph(QPainter& painter, const QRectF& box, Glyph glyph, const QColor& color);

@@ -2,7 +2,9 @@
 
 #include "app/AppModel.h"
 #include "app/AppStrings.h"
+#include "ui/Glyphs.h"
 #include "ui/ProjectColors.h"
+#include "ui/Style.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -89,9 +91,7 @@ QString colorLabelKey(const QString& colorName)
 QIcon swatch(const QColor& color, qreal devicePixelRatio)
 {
     constexpr int size = 14;
-    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = transparentPixmap(size, devicePixelRatio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(color.darker(125), 1));
@@ -132,10 +132,7 @@ void ProjectEditor::buildForm()
 
     m_titleLabel = new QLabel(this);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    QFont titleFont = m_titleLabel->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
-    titleFont.setBold(true);
-    m_titleLabel->setFont(titleFont);
+    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
     layout->addWidget(m_titleLabel);
 
     // One form for both sections, so the picker labels line up in one column.

@@ -120,10 +120,7 @@ ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProject
     auto* header = new QHBoxLayout;
     m_titleLabel = new QLabel(this);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    QFont titleFont = m_titleLabel->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
-    titleFont.setBold(true);
-    m_titleLabel->setFont(titleFont);
+    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
     header->addWidget(m_titleLabel);
     header->addStretch();
     m_addButton = new QPushButton(this);
@@ -150,10 +147,7 @@ ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProject
     m_emptyTitle = new QLabel(m_emptyState);
     m_emptyTitle->setObjectName(u"emptyTitleLabel"_s);
     m_emptyTitle->setAlignment(Qt::AlignCenter);
-    QFont emptyFont = m_emptyTitle->font();
-    emptyFont.setPointSizeF(emptyFont.pointSizeF() * 1.35);
-    emptyFont.setBold(true);
-    m_emptyTitle->setFont(emptyFont);
+    m_emptyTitle->setFont(Style::titleFont(m_emptyTitle->font()));
     emptyLayout->addWidget(m_emptyTitle);
     m_emptyDescription = secondaryLabel(m_emptyState);
     m_emptyDescription->setObjectName(u"emptyDescriptionLabel"_s);

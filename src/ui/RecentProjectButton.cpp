@@ -1,8 +1,10 @@
 #include "ui/RecentProjectButton.h"
 
+#include "ui/Glyphs.h"
 #include "ui/ProjectColors.h"
 #include "ui/Style.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -12,59 +14,37 @@ namespace tivren {
 
 QIcon playStopIcon(const QColor& color, bool stop)
 {
-    QIcon icon;
-    for (int size : { 16, 20, 24, 32, 48 }) {
-        for (qreal ratio : { 1.0, 2.0 }) {
-            QPixmap pixmap(QSize(size, size) * ratio);
-            pixmap.setDevicePixelRatio(ratio);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
-            const QRectF circle(0.5, 0.5, size - 1.0, size - 1.0);
-            QPainterPath path;
-            path.addEllipse(circle);
-            const qreal c = size / 2.0;
-            const qreal r = size * 0.2;
-            QPainterPath glyph;
-            if (stop) {
-                glyph.addRoundedRect(QRectF(c - r, c - r, 2 * r, 2 * r), size * 0.04, size * 0.04);
-            } else {
-                glyph.moveTo(c - r * 0.7, c - r * 1.15);
-                glyph.lineTo(c + r * 1.25, c);
-                glyph.lineTo(c - r * 0.7, c + r * 1.15);
-                glyph.closeSubpath();
-            }
-            painter.drawPath(path.subtracted(glyph));
-            painter.end();
-            icon.addPixmap(pixmap);
+    return drawnIcon({ 16, 20, 24, 32, 48 }, [&](QPainter& painter, int size) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        const QRectF circle(0.5, 0.5, size - 1.0, size - 1.0);
+        QPainterPath path;
+        path.addEllipse(circle);
+        const qreal c = size / 2.0;
+        const qreal r = size * 0.2;
+        QPainterPath glyph;
+        if (stop) {
+            glyph.addRoundedRect(QRectF(c - r, c - r, 2 * r, 2 * r), size * 0.04, size * 0.04);
+        } else {
+            glyph.moveTo(c - r * 0.7, c - r * 1.15);
+            glyph.lineTo(c + r * 1.25, c);
+            glyph.lineTo(c - r * 0.7, c + r * 1.15);
+            glyph.closeSubpath();
         }
-    }
-    return icon;
+        painter.drawPath(path.subtracted(glyph));
+    });
 }
 
 QIcon checkIcon(const QColor& color)
 {
-    QIcon icon;
-    for (int size : { 16, 24, 32 }) {
-        for (qreal ratio : { 1.0, 2.0 }) {
-            QPixmap pixmap(QSize(size, size) * ratio);
-            pixmap.setDevicePixelRatio(ratio);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
-            painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
-            painter.setPen(QPen(Qt::white, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            painter.drawPolyline(QList<QPointF> {
-                { size * 0.28, size * 0.52 }, { size * 0.44, size * 0.68 }, { size * 0.72, size * 0.36 } });
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
-    }
-    return icon;
+    return drawnIcon({ 16, 24, 32 }, [&](QPainter& painter, int size) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+        painter.setPen(QPen(Qt::white, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QList<QPointF> {
+            { size * 0.28, size * 0.52 }, { size * 0.44, size * 0.68 }, { size * 0.72, size * 0.36 } });
+    });
 }
 
 RecentProjectButton::RecentProjectButton(const Project& project, bool running, QString caption, QWidget* parent)
@@ -82,6 +62,20 @@ RecentProjectButton::RecentProjectButton(const Project& project, bool running, Q
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAttribute(Qt::WA_Hover);
+    updateGlyph();
+}
+
+void RecentProjectButton::updateGlyph()
+{
+    // Drawn once, not on every paint: hovering repaints the tile many times a second.
+    m_glyph = playStopIcon(m_running ? Style::secondaryColor(palette()) : m_color, m_running);
+}
+
+void RecentProjectButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        updateGlyph();
+    QAbstractButton::changeEvent(event);
 }
 
 QFont RecentProjectButton::nameFont() const
@@ -130,7 +124,7 @@ void RecentProjectButton::paintEvent(QPaintEvent*)
 
     const int glyph = 20;
     const QRect glyphRect(width() - 12 - glyph, (height() - glyph) / 2, glyph, glyph);
-    playStopIcon(m_running ? Style::secondaryColor(palette()) : m_color, m_running).paint(&painter, glyphRect);
+    m_glyph.paint(&painter, glyphRect);
 
     const int textLeft = 12 + 10 + 10;
     const int textWidth = std::max(glyphRect.left() - 10 - textLeft, 0);

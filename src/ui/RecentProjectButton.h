@@ -28,14 +28,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void updateGlyph();
     [[nodiscard]] QFont nameFont() const;
 
     QColor m_color;
     QString m_name;
     QString m_caption;
     bool m_running;
+    QIcon m_glyph;
 };
 
 } // namespace tivren
