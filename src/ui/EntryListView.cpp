@@ -110,6 +110,7 @@ void EntryListView::relayout()
     m_rows.reserve(size_t(m_entries.size() + m_days.size()));
     m_entryRows.assign(size_t(m_entries.size()), 0);
     const int headerHeight = QFontMetrics(dayFont(font())).height() + 9;
+    const LineHeights lines = lineHeights();
     int y = 0;
     int entry = 0;
     for (int day = 0; day < m_days.size(); ++day) {
@@ -119,7 +120,7 @@ void EntryListView::relayout()
         y += headerHeight;
         // Entries of a day sit one after another in m_entries.
         for (int i = 0; i < m_days[day].count; ++i) {
-            const int height = entryHeight(entry);
+            const int height = entryHeight(entry, lines);
             m_entryRows[size_t(entry)] = int(m_rows.size());
             m_rows.push_back({ day, entry, y, height });
             y += height;
@@ -164,14 +165,21 @@ std::optional<Seconds> EntryListView::billedLine(int entry) const
     return billed != actual ? std::optional(billed) : std::nullopt;
 }
 
-int EntryListView::entryHeight(int entry) const
+EntryListView::LineHeights EntryListView::lineHeights() const
+{
+    return { QFontMetrics(Style::captionFont(font())).height(),
+        QFontMetrics(calloutFont(font())).height(),
+        QFontMetrics(hoursFont(font())).height() };
+}
+
+int EntryListView::entryHeight(int entry, const LineHeights& lines) const
 {
     // Worked out from the entry alone, without writing its texts: a year of rows is laid out at
     // once, but only the visible ones are ever written.
-    const int caption = QFontMetrics(Style::captionFont(font())).height();
+    const int caption = lines.caption;
     const bool notes = !m_entries[entry].notes.isEmpty();
-    const int left = QFontMetrics(calloutFont(font())).height() + 2 + caption + (notes ? 2 + caption : 0);
-    const int right = QFontMetrics(hoursFont(font())).height() + (billedLine(entry) ? 2 + caption : 0);
+    const int left = lines.callout + 2 + caption + (notes ? 2 + caption : 0);
+    const int right = lines.hours + (billedLine(entry) ? 2 + caption : 0);
     const int actions = 2 * (caption + 4) + 4;
     return rowPadding + barHeight + 6 + std::max({ left, right, actions }) + rowPadding;
 }
@@ -263,14 +271,21 @@ QSize EntryListView::minimumSizeHint() const
     return { 240, m_height };
 }
 
+const EntryListView::Row* EntryListView::rowAt(int y) const
+{
+    // Rows are sorted by their top: the last one starting at or above y.
+    const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), y, [](int value, const Row& row) {
+        return value < row.top;
+    });
+    return it == m_rows.begin() ? nullptr : &*std::prev(it);
+}
+
 std::optional<EntryListView::Hit> EntryListView::hitAt(QPoint point) const
 {
-    const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), point.y(), [](int y, const Row& row) {
-        return y < row.top;
-    });
-    if (it == m_rows.begin())
+    const Row* found = rowAt(point.y());
+    if (!found)
         return std::nullopt;
-    const Row& row = *std::prev(it);
+    const Row& row = *found;
     if (row.entry < 0 || point.y() >= row.top + row.height)
         return std::nullopt;
     for (Action action : { Action::edit, Action::remove }) {
@@ -285,11 +300,8 @@ void EntryListView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect exposed = event->rect();
-    auto it = std::upper_bound(m_rows.begin(), m_rows.end(), exposed.top(), [](int y, const Row& row) {
-        return y < row.top;
-    });
-    if (it != m_rows.begin())
-        --it;
+    const Row* first = rowAt(exposed.top());
+    auto it = first ? m_rows.begin() + (first - m_rows.data()) : m_rows.begin();
     for (; it != m_rows.end() && it->top <= exposed.bottom(); ++it) {
         if (it->entry < 0) {
             paintHeader(painter, *it);
@@ -412,11 +424,9 @@ bool EntryListView::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), help->pos().y(), [](int y, const Row& row) {
-            return y < row.top;
-        });
-        if (it != m_rows.begin() && std::prev(it)->entry >= 0 && !texts(std::prev(it)->entry).notes.isEmpty())
-            QToolTip::showText(help->globalPos(), texts(std::prev(it)->entry).notes, this);
+        const Row* row = rowAt(help->pos().y());
+        if (row && row->entry >= 0 && !texts(row->entry).notes.isEmpty())
+            QToolTip::showText(help->globalPos(), texts(row->entry).notes, this);
         else
             QToolTip::hideText();
         return true;

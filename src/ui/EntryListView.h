@@ -118,10 +118,19 @@ private:
     void relayout();
     [[nodiscard]] const Texts& texts(int entry) const;
     [[nodiscard]] int rowOfEntry(int index) const;
-    [[nodiscard]] int entryHeight(int entry) const;
+    struct LineHeights
+    {
+        int caption = 0;
+        int callout = 0;
+        int hours = 0;
+    };
+    [[nodiscard]] LineHeights lineHeights() const;
+    [[nodiscard]] int entryHeight(int entry, const LineHeights& lines) const;
     // The billed seconds to show under the hours: only for a rated project, when they differ.
     [[nodiscard]] std::optional<Seconds> billedLine(int entry) const;
     [[nodiscard]] int actionColumnWidth() const;
+    // The row at y (the header or entry whose band starts at or above it), or none above the first.
+    [[nodiscard]] const Row* rowAt(int y) const;
     [[nodiscard]] std::optional<Hit> hitAt(QPoint point) const;
     [[nodiscard]] QString actionText(Action action) const;
     void paintHeader(QPainter& painter, const Row& row) const;
