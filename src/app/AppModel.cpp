@@ -6,8 +6,11 @@
 #include "app/PomodoroNotifying.h"
 #include "app/PomodoroSkipBroadcaster.h"
 #include "core/TivrenRepository.h"
+#include "core/UnsavedChanges.h"
 
 #include <QCoroFuture>
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFutureWatcher>
 
 using namespace Qt::StringLiterals;
@@ -34,6 +37,8 @@ AppModel::AppModel(AppServices services, Options options, QObject* parent)
             advancePomodoroPhase();
     });
     m_services.pomodoroNotifier.requestAuthorizationIfNeeded();
+    m_saveRetryTimer.setSingleShot(true);
+    connect(&m_saveRetryTimer, &QTimer::timeout, this, &AppModel::persist);
 }
 
 AppModel::~AppModel() = default;
@@ -43,10 +48,15 @@ QCoro::Task<> AppModel::load()
     const LoadResult loaded = co_await m_services.repository.load();
     if (!loaded) {
         setErrorMessage(localized(u"Could not load saved data: %@"_tr, { loaded.error().description }));
+        // Nothing may replace a file that could not be read: the program shows an empty state and
+        // keeps it in memory only, until the user chooses to start afresh.
+        setReadOnlyReason(localized(u"Changes are not saved: the data file could not be read."_tr));
         assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
         co_return;
     }
     const AppSnapshot& snapshot = *loaded;
+    m_loadSucceeded = true;
+    m_savedSnapshot = snapshot;
     setProjects(snapshot.projects);
     QList<TimeEntry> valid;
     valid.reserve(snapshot.entries.size());
@@ -73,24 +83,140 @@ QCoro::Task<> AppModel::load()
 
 void AppModel::persist()
 {
+    if (const auto reason = whyChangesAreNotSaved()) {
+        setErrorMessage(*reason);
+        return;
+    }
     // The lists are implicitly shared: this copy is a few reference counts, however large the data.
     AppSnapshot snapshot {
         m_projects, m_entries, m_googleCalendarEventLinks, m_appleCalendarEventLinks, m_activeSession, m_settings
     };
+    m_latestSave = m_services.repository.save(snapshot);
+    const quint64 generation = ++m_saveGeneration;
     // A watcher owned by the model: should the model go first, the answer is simply dropped.
     auto* watcher = new QFutureWatcher<SaveResult>(this);
-    connect(watcher, &QFutureWatcher<SaveResult>::finished, this, [this, watcher] {
+    connect(watcher, &QFutureWatcher<SaveResult>::finished, this, [this, watcher, snapshot, generation] {
         const SaveResult result = watcher->result();
         watcher->deleteLater();
-        if (!result)
-            setErrorMessage(localized(u"Could not save your changes: %@"_tr, { result.error().description }));
+        if (result)
+            m_savedSnapshot = snapshot;
+        // Only the newest save tells whether the state in memory is on disk.
+        if (generation == m_saveGeneration)
+            handleSaveResult(result);
     });
-    watcher->setFuture(m_services.repository.save(std::move(snapshot)));
+    watcher->setFuture(m_latestSave);
+}
+
+void AppModel::handleSaveResult(const SaveResult& result)
+{
+    if (result) {
+        m_saveFailing = false;
+        m_saveRetryDelay = 0;
+        m_saveRetryTimer.stop();
+        return;
+    }
+    // Said once per run of failures; the retries go on quietly until one succeeds.
+    if (!m_saveFailing)
+        setErrorMessage(localized(u"Could not save your changes: %@"_tr, { result.error().description }));
+    m_saveFailing = true;
+    scheduleSaveRetry();
+}
+
+void AppModel::scheduleSaveRetry()
+{
+    constexpr int firstDelay = 1000;
+    constexpr int longestDelay = 60000;
+    m_saveRetryDelay = m_saveRetryDelay == 0 ? firstDelay : std::min(m_saveRetryDelay * 2, longestDelay);
+    m_saveRetryTimer.start(m_saveRetryDelay);
 }
 
 bool AppModel::finishPendingSaves(int msecs)
 {
     return m_services.repository.waitForPendingWork(msecs);
+}
+
+std::optional<QString> AppModel::saveBeforeQuit(int msecs)
+{
+    QDeadlineTimer deadline(msecs);
+    m_saveRetryTimer.stop();
+    if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
+        return unsavedChangesLine(u"the data file did not answer in time"_s);
+    if (!m_loadSucceeded || m_readOnlyReason)
+        return std::nullopt; // nothing was meant to be written
+    const AppSnapshot current {
+        m_projects, m_entries, m_googleCalendarEventLinks, m_appleCalendarEventLinks, m_activeSession, m_settings
+    };
+    if (m_savedSnapshot && *m_savedSnapshot == current)
+        return std::nullopt;
+    // The last save failed (or none finished): one more try, waited for.
+    QFuture<SaveResult> last = m_services.repository.save(current);
+    if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
+        return unsavedChangesLine(u"the data file did not answer in time"_s);
+    const SaveResult result = last.result();
+    if (result) {
+        m_savedSnapshot = current;
+        return std::nullopt;
+    }
+    return unsavedChangesLine(result.error().description);
+}
+
+QString AppModel::unsavedChangesLine(const QString& reason) const
+{
+    const AppSnapshot current {
+        m_projects, m_entries, m_googleCalendarEventLinks, m_appleCalendarEventLinks, m_activeSession, m_settings
+    };
+    const UnsavedChanges changes = UnsavedChanges::between(m_savedSnapshot.value_or(AppSnapshot {}), current);
+    QStringList parts;
+    if (changes.timerChanged && changes.runningTimer) {
+        const auto running = project(changes.runningTimer->projectID);
+        parts << localized(u"the running timer on %@ (since %@)"_tr,
+            { running ? running->name : localized(u"Unknown Project"_tr),
+                appLocale().toString(QDateTime::fromMSecsSinceEpoch(qint64(changes.runningTimer->startDate * 1000)),
+                    QLocale::ShortFormat) });
+    } else if (changes.timerChanged) {
+        parts << localized(u"the stopped timer"_tr);
+    }
+    if (changes.entries > 0)
+        parts << localized(u"time entries: %d"_tr, { changes.entries });
+    if (changes.projects > 0)
+        parts << localized(u"projects: %d"_tr, { changes.projects });
+    if (changes.settings)
+        parts << localized(u"the settings"_tr);
+    if (changes.calendarLinks)
+        parts << localized(u"the calendar export links"_tr);
+    if (parts.isEmpty())
+        parts << localized(u"the latest changes"_tr);
+    return localized(
+        u"Tivren could not save %@ to %@: %@"_tr, { parts.join(u", "_s), m_services.repository.fileURL(), reason });
+}
+
+std::optional<QString> AppModel::whyChangesAreNotSaved() const
+{
+    if (m_readOnlyReason)
+        return m_readOnlyReason;
+    if (!m_loadSucceeded)
+        return localized(u"Tivren is still loading your data; the change was not saved. Try again in a moment."_tr);
+    return std::nullopt;
+}
+
+void AppModel::setReadOnly(const QString& reason)
+{
+    setReadOnlyReason(reason);
+}
+
+void AppModel::startAfresh()
+{
+    if (!m_canStartAfresh)
+        return;
+    m_canStartAfresh = false;
+    m_loadSucceeded = true;
+    setReadOnlyReason(std::nullopt);
+    persist();
+}
+
+void AppModel::setReadOnlyReason(const std::optional<QString>& reason)
+{
+    assign(m_readOnlyReason, reason, &AppModel::readOnlyReasonChanged);
 }
 
 void AppModel::clearError()

@@ -6,7 +6,9 @@
 #include "app/MainSection.h"
 #include "core/AppSnapshot.h"
 #include "core/PomodoroPhase.h"
+#include "core/TivrenRepository.h"
 
+#include <QFuture>
 #include <QLocale>
 #include <QObject>
 #include <QTimer>
@@ -23,7 +25,6 @@ class FileChooser;
 class LoginItemService;
 class PomodoroNotifying;
 class PomodoroSkipBroadcaster;
-class TivrenRepository;
 
 // Everything the model talks to; the shell owns them and keeps them alive longer than the model.
 struct AppServices
@@ -90,6 +91,22 @@ public:
     void persist();
     // Waits (at most msecs) until every handed-over save is on disk; for quitting. False on timeout.
     bool finishPendingSaves(int msecs);
+    // For quitting (blocks, at most msecs): finishes the handed-over saves and, when the state is still
+    // not on disk, tries once more. Returns one line saying what was not saved, or nothing.
+    std::optional<QString> saveBeforeQuit(int msecs);
+    // The newest save handed to the repository (finished when none is pending). A caller that must
+    // confirm a change only once it is on disk waits for this.
+    QFuture<SaveResult> latestSave() const { return m_latestSave; }
+    // Why a change would not reach the data file now (still loading, or read-only); nothing when it would.
+    std::optional<QString> whyChangesAreNotSaved() const;
+    // Read-only: the data file could not be read, or its folder cannot be written. The data stays on
+    // screen, changes are not saved, and the main window says why.
+    const std::optional<QString>& readOnlyReason() const { return m_readOnlyReason; }
+    void setReadOnly(const QString& reason);
+    // After an unreadable data file that was kept aside as a copy, the user may begin again with an
+    // empty state; it is saved at once.
+    bool canStartAfresh() const { return m_canStartAfresh; }
+    void startAfresh();
     void clearError();
     void clearSuccessMessage();
     // The language of windows, menu and model messages, from settings.languagePreference.
@@ -177,6 +194,7 @@ Q_SIGNALS:
     void nowChanged();
     void errorMessageChanged();
     void didFinishLoadingChanged();
+    void readOnlyReasonChanged();
     void isGoogleCalendarBusyChanged();
     void hasGoogleCalendarAuthorizationChanged();
     void googleCalendarsChanged();
@@ -201,6 +219,11 @@ private:
     }
 
     void setErrorMessage(const std::optional<QString>& message);
+    void setReadOnlyReason(const std::optional<QString>& reason);
+    void handleSaveResult(const SaveResult& result);
+    void scheduleSaveRetry();
+    // "Tivren could not save <what> to <file>: <reason>", naming what differs from the file.
+    QString unsavedChangesLine(const QString& reason) const;
     void setSuccessMessage(const std::optional<QString>& message);
     void setProjects(const QList<Project>& projects);
     void setEntries(const QList<TimeEntry>& entries);
@@ -229,6 +252,18 @@ private:
 
     AppServices m_services;
     QTimer m_clockTimer;
+
+    // Saving: the newest save handed over, the state last known to be on disk, and the retries while
+    // the newest state is not there (a full disk, say).
+    QFuture<SaveResult> m_latestSave;
+    quint64 m_saveGeneration = 0;
+    std::optional<AppSnapshot> m_savedSnapshot;
+    bool m_loadSucceeded = false;
+    bool m_saveFailing = false;
+    QTimer m_saveRetryTimer;
+    int m_saveRetryDelay = 0;
+    std::optional<QString> m_readOnlyReason;
+    bool m_canStartAfresh = false;
 
     QList<Project> m_projects;
     QList<TimeEntry> m_entries;

@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFutureWatcher>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -60,29 +61,79 @@ std::optional<Project> ControlService::findProject(const QString& text)
 
 void ControlService::Start(const QString& project)
 {
+    if (!acceptsChanges())
+        return;
     const auto found = findProject(project);
     if (!found)
         return;
     // Start means start: an already tracked project keeps running.
-    if (m_model.activeSession() && m_model.activeSession()->projectID == found->id)
-        return;
-    m_model.startTracking(*found);
+    if (!m_model.activeSession() || m_model.activeSession()->projectID != found->id)
+        m_model.startTracking(*found);
+    replyWhenSaved();
 }
 
 void ControlService::Toggle(const QString& project)
 {
-    if (const auto found = findProject(project))
+    if (!acceptsChanges())
+        return;
+    if (const auto found = findProject(project)) {
         m_model.startTracking(*found);
+        replyWhenSaved();
+    }
 }
 
 void ControlService::Stop()
 {
+    if (!acceptsChanges())
+        return;
     m_model.stopTimer();
+    replyWhenSaved();
 }
 
 void ControlService::Skip()
 {
+    if (!acceptsChanges())
+        return;
     m_model.skipPomodoroPhase();
+    replyWhenSaved();
+}
+
+bool ControlService::acceptsChanges()
+{
+    if (!m_model.didFinishLoading()) {
+        sendErrorReply(u"org.tivren.Tivren.Error.Loading"_s, u"Tivren is still loading; try again in a moment."_s);
+        return false;
+    }
+    if (const auto reason = m_model.whyChangesAreNotSaved()) {
+        sendErrorReply(u"org.tivren.Tivren.Error.ReadOnly"_s, *reason);
+        return false;
+    }
+    return true;
+}
+
+void ControlService::replyWhenSaved()
+{
+    // A caller that was told "done" may rely on it: the reply leaves only once the change is on disk.
+    const QFuture<SaveResult> save = m_model.latestSave();
+    setDelayedReply(true);
+    auto reply = std::make_shared<QDBusMessage>(message());
+    QDBusConnection bus = connection();
+    auto answer = [reply, bus](const QFuture<SaveResult>& finished) {
+        const bool failed = finished.resultCount() > 0 && !finished.result();
+        bus.send(failed ? reply->createErrorReply(u"org.tivren.Tivren.Error.NotSaved"_s,
+                     u"The change could not be saved yet: "_s + finished.result().error().description)
+                        : reply->createReply());
+    };
+    if (save.isFinished()) {
+        answer(save);
+        return;
+    }
+    auto* watcher = new QFutureWatcher<SaveResult>(this);
+    connect(watcher, &QFutureWatcher<SaveResult>::finished, this, [watcher, answer] {
+        answer(watcher->future());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(save);
 }
 
 QString ControlService::Status()

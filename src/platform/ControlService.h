@@ -30,6 +30,7 @@ public:
 
 public Q_SLOTS:
     Q_SCRIPTABLE void Show();
+    // The verbs that change data reply only once the change is on disk.
     // A project by id, exact name or unambiguous beginning of a name (case-insensitive); errors
     // are D-Bus errors with a readable message.
     Q_SCRIPTABLE void Start(const QString& project);
@@ -40,6 +41,10 @@ public Q_SLOTS:
     Q_SCRIPTABLE QString Status();
 
 private:
+    // Refuses a changing verb while the data is still loading or cannot be saved.
+    bool acceptsChanges();
+    // Sends the method's reply once the change it made is on disk (an error when it could not be saved).
+    void replyWhenSaved();
     // The active project the text names; replies with an error and returns nothing otherwise.
     std::optional<Project> findProject(const QString& text);
 

@@ -4,6 +4,7 @@
 #include "app/AppStrings.h"
 #include "ui/OverviewView.h"
 #include "ui/ProjectsView.h"
+#include "ui/ReadOnlyBanner.h"
 #include "ui/SettingsView.h"
 #include "ui/Style.h"
 #include "ui/TimelineView.h"
@@ -64,6 +65,9 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     connect(m_sections, &QButtonGroup::idClicked, this, [this](int id) {
         m_model.setSelectedSection(allMainSections().value(id, MainSection::overview));
     });
+
+    auto* banner = new ReadOnlyBanner(m_model, this);
+    layout->addWidget(banner);
 
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
