@@ -21,6 +21,12 @@ TimeEntry entryFor(const Project& p, Instant start, Seconds length, const QStrin
     return TimeEntry { QUuid::createUuid(), p.id, start, start + length, notes };
 }
 
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 Project project(const QString& name, bool archived = false)
 {
     return Project(QUuid::createUuid(), name, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"blue"_s, archived, 0);
@@ -35,7 +41,7 @@ class tst_AppModel : public QObject
 private Q_SLOTS:
     void loadDropsEntriesThatEndBeforeTheyStart()
     {
-        ModelHarness h;
+        ModelHarness h({ false, false }, ModelHarness::Load::later);
         const Project a = project(u"A"_s);
         const TimeEntry good = entryFor(a, 1000, 60);
         const TimeEntry empty = entryFor(a, 2000, 0);
@@ -77,7 +83,7 @@ private Q_SLOTS:
 
     void withoutLoadOrClockNothingMoves()
     {
-        ModelHarness h;
+        ModelHarness h({ false, false }, ModelHarness::Load::later);
         const Instant start = h.model->now();
         h.clock.time += 100;
         QCoreApplication::processEvents();
@@ -122,6 +128,96 @@ private Q_SLOTS:
         QVERIFY2(h.model->errorMessage()->startsWith(u"Could not save your changes: "_s),
             qPrintable(*h.model->errorMessage()));
         QCOMPARE(h.model->projects().size(), 1); // memory keeps the change
+    }
+
+    // A change that arrives before the file is read must never be saved over it.
+    void nothingIsSavedBeforeTheLoad()
+    {
+        ModelHarness h({ false, false }, ModelHarness::Load::later);
+        const Project a = project(u"A"_s);
+        QVERIFY(
+            TivrenRepository::writeFile(h.dataFile, AppSnapshot { { a }, { entryFor(a, 1000, 60) }, {}, {}, {}, {} }));
+        const QByteArray before = readAll(h.dataFile);
+        h.model->startTracking(a);
+        h.model->addProject(project(u"B"_s));
+        QVERIFY(h.model->finishPendingSaves(10000));
+        QCOMPARE(readAll(h.dataFile), before);
+        QVERIFY2(h.model->errorMessage().value_or(QString()).contains(u"still loading"_s),
+            qPrintable(h.model->errorMessage().value_or(QString())));
+        QCoro::waitFor(h.model->load());
+        QCOMPARE(h.model->entries().size(), 1);
+        h.model->startTracking(a);
+        QCOMPARE(h.saved().activeSession->projectID, a.id);
+    }
+
+    // Until someone frees the disk, the change stays in memory and is tried again; the message comes once.
+    void failedSaveIsTriedAgainUntilItLands()
+    {
+        ModelHarness h;
+        const QString folder = QFileInfo(h.dataFile).path();
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder); // a file where the data folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSignalSpy errors(h.model.get(), &AppModel::errorMessageChanged);
+        const Project a = h.addProject(u"A"_s);
+        h.model->startTracking(a);
+        QTRY_VERIFY(h.model->errorMessage().has_value());
+        const QString quitLine = h.model->saveBeforeQuit(5000).value_or(QString());
+        QVERIFY2(quitLine.startsWith(u"Tivren could not save the running timer on A"_s), qPrintable(quitLine));
+        QVERIFY2(quitLine.contains(u"projects: 1"_s) && quitLine.contains(h.dataFile), qPrintable(quitLine));
+
+        h.model->startTracking(a); // stops: an entry that is not on disk either
+        h.model->startTracking(a);
+        QVERIFY(blocker.remove());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(h.dataFile), 5000); // the retry, about a second later
+        h.repository.waitForPendingWork();
+        QCOMPARE(h.saved().projects, h.model->projects());
+        QCOMPARE(h.saved().activeSession, h.model->activeSession());
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(h.model->saveBeforeQuit(5000), std::nullopt);
+    }
+
+    void quittingSavesWhatTheLastTryMissed()
+    {
+        ModelHarness h;
+        const QString folder = QFileInfo(h.dataFile).path();
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        h.addProject(u"A"_s);
+        QTRY_VERIFY(h.model->errorMessage().has_value());
+        QVERIFY(blocker.remove()); // space freed, before the retry came round
+        QCOMPARE(h.model->saveBeforeQuit(5000), std::nullopt);
+        QCOMPARE(h.saved().projects.size(), 1);
+    }
+
+    void unreadableFileMakesTheModelReadOnly()
+    {
+        ModelHarness h({ false, false }, ModelHarness::Load::later);
+        QVERIFY(QDir().mkpath(QFileInfo(h.dataFile).path()));
+        const QByteArray unreadable = R"({"projects": [{"id": "11111111-2222-3333-4444-555555555555", "name": "A",
+            "billingRoundingStrategy": "banker"}]})";
+        QFile file(h.dataFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(unreadable);
+        file.close();
+        QCoro::waitFor(h.model->load());
+        QVERIFY(h.model->readOnlyReason().has_value());
+        h.model->clearError();
+        h.addProject(u"B"_s);
+        QCOMPARE(h.model->errorMessage(), h.model->readOnlyReason());
+        QCOMPARE(h.model->saveBeforeQuit(5000), std::nullopt); // nothing was meant to be written
+        QCOMPARE(readAll(h.dataFile), unreadable);
+
+        QVERIFY(h.model->canStartAfresh());
+        h.model->startAfresh();
+        QCOMPARE(h.model->readOnlyReason(), std::nullopt);
+        QCOMPARE(h.saved().projects, h.model->projects());
+        const QStringList copies = QDir(QFileInfo(h.dataFile).path()).entryList({ u"*.unreadable-*"_s });
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readAll(QFileInfo(h.dataFile).dir().filePath(copies.first())), unreadable);
     }
 
     void everyChangeIsHandedOverBeforeQuitting()

@@ -12,8 +12,8 @@
 
 namespace tivren::testing {
 
-// A model on fakes and a repository in a fresh temporary folder; no clock timer, no load until
-// the test asks. Time moves by setting clock.time and calling tick().
+// A model on fakes and a repository in a fresh temporary folder; no clock timer; loaded at once
+// (an absent file: an empty state) unless the test asks otherwise. Time moves by setting clock.time and calling tick().
 struct ModelHarness
 {
     QTemporaryDir dir;
@@ -29,14 +29,26 @@ struct ModelHarness
     PomodoroSkipBroadcaster broadcaster;
     std::unique_ptr<AppModel> model;
 
-    explicit ModelHarness(AppModel::Options options = { false, false }) { rebuild(options); }
+    enum class Load
+    {
+        atOnce,
+        later, // the test loads, or checks what happens before the load
+    };
 
-    void rebuild(AppModel::Options options = { false, false })
+    explicit ModelHarness(AppModel::Options options = { false, false }, Load load = Load::atOnce)
+    {
+        rebuild(options, load);
+    }
+
+    void rebuild(AppModel::Options options = { false, false }, Load load = Load::atOnce)
     {
         model.reset();
         model = std::make_unique<AppModel>(
             AppServices { repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
             options);
+        // As at start-up: nothing is saved before a load has succeeded (here of an absent file).
+        if (!options.loadOnInit && load == Load::atOnce)
+            QCoro::waitFor(model->load());
     }
 
     // Puts a snapshot in the data file and loads it, as at start-up.

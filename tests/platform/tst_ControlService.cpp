@@ -5,6 +5,8 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
@@ -24,13 +26,15 @@ struct Run
     QString err;
 };
 
-// tivrenctl blocks on its call, so it runs on another thread while this one serves the model.
+// tivrenctl blocks on its call, so it runs on another thread while this one serves the model, and on
+// a connection of its own, as another process would (the service answers some calls later).
 Run ctl(const QString& verb, const QStringList& args = {})
 {
     auto result = std::async(std::launch::async, [verb, args] {
         Run run { 0, {}, {} };
         QTextStream out(&run.out), err(&run.err);
-        run.code = TivrenCtl::control(verb, args, out, err);
+        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"tivrenctl"_s);
+        run.code = TivrenCtl::control(verb, args, out, err, bus);
         out.flush();
         err.flush();
         return run;
@@ -144,6 +148,46 @@ private Q_SLOTS:
         QCOMPARE(h->model->pomodoroPhase(), std::nullopt);
         QCOMPARE(ctl(u"show"_s).code, 0);
         QCOMPARE(shows, 1);
+    }
+
+    // "Done" means on disk: the file is read the moment tivrenctl returns, without waiting for the model.
+    void changesAreOnDiskWhenConfirmed()
+    {
+        QCOMPARE(ctl(u"start"_s, { u"acme"_s }).code, 0);
+        QCOMPARE(TivrenRepository::readFile(h->dataFile)->activeSession->projectID, acme.id);
+        h->advance(60);
+        QCOMPARE(ctl(u"stop"_s).code, 0);
+        const AppSnapshot onDisk = *TivrenRepository::readFile(h->dataFile);
+        QCOMPARE(onDisk.activeSession, std::nullopt);
+        QCOMPARE(onDisk.entries.size(), 1);
+
+        // A change that could not be written is not confirmed.
+        const QString folder = QFileInfo(h->dataFile).path();
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const Run refused = ctl(u"start"_s, { u"beta"_s });
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(refused.err.contains(u"could not be saved yet"_s), qPrintable(refused.err));
+        QCOMPARE(refused.err.count(u'\n'), 1);
+    }
+
+    void refusedWhileLoading()
+    {
+        ModelHarness loading({ false, false }, ModelHarness::Load::later);
+        ControlService early(*loading.model, [] {});
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.unregisterObject(QString::fromLatin1(ControlService::objectPath));
+        QVERIFY(bus.registerObject(
+            QString::fromLatin1(ControlService::objectPath), &early, QDBusConnection::ExportScriptableSlots));
+        for (const QString& verb : { u"stop"_s, u"skip"_s }) {
+            const Run run = ctl(verb);
+            QCOMPARE(run.code, 1);
+            QVERIFY2(run.err.contains(u"Tivren is still loading"_s), qPrintable(run.err));
+        }
+        QCOMPARE(ctl(u"status"_s).out, u"Not tracking\n"_s); // reading is fine
+        QVERIFY(!QFileInfo::exists(loading.dataFile));
     }
 
     void usage()
