@@ -1,6 +1,7 @@
 #include "ctl/ReportCommand.h"
 
 #include "core/BillingEngine.h"
+#include "core/LocalCalendar.h"
 #include "core/TivrenRepository.h"
 #include "ctl/ControlCommand.h"
 
@@ -8,7 +9,6 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
-#include <charconv>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -68,18 +68,12 @@ std::optional<Instant> parseBound(const QString& text, Bound bound)
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (!date.isValid())
             return std::nullopt;
-        const QDateTime moment = bound == Bound::lower ? date.startOfDay() : QDateTime(date, QTime(23, 59, 59));
-        return moment.toSecsSinceEpoch();
+        return bound == Bound::lower ? LocalCalendar::startOfDay(date) : LocalCalendar::lastSecondOfDay(date);
     }
     return Iso8601::parse(QStringView(text));
 }
 
-QString fixed2(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
+using BillingEngine::formatFixed2;
 
 void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRange& range)
 {
@@ -103,20 +97,20 @@ void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRang
     double actualTotal = 0, billedTotal = 0, amountTotal = 0;
     for (const auto& row : rows) {
         line(row.project.name,
-            fixed2(row.actualDuration / 3600.0),
-            fixed2(row.duration / 3600.0),
-            row.project.hourlyRate ? fixed2(row.amount) : u"-"_s);
+            formatFixed2(row.actualDuration / 3600.0),
+            formatFixed2(row.duration / 3600.0),
+            row.project.hourlyRate ? formatFixed2(row.amount) : u"-"_s);
         actualTotal += row.actualDuration;
         billedTotal += row.duration;
         amountTotal += row.amount;
     }
     if (rows.isEmpty())
         out << u"(no billable entries in this range)\n"_s;
-    line(u"Total"_s, fixed2(actualTotal / 3600.0), fixed2(billedTotal / 3600.0), fixed2(amountTotal));
+    line(u"Total"_s, formatFixed2(actualTotal / 3600.0), formatFixed2(billedTotal / 3600.0), formatFixed2(amountTotal));
     const Seconds unassigned = BillingEngine::totalDuration(snapshot.entries, range) - actualTotal;
     if (unassigned > 0.5) {
         out << u"\nNot billed: %1 hours of entries whose project no longer exists.\n"_s.arg(
-            fixed2(unassigned / 3600.0));
+            formatFixed2(unassigned / 3600.0));
     }
 }
 
@@ -180,11 +174,16 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         err << u"tivrenctl: cannot read %1: %2\n"_s.arg(dataFile, loaded.error().description);
         return exitDataError;
     }
+    AppSnapshot snapshot = *loaded;
+    // Bill exactly what Tivren shows: it drops entries that do not end after they start when it loads.
+    snapshot.entries.removeIf([](const TimeEntry& entry) {
+        return !entry.isValid();
+    });
     const InstantRange range { *lower, *upper };
     if (csv)
-        out << BillingEngine::exportCSV(loaded->entries, loaded->projects, range);
+        out << BillingEngine::exportCSV(snapshot.entries, snapshot.projects, range);
     else
-        printTable(out, *loaded, range);
+        printTable(out, snapshot, range);
     return exitOk;
 }
 
