@@ -4,6 +4,7 @@
 #include "core/LocalCalendar.h"
 #include "core/TivrenRepository.h"
 #include "ctl/ControlCommand.h"
+#include "ctl/TerminalText.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -74,6 +75,7 @@ std::optional<Instant> parseBound(const QString& text, Bound bound)
 }
 
 using BillingEngine::formatFixed2;
+using TerminalText::echoed;
 
 void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRange& range)
 {
@@ -147,7 +149,7 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             out << usageText.arg(TivrenRepository::defaultFileURL());
             return exitOk;
         } else {
-            err << u"tivrenctl: unknown option '%1' (see tivrenctl --help)\n"_s.arg(arg);
+            err << u"tivrenctl: unknown option '%1' (see tivrenctl --help)\n"_s.arg(echoed(arg));
             return exitUsage;
         }
     }
@@ -160,18 +162,19 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
     for (const auto& [text, parsed] : { std::pair { *from, lower }, std::pair { *to, upper } }) {
         if (!parsed) {
             err << u"tivrenctl: '%1' is neither a date YYYY-MM-DD nor an ISO 8601 instant such as "
-                   "2026-03-01T08:00:00Z\n"_s.arg(text);
+                   "2026-03-01T08:00:00Z\n"_s.arg(echoed(text));
             return exitUsage;
         }
     }
     if (*lower > *upper) {
-        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(*from, *to);
+        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(echoed(*from), echoed(*to));
         return exitUsage;
     }
 
     const LoadResult loaded = TivrenRepository::readFile(dataFile);
     if (!loaded) {
-        err << u"tivrenctl: cannot read %1: %2\n"_s.arg(dataFile, loaded.error().description);
+        err << u"tivrenctl: cannot read %1: %2\n"_s.arg(
+            echoed(dataFile), echoed(loaded.error().description, TerminalText::messageLimit));
         return exitDataError;
     }
     AppSnapshot snapshot = *loaded;
@@ -204,7 +207,7 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return report(args.mid(1), out, err);
     if (isControlVerb(args.first()))
         return control(args.first(), args.mid(1), out, err);
-    err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(args.first());
+    err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(echoed(args.first()));
     return exitUsage;
 }
 
