@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <ctime>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -21,14 +22,21 @@ class tst_LocalCalendar : public QObject
 {
     Q_OBJECT
 
-    QByteArray m_zone;
+    std::optional<QByteArray> m_zone;
 
 private Q_SLOTS:
-    void initTestCase() { m_zone = qgetenv("TZ"); }
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsSet("TZ"))
+            m_zone = qgetenv("TZ");
+    }
 
     void cleanup()
     {
-        qputenv("TZ", m_zone);
+        if (m_zone)
+            qputenv("TZ", *m_zone);
+        else
+            qunsetenv("TZ");
         tzset();
     }
 
