@@ -49,7 +49,12 @@ Run run(const QStringList& args, const Launch& launch = {})
         process.waitForFinished(5);
         QCoreApplication::processEvents();
     }
-    const bool exited = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return { -1, {}, u"tivrenctl hung"_s };
+    }
+    const bool exited = process.exitStatus() == QProcess::NormalExit;
     return { exited ? process.exitCode() : -1,
         QString::fromUtf8(process.readAllStandardOutput()),
         QString::fromUtf8(process.readAllStandardError()) };
