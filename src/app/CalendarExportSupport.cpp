@@ -1,11 +1,11 @@
 #include "app/CalendarExportSupport.h"
 
 #include "app/AppStrings.h"
+#include "core/BillingEngine.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <charconv>
 
 using namespace Qt::StringLiterals;
 
@@ -18,11 +18,9 @@ QString eventTitle(const std::optional<Project>& project, const QLocale& locale)
 
 QString eventNotes(const TimeEntry& entry, const std::optional<Project>& project, const QLocale& locale)
 {
-    // Two decimals with a full stop, whatever the language: to_chars ignores the C locale.
-    char buffer[64];
+    // Two decimals with a full stop, whatever the language.
     const double hours = std::max(0.0, entry.endDate - entry.startDate) / 3600.0;
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, hours, std::chars_format::fixed, 2).ptr;
-    const QString hoursText = AppStrings::text(locale, u"%@ h"_tr, { QString::fromLatin1(buffer, end - buffer) });
+    const QString hoursText = AppStrings::text(locale, u"%@ h"_tr, { BillingEngine::formatFixed2(hours) });
     const QString name = project ? project->name : AppStrings::text(locale, u"Unknown"_tr);
 
     QStringList lines;

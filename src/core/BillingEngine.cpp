@@ -1,8 +1,10 @@
 #include "core/BillingEngine.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -102,16 +104,6 @@ std::vector<Seconds> billGroup(const Project& project, const EntryRefs& group, c
     return billed;
 }
 
-QString formatFixed2(double value)
-{
-    // std::to_chars ignores the C locale, which a Qt application sets from the environment.
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    if (result.ec != std::errc())
-        return u"0.00"_s;
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
-
 void appendQuoted(QString& out, const QString& value)
 {
     out += u'"';
@@ -124,6 +116,18 @@ void appendQuoted(QString& out, const QString& value)
 }
 
 } // namespace
+
+QString formatFixed2(double value)
+{
+    // std::to_chars ignores the C locale, which a Qt application sets from the environment. The largest
+    // double has 309 digits before the point: with a sign, the point and two decimals, 313 characters.
+    std::array<char, 1 + std::numeric_limits<double>::max_exponent10 + 1 + 1 + 2> buffer {};
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2);
+    if (error != std::errc())
+        return QString::number(value, 'e', 2); // never the buffer's bytes
+    return QString::fromLatin1(buffer.data(), end - buffer.data());
+}
 
 Seconds inRangeDuration(const TimeEntry& entry, const InstantRange& range)
 {

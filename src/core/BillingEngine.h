@@ -39,6 +39,11 @@ namespace BillingEngine {
 // Unrounded, whatever the entries' projects (entries of deleted projects count here).
 [[nodiscard]] Seconds totalDuration(const QList<TimeEntry>& entries, const InstantRange& range);
 
+// A number with two decimals, a full stop and no grouping, whatever the locale: printf's "%.2f" for
+// any double, however large ("inf", "-inf" and "nan" as printf writes them). The CSV's spelling,
+// shared by every place that shows hours or money as plain text.
+[[nodiscard]] QString formatFixed2(double value);
+
 // The invoice CSV: header plus one line per entry in the range whose project exists. UTF-8,
 // line feeds between lines, none at the end; numbers with a full stop whatever the locale.
 [[nodiscard]] QString exportCSV(

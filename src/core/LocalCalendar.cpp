@@ -27,7 +27,22 @@ QDate localDate(Instant instant)
 
 Instant startOfDay(QDate date)
 {
-    return fromDateTime(date.startOfDay());
+    const QDateTime qtStart = date.startOfDay();
+    if (!qtStart.isValid())
+        return fromDateTime(qtStart);
+    // Where midnight repeats (clocks back from 01:00 to 00:00), Qt answers the later midnight and the
+    // first hour would belong to no day. Walk back while the second before still has this date; under
+    // one UTC offset that walk ends at the offset's own midnight, so jump there when it is in force.
+    qint64 start = qtStart.toSecsSinceEpoch();
+    const qint64 utcMidnight = QDateTime(date, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+    for (;;) {
+        const QDateTime before = QDateTime::fromSecsSinceEpoch(start - 1);
+        if (before.date() != date)
+            return Instant(start);
+        const qint64 midnight = utcMidnight - before.offsetFromUtc();
+        const bool sameOffset = QDateTime::fromSecsSinceEpoch(midnight).offsetFromUtc() == before.offsetFromUtc();
+        start = midnight < start && sameOffset ? midnight : start - 1;
+    }
 }
 
 Instant startOfDay(Instant instant)
@@ -36,11 +51,16 @@ Instant startOfDay(Instant instant)
     return date.isValid() ? startOfDay(date) : instant;
 }
 
+Instant lastSecondOfDay(QDate date)
+{
+    // The second before the next day starts, so a repeated 23:00 hour still belongs to this day.
+    return startOfDay(date.addDays(1)) - 1;
+}
+
 Instant lastSecondOfDay(Instant instant)
 {
     const QDate date = localDate(instant);
-    const QDateTime last(date, QTime(23, 59, 59));
-    return last.isValid() ? fromDateTime(last) : instant;
+    return date.isValid() ? lastSecondOfDay(date) : instant;
 }
 
 Instant replacingDate(Instant instant, QDate date)

@@ -10,10 +10,13 @@ namespace tivren::LocalCalendar {
 
 // The local calendar day of an instant.
 [[nodiscard]] QDate localDate(Instant instant);
-// The first instant of a local day (the first moment that exists, should midnight be skipped).
+// The first second of a local day: the first moment that exists should midnight be skipped, the
+// earlier midnight should it repeat.
 [[nodiscard]] Instant startOfDay(QDate date);
 [[nodiscard]] Instant startOfDay(Instant instant);
-// 23:59:59 on the instant's local day: the inclusive end of a range of whole days.
+// The last second of a local day (23:59:59, the later one should it repeat): the inclusive end of a
+// range of whole days.
+[[nodiscard]] Instant lastSecondOfDay(QDate date);
 [[nodiscard]] Instant lastSecondOfDay(Instant instant);
 // The instant moved to another calendar day at the same local time of day. A time the clocks
 // skip on that day (the hour of a spring-forward change) moves forward with the clocks.

@@ -1,6 +1,7 @@
 #include "ctl/ControlCommand.h"
 
 #include "app/AppModel.h"
+#include "ctl/TerminalText.h"
 
 #include <QDBusError>
 #include <QDBusMessage>
@@ -52,9 +53,9 @@ int control(const QString& verb, const QStringList& args, QTextStream& out, QTex
     const bool takesProject = verb == u"start"_s || verb == u"toggle"_s;
     const bool json = verb == u"status"_s && args == QStringList { u"--json"_s };
     if ((takesProject && args.isEmpty()) || (!takesProject && !args.isEmpty() && !json)) {
-        err << (takesProject
-                ? u"tivrenctl: %1 needs a project name or id (see tivrenctl --help)\n"_s.arg(verb)
-                : u"tivrenctl: unexpected argument '%1' for %2 (see tivrenctl --help)\n"_s.arg(args.first(), verb));
+        err << (takesProject ? u"tivrenctl: %1 needs a project name or id (see tivrenctl --help)\n"_s.arg(verb)
+                             : u"tivrenctl: unexpected argument '%1' for %2 (see tivrenctl --help)\n"_s.arg(
+                                 TerminalText::echoed(args.first()), verb));
         return 2;
     }
     if (!bus.isConnected()) {
@@ -74,13 +75,15 @@ int control(const QString& verb, const QStringList& args, QTextStream& out, QTex
     const QDBusMessage reply = bus.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QString name = reply.errorName();
+        // Tivren's refusals quote the project name they were given.
+        const QString message = TerminalText::echoed(reply.errorMessage(), TerminalText::messageLimit);
         if (name == u"org.freedesktop.DBus.Error.ServiceUnknown"_s
             || name == u"org.freedesktop.DBus.Error.NameHasNoOwner"_s)
             err << u"tivrenctl: Tivren is not running\n"_s;
         else if (name.startsWith(u"org.tivren."_s))
-            err << u"tivrenctl: "_s << reply.errorMessage() << u'\n';
+            err << u"tivrenctl: "_s << message << u'\n';
         else
-            err << u"tivrenctl: Tivren did not answer: "_s << reply.errorMessage() << u'\n';
+            err << u"tivrenctl: Tivren did not answer: "_s << message << u'\n';
         return 1;
     }
     if (verb == u"status"_s) {

@@ -1,14 +1,15 @@
 #include "ctl/ReportCommand.h"
 
 #include "core/BillingEngine.h"
+#include "core/LocalCalendar.h"
 #include "core/TivrenRepository.h"
 #include "ctl/ControlCommand.h"
+#include "ctl/TerminalText.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QRegularExpression>
 
-#include <charconv>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -68,18 +69,13 @@ std::optional<Instant> parseBound(const QString& text, Bound bound)
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (!date.isValid())
             return std::nullopt;
-        const QDateTime moment = bound == Bound::lower ? date.startOfDay() : QDateTime(date, QTime(23, 59, 59));
-        return moment.toSecsSinceEpoch();
+        return bound == Bound::lower ? LocalCalendar::startOfDay(date) : LocalCalendar::lastSecondOfDay(date);
     }
     return Iso8601::parse(QStringView(text));
 }
 
-QString fixed2(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
+using BillingEngine::formatFixed2;
+using TerminalText::echoed;
 
 void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRange& range)
 {
@@ -103,20 +99,20 @@ void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRang
     double actualTotal = 0, billedTotal = 0, amountTotal = 0;
     for (const auto& row : rows) {
         line(row.project.name,
-            fixed2(row.actualDuration / 3600.0),
-            fixed2(row.duration / 3600.0),
-            row.project.hourlyRate ? fixed2(row.amount) : u"-"_s);
+            formatFixed2(row.actualDuration / 3600.0),
+            formatFixed2(row.duration / 3600.0),
+            row.project.hourlyRate ? formatFixed2(row.amount) : u"-"_s);
         actualTotal += row.actualDuration;
         billedTotal += row.duration;
         amountTotal += row.amount;
     }
     if (rows.isEmpty())
         out << u"(no billable entries in this range)\n"_s;
-    line(u"Total"_s, fixed2(actualTotal / 3600.0), fixed2(billedTotal / 3600.0), fixed2(amountTotal));
+    line(u"Total"_s, formatFixed2(actualTotal / 3600.0), formatFixed2(billedTotal / 3600.0), formatFixed2(amountTotal));
     const Seconds unassigned = BillingEngine::totalDuration(snapshot.entries, range) - actualTotal;
     if (unassigned > 0.5) {
         out << u"\nNot billed: %1 hours of entries whose project no longer exists.\n"_s.arg(
-            fixed2(unassigned / 3600.0));
+            formatFixed2(unassigned / 3600.0));
     }
 }
 
@@ -153,7 +149,7 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
             out << usageText.arg(TivrenRepository::defaultFileURL());
             return exitOk;
         } else {
-            err << u"tivrenctl: unknown option '%1' (see tivrenctl --help)\n"_s.arg(arg);
+            err << u"tivrenctl: unknown option '%1' (see tivrenctl --help)\n"_s.arg(echoed(arg));
             return exitUsage;
         }
     }
@@ -166,25 +162,31 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
     for (const auto& [text, parsed] : { std::pair { *from, lower }, std::pair { *to, upper } }) {
         if (!parsed) {
             err << u"tivrenctl: '%1' is neither a date YYYY-MM-DD nor an ISO 8601 instant such as "
-                   "2026-03-01T08:00:00Z\n"_s.arg(text);
+                   "2026-03-01T08:00:00Z\n"_s.arg(echoed(text));
             return exitUsage;
         }
     }
     if (*lower > *upper) {
-        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(*from, *to);
+        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(echoed(*from), echoed(*to));
         return exitUsage;
     }
 
     const LoadResult loaded = TivrenRepository::readFile(dataFile);
     if (!loaded) {
-        err << u"tivrenctl: cannot read %1: %2\n"_s.arg(dataFile, loaded.error().description);
+        err << u"tivrenctl: cannot read %1: %2\n"_s.arg(
+            echoed(dataFile), echoed(loaded.error().description, TerminalText::messageLimit));
         return exitDataError;
     }
+    AppSnapshot snapshot = *loaded;
+    // Bill exactly what Tivren shows: it drops entries that do not end after they start when it loads.
+    snapshot.entries.removeIf([](const TimeEntry& entry) {
+        return !entry.isValid();
+    });
     const InstantRange range { *lower, *upper };
     if (csv)
-        out << BillingEngine::exportCSV(loaded->entries, loaded->projects, range);
+        out << BillingEngine::exportCSV(snapshot.entries, snapshot.projects, range);
     else
-        printTable(out, *loaded, range);
+        printTable(out, snapshot, range);
     return exitOk;
 }
 
@@ -205,7 +207,7 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return report(args.mid(1), out, err);
     if (isControlVerb(args.first()))
         return control(args.first(), args.mid(1), out, err);
-    err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(args.first());
+    err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(echoed(args.first()));
     return exitUsage;
 }
 

@@ -1,11 +1,18 @@
+#include "ModelHarness.h"
 #include "core/BillingEngine.h"
 #include "core/TivrenRepository.h"
-#include "ctl/ReportCommand.h"
+#include "platform/ControlService.h"
 
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -19,15 +26,62 @@ struct Run
     QString err;
 };
 
-Run run(const QStringList& args)
+struct Launch
 {
-    Run result { 0, {}, {} };
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    result.code = TivrenCtl::run(QStringList { u"tivrenctl"_s } + args, out, err);
-    out.flush();
-    err.flush();
-    return result;
+    QByteArray zone; // TZ of the run; the test's own when empty
+    QString standardOutput; // a file instead of the pipe
+};
+
+// Runs the real tivrenctl. This process serves Tivren's bus name for the control verbs, so its
+// event loop keeps turning while it waits.
+Run run(const QStringList& args, const Launch& launch = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!launch.zone.isEmpty())
+        environment.insert(u"TZ"_s, QString::fromLatin1(launch.zone));
+    process.setProcessEnvironment(environment);
+    if (!launch.standardOutput.isEmpty())
+        process.setStandardOutputFile(launch.standardOutput);
+    process.start(QStringLiteral(TIVRENCTL), args);
+    const QDeadlineTimer deadline(30000);
+    while (process.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        process.waitForFinished(5);
+        QCoreApplication::processEvents();
+    }
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        return { -1, {}, u"tivrenctl hung"_s };
+    }
+    const bool exited = process.exitStatus() == QProcess::NormalExit;
+    return { exited ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
+Run report(const QString& from, const QString& to, const QString& dataFile, const QStringList& more = {})
+{
+    return run(QStringList { u"report"_s, u"--from"_s, from, u"--to"_s, to, u"--data"_s, dataFile } + more);
+}
+
+// printf's own rendering, the reference for amounts of any size.
+QString printfFixed2(double value)
+{
+    const int size = std::snprintf(nullptr, 0, "%.2f", value);
+    QByteArray text(size, '\0');
+    std::snprintf(text.data(), size_t(size) + 1, "%.2f", value);
+    return QString::fromLatin1(text);
+}
+
+// The table row of a project (or Total), its columns separated by single spaces.
+QString tableRow(const QString& table, const QString& name)
+{
+    for (const QString& line : table.split(u'\n')) {
+        if (line.startsWith(name + u' '))
+            return line.simplified();
+    }
+    return {};
 }
 
 } // namespace
@@ -39,10 +93,29 @@ class tst_TivrenCtl : public QObject
     QTemporaryDir m_dir;
     QString m_path;
     AppSnapshot m_snapshot;
+    std::unique_ptr<testing::ModelHarness> m_tivren;
+    std::unique_ptr<ControlService> m_service;
+
+    QString writeData(const QString& name, const AppSnapshot& snapshot)
+    {
+        const QString path = m_dir.filePath(name);
+        if (!TivrenRepository::writeFile(path, snapshot))
+            qFatal("could not write the test data file");
+        return path;
+    }
 
 private Q_SLOTS:
     void initTestCase()
     {
+        // A running Tivren on this test's private bus, for the control verbs.
+        m_tivren = std::make_unique<testing::ModelHarness>();
+        m_tivren->addProject(u"Acme"_s);
+        m_service = std::make_unique<ControlService>(*m_tivren->model, [] {});
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        QVERIFY(bus.registerService(QString::fromLatin1(ControlService::serviceName)));
+        QVERIFY(bus.registerObject(
+            QString::fromLatin1(ControlService::objectPath), m_service.get(), QDBusConnection::ExportScriptableSlots));
+
         // TZ is Europe/Amsterdam (UTC+1 in March): 2026-03-02 runs from 2026-03-01T23:00:00Z.
         const Project acme(
             QUuid::createUuid(), u"Acme"_s, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"red"_s, false, 0);
@@ -101,18 +174,10 @@ private Q_SLOTS:
             u"--data"_s,
             m_path });
         QCOMPARE(r.code, 0);
-        const QStringList lines = r.out.split(u'\n');
-        const auto row = [&](const QString& name) {
-            for (const QString& line : lines) {
-                if (line.startsWith(name + u' '))
-                    return line.simplified();
-            }
-            return QString();
-        };
         QVERIFY2(r.out.contains(u"Amount (EUR)"_s), qPrintable(r.out));
-        QCOMPARE(row(u"Acme"_s), u"Acme 2.17 2.50 200.00"_s);
-        QCOMPARE(row(u"Hobby"_s), u"Hobby 0.50 1.00 -"_s);
-        QCOMPARE(row(u"Total"_s), u"Total 2.67 3.50 200.00"_s);
+        QCOMPARE(tableRow(r.out, u"Acme"_s), u"Acme 2.17 2.50 200.00"_s);
+        QCOMPARE(tableRow(r.out, u"Hobby"_s), u"Hobby 0.50 1.00 -"_s);
+        QCOMPARE(tableRow(r.out, u"Total"_s), u"Total 2.67 3.50 200.00"_s);
     }
 
     void missingFileReadsAsEmpty()
@@ -181,6 +246,13 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(broken + u".unreadable"_s)); // a reader keeps no copies
     }
 
+    void cleanupTestCase()
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.unregisterObject(QString::fromLatin1(ControlService::objectPath));
+        bus.unregisterService(QString::fromLatin1(ControlService::serviceName));
+    }
+
     void help()
     {
         const Run r = run({ u"--help"_s });
@@ -188,6 +260,168 @@ private Q_SLOTS:
         QVERIFY(r.out.contains(u"tivrenctl report --from A --to B [--csv] [--data FILE]"_s));
         QVERIFY(r.out.contains(TivrenRepository::defaultFileURL()));
         QCOMPARE(run({ u"report"_s, u"--help"_s }).out, r.out);
+    }
+
+    // Tivren drops entries that do not end after they start when it loads; the report must agree.
+    void entriesWithoutDurationAreNotBilled_data()
+    {
+        QTest::addColumn<int>("minutes"); // of the broken entry
+        QTest::newRow("end equals start") << 0;
+        QTest::newRow("end before start") << -20;
+    }
+
+    void entriesWithoutDurationAreNotBilled()
+    {
+        QFETCH(int, minutes);
+        AppSnapshot snapshot;
+        const Project acme(
+            QUuid::createUuid(), u"Acme"_s, 80, 15, BillingRoundingStrategy::roundProjectTotal, u"red"_s, false, 0);
+        snapshot.projects = { acme };
+        const Instant nine = *Iso8601::parse(u"2026-03-02T09:00:00Z");
+        snapshot.entries = { TimeEntry { QUuid::createUuid(), acme.id, nine, nine + 50 * 60, u"work"_s },
+            TimeEntry { QUuid::createUuid(), acme.id, nine + 3600, nine + 3600 + minutes * 60, u"broken"_s } };
+        const QString path = writeData(u"broken-entries.json"_s, snapshot);
+
+        const Run csv = report(u"2026-03-02"_s, u"2026-03-02"_s, path, { u"--csv"_s });
+        QCOMPARE(csv.code, 0);
+        QCOMPARE(csv.out,
+            u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes\n"
+            "\"Acme\",\"2026-03-02T09:00:00Z\",\"2026-03-02T09:50:00Z\",0.75,80.00,60.00,\"work\""_s);
+        const Run table = report(u"2026-03-02"_s, u"2026-03-02"_s, path);
+        QCOMPARE(table.code, 0);
+        QCOMPARE(tableRow(table.out, u"Acme"_s), u"Acme 0.83 0.75 60.00"_s);
+    }
+
+    // A report lost on a full disk is a failure, not an empty success.
+    void lostOutputFails_data()
+    {
+        QTest::addColumn<QStringList>("more");
+        QTest::newRow("table") << QStringList {};
+        QTest::newRow("csv") << QStringList { u"--csv"_s };
+    }
+
+    void lostOutputFails()
+    {
+        QFETCH(QStringList, more);
+        const Run r = run(
+            QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-31"_s, u"--data"_s, m_path }
+                + more,
+            { {}, u"/dev/full"_s });
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.startsWith(u"tivrenctl: could not write to standard output"_s), qPrintable(r.err));
+        QCOMPARE(r.err.count(u'\n'), 1);
+    }
+
+    // Whatever was typed comes back on one short line, with nothing a terminal would act on.
+    void refusedValuesAreEchoedSafely_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("echo");
+        const QString huge(100000, u'x');
+        QTest::newRow("line feed in an option") << QStringList { u"report"_s, u"a\nb"_s } << 2 << u"'a\\nb'"_s;
+        QTest::newRow("escape sequence as a date")
+            << QStringList { u"report"_s, u"--from"_s, u"\x1b[2J"_s, u"--to"_s, u"2026-03-01"_s } << 2
+            << u"'\\x1b[2J'"_s;
+        QTest::newRow("huge date") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, huge } << 2
+                                   << QString(u'\'' + QString(59, u'x'));
+        QTest::newRow("reversed range") << QStringList {
+            u"report"_s, u"--from"_s, u"2026-03-02T00:00:00Z"_s, u"--to"_s, u"2026-03-01T00:00:00Z"_s
+        } << 2 << u"(2026-03-02T00:00:00Z)"_s;
+        QTest::newRow("command") << QStringList { u"\x1b]0;title\x07"_s } << 2 << u"'\\x1b]0;title\\x07'"_s;
+        QTest::newRow("bidirectional override")
+            << QStringList { u"stop"_s, u"abc\u202Edef"_s } << 2 << u"'abc\\u202edef'"_s;
+        const QString folder = m_dir.filePath(u"a\nb"_s);
+        QVERIFY(QDir().mkpath(folder));
+        QTest::newRow("data file") << QStringList {
+            u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-01"_s, u"--data"_s, folder
+        } << 1 << u"/a\\nb: "_s;
+        QTest::newRow("project name, echoed by Tivren")
+            << QStringList { u"start"_s, u"Acme\n\x1b[2J"_s + huge } << 1 << u"\"Acme\\n\\x1b[2Jxxx"_s;
+    }
+
+    void refusedValuesAreEchoedSafely()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, echo);
+        const Run r = run(args);
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.startsWith(u"tivrenctl: "_s) && r.err.contains(echo), qPrintable(r.err));
+        QVERIFY2(r.err.count(u'\n') == 1 && r.err.endsWith(u'\n') && r.err.size() < 200, qPrintable(r.err));
+        for (const QChar c : r.err.chopped(1))
+            QVERIFY2(c.category() != QChar::Other_Control && c != u'\u202E', qPrintable(r.err));
+    }
+
+    // Qt's D-Bus thread can race the exit handlers, so one run proves little: each must leave one line.
+    void controlErrorIsOneLine()
+    {
+        for (int i = 0; i < 40; ++i) {
+            const Run r = run({ u"start"_s, u"Nope"_s });
+            QCOMPARE(r.code, 1);
+            QCOMPARE(r.err, u"tivrenctl: No active project is called \"Nope\".\n"_s);
+        }
+    }
+
+    // Amounts print every digit printf would, in the CSV and the table alike.
+    void hugeAmounts_data()
+    {
+        QTest::addColumn<double>("rate");
+        QTest::newRow("62 digits") << 1e61;
+        QTest::newRow("301 digits") << 1e300;
+        QTest::newRow("past the largest double") << 1.5e308; // two hours overflow to infinity
+    }
+
+    void hugeAmounts()
+    {
+        QFETCH(double, rate);
+        AppSnapshot snapshot;
+        const Project big(
+            QUuid::createUuid(), u"Big"_s, rate, 60, BillingRoundingStrategy::roundUpPerEntry, u"red"_s, false, 0);
+        snapshot.projects = { big };
+        const Instant nine = *Iso8601::parse(u"2026-03-02T09:00:00Z");
+        snapshot.entries = { TimeEntry { QUuid::createUuid(), big.id, nine, nine + 7200, {} } };
+        const QString path = writeData(u"big.json"_s, snapshot);
+        const QString amount = printfFixed2(2 * rate);
+
+        const Run csv = report(u"2026-03-02"_s, u"2026-03-02"_s, path, { u"--csv"_s });
+        QCOMPARE(csv.code, 0);
+        QCOMPARE(csv.out.split(u'\n').value(1),
+            u"\"Big\",\"2026-03-02T09:00:00Z\",\"2026-03-02T11:00:00Z\",2.00,"_s + printfFixed2(rate) + u',' + amount
+                + u",\"\""_s);
+        const Run table = report(u"2026-03-02"_s, u"2026-03-02"_s, path);
+        QCOMPARE(table.code, 0);
+        QCOMPARE(tableRow(table.out, u"Big"_s), u"Big 2.00 2.00 "_s + amount);
+        QCOMPARE(tableRow(table.out, u"Total"_s), u"Total 2.00 2.00 "_s + amount);
+    }
+
+    // Havana turns its clocks back from 01:00 to 00:00 on 2 November 2025: the first 00:30 is that day's.
+    void dayWhoseMidnightRepeats()
+    {
+        AppSnapshot snapshot;
+        const Project acme(
+            QUuid::createUuid(), u"Acme"_s, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"red"_s, false, 0);
+        snapshot.projects = { acme };
+        auto entry = [&](const char* start, const QString& notes) {
+            const Instant s = *Iso8601::parse(QByteArrayView(start));
+            return TimeEntry { QUuid::createUuid(), acme.id, s, s + 900, notes };
+        };
+        snapshot.entries = { entry("2025-11-02T03:30:00Z", u"23:30 the day before"_s),
+            entry("2025-11-02T04:30:00Z", u"first 00:30"_s),
+            entry("2025-11-02T05:30:00Z", u"second 00:30"_s),
+            entry("2025-11-03T04:30:00Z", u"23:30"_s),
+            entry("2025-11-03T05:30:00Z", u"00:30 the day after"_s) };
+        const QString path = writeData(u"havana.json"_s, snapshot);
+
+        const Run r = run(
+            { u"report"_s, u"--from"_s, u"2025-11-02"_s, u"--to"_s, u"2025-11-02"_s, u"--csv"_s, u"--data"_s, path },
+            { "America/Havana", {} });
+        QCOMPARE(r.code, 0);
+        QStringList notes;
+        for (const QString& line : r.out.split(u'\n').mid(1))
+            notes << line.section(u',', 6);
+        QCOMPARE(notes, (QStringList { u"\"23:30\""_s, u"\"second 00:30\""_s, u"\"first 00:30\""_s }));
     }
 };
 
