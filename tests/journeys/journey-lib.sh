@@ -108,20 +108,26 @@ ctl_loaded() {
     fail "Tivren was still loading after 20 s"
 }
 
-# wait_exit PID SECONDS: waits for the process to end; exit_status is its status. One that is still
-# running after SECONDS is killed and fails the journey.
+# Whether the process has ended (gone, or a zombie waiting to be reaped).
+ended() {
+    local state
+    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || return 0
+    [ -z "$state" ] || [ "$state" = Z ]
+}
+
+# wait_exit PID SECONDS: waits for a process this shell started to end; exit_status is its status.
+# One that is still running after SECONDS is killed and fails the journey.
 wait_exit() {
-    local pid=$1 limit=$2 dog status=0
-    (
-        exec >/dev/null 2>&1
-        sleep "$limit"
-        kill -9 "$pid"
-    ) &
-    dog=$!
-    wait "$pid" || status=$?
-    kill "$dog" 2>/dev/null || true
-    wait "$dog" 2>/dev/null || true
-    [ "$status" -ne 137 ] || fail "the program had not ended $limit s after it was asked to quit"
+    local pid=$1 limit=$2 status=0
+    for _ in $(seq $((limit * 20))); do
+        ended "$pid" && break
+        sleep 0.05
+    done
+    if ! ended "$pid"; then
+        kill -9 "$pid" 2>/dev/null || true
+        fail "the program had not ended $limit s after it was asked to quit"
+    fi
+    wait "$pid" 2>/dev/null || status=$?
     exit_status=$status
 }
 

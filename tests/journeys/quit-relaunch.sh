@@ -10,8 +10,8 @@ first=$tivren_pid
 wait_answering
 ctl_loaded start acme || fail "could not start Acme: $(cat "$TMPDIR/ctl.err")"
 
-# A slow disk: every fsync of the first instance takes a second.
-strace_attach "$first" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:delay_enter=1000000
+# A slow disk: every fsync of the first instance takes half a second.
+strace_attach "$first" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:delay_enter=500000
 "$tivrenctl" start globex 2>/dev/null &
 # Quit while that save is being written (its temporary file is there), and launch again at once.
 wait_until 5 "the save of the switch to Globex did not begin" \

@@ -8,8 +8,8 @@ start_tivren
 wait_answering
 ctl_loaded start acme || fail "could not start Acme: $(cat "$TMPDIR/ctl.err")"
 
-# A slow disk: every fsync takes a second, so the next save is caught in the middle.
-strace_attach "$tivren_pid" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:delay_enter=1000000
+# A slow disk: every fsync takes half a second, so the next save is caught in the middle.
+strace_attach "$tivren_pid" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:delay_enter=500000
 "$tivrenctl" start globex 2>/dev/null &
 wait_until 5 "the save of the switch to Globex did not begin" \
     bash -c "ls -A '$data_dir' | grep -qvx -e tivren-data.json -e tivren.lock"
