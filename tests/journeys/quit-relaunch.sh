@@ -17,7 +17,12 @@ strace_attach "$first" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:delay_ent
 wait_until 5 "the save of the switch to Globex did not begin" \
     bash -c "ls -A '$data_dir' | grep -qvx -e tivren-data.json -e tivren.lock"
 kill -TERM "$first"
-sleep 0.2
+# Launch again as soon as the first has let go of its bus name, or after half a second at most
+# (it is still busy with that save then, whether or not it let go).
+for _ in $(seq 10); do
+    name_owned org.tivren.Tivren || break
+    sleep 0.05
+done
 start_tivren second
 second=$tivren_pid
 
