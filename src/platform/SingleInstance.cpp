@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>

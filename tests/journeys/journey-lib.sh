@@ -24,6 +24,10 @@ fail() {
     exit 1
 }
 
+# Any other command that fails ends the journey too (set -e); say which.
+set -E
+trap '[ $BASH_SUBSHELL -gt 0 ] || echo "FAIL: \"$BASH_COMMAND\" failed with status $? (line $LINENO of ${BASH_SOURCE[0]##*/})" >&3' ERR
+
 passed() {
     echo "1 passed, 0 failed"
 }

@@ -39,8 +39,11 @@ public Q_SLOTS:
         int expireTimeout)
     {
         QJsonObject hintValues;
-        for (auto hint = hints.cbegin(); hint != hints.cend(); ++hint)
-            hintValues[hint.key()] = QJsonValue::fromVariant(hint.value());
+        // The urgency is a byte on the bus; a number in the log.
+        for (auto hint = hints.cbegin(); hint != hints.cend(); ++hint) {
+            const bool byte = hint.value().typeId() == QMetaType::UChar;
+            hintValues[hint.key()] = QJsonValue::fromVariant(byte ? QVariant(hint.value().toInt()) : hint.value());
+        }
         const QJsonObject line { { u"app"_s, appName },
             { u"summary"_s, summary },
             { u"body"_s, body },
