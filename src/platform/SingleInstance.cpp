@@ -3,9 +3,11 @@
 #include "platform/ControlService.h"
 
 #include <QDBusMessage>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
 
@@ -21,6 +23,8 @@ namespace tivren {
 namespace {
 
 constexpr int retryMsecs = 100;
+constexpr int lockPollMsecs = 250;
+constexpr int unreadableLockMsecs = 2000;
 
 QString systemReason(int code)
 {
@@ -50,6 +54,21 @@ Expected<Done, DataFolderError> createPrivateFolders(const QString& path)
         return Unexpected(DataFolderError { DataFolderError::Kind::notWritable, absolute, systemReason(error) });
     }
     return Done {};
+}
+
+// QLockFile never takes a lock file that names no process for stale: one left empty by a crash or a
+// power cut between its creation and its first write would keep Tivren out for good. A writer fills
+// it at once, so one that has said nothing for a while is such a leftover.
+void removeUnreadableLock(QLockFile& lock, const QString& path)
+{
+    qint64 pid = 0;
+    QString hostname;
+    QString application;
+    const QFileInfo info(path);
+    if (!info.exists() || lock.getLockInfo(&pid, &hostname, &application))
+        return;
+    if (qAbs(info.lastModified().msecsTo(QDateTime::currentDateTime())) >= unreadableLockMsecs)
+        lock.removeStaleLockFile();
 }
 
 } // namespace
@@ -107,7 +126,10 @@ Expected<Done, DataFolderError> SingleInstance::lockDataFolder()
     const QString path = m_dataFolder + u"/tivren.lock"_s;
     m_lock = std::make_unique<QLockFile>(path);
     m_lock->setStaleLockTime(0); // a lock whose process is gone is stale; a live one never is
-    if (m_lock->tryLock(m_limits.lockMsecs)) {
+    const QDeadlineTimer deadline(m_limits.lockMsecs);
+    while (!m_lock->tryLock(lockPollMsecs) && m_lock->error() == QLockFile::LockFailedError && !deadline.hasExpired())
+        removeUnreadableLock(*m_lock, path);
+    if (m_lock->isLocked()) {
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         return Done {};
     }
