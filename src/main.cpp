@@ -1,6 +1,7 @@
 // Tivren: the shell. Builds the services and the one model, wires the platform to them, keeps
 // to one instance per user and finishes every save before the process ends.
 #include "app/AppModel.h"
+#include "app/AppStrings.h"
 #include "app/AppleCalendarService.h"
 #include "app/Clock.h"
 #include "app/GoogleCalendarService.h"
@@ -13,6 +14,8 @@
 #include "platform/DesktopBrowser.h"
 #include "platform/EdsCalendarStore.h"
 #include "platform/KeychainSecretStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 #include "platform/XdgAutostart.h"
 #include "ui/DialogFileChooser.h"
 #include "ui/MainWindow.h"
@@ -21,82 +24,90 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QNetworkAccessManager>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
 
 namespace {
 
-int signalPipe[2] = { -1, -1 };
+// How long quitting may wait for the last save, and for the notification server to take the
+// message about a save that failed.
+constexpr int quitSaveMsecs = 10000;
+constexpr int quitNotificationMsecs = 2000;
 
-void onTerminate(int)
+// Without a display Qt's xcb plugin aborts with four lines about reinstalling; one clear line instead.
+bool hasGraphicalSession(int argc, char* argv[])
 {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0)
+            return true; // the user's choice
+    }
+    // Platforms that need no display server (offscreen, vnc, eglfs) are fine without one.
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith(u"xcb"_s) && !platform.startsWith(u"wayland"_s))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// SIGTERM and SIGINT quit through the event loop, so pending saves are finished first.
-void quitOnTerminationSignals(QObject* owner)
+void printLine(const QString& line)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
-        char byte;
-        [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction action
-    {
-    };
-    action.sa_handler = onTerminate;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    std::fprintf(stderr, "%s\n", qPrintable(QString(line).replace(u'\n', u' ')));
+}
+
+// After the event loop: the bus name goes first, so a launch made now can take over; then the last
+// save. What could not be saved is said on stderr and to the user, and the exit status is 1.
+int finishQuitting(SingleInstance& instance, AppModel& model, Shell& shell, DBusNotifier& notifier)
+{
+    instance.releaseBusName();
+    const std::optional<QString> unsaved = model.saveBeforeQuit(quitSaveMsecs);
+    if (!unsaved)
+        return 0;
+    printLine(*unsaved);
+    // Nothing is left to write: a new launch need not wait until the user has read the message.
+    if (model.finishPendingSaves(0))
+        instance.unlockDataFolder();
+    if (Shell::canShowWindows()) {
+        shell.showUnsavedAtQuit(*unsaved);
+    } else if (!notifier.notifyOnce(
+                   AppStrings::text(QLocale::system(), u"Changes not saved"_tr), *unsaved, quitNotificationMsecs)) {
+        printLine(u"Tivren could not show a notification about it either."_s);
+    }
+    return 1;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (!hasGraphicalSession(argc, argv)) {
+        printLine(u"Tivren needs a graphical session, but neither DISPLAY nor WAYLAND_DISPLAY is set."_s);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tivren"_s);
     QApplication::setApplicationDisplayName(u"Tivren"_s);
     QApplication::setDesktopFileName(u"tivren"_s);
     QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, TrayIcons::idle()));
+    // From the start: a signal during the waits below is kept until the program can quit cleanly.
+    TerminationSignals termination;
 
-    // One instance per user: the bus name says who runs; a second launch hands over and leaves.
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected() && !bus.registerService(QString::fromLatin1(ControlService::serviceName))) {
-        const QDBusMessage show = QDBusMessage::createMethodCall(QString::fromLatin1(ControlService::serviceName),
-            QString::fromLatin1(ControlService::objectPath),
-            QString::fromLatin1(ControlService::interfaceName),
-            u"Show"_s);
-        bus.call(show, QDBus::Block, 3000);
-        return 0;
+    const QString dataFolder = QFileInfo(TivrenRepository::defaultFileURL()).absolutePath();
+    SingleInstance instance(bus, dataFolder);
+    const auto role = instance.claimBusName();
+    if (!role) {
+        printLine(role.error());
+        return 1;
     }
-
-    // ... and a lock in the data folder, so two instances (on two buses, or none) never both
-    // write the data file.
-    const QString dataFile = TivrenRepository::defaultFileURL();
-    const QString dataFolder = QFileInfo(dataFile).absolutePath();
-    QDir().mkpath(dataFolder);
-    QLockFile lock(dataFolder + u"/tivren.lock"_s);
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(200)) {
-        std::fprintf(stderr, "Tivren is already running for this user (%s is locked).\n", qPrintable(dataFolder));
+    if (*role == SingleInstance::Role::handedOver)
+        return 0;
+    const auto locked = instance.lockDataFolder();
+    if (!locked && locked.error().kind == DataFolderError::Kind::held) {
+        printLine(locked.error().reason);
         return 1;
     }
 
@@ -123,6 +134,10 @@ int main(int argc, char* argv[])
                        skipBroadcaster,
                        clock },
         AppModel::Options { true, true });
+    if (!locked) {
+        model.setReadOnly(model.localized(u"Changes are not saved: Tivren cannot write to its data folder %@ (%@)."_tr,
+            { locked.error().folder, locked.error().reason }));
+    }
 
     Shell shell(model, autostart, clock);
     fileChooser.setParentWindow(shell.mainWindow());
@@ -133,11 +148,11 @@ int main(int argc, char* argv[])
         bus.registerObject(
             QString::fromLatin1(ControlService::objectPath), &control, QDBusConnection::ExportScriptableSlots);
     }
-    quitOnTerminationSignals(&app);
-    // Quit from the menu, a signal or the session's end: every handed-over save is written first.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &model, [&model] {
-        model.finishPendingSaves(10000);
-    });
+    QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
+    QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();
-    return QApplication::exec();
+    if (!locked)
+        shell.bringMainWindowForward(); // its banner says why nothing is saved
+    QApplication::exec();
+    return finishQuitting(instance, model, shell, notifier);
 }

@@ -34,6 +34,29 @@ const QString skipActionKey = u"POMODORO_SKIP"_s;
 // even when the server never reports them closed.
 constexpr qsizetype maxRememberedPhases = 16;
 
+enum class Urgency : quint8
+{
+    normal = 1,
+    critical = 2,
+};
+
+QDBusMessage notifyCall(
+    const QString& category, Urgency urgency, const QString& title, const QString& body, const QStringList& actions)
+{
+    const QVariantMap hints {
+        { u"category"_s, category },
+        { u"desktop-entry"_s, u"tivren"_s },
+        { u"urgency"_s, QVariant::fromValue(quint8(urgency)) }, // the protocol wants a byte, not an int
+        // Tivren plays its own sound when the user wants one; the server must not add a second.
+        { u"suppress-sound"_s, true },
+    };
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(notificationsService, notificationsPath, notificationsInterface, u"Notify"_s);
+    // replaces_id 0: every notification is a new one instead of replacing the last.
+    call << u"Tivren"_s << 0u << u"tivren"_s << title << body << actions << hints << -1;
+    return call;
+}
+
 } // namespace
 
 DBusNotifier::DBusNotifier(QDBusConnection bus,
@@ -155,21 +178,11 @@ void DBusNotifier::post(Kind kind, const QString& title, const QString& body)
     if (m_server == Server::absent)
         return;
 
-    const QLocale locale = m_systemLocale();
-    const QStringList actions =
-        kind == Kind::phase ? QStringList { skipActionKey, NotificationTexts::skipAction(locale) } : QStringList {};
-    const QVariantMap hints {
-        { u"category"_s, kind == Kind::phase ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s },
-        { u"desktop-entry"_s, u"tivren"_s },
-        { u"urgency"_s, QVariant::fromValue(quint8(1)) }, // the protocol wants a byte, not an int
-        // Tivren plays its own sound when the user wants one; the server must not add a second.
-        { u"suppress-sound"_s, true },
-    };
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(notificationsService, notificationsPath, notificationsInterface, u"Notify"_s);
-    // replaces_id 0: every phase gets its own notification instead of replacing the last one.
-    call << u"Tivren"_s << 0u << u"tivren"_s << title << body << actions << hints << -1;
-
+    const QStringList actions = kind == Kind::phase
+        ? QStringList { skipActionKey, NotificationTexts::skipAction(m_systemLocale()) }
+        : QStringList {};
+    const QDBusMessage call = notifyCall(
+        kind == Kind::phase ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s, Urgency::normal, title, body, actions);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, kind](QDBusPendingCallWatcher* self) {
         self->deleteLater();
@@ -185,6 +198,13 @@ void DBusNotifier::post(Kind kind, const QString& title, const QString& body)
         if (kind == Kind::phase)
             remember(reply.reply().service(), reply.value());
     });
+}
+
+bool DBusNotifier::notifyOnce(const QString& title, const QString& body, int msecs)
+{
+    const QDBusMessage reply =
+        m_bus.call(notifyCall(u"x-tivren.error"_s, Urgency::critical, title, body, {}), QDBus::Block, msecs);
+    return reply.type() == QDBusMessage::ReplyMessage;
 }
 
 void DBusNotifier::remember(const QString& server, uint id)

@@ -39,6 +39,10 @@ public:
     void notify(PomodoroPhase phase, bool soundEnabled) override;
     void notifyWorkReminder(Seconds elapsed, bool soundEnabled) override;
 
+    // One plain notification (no buttons, no sound) for a moment when no event loop runs any more,
+    // such as quitting: blocks until the server has taken it, at most msecs. False when it did not.
+    [[nodiscard]] bool notifyOnce(const QString& title, const QString& body, int msecs);
+
 Q_SIGNALS:
     // Whether a notification server is running or can be started on demand; emitted when the
     // answer first arrives after requestAuthorizationIfNeeded() and whenever it changes later.

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -109,6 +111,28 @@ void Shell::openNewProjectWindow()
     m_newProject->show();
     m_newProject->raise();
     m_newProject->activateWindow();
+}
+
+bool Shell::canShowWindows()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen"_s && platform != u"minimal"_s;
+}
+
+void Shell::showUnsavedAtQuit(const QString& line)
+{
+    QMessageBox box(QMessageBox::Critical, m_model.localized(u"Changes not saved"_tr), line, QMessageBox::Ok);
+    box.setObjectName(u"unsavedAtQuitMessageBox"_s);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_quitMessage = &box;
+    // The program's event loop has ended: this is the only one, not one nested inside it.
+    box.exec();
+}
+
+void Shell::dismissQuitMessage()
+{
+    if (m_quitMessage)
+        m_quitMessage->reject();
 }
 
 } // namespace tivren

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QMessageBox;
 class QSystemTrayIcon;
 
 namespace tivren {
@@ -39,6 +40,14 @@ public:
     [[nodiscard]] MainWindow* mainWindow();
     [[nodiscard]] TrayMenu* trayMenu() const { return m_menu; }
 
+    // Whether a window can reach the user: a real display, not the offscreen or minimal platform.
+    [[nodiscard]] static bool canShowWindows();
+    // For the very end, after the event loop has finished: a dialog with the line saying what could
+    // not be saved. Returns when the user closes it or dismissQuitMessage() is called.
+    void showUnsavedAtQuit(const QString& line);
+    // Closes that dialog (another termination signal: the session will not wait).
+    void dismissQuitMessage();
+
 private:
     void updateTrayIcon();
 
@@ -47,6 +56,7 @@ private:
     const Clock& m_clock;
     QPointer<MainWindow> m_main;
     QPointer<QWidget> m_newProject;
+    QPointer<QMessageBox> m_quitMessage;
     QSystemTrayIcon* m_tray = nullptr;
     TrayMenu* m_menu = nullptr;
 };

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Started where there is no graphical session (a bare ssh login, a cron job): one clear line and
+# exit status 1, instead of Qt's abort.
+. "$(dirname "$0")/journey-lib.sh"
+
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$tivren" 2>"$TMPDIR/tivren.err" || status=$?
+[ $status -eq 1 ] || fail "Tivren without a display exited with $status: $(head -n 2 "$TMPDIR/tivren.err")"
+[ "$(wc -l <"$TMPDIR/tivren.err")" -eq 1 ] || fail "more than one line on stderr: $(cat "$TMPDIR/tivren.err")"
+grep -q "DISPLAY" "$TMPDIR/tivren.err" || fail "the message does not say what is missing: $(cat "$TMPDIR/tivren.err")"
+passed
