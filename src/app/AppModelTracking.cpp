@@ -114,8 +114,9 @@ void AppModel::advancePomodoroPhase()
         m_services.pomodoroNotifier.notify(next, m_settings.pomodoroSoundEnabled);
         return;
     }
-    // A break ends.
-    if (!m_settings.pomodoroBreaksAreBillable) {
+    // A break ends. Whether it was billed may have changed during the break, so the timer decides:
+    // one that ran through the break goes on, a stopped one starts again.
+    if (!m_activeSession) {
         const qsizetype index = m_pomodoroProjectID ? indexOfProject(*m_pomodoroProjectID) : -1;
         if (index < 0) {
             clearPomodoroState(); // the project is gone: the cycle ends quietly

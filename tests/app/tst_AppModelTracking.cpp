@@ -11,6 +11,9 @@ namespace {
 
 constexpr Instant kNine = 1772355600; // 2026-03-01T09:00:00Z
 
+// Entries as their start and end, in seconds after 09:00.
+using Spans = QList<std::pair<Seconds, Seconds>>;
+
 void enablePomodoro(AppModel& model, bool breaksBillable = false, int longBreakInterval = 4)
 {
     AppSettings settings = model.settings();
@@ -160,6 +163,54 @@ private Q_SLOTS:
         QCOMPARE(h.model->entries().size(), 1);
         QCOMPARE(h.model->entries()[0].endDate - h.model->entries()[0].startDate, 2400.0);
         QCOMPARE(h.model->pomodoroPhase(), std::nullopt);
+    }
+
+    // Whether breaks are billed may change during a break. Its end follows the timer, not the
+    // setting: a timer that ran through the break keeps running, a stopped one starts again, and
+    // the next work phase's end follows the new setting. Stopped one minute into the second break.
+    void billingChangedDuringABreak_data()
+    {
+        QTest::addColumn<bool>("billableAtWorkEnd");
+        QTest::addColumn<bool>("billableAtBreakEnd");
+        QTest::addColumn<Spans>("entries");
+        QTest::newRow("billed, still billed") << true << true << Spans { { 0, 3360 } };
+        QTest::newRow("billed, then not") << true << false << Spans { { 0, 3300 } };
+        QTest::newRow("not billed, then billed") << false << true << Spans { { 0, 1500 }, { 1800, 3360 } };
+        QTest::newRow("not billed, still not") << false << false << Spans { { 0, 1500 }, { 1800, 3300 } };
+    }
+
+    void billingChangedDuringABreak()
+    {
+        QFETCH(bool, billableAtWorkEnd);
+        QFETCH(bool, billableAtBreakEnd);
+        QFETCH(Spans, entries);
+        ModelHarness h;
+        h.clock.time = kNine;
+        h.model->tick();
+        enablePomodoro(*h.model, billableAtWorkEnd);
+        const Project a = h.addProject(u"A"_s);
+        h.model->startTracking(a);
+        tickUntil(h, kNine + 1560); // 25 minutes of work, one minute of the break
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::shortBreak);
+        AppSettings settings = h.model->settings();
+        settings.pomodoroBreaksAreBillable = billableAtBreakEnd;
+        h.model->setSettings(settings);
+
+        tickUntil(h, kNine + 1800);
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::work);
+        QVERIFY(h.model->activeSession().has_value());
+        QCOMPARE(h.model->activeSession()->projectID, a.id);
+        QCOMPARE(h.model->activeSession()->startDate, billableAtWorkEnd ? kNine : kNine + 1800);
+
+        tickUntil(h, kNine + 3360);
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::shortBreak);
+        QCOMPARE(h.model->activeSession().has_value(), billableAtBreakEnd);
+        h.model->stopTimer();
+        Spans recorded;
+        for (const TimeEntry& entry : h.model->entries())
+            recorded.append({ entry.startDate - kNine, entry.endDate - kNine });
+        QCOMPARE(recorded, entries);
+        QCOMPARE(h.saved().entries, h.model->entries());
     }
 
     void everyBreakIsLongWithIntervalOne()
