@@ -22,10 +22,12 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <sys/stat.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -126,6 +128,7 @@ class tst_CsvExportJourney : public QObject
         MainWindow window { model };
     };
 
+    QTemporaryDir m_root;
     std::unique_ptr<Program> m_program;
     QString m_dataFile;
     QString m_exportFolder;
@@ -171,15 +174,18 @@ class tst_CsvExportJourney : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // Only ever the private data folder of scripts/isolated-run, never a user's file.
-        const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-        QVERIFY2(!dataHome.isEmpty() && QDir::homePath() != QDir(dataHome).absoluteFilePath(u".."_s),
-            "run through scripts/isolated-run");
+        // A home, settings and data folder of its own, also when run by hand: nothing of a user's
+        // is ever touched. The home has no Documents folder yet.
+        QVERIFY(m_root.isValid());
+        for (const auto& [variable, folder] : { std::pair { "HOME", u"home"_s },
+                 std::pair { "XDG_CONFIG_HOME", u"config"_s },
+                 std::pair { "XDG_DATA_HOME", u"data"_s } }) {
+            QVERIFY(QDir().mkpath(m_root.filePath(folder)));
+            qputenv(variable, QFile::encodeName(m_root.filePath(folder)));
+        }
         m_dataFile = TivrenRepository::defaultFileURL();
-        QCOMPARE(m_dataFile, dataHome + u"/Tivren/tivren-data.json"_s);
+        QCOMPARE(m_dataFile, m_root.filePath(u"data/Tivren/tivren-data.json"_s));
         QVERIFY(TivrenRepository::writeFile(m_dataFile, userData()));
-        QDir(QDir::homePath()).removeRecursively(); // a fresh home: no Documents folder yet
-        QVERIFY(QDir().mkpath(QDir::homePath()));
         m_exportFolder = QDir::home().filePath(u"invoices"_s);
         QVERIFY(QDir().mkpath(m_exportFolder));
 
