@@ -78,6 +78,7 @@ QCoro::Task<> AppModel::load()
     assign(m_hasAppleCalendarAuthorization, hasAccess, &AppModel::hasAppleCalendarAuthorizationChanged);
     if (hasAccess)
         co_await refreshAppleCalendars();
+    checkRestoredSession();
     assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppleCalendarServicing.h"
 #include "app/CalendarExportDraft.h"
+#include "app/Clock.h"
 #include "app/GoogleCalendarServicing.h"
 #include "app/MainSection.h"
 #include "core/AppSnapshot.h"
@@ -20,7 +21,6 @@
 namespace tivren {
 
 class BreakOverlayPresenting;
-class Clock;
 class FileChooser;
 class LoginItemService;
 class PomodoroNotifying;
@@ -235,6 +235,15 @@ private:
     void clearPomodoroState();
     void checkPomodoroExpiry();
     void checkWorkReminder();
+    // Starts the timer for the project now, refreshing now with it, so nothing shows a negative
+    // elapsed time.
+    void startSession(const QUuid& projectID);
+    // Where the running session ends: now, or its start plus the time that really passed when the
+    // wall clock was set back while it ran (the user is told).
+    Instant sessionEnd(const ActiveTimerSession& session);
+    // After load(): ties a stored running session to the monotonic clock; one that starts in the
+    // future counts from the program's start instead (the user is told).
+    void checkRestoredSession();
 
     // The shared steps of both calendar services: a draft for the range, and the checks before an
     // export (connected, at least one project with a calendar). Both report their refusal.
@@ -288,6 +297,10 @@ private:
     int m_pomodoroCompletedWorkIntervals = 0;
     std::optional<QUuid> m_pomodoroProjectID;
     std::optional<Instant> m_workReminderLastFired;
+    // The program's start on both clocks, and the running session's start on the monotonic one.
+    const Instant m_launchTime = m_services.clock.now();
+    const Seconds m_launchMonotonicTime = m_services.clock.monotonicNow();
+    std::optional<Seconds> m_sessionMonotonicStart;
 };
 
 } // namespace tivren

@@ -1,11 +1,22 @@
 // Tracking, the Pomodoro cycle and work reminders.
 #include "app/AppModel.h"
+#include "app/AppStrings.h"
 #include "app/BreakOverlayPresenting.h"
 #include "app/Clock.h"
 #include "app/PomodoroNotifying.h"
 #include "core/PomodoroLogic.h"
 
+using namespace Qt::StringLiterals;
+
 namespace tivren {
+
+namespace {
+
+// How far the wall clock may fall behind the monotonic one, or a stored start, before it counts as
+// set back: more than clock resolution and rounding, less than any step a user would notice.
+constexpr Seconds clockSetBackTolerance = 2;
+
+} // namespace
 
 void AppModel::startTracking(const Project& project)
 {
@@ -15,7 +26,7 @@ void AppModel::startTracking(const Project& project)
         if (sameProject)
             return; // the start control toggles
     }
-    setActiveSession(ActiveTimerSession { project.id, m_services.clock.now() });
+    startSession(project.id);
     m_workReminderLastFired.reset();
     if (m_settings.pomodoroEnabled) {
         assign(m_pomodoroProjectID, std::optional<QUuid>(project.id), &AppModel::pomodoroProjectIDChanged);
@@ -32,16 +43,58 @@ void AppModel::stopTracking(bool fromPomodoro)
         return;
     }
     const ActiveTimerSession session = *m_activeSession;
-    const Instant end = m_now; // the model's clock, up to one tick old
+    const Instant end = sessionEnd(session);
     if (end > session.startDate) {
         QList<TimeEntry> entries = m_entries;
         entries.append(TimeEntry { QUuid::createUuid(), session.projectID, session.startDate, end, QString() });
         setEntries(entries);
     }
     setActiveSession(std::nullopt);
+    m_sessionMonotonicStart.reset();
     m_workReminderLastFired.reset();
     if (!fromPomodoro)
         clearPomodoroState();
+    persist();
+}
+
+void AppModel::startSession(const QUuid& projectID)
+{
+    assign(m_now, m_services.clock.now(), &AppModel::nowChanged);
+    m_sessionMonotonicStart = m_services.clock.monotonicNow();
+    setActiveSession(ActiveTimerSession { projectID, m_now });
+}
+
+Instant AppModel::sessionEnd(const ActiveTimerSession& session)
+{
+    const Instant end = m_now; // the model's clock, up to one tick old
+    if (!m_sessionMonotonicStart)
+        return end;
+    const Seconds measured = m_services.clock.monotonicNow() - *m_sessionMonotonicStart;
+    if (m_services.clock.now() - session.startDate >= measured - clockSetBackTolerance)
+        return end; // a wall clock moved forward is believed
+    // Set back (a dual-boot machine, a wrong time server): by the wall clock the session would be
+    // shorter than it was, or not there at all.
+    setErrorMessage(
+        localized(u"The system clock went back while the timer ran; the entry uses the time that really passed."_tr));
+    return session.startDate + measured;
+}
+
+void AppModel::checkRestoredSession()
+{
+    m_sessionMonotonicStart.reset();
+    if (!m_activeSession)
+        return;
+    if (m_activeSession->startDate <= m_services.clock.now() + clockSetBackTolerance) {
+        // The wall clock is all there is to go by for the time before the program started.
+        m_sessionMonotonicStart = m_launchMonotonicTime - (m_launchTime - m_activeSession->startDate);
+        return;
+    }
+    // Started by a clock that ran ahead of this one (another system on the same machine, say): the
+    // only time known to have passed since is the time this program has run.
+    setActiveSession(ActiveTimerSession { m_activeSession->projectID, m_launchTime });
+    m_sessionMonotonicStart = m_launchMonotonicTime;
+    setErrorMessage(localized(
+        u"By the system clock, the running timer starts in the future; it now counts from when Tivren started."_tr));
     persist();
 }
 
@@ -114,14 +167,15 @@ void AppModel::advancePomodoroPhase()
         m_services.pomodoroNotifier.notify(next, m_settings.pomodoroSoundEnabled);
         return;
     }
-    // A break ends.
-    if (!m_settings.pomodoroBreaksAreBillable) {
+    // A break ends. Whether it was billed may have changed during the break, so the timer decides:
+    // one that ran through the break goes on, a stopped one starts again.
+    if (!m_activeSession) {
         const qsizetype index = m_pomodoroProjectID ? indexOfProject(*m_pomodoroProjectID) : -1;
         if (index < 0) {
             clearPomodoroState(); // the project is gone: the cycle ends quietly
             return;
         }
-        setActiveSession(ActiveTimerSession { m_projects[index].id, m_services.clock.now() });
+        startSession(m_projects[index].id);
     }
     beginPomodoroPhase(PomodoroPhase::work);
     m_services.pomodoroNotifier.notify(PomodoroPhase::work, m_settings.pomodoroSoundEnabled);

@@ -5,6 +5,8 @@
 #include <QCoroSignal>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -16,26 +18,39 @@ DialogFileChooser::DialogFileChooser(QWidget* parentWindow)
 {
 }
 
+QString DialogFileChooser::startFolder() const
+{
+    // A folder that does not exist would send the dialog to the process's working folder.
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
 QCoro::Task<std::optional<QString>> DialogFileChooser::chooseCSVSaveLocation(const QString& proposedName)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    auto* dialog = new QFileDialog(m_parent, QString(), QDir(folder).filePath(proposedName));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Not deleted on close: the awaited finished() resumes this coroutine through a queued call
+    // with the dialog as its context, which would be dropped together with the dialog.
+    QPointer<QFileDialog> dialog = new QFileDialog(m_parent, QString(), QDir(startFolder()).filePath(proposedName));
+    const auto release = qScopeGuard([dialog] {
+        if (dialog)
+            dialog->deleteLater();
+    });
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setNameFilter(AppStrings::text(dialog->locale(), u"CSV files"_tr) + u" (*.csv)"_s);
     dialog->setDefaultSuffix(u"csv"_s);
     dialog->setWindowModality(Qt::WindowModal);
-    QPointer<QFileDialog> guard(dialog);
     dialog->open();
-    const auto result = co_await qCoro(dialog, &QFileDialog::finished);
-    if (!guard || result != QDialog::Accepted)
+    const auto result = co_await qCoro(dialog.data(), &QFileDialog::finished);
+    if (!dialog || result != QDialog::Accepted)
         co_return std::nullopt;
-    const QStringList files = guard->selectedFiles();
-    if (files.isEmpty())
+    const QStringList files = dialog->selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
         co_return std::nullopt;
+    m_lastFolder = QFileInfo(files.first()).absolutePath();
     co_return files.first();
 }
 

@@ -11,6 +11,9 @@ namespace {
 
 constexpr Instant kNine = 1772355600; // 2026-03-01T09:00:00Z
 
+// Entries as their start and end, in seconds after 09:00.
+using Spans = QList<std::pair<Seconds, Seconds>>;
+
 void enablePomodoro(AppModel& model, bool breaksBillable = false, int longBreakInterval = 4)
 {
     AppSettings settings = model.settings();
@@ -160,6 +163,159 @@ private Q_SLOTS:
         QCOMPARE(h.model->entries().size(), 1);
         QCOMPARE(h.model->entries()[0].endDate - h.model->entries()[0].startDate, 2400.0);
         QCOMPARE(h.model->pomodoroPhase(), std::nullopt);
+    }
+
+    // Whether breaks are billed may change during a break. Its end follows the timer, not the
+    // setting: a timer that ran through the break keeps running, a stopped one starts again, and
+    // the next work phase's end follows the new setting. Stopped one minute into the second break.
+    void billingChangedDuringABreak_data()
+    {
+        QTest::addColumn<bool>("billableAtWorkEnd");
+        QTest::addColumn<bool>("billableAtBreakEnd");
+        QTest::addColumn<Spans>("entries");
+        QTest::newRow("billed, still billed") << true << true << Spans { { 0, 3360 } };
+        QTest::newRow("billed, then not") << true << false << Spans { { 0, 3300 } };
+        QTest::newRow("not billed, then billed") << false << true << Spans { { 0, 1500 }, { 1800, 3360 } };
+        QTest::newRow("not billed, still not") << false << false << Spans { { 0, 1500 }, { 1800, 3300 } };
+    }
+
+    void billingChangedDuringABreak()
+    {
+        QFETCH(bool, billableAtWorkEnd);
+        QFETCH(bool, billableAtBreakEnd);
+        QFETCH(Spans, entries);
+        ModelHarness h;
+        h.clock.time = kNine;
+        h.model->tick();
+        enablePomodoro(*h.model, billableAtWorkEnd);
+        const Project a = h.addProject(u"A"_s);
+        h.model->startTracking(a);
+        tickUntil(h, kNine + 1560); // 25 minutes of work, one minute of the break
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::shortBreak);
+        AppSettings settings = h.model->settings();
+        settings.pomodoroBreaksAreBillable = billableAtBreakEnd;
+        h.model->setSettings(settings);
+
+        tickUntil(h, kNine + 1800);
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::work);
+        QVERIFY(h.model->activeSession().has_value());
+        QCOMPARE(h.model->activeSession()->projectID, a.id);
+        QCOMPARE(h.model->activeSession()->startDate, billableAtWorkEnd ? kNine : kNine + 1800);
+
+        tickUntil(h, kNine + 3360);
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::shortBreak);
+        QCOMPARE(h.model->activeSession().has_value(), billableAtBreakEnd);
+        h.model->stopTimer();
+        Spans recorded;
+        for (const TimeEntry& entry : h.model->entries())
+            recorded.append({ entry.startDate - kNine, entry.endDate - kNine });
+        QCOMPARE(recorded, entries);
+        QCOMPARE(h.saved().entries, h.model->entries());
+    }
+
+    // The system clock is ahead of the model's last tick when a timer starts; nothing may read
+    // "00:00:-1" until the next tick.
+    void aNewTimerNeverShowsNegativeTime()
+    {
+        ModelHarness h;
+        h.clock.time = kNine;
+        h.model->tick();
+        enablePomodoro(*h.model);
+        const Project a = h.addProject(u"A"_s);
+        h.clock.time += 0.6;
+        h.model->startTracking(a);
+        QCOMPARE(h.model->now(), h.model->activeSession()->startDate);
+        h.model->skipPomodoroPhase();
+        h.clock.time += 0.7;
+        h.model->skipPomodoroPhase(); // the break ends early: a new timer
+        QCOMPARE(h.model->now(), h.model->activeSession()->startDate);
+        for (const Seconds seconds : { -0.6, -1.0, -3599.4, -86400.0 })
+            QCOMPARE(AppModel::formattedDuration(seconds), u"00:00:00"_s);
+    }
+
+    // The wall clock moved while a timer ran, an hour in; stopped ten minutes later. Set back, the
+    // entry keeps the time that really passed and the user is told; moved forward, the wall clock
+    // is believed (it was probably wrong before).
+    void wallClockMovedDuringASession_data()
+    {
+        QTest::addColumn<Seconds>("jump");
+        QTest::addColumn<Seconds>("recorded");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("unchanged") << 0.0 << 4200.0 << false;
+        QTest::newRow("set back 3 h") << -3 * 3600.0 << 4200.0 << true;
+        QTest::newRow("set back 1 h") << -3600.0 << 4200.0 << true;
+        QTest::newRow("set back 1 s") << -1.0 << 4199.0 << false;
+        QTest::newRow("moved forward 2 h") << 7200.0 << 11400.0 << false;
+    }
+
+    void wallClockMovedDuringASession()
+    {
+        QFETCH(Seconds, jump);
+        QFETCH(Seconds, recorded);
+        QFETCH(bool, told);
+        ModelHarness h;
+        h.clock.time = kNine;
+        h.model->tick();
+        const Project a = h.addProject(u"A"_s);
+        h.model->startTracking(a);
+        h.advance(3600);
+        h.clock.jumpWallClock(jump);
+        h.model->tick();
+        h.advance(600);
+        h.model->stopTracking(false);
+        QCOMPARE(h.model->activeSession(), std::nullopt);
+        QCOMPARE(h.model->entries().size(), 1);
+        QCOMPARE(h.model->entries()[0].startDate, kNine);
+        QCOMPARE(h.model->entries()[0].endDate - kNine, recorded);
+        QCOMPARE(h.model->errorMessage().has_value(), told);
+        QCOMPARE(h.saved().entries, h.model->entries());
+    }
+
+    // Stored by a clock that ran ahead (another system on the same machine): the timer counts
+    // from the program's start, is saved that way, and stopping records what ran since.
+    void restoredSessionFromTheFuture()
+    {
+        ModelHarness h;
+        h.clock.time = kNine;
+        const Project a = h.addProject(u"A"_s);
+        h.model->startTracking(a);
+        h.clock.jumpWallClock(-3 * 3600);
+        h.rebuild();
+        QCoro::waitFor(h.model->load());
+        const Instant launched = kNine - 3 * 3600;
+        QCOMPARE(h.model->activeSession()->startDate, launched);
+        QVERIFY(h.model->errorMessage().has_value());
+        QCOMPARE(h.saved().activeSession->startDate, launched);
+        h.model->clearError();
+        h.advance(600);
+        QCOMPARE(AppModel::formattedDuration(h.model->now() - h.model->activeSession()->startDate), u"00:10:00"_s);
+        h.model->stopTracking(false);
+        QCOMPARE(h.model->entries().size(), 1);
+        QCOMPARE(h.model->entries()[0].startDate, launched);
+        QCOMPARE(h.model->entries()[0].endDate, launched + 600);
+        QCOMPARE(h.model->errorMessage(), std::nullopt); // told once
+    }
+
+    // A stored session from before the restart is measured from its stored start, also when the
+    // clock is set back afterwards.
+    void restoredSessionSurvivesAClockSetBack()
+    {
+        ModelHarness h;
+        h.clock.time = kNine;
+        const Project a = h.addProject(u"A"_s);
+        h.model->startTracking(a);
+        h.clock.time += 3600; // Tivren was not running for an hour
+        h.rebuild();
+        QCoro::waitFor(h.model->load());
+        QCOMPARE(h.model->activeSession()->startDate, kNine);
+        QCOMPARE(h.model->errorMessage(), std::nullopt);
+        h.advance(600);
+        h.clock.jumpWallClock(-2 * 3600);
+        h.advance(1);
+        h.model->stopTracking(false);
+        QCOMPARE(h.model->entries().size(), 1);
+        QCOMPARE(h.model->entries()[0].endDate, kNine + 4201);
+        QVERIFY(h.model->errorMessage().has_value());
     }
 
     void everyBreakIsLongWithIntervalOne()

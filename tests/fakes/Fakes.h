@@ -18,11 +18,22 @@
 
 namespace tivren::testing {
 
+// Moving `time` is time passing; jumpWallClock() moves only the wall clock, as a user, a time
+// server or another system on the same machine does.
 class FakeClock final : public Clock
 {
 public:
     Instant time = 1772352000; // 2026-03-01T08:00:00Z
     Instant now() const override { return time; }
+    Seconds monotonicNow() const override { return time - m_wallClockJumps; }
+    void jumpWallClock(Seconds by)
+    {
+        time += by;
+        m_wallClockJumps += by;
+    }
+
+private:
+    Seconds m_wallClockJumps = 0;
 };
 
 class FakeNotifier final : public PomodoroNotifying

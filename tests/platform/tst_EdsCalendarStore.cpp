@@ -41,6 +41,7 @@ class FixedClock final : public Clock
 {
 public:
     Instant now() const override { return 1772460000; }
+    Seconds monotonicNow() const override { return 0; }
 };
 
 bool registryRunning()
