@@ -74,6 +74,14 @@ void syncFolder(const QString& folder)
     ::close(fd);
 }
 
+// A hidden name beside the target that no person would choose for a copy of their own, so the
+// clean-up at start can tell a crashed save's leftover from a user's backup.
+QString temporaryNamePattern(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absoluteDir().filePath(u'.' + info.fileName() + u".tmp-XXXXXX"_s);
+}
+
 } // namespace
 
 bool Output::write(QByteArrayView bytes)
@@ -111,7 +119,7 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
     if (::stat(targetName.constData(), &existing) == 0)
         mode = existing.st_mode & 07777;
 
-    QByteArray tempName = targetName + ".XXXXXX";
+    QByteArray tempName = QFile::encodeName(temporaryNamePattern(target));
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0)
         return Unexpected(errnoError(errno, u"Could not create a temporary file in "_s + folder));
@@ -151,9 +159,11 @@ QStringList orphanedTemporaryFiles(const QString& path)
 {
     const QFileInfo target(resolveLinks(path));
     const QDir folder = target.absoluteDir();
-    const QRegularExpression pattern(u"^"_s + QRegularExpression::escape(target.fileName()) + u"\\.[A-Za-z0-9]{6}$"_s);
+    const QString prefix = u'.' + target.fileName() + u".tmp-"_s;
+    // mkostemp() fills in six letters or digits.
+    const QRegularExpression pattern(u"^"_s + QRegularExpression::escape(prefix) + u"[A-Za-z0-9]{6}$"_s);
     QStringList orphans;
-    const QStringList names = folder.entryList({ target.fileName() + u".*"_s }, QDir::Files | QDir::Hidden);
+    const QStringList names = folder.entryList({ prefix + u'*' }, QDir::Files | QDir::Hidden);
     for (const QString& name : names) {
         if (pattern.match(name).hasMatch())
             orphans.append(folder.filePath(name));

@@ -57,7 +57,9 @@ constexpr int sharedFileMode = 0644;
 [[nodiscard]] Expected<Done, FileError> write(
     const QString& path, const QByteArray& bytes, int newFileMode = privateFileMode);
 
-// Temporary files that write() leaves beside `path` only when the process dies before the rename.
+// Temporary files that write() leaves beside `path` only when the process dies before the rename:
+// ".<name>.tmp-XXXXXX". Files of any other name (the user's own copies, and the
+// "<name>.XXXXXX" of older versions, which cannot be told from them) are never listed.
 [[nodiscard]] QStringList orphanedTemporaryFiles(const QString& path);
 
 } // namespace AtomicFile

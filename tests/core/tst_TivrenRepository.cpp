@@ -124,24 +124,35 @@ private Q_SLOTS:
             QStringList { u"tivren-data.json"_s });
     }
 
-    void orphanedTemporaryFilesAreRemovedOnLoad()
+    void onlyOrphanedTemporaryFilesAreRemovedOnLoad()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"tivren-data.json"_s);
         writeRaw(path, *SnapshotCodec::encode(sampleSnapshot(3)));
-        writeRaw(path + u".Ab3dE9"_s, "{\"half\": ");
-        writeRaw(path + u".bak"_s, "keep me");
-        writeRaw(path + u".unreadable-20260101T000000Z"_s, "keep me too");
+        const QString orphan = dir.filePath(u".tivren-data.json.tmp-Ab3dE9"_s);
+        writeRaw(orphan, "{\"half\": ");
+        // The user's own copies, whatever their suffix, and the old "<name>.XXXXXX" form, which
+        // looks just like them.
+        const QStringList kept { u"tivren-data.json.backup"_s,
+            u"tivren-data.json.before"_s,
+            u"tivren-data.json.copy01"_s,
+            u"tivren-data.json.Ab3dE9"_s,
+            u"tivren-data.json.bak"_s,
+            u"tivren-data.json.unreadable-20260101T000000Z"_s,
+            u".tivren-data.json.tmp-Ab3dE9x"_s,
+            u".other.json.tmp-Ab3dE9"_s };
+        for (const QString& name : kept)
+            writeRaw(dir.filePath(name), "keep me");
         TivrenRepository repository(path);
         QVERIFY(await(repository.load()));
-        QVERIFY(!QFileInfo::exists(path + u".Ab3dE9"_s));
-        QVERIFY(QFileInfo::exists(path + u".bak"_s));
-        QVERIFY(QFileInfo::exists(path + u".unreadable-20260101T000000Z"_s));
+        for (const QString& name : kept)
+            QVERIFY2(QFileInfo::exists(dir.filePath(name)), qPrintable(name));
+        QVERIFY(!QFileInfo::exists(orphan));
 
         // Reading without owning the file (as tivrenctl does) never deletes anything.
-        writeRaw(path + u".Zz9zz9"_s, "{");
+        writeRaw(orphan, "{");
         QVERIFY(TivrenRepository::readFile(path));
-        QVERIFY(QFileInfo::exists(path + u".Zz9zz9"_s));
+        QVERIFY(QFileInfo::exists(orphan));
     }
 
     void unreadableFileIsKeptBeforeAnythingOverwritesIt()
