@@ -1,18 +1,118 @@
 #include "core/TivrenRepository.h"
 
 #include "core/AtomicFile.h"
+#include "core/FileIdentity.h"
 #include "core/SnapshotCodec.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace tivren {
 namespace {
+
+// Nothing larger is a data file: 50,000 entries take 16.5 MB.
+constexpr qint64 maxFileSize = qint64(1) << 30;
+
+struct FileContent
+{
+    QByteArray bytes;
+    FileIdentity identity; // of the version these bytes were read from
+};
+
+RepositoryError readError(const QString& description)
+{
+    return { RepositoryError::Kind::read, description };
+}
+
+RepositoryError errnoReadError(int code, const QString& path)
+{
+    return readError(QString::fromLocal8Bit(std::strerror(code)) + u": "_s + path);
+}
+
+QString kindOfNonRegularFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return u"a folder"_s;
+    if (S_ISFIFO(mode))
+        return u"a pipe"_s;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return u"a device"_s;
+    return u"not a regular file"_s;
+}
+
+// Reads the whole file, or nothing (nullopt) when there is none. Only a regular file of sane size
+// is read: a pipe or a device such as /dev/zero would never end and fill the memory.
+Expected<std::optional<FileContent>, RepositoryError> readDataFile(const QString& path)
+{
+    // Non-blocking, so that opening a pipe with no writer returns at once instead of waiting.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::optional<FileContent>();
+        return Unexpected(errnoReadError(errno, path));
+    }
+    const auto closeFd = qScopeGuard([fd] {
+        ::close(fd);
+    });
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0)
+        return Unexpected(errnoReadError(errno, path));
+    if (!S_ISREG(status.st_mode)) {
+        return Unexpected(readError(
+            path + u" is "_s + kindOfNonRegularFile(status.st_mode) + u", not a data file; it was not read"_s));
+    }
+    auto tooLarge = [&path] {
+        return Unexpected(readError(path + u" is larger than 1 GiB, too large to be a data file; it was not read"_s));
+    };
+    if (status.st_size > maxFileSize)
+        return tooLarge();
+    FileContent content { QByteArray(qsizetype(status.st_size) + 1, Qt::Uninitialized), FileIdentity::of(status) };
+    QByteArray& bytes = content.bytes;
+    // One byte more than the size, to see the end; a file that grows meanwhile is read on, up to the limit.
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > maxFileSize)
+                return tooLarge();
+            bytes.resize(std::min(filled * 2, maxFileSize + 1));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Unexpected(errnoReadError(errno, path));
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return std::optional<FileContent>(std::move(content));
+}
+
+Expected<AppSnapshot, RepositoryError> decodeContent(const QByteArray& bytes)
+{
+    auto decoded = SnapshotCodec::decode(bytes);
+    if (!decoded) {
+        return Unexpected(RepositoryError {
+            RepositoryError::Kind::decode, u"The data file could not be read: "_s + decoded.error().description() });
+    }
+    return std::move(decoded).value();
+}
 
 // Keeps a copy of a data file that failed to decode, unless an identical copy is already there
 // (a user who starts Tivren twice without changing anything gets one copy, not two).
@@ -32,11 +132,6 @@ std::optional<QString> keepUnreadableCopy(const QString& path, const QByteArray&
     if (!AtomicFile::write(copyPath, bytes))
         return std::nullopt;
     return copyPath;
-}
-
-LoadResult freshSnapshot()
-{
-    return AppSnapshot {};
 }
 
 } // namespace
@@ -67,32 +162,42 @@ QFuture<LoadResult> TivrenRepository::load()
     QFuture<LoadResult> future = promise->future();
     promise->start();
     m_queue.start([this, promise] {
-        const QString& path = m_fileURL;
-        // Only a process that owns the file may clean up beside it; readFile() stays read-only.
-        for (const QString& orphan : AtomicFile::orphanedTemporaryFiles(path))
-            QFile::remove(orphan);
-        LoadResult result = readFile(path);
-        m_refuseSavesBecause.reset();
-        if (!result) {
-            // The next save would replace the file: keep a copy first, or refuse to save at all.
-            QFile file(path);
-            std::optional<QString> copy;
-            if (file.open(QIODevice::ReadOnly))
-                copy = keepUnreadableCopy(path, file.readAll());
-            if (copy) {
-                result = Unexpected(RepositoryError { result.error().kind,
-                    result.error().description + u" (a copy of the file was kept as "_s + *copy + u')' });
-            } else {
-                m_refuseSavesBecause = u"The data file "_s + path
-                    + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
-            }
-        }
-        promise->addResult(std::move(result));
+        promise->addResult(loadOnQueue());
         promise->finish();
     });
     return future;
 }
 
+LoadResult TivrenRepository::loadOnQueue()
+{
+    const QString& path = m_fileURL;
+    // Only a process that owns the file may clean up beside it; readFile() stays read-only.
+    for (const QString& orphan : AtomicFile::orphanedTemporaryFiles(path))
+        QFile::remove(orphan);
+    m_refuseSavesBecause.reset();
+    auto content = readDataFile(path);
+    if (!content) {
+        // Not even read: nothing could be copied aside, so the file must never be replaced.
+        m_refuseSavesBecause = u"The data file "_s + path
+            + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
+        return Unexpected(content.error());
+    }
+    if (!content->has_value())
+        return AppSnapshot {};
+    const QByteArray& bytes = (*content)->bytes;
+    LoadResult result = decodeContent(bytes);
+    if (!result) {
+        // The next save would replace the file: keep a copy first, or refuse to save at all.
+        if (const std::optional<QString> copy = keepUnreadableCopy(path, bytes)) {
+            result = Unexpected(RepositoryError { result.error().kind,
+                result.error().description + u" (a copy of the file was kept as "_s + *copy + u')' });
+        } else {
+            m_refuseSavesBecause = u"The data file "_s + path
+                + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
+        }
+    }
+    return result;
+}
 QFuture<SaveResult> TivrenRepository::save(AppSnapshot snapshot)
 {
     auto promise = std::make_shared<QPromise<SaveResult>>();
@@ -138,20 +243,12 @@ bool TivrenRepository::waitForPendingWork(int msecs)
 
 LoadResult TivrenRepository::readFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return freshSnapshot();
-    if (!file.open(QIODevice::ReadOnly))
-        return Unexpected(RepositoryError { RepositoryError::Kind::read, file.errorString() + u": "_s + path });
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Unexpected(RepositoryError { RepositoryError::Kind::read, file.errorString() + u": "_s + path });
-    auto decoded = SnapshotCodec::decode(bytes);
-    if (!decoded) {
-        return Unexpected(RepositoryError {
-            RepositoryError::Kind::decode, u"The data file could not be read: "_s + decoded.error().description() });
-    }
-    return std::move(decoded).value();
+    auto content = readDataFile(path);
+    if (!content)
+        return Unexpected(content.error());
+    if (!content->has_value())
+        return AppSnapshot {};
+    return decodeContent((*content)->bytes);
 }
 
 SaveResult TivrenRepository::writeFile(const QString& path, const AppSnapshot& snapshot)

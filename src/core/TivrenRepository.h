@@ -63,11 +63,13 @@ public:
     bool waitForPendingWork(int msecs = -1);
 
     // The synchronous building blocks. readFile() never writes anything, so tools may use it on a
-    // file that a running Tivren owns.
+    // file that a running Tivren owns. It reads only a regular file (after following symbolic
+    // links) of at most 1 GiB: a pipe or a device is refused before reading.
     [[nodiscard]] static LoadResult readFile(const QString& path);
     [[nodiscard]] static SaveResult writeFile(const QString& path, const AppSnapshot& snapshot);
 
 private:
+    LoadResult loadOnQueue();
     void drainSaves();
 
     QString m_fileURL;

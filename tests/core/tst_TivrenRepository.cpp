@@ -190,6 +190,51 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(path).isDir());
     }
 
+    void onlyRegularFilesOfSaneSizeAreRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("pipe without a writer") << u"fifo"_s << u"is a pipe"_s;
+        QTest::newRow("link to /dev/zero") << u"zero"_s << u"is a device"_s;
+        QTest::newRow("folder") << u"folder"_s << u"is a folder"_s;
+        QTest::newRow("1 GiB and a byte") << u"huge"_s << u"larger than 1 GiB"_s;
+    }
+
+    // An endless stream would be read until the memory runs out; a huge file nearly so.
+    void onlyRegularFilesOfSaneSizeAreRead()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == u"fifo"_s) {
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind == u"zero"_s) {
+            QVERIFY(QFile::link(u"/dev/zero"_s, path));
+        } else if (kind == u"folder"_s) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile huge(path); // sparse: takes no room on the disk
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize((qint64(1) << 30) + 1));
+        }
+        const LoadResult read = TivrenRepository::readFile(path);
+        QVERIFY(!read);
+        QCOMPARE(read.error().kind, RepositoryError::Kind::read);
+        QVERIFY2(read.error().description.contains(path), qPrintable(read.error().description));
+        QVERIFY2(read.error().description.contains(reason), qPrintable(read.error().description));
+
+        // The repository neither copies such a thing nor ever replaces it.
+        TivrenRepository repository(path);
+        QVERIFY(!await(repository.load()));
+        QVERIFY(!await(repository.save(sampleSnapshot(1))));
+        const QFileInfo after(path);
+        QVERIFY(!after.isFile() || after.size() == (qint64(1) << 30) + 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+            QStringList { u"tivren-data.json"_s });
+    }
+
     void failuresLeaveFilesAlone()
     {
         QTemporaryDir dir;
