@@ -116,8 +116,13 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
     struct stat existing
     {
     };
-    if (::stat(targetName.constData(), &existing) == 0)
+    if (::stat(targetName.constData(), &existing) == 0) {
+        // Renaming over a device, a pipe or a folder would replace the node itself: a link to
+        // /dev/null must never turn into a file of ours.
+        if (!S_ISREG(existing.st_mode))
+            return Unexpected(FileError { EEXIST, target + u" is not a regular file; it was not replaced"_s });
         mode = existing.st_mode & 07777;
+    }
 
     QByteArray tempName = QFile::encodeName(temporaryNamePattern(target));
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);

@@ -161,6 +161,7 @@ QFuture<LoadResult> TivrenRepository::load()
     auto promise = std::make_shared<QPromise<LoadResult>>();
     QFuture<LoadResult> future = promise->future();
     promise->start();
+    setGate(Gate::notLoaded); // whatever is saved from now on must be built from what this load reads
     m_queue.start([this, promise] {
         promise->addResult(loadOnQueue());
         promise->finish();
@@ -174,36 +175,79 @@ LoadResult TivrenRepository::loadOnQueue()
     // Only a process that owns the file may clean up beside it; readFile() stays read-only.
     for (const QString& orphan : AtomicFile::orphanedTemporaryFiles(path))
         QFile::remove(orphan);
-    m_refuseSavesBecause.reset();
     auto content = readDataFile(path);
     if (!content) {
         // Not even read: nothing could be copied aside, so the file must never be replaced.
-        m_refuseSavesBecause = u"The data file "_s + path
-            + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
+        setGate(Gate::unreadable);
         return Unexpected(content.error());
     }
-    if (!content->has_value())
+    if (!content->has_value()) {
+        setGate(Gate::loaded);
         return AppSnapshot {};
+    }
     const QByteArray& bytes = (*content)->bytes;
     LoadResult result = decodeContent(bytes);
-    if (!result) {
-        // The next save would replace the file: keep a copy first, or refuse to save at all.
-        if (const std::optional<QString> copy = keepUnreadableCopy(path, bytes)) {
-            result = Unexpected(RepositoryError { result.error().kind,
-                result.error().description + u" (a copy of the file was kept as "_s + *copy + u')' });
-        } else {
-            m_refuseSavesBecause = u"The data file "_s + path
-                + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
-        }
+    if (result) {
+        setGate(Gate::loaded);
+        return result;
     }
-    return result;
+    // The next save would replace the file: keep a copy first, or refuse to save at all.
+    const std::optional<QString> copy = keepUnreadableCopy(path, bytes);
+    if (!copy) {
+        setGate(Gate::unreadable);
+        return result;
+    }
+    setGate(Gate::unreadableKept, copy);
+    RepositoryError error = result.error();
+    error.description += u" (a copy of the file was kept as "_s + *copy + u')';
+    error.keptCopy = copy;
+    return Unexpected(std::move(error));
 }
+
+void TivrenRepository::startAfresh()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_gate == Gate::unreadableKept)
+        m_gate = Gate::loaded;
+}
+
+void TivrenRepository::setGate(Gate gate, std::optional<QString> keptCopy)
+{
+    std::lock_guard lock(m_mutex);
+    m_gate = gate;
+    m_keptCopy = std::move(keptCopy);
+}
+
+RepositoryError TivrenRepository::refusal() const
+{
+    switch (m_gate) {
+    case Gate::notLoaded:
+        return { RepositoryError::Kind::notLoaded,
+            u"The data file "_s + m_fileURL + u" has not been loaded yet, so nothing is saved over it."_s };
+    case Gate::unreadableKept:
+        return { RepositoryError::Kind::notLoaded,
+            u"The data file "_s + m_fileURL + u" could not be read, so it is left untouched until you start afresh."_s,
+            m_keptCopy };
+    case Gate::unreadable:
+    case Gate::loaded:
+        break;
+    }
+    return { RepositoryError::Kind::notLoaded,
+        u"The data file "_s + m_fileURL
+            + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s };
+}
+
 QFuture<SaveResult> TivrenRepository::save(AppSnapshot snapshot)
 {
     auto promise = std::make_shared<QPromise<SaveResult>>();
     QFuture<SaveResult> future = promise->future();
     promise->start();
     std::lock_guard lock(m_mutex);
+    if (m_gate != Gate::loaded) {
+        promise->addResult(SaveResult(Unexpected(refusal())));
+        promise->finish();
+        return future;
+    }
     m_pendingSnapshot = std::move(snapshot);
     m_pendingPromises.append(std::move(promise));
     if (!m_drainScheduled) {
@@ -227,9 +271,7 @@ void TivrenRepository::drainSaves()
     }
     if (!snapshot)
         return;
-    const SaveResult result = m_refuseSavesBecause
-        ? SaveResult(Unexpected(RepositoryError { RepositoryError::Kind::write, *m_refuseSavesBecause }))
-        : writeFile(m_fileURL, *snapshot);
+    const SaveResult result = writeFile(m_fileURL, *snapshot);
     for (const auto& promise : promises) {
         promise->addResult(result);
         promise->finish();

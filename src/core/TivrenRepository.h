@@ -24,9 +24,12 @@ struct RepositoryError
         createFolder,
         encode,
         write,
+        notLoaded, // a save refused: the file was not (or not yet) loaded, so it could be lost
     };
     Kind kind;
     QString description;
+    // A load that failed kept a copy of the unreadable file here; saves that were refused for it too.
+    std::optional<QString> keptCopy {};
 
     bool operator==(const RepositoryError&) const = default;
 };
@@ -50,12 +53,19 @@ public:
 
     // Reads the file, or returns a fresh snapshot when there is none. Before reading, temporary
     // files left by a save that crashed are removed. A file that fails to load is copied aside
-    // (tivren-data.json.unreadable-<time>) before anything could overwrite it; when not even a
-    // copy can be made, every later save is refused, so the only copy is never destroyed.
+    // (tivren-data.json.unreadable-<time>, named in the error's keptCopy) before anything could
+    // overwrite it. After a failed load every save is refused: with a copy kept, until
+    // startAfresh(); without one, for good, so the only copy is never destroyed.
     [[nodiscard]] QFuture<LoadResult> load();
+
+    // The user chose to begin with an empty state after a failed load that kept a copy: saves may
+    // replace the unreadable file from now on. Does nothing in any other state.
+    void startAfresh();
 
     // Queues the snapshot. When several saves wait, only the newest is written and every waiting
     // caller gets that write's result: the file always ends up holding the last snapshot handed in.
+    // Until a load() has succeeded (one called after the save is not enough: the snapshot cannot
+    // have been built from what it reads), every save is refused with Kind::notLoaded.
     [[nodiscard]] QFuture<SaveResult> save(AppSnapshot snapshot);
 
     // Blocks until every queued operation has finished, at most msecs (-1: no limit); false when
@@ -69,8 +79,19 @@ public:
     [[nodiscard]] static SaveResult writeFile(const QString& path, const AppSnapshot& snapshot);
 
 private:
+    // Whether a save may replace the file.
+    enum class Gate
+    {
+        notLoaded, // no load has finished since the last one was asked for
+        loaded,
+        unreadableKept, // the last load failed and kept a copy: open again by startAfresh()
+        unreadable, // the last load failed and could keep no copy
+    };
+
     LoadResult loadOnQueue();
     void drainSaves();
+    void setGate(Gate gate, std::optional<QString> keptCopy = std::nullopt);
+    [[nodiscard]] RepositoryError refusal() const; // for the current gate; under m_mutex
 
     QString m_fileURL;
     QThreadPool m_queue; // one thread: a serial queue
@@ -79,9 +100,9 @@ private:
     std::optional<AppSnapshot> m_pendingSnapshot;
     QList<std::shared_ptr<QPromise<SaveResult>>> m_pendingPromises;
     bool m_drainScheduled = false;
-
-    // Set by a load that could neither read nor copy the file. Touched only on the queue's thread.
-    std::optional<QString> m_refuseSavesBecause;
+    // Checked when save() is called, so that a save asked for while a load runs is refused.
+    Gate m_gate = Gate::notLoaded;
+    std::optional<QString> m_keptCopy; // of the file the last load could not read
 };
 
 } // namespace tivren

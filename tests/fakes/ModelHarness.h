@@ -12,8 +12,9 @@
 
 namespace tivren::testing {
 
-// A model on fakes and a repository in a fresh temporary folder; no clock timer, no load until
-// the test asks. Time moves by setting clock.time and calling tick().
+// A model on fakes and a repository in a fresh temporary folder; no clock timer, and the model
+// loads nothing until the test asks. The repository itself has loaded (as at start-up), so that
+// the model's changes are saved. Time moves by setting clock.time and calling tick().
 struct ModelHarness
 {
     QTemporaryDir dir;
@@ -34,6 +35,7 @@ struct ModelHarness
     void rebuild(AppModel::Options options = { false, false })
     {
         model.reset();
+        repository.load().waitForFinished();
         model = std::make_unique<AppModel>(
             AppServices { repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
             options);
