@@ -95,7 +95,7 @@ bool Output::write(QByteArrayView bytes)
     return true;
 }
 
-Expected<Done, FileError> write(const QString& path, const QByteArray& bytes, int newFileMode)
+Expected<FileIdentity, FileError> write(const QString& path, const QByteArray& bytes, int newFileMode)
 {
     return write(
         path,
@@ -105,7 +105,7 @@ Expected<Done, FileError> write(const QString& path, const QByteArray& bytes, in
         newFileMode);
 }
 
-Expected<Done, FileError> write(const QString& path, const Producer& produce, int newFileMode)
+Expected<FileIdentity, FileError> write(const QString& path, const Producer& produce, int newFileMode)
 {
     const QString target = resolveLinks(path);
     const QFileInfo targetInfo(target);
@@ -146,6 +146,13 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
     // Without this a crash right after the rename could leave an empty file behind on ext4.
     if (::fsync(fd) != 0)
         return abandon(u"Could not write "_s + target + u" to disk"_s);
+    // Taken from the descriptor, so it is this content's identity even if another program
+    // replaces the file right after the rename.
+    struct stat written
+    {
+    };
+    if (::fstat(fd, &written) != 0)
+        return abandon(u"Could not write "_s + target);
     if (::close(fd) != 0) {
         const FileError error = errnoError(errno, u"Could not write "_s + target);
         ::unlink(tempName.constData());
@@ -157,7 +164,7 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
         return Unexpected(error);
     }
     syncFolder(folder);
-    return Done {};
+    return FileIdentity::of(written);
 }
 
 QStringList orphanedTemporaryFiles(const QString& path)

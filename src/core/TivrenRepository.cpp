@@ -32,6 +32,11 @@ struct FileContent
     FileIdentity identity; // of the version these bytes were read from
 };
 
+QString utcStamp()
+{
+    return QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd'T'HHmmss'Z'"_s);
+}
+
 RepositoryError readError(const QString& description)
 {
     return { RepositoryError::Kind::read, description };
@@ -127,11 +132,40 @@ std::optional<QString> keepUnreadableCopy(const QString& path, const QByteArray&
         if (copy.size() == bytes.size() && copy.open(QIODevice::ReadOnly) && copy.readAll() == bytes)
             return copy.fileName();
     }
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd'T'HHmmss'Z'"_s);
-    const QString copyPath = folder.filePath(prefix + stamp);
+    const QString copyPath = folder.filePath(prefix + utcStamp());
     if (!AtomicFile::write(copyPath, bytes))
         return std::nullopt;
     return copyPath;
+}
+
+struct KeptVersion
+{
+    QString path;
+    FileIdentity identity;
+};
+
+// Keeps the version another program wrote (tivren-data.json.conflict-<time>, then -2, -3 ...)
+// before a save replaces it. Nothing to keep (nullopt) when the file has gone meanwhile.
+Expected<std::optional<KeptVersion>, RepositoryError> keepOutsideVersion(const QString& path)
+{
+    auto cannotKeep = [](const QString& why) {
+        return Unexpected(RepositoryError { RepositoryError::Kind::write,
+            u"The data file was changed by another program, and that version could not be kept ("_s + why
+                + u"), so nothing was saved."_s });
+    };
+    auto outside = readDataFile(path);
+    if (!outside)
+        return cannotKeep(outside.error().description);
+    if (!outside->has_value())
+        return std::optional<KeptVersion>();
+    const QFileInfo info(path);
+    const QString base = info.absoluteDir().filePath(info.fileName() + u".conflict-"_s + utcStamp());
+    QString copyPath = base;
+    for (int n = 2; QFileInfo(copyPath).exists() || QFileInfo(copyPath).isSymLink(); ++n)
+        copyPath = base + u'-' + QString::number(n);
+    if (auto written = AtomicFile::write(copyPath, (*outside)->bytes); !written)
+        return cannotKeep(written.error().description);
+    return std::optional(KeptVersion { copyPath, (*outside)->identity });
 }
 
 } // namespace
@@ -182,9 +216,12 @@ LoadResult TivrenRepository::loadOnQueue()
         return Unexpected(content.error());
     }
     if (!content->has_value()) {
+        m_identity.reset();
         setGate(Gate::loaded);
         return AppSnapshot {};
     }
+    // Also after a failed decode: starting afresh then replaces the version already copied aside.
+    m_identity = (*content)->identity;
     const QByteArray& bytes = (*content)->bytes;
     LoadResult result = decodeContent(bytes);
     if (result) {
@@ -271,11 +308,33 @@ void TivrenRepository::drainSaves()
     }
     if (!snapshot)
         return;
-    const SaveResult result = writeFile(m_fileURL, *snapshot);
+    const SaveResult result = saveOnQueue(*snapshot);
     for (const auto& promise : promises) {
         promise->addResult(result);
         promise->finish();
     }
+}
+
+SaveResult TivrenRepository::saveOnQueue(const AppSnapshot& snapshot)
+{
+    SaveReport report;
+    // Another program may have written the file since Tivren last read or wrote it (a hand edit,
+    // a sync tool): that version is kept before this save replaces it. A file deleted meanwhile
+    // is simply written again.
+    if (const auto onDisk = FileIdentity::ofPath(m_fileURL); onDisk && onDisk != m_identity) {
+        auto kept = keepOutsideVersion(m_fileURL);
+        if (!kept)
+            return Unexpected(kept.error());
+        if (kept->has_value()) {
+            report.conflictCopy = (*kept)->path;
+            m_identity = (*kept)->identity; // kept: should the write below fail, it is not kept twice
+        }
+    }
+    auto written = writeSnapshot(m_fileURL, snapshot);
+    if (!written)
+        return Unexpected(written.error());
+    m_identity = *written;
+    return report;
 }
 
 bool TivrenRepository::waitForPendingWork(int msecs)
@@ -294,6 +353,15 @@ LoadResult TivrenRepository::readFile(const QString& path)
 }
 
 SaveResult TivrenRepository::writeFile(const QString& path, const AppSnapshot& snapshot)
+{
+    auto written = writeSnapshot(path, snapshot);
+    if (!written)
+        return Unexpected(written.error());
+    return SaveReport {};
+}
+
+Expected<FileIdentity, RepositoryError> TivrenRepository::writeSnapshot(
+    const QString& path, const AppSnapshot& snapshot)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir()) {
@@ -319,7 +387,7 @@ SaveResult TivrenRepository::writeFile(const QString& path, const AppSnapshot& s
     }
     if (!written)
         return Unexpected(RepositoryError { RepositoryError::Kind::write, written.error().description });
-    return Done {};
+    return *written;
 }
 
 } // namespace tivren

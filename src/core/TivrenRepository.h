@@ -2,6 +2,7 @@
 
 #include "core/AppSnapshot.h"
 #include "core/Expected.h"
+#include "core/FileIdentity.h"
 
 #include <QFuture>
 #include <QList>
@@ -35,7 +36,16 @@ struct RepositoryError
 };
 
 using LoadResult = Expected<AppSnapshot, RepositoryError>;
-using SaveResult = Expected<Done, RepositoryError>;
+struct SaveReport
+{
+    // Another program had changed the file since Tivren last read or wrote it: its version was
+    // kept here before this save replaced it.
+    std::optional<QString> conflictCopy;
+
+    bool operator==(const SaveReport&) const = default;
+};
+
+using SaveResult = Expected<SaveReport, RepositoryError>;
 
 // The only code that touches the data file. Operations run one at a time on the repository's own
 // worker thread; callers get a future and are never blocked.
@@ -64,6 +74,8 @@ public:
 
     // Queues the snapshot. When several saves wait, only the newest is written and every waiting
     // caller gets that write's result: the file always ends up holding the last snapshot handed in.
+    // A file that another program changed since Tivren last read or wrote it is first copied to
+    // tivren-data.json.conflict-<time> (SaveReport::conflictCopy); when that fails, so does the save.
     // Until a load() has succeeded (one called after the save is not enough: the snapshot cannot
     // have been built from what it reads), every save is refused with Kind::notLoaded.
     [[nodiscard]] QFuture<SaveResult> save(AppSnapshot snapshot);
@@ -90,6 +102,9 @@ private:
 
     LoadResult loadOnQueue();
     void drainSaves();
+    SaveResult saveOnQueue(const AppSnapshot& snapshot);
+    [[nodiscard]] static Expected<FileIdentity, RepositoryError> writeSnapshot(
+        const QString& path, const AppSnapshot& snapshot);
     void setGate(Gate gate, std::optional<QString> keptCopy = std::nullopt);
     [[nodiscard]] RepositoryError refusal() const; // for the current gate; under m_mutex
 
@@ -103,6 +118,10 @@ private:
     // Checked when save() is called, so that a save asked for while a load runs is refused.
     Gate m_gate = Gate::notLoaded;
     std::optional<QString> m_keptCopy; // of the file the last load could not read
+
+    // The version of the file Tivren last read or wrote (none: there was no file). Touched only
+    // on the queue's thread.
+    std::optional<FileIdentity> m_identity;
 };
 
 } // namespace tivren

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <sys/stat.h>
 
@@ -303,6 +305,125 @@ private Q_SLOTS:
         QCOMPARE(
             QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(),
             2);
+    }
+
+    void outsideChangesAreKeptBeforeASave_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("saveFirst"); // Tivren's own save is what it last knew of the file
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("untouched") << u"none"_s << true << false;
+        QTest::newRow("edited in place, same size") << u"edit"_s << false << true;
+        QTest::newRow("edited after our save") << u"edit"_s << true << true;
+        QTest::newRow("replaced by a sync tool") << u"replace"_s << false << true;
+        QTest::newRow("created while absent") << u"create"_s << false << true;
+        QTest::newRow("link target edited") << u"link"_s << false << true;
+        QTest::newRow("deleted") << u"delete"_s << true << false;
+    }
+
+    void outsideChangesAreKeptBeforeASave()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, saveFirst);
+        QFETCH(bool, kept);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        QString real = path;
+        if (change == u"link"_s) {
+            real = dir.filePath(u"synced.json"_s);
+            QVERIFY(QFile::link(real, path));
+        }
+        if (change != u"create"_s)
+            QVERIFY(TivrenRepository::writeFile(path, sampleSnapshot(1)));
+        TivrenRepository repository(path);
+        QVERIFY(await(repository.load()));
+        if (saveFirst)
+            QVERIFY(await(repository.save(sampleSnapshot(2))));
+        QThread::msleep(30); // past the file system's clock tick, as any real edit is
+        QByteArray outside = readAll(real);
+        outside.replace("Client", "Klient"); // the same size
+        if (change == u"edit"_s || change == u"link"_s) {
+            QFile file(real);
+            QVERIFY(file.open(QIODevice::ReadWrite)); // the same file, changed in place
+            QCOMPARE(file.write(outside), outside.size());
+        } else if (change == u"replace"_s || change == u"create"_s) {
+            outside = "{\"projects\": [{\"name\": \"From elsewhere\"}]}";
+            writeRaw(dir.filePath(u"incoming"_s), outside);
+            QVERIFY(::rename(
+                        QFile::encodeName(dir.filePath(u"incoming"_s)).constData(), QFile::encodeName(path).constData())
+                == 0);
+        } else if (change == u"delete"_s) {
+            QVERIFY(QFile::remove(path));
+        }
+
+        const AppSnapshot mine = sampleSnapshot(3);
+        const SaveResult saved = await(repository.save(mine));
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
+        QCOMPARE(*TivrenRepository::readFile(path), mine);
+        QCOMPARE(QFileInfo(path).isSymLink(), change == u"link"_s);
+        const QStringList copies = QDir(dir.path()).entryList({ u"tivren-data.json.conflict-*"_s });
+        QCOMPARE(copies.size(), kept ? 1 : 0);
+        QCOMPARE(saved->conflictCopy.has_value(), kept);
+        if (kept) {
+            QCOMPARE(*saved->conflictCopy, dir.filePath(copies.first()));
+            QVERIFY2(QRegularExpression(u"^tivren-data\\.json\\.conflict-\\d{8}T\\d{6}Z$"_s)
+                         .match(copies.first())
+                         .hasMatch(),
+                qPrintable(copies.first()));
+            QCOMPARE(readAll(*saved->conflictCopy), outside);
+            QCOMPARE(modeOf(*saved->conflictCopy), mode_t(0600));
+        }
+        // Once saved over, the file is Tivren's own version again.
+        const SaveResult again = await(repository.save(sampleSnapshot(4)));
+        QVERIFY(again);
+        QCOMPARE(again->conflictCopy, std::nullopt);
+    }
+
+    void conflictCopiesNeverReplaceEachOther()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        TivrenRepository repository(path);
+        QVERIFY(await(repository.load()));
+        // Whatever second the save falls in, a copy of that name is there already.
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int second = 0; second < 5; ++second) {
+            const QString stamp = now.addSecs(second).toString(u"yyyyMMdd'T'HHmmss'Z'"_s);
+            writeRaw(dir.filePath(u"tivren-data.json.conflict-"_s + stamp), "older copy");
+            writeRaw(dir.filePath(u"tivren-data.json.conflict-"_s + stamp + u"-2"_s), "older copy");
+        }
+        writeRaw(path, "{}");
+        const SaveResult saved = await(repository.save(sampleSnapshot(1)));
+        QVERIFY(saved);
+        QVERIFY2(saved->conflictCopy && saved->conflictCopy->endsWith(u"Z-3"_s),
+            qPrintable(saved->conflictCopy.value_or(u"no copy"_s)));
+        QCOMPARE(readAll(*saved->conflictCopy), QByteArray("{}"));
+        for (const QString& name : QDir(dir.path()).entryList({ u"*.conflict-*"_s })) {
+            if (dir.filePath(name) != *saved->conflictCopy)
+                QCOMPARE(readAll(dir.filePath(name)), QByteArray("older copy"));
+        }
+    }
+
+    // The file stays as the other program left it when its version cannot be copied aside.
+    void outsideVersionThatCannotBeKeptFailsTheSave()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        TivrenRepository repository(path);
+        QVERIFY(await(repository.load()));
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize((qint64(1) << 30) + 1));
+        huge.close();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const SaveResult saved = await(repository.save(sampleSnapshot(1)));
+            QVERIFY(!saved);
+            QCOMPARE(saved.error().kind, RepositoryError::Kind::write);
+            QVERIFY2(saved.error().description.contains(u"changed by another program"_s),
+                qPrintable(saved.error().description));
+            QCOMPARE(QFileInfo(path).size(), (qint64(1) << 30) + 1);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"tivren-data.json"_s });
     }
 
     void failuresLeaveFilesAlone()
