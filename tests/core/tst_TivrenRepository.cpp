@@ -426,6 +426,38 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"tivren-data.json"_s });
     }
 
+    // A file written by a newer Tivren, loaded, changed and saved by this one, keeps what only
+    // the newer version knows.
+    void unknownKeysSurviveLoadAndSave()
+    {
+        QFile newer(QFINDTESTDATA("../data/newer-version.json"));
+        QVERIFY(newer.open(QIODevice::ReadOnly));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"tivren-data.json"_s);
+        writeRaw(path, newer.readAll());
+        TivrenRepository repository(path);
+        LoadResult loaded = await(repository.load());
+        QVERIFY2(loaded, qPrintable(loaded ? QString() : loaded.error().description));
+        loaded->projects[0].name = u"Acme Two"_s;
+        loaded->entries[0].notes = u"edited"_s;
+        loaded->settings.currencyCode = u"CHF"_s;
+        QVERIFY(await(repository.save(*loaded)));
+
+        const QByteArray saved = readAll(path);
+        for (const char* kept : { "\"invoices\": [",
+                 "\"number\": 12345678901234567890,",
+                 "\"clientName\": \"ACME Corp\",",
+                 "\"tags\": [",
+                 "\"etag\": \"\\\"33\\\"\",",
+                 "\"device\": \"laptop\",",
+                 "\"theme\": \"dark\",",
+                 "\"accountEmail\": \"a@example.com\",",
+                 "\"colour\": 7",
+                 "\"name\": \"Acme Two\"",
+                 "\"currencyCode\": \"CHF\"" })
+            QVERIFY2(saved.contains(kept), kept);
+    }
+
     void failuresLeaveFilesAlone()
     {
         QTemporaryDir dir;
