@@ -248,6 +248,7 @@ int main(int argc, char* argv[])
     for (int round = 0; round < rounds; ++round) {
         for (Dataset& d : sets) {
             TivrenRepository repository(temp.filePath(u"queued-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))));
+            repository.load().waitForFinished();
             runRound(d, temp.filePath(u"floor-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))), repository, figures);
         }
         runOverviewRound(overview, figures);

@@ -24,7 +24,7 @@ QCoro::Task<> AppModel::exportCSV(InstantRange range)
         co_return;
     const QByteArray text = BillingEngine::exportCSV(m_entries, m_projects, range).toUtf8();
     // Kept out of the co_await expression: GCC 12 mishandles temporaries inside one.
-    QFuture<Expected<Done, FileError>> writing = runInBackground([target = *path, text] {
+    QFuture<Expected<FileIdentity, FileError>> writing = runInBackground([target = *path, text] {
         return AtomicFile::write(target, text, AtomicFile::sharedFileMode);
     });
     const auto written = co_await writing;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Instant.h"
+#include "core/JsonExtras.h"
 
 #include <QUuid>
 
@@ -11,6 +12,7 @@ struct ActiveTimerSession
 {
     QUuid projectID;
     Instant startDate = 0;
+    JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came
 
     bool operator==(const ActiveTimerSession&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "core/AppLanguagePreference.h"
 #include "core/CalendarSettings.h"
+#include "core/JsonExtras.h"
 
 #include <QString>
 
@@ -24,6 +25,7 @@ struct AppSettings
     int workReminderIntervalMinutes = 30;
     GoogleCalendarSettings googleCalendar;
     AppleCalendarSettings appleCalendar;
+    JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came
 
     // The currency of the user's current locale, "USD" when that locale has none.
     [[nodiscard]] static QString defaultCurrencyCode();

@@ -3,6 +3,7 @@
 #include "core/ActiveTimerSession.h"
 #include "core/AppSettings.h"
 #include "core/CalendarEventLink.h"
+#include "core/JsonExtras.h"
 #include "core/Project.h"
 #include "core/TimeEntry.h"
 
@@ -22,6 +23,7 @@ struct AppSnapshot
     QList<AppleCalendarEventLink> appleCalendarEventLinks;
     std::optional<ActiveTimerSession> activeSession;
     AppSettings settings;
+    JsonExtras extras {}; // top-level keys a newer Tivren wrote, kept as they came
 
     bool operator==(const AppSnapshot&) const = default;
 };

@@ -74,6 +74,14 @@ void syncFolder(const QString& folder)
     ::close(fd);
 }
 
+// A hidden name beside the target that no person would choose for a copy of their own, so the
+// clean-up at start can tell a crashed save's leftover from a user's backup.
+QString temporaryNamePattern(const QString& target)
+{
+    const QFileInfo info(target);
+    return info.absoluteDir().filePath(u'.' + info.fileName() + u".tmp-XXXXXX"_s);
+}
+
 } // namespace
 
 bool Output::write(QByteArrayView bytes)
@@ -87,7 +95,7 @@ bool Output::write(QByteArrayView bytes)
     return true;
 }
 
-Expected<Done, FileError> write(const QString& path, const QByteArray& bytes, int newFileMode)
+Expected<FileIdentity, FileError> write(const QString& path, const QByteArray& bytes, int newFileMode)
 {
     return write(
         path,
@@ -97,7 +105,7 @@ Expected<Done, FileError> write(const QString& path, const QByteArray& bytes, in
         newFileMode);
 }
 
-Expected<Done, FileError> write(const QString& path, const Producer& produce, int newFileMode)
+Expected<FileIdentity, FileError> write(const QString& path, const Producer& produce, int newFileMode)
 {
     const QString target = resolveLinks(path);
     const QFileInfo targetInfo(target);
@@ -108,10 +116,15 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
     struct stat existing
     {
     };
-    if (::stat(targetName.constData(), &existing) == 0)
+    if (::stat(targetName.constData(), &existing) == 0) {
+        // Renaming over a device, a pipe or a folder would replace the node itself: a link to
+        // /dev/null must never turn into a file of ours.
+        if (!S_ISREG(existing.st_mode))
+            return Unexpected(FileError { EEXIST, target + u" is not a regular file; it was not replaced"_s });
         mode = existing.st_mode & 07777;
+    }
 
-    QByteArray tempName = targetName + ".XXXXXX";
+    QByteArray tempName = QFile::encodeName(temporaryNamePattern(target));
     const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0)
         return Unexpected(errnoError(errno, u"Could not create a temporary file in "_s + folder));
@@ -133,6 +146,13 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
     // Without this a crash right after the rename could leave an empty file behind on ext4.
     if (::fsync(fd) != 0)
         return abandon(u"Could not write "_s + target + u" to disk"_s);
+    // Taken from the descriptor, so it is this content's identity even if another program
+    // replaces the file right after the rename.
+    struct stat written
+    {
+    };
+    if (::fstat(fd, &written) != 0)
+        return abandon(u"Could not write "_s + target);
     if (::close(fd) != 0) {
         const FileError error = errnoError(errno, u"Could not write "_s + target);
         ::unlink(tempName.constData());
@@ -144,16 +164,18 @@ Expected<Done, FileError> write(const QString& path, const Producer& produce, in
         return Unexpected(error);
     }
     syncFolder(folder);
-    return Done {};
+    return FileIdentity::of(written);
 }
 
 QStringList orphanedTemporaryFiles(const QString& path)
 {
     const QFileInfo target(resolveLinks(path));
     const QDir folder = target.absoluteDir();
-    const QRegularExpression pattern(u"^"_s + QRegularExpression::escape(target.fileName()) + u"\\.[A-Za-z0-9]{6}$"_s);
+    const QString prefix = u'.' + target.fileName() + u".tmp-"_s;
+    // mkostemp() fills in six letters or digits.
+    const QRegularExpression pattern(u"^"_s + QRegularExpression::escape(prefix) + u"[A-Za-z0-9]{6}$"_s);
     QStringList orphans;
-    const QStringList names = folder.entryList({ target.fileName() + u".*"_s }, QDir::Files | QDir::Hidden);
+    const QStringList names = folder.entryList({ prefix + u'*' }, QDir::Files | QDir::Hidden);
     for (const QString& name : names) {
         if (pattern.match(name).hasMatch())
             orphans.append(folder.filePath(name));

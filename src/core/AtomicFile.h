@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Expected.h"
+#include "core/FileIdentity.h"
 
 #include <QByteArray>
 #include <QString>
@@ -52,12 +53,15 @@ using Producer = std::function<bool(Output& out)>;
 constexpr int privateFileMode = 0600;
 constexpr int sharedFileMode = 0644;
 
-[[nodiscard]] Expected<Done, FileError> write(
+// On success, the identity of the file now in place (to notice later changes by others).
+[[nodiscard]] Expected<FileIdentity, FileError> write(
     const QString& path, const Producer& produce, int newFileMode = privateFileMode);
-[[nodiscard]] Expected<Done, FileError> write(
+[[nodiscard]] Expected<FileIdentity, FileError> write(
     const QString& path, const QByteArray& bytes, int newFileMode = privateFileMode);
 
-// Temporary files that write() leaves beside `path` only when the process dies before the rename.
+// Temporary files that write() leaves beside `path` only when the process dies before the rename:
+// ".<name>.tmp-XXXXXX". Files of any other name (the user's own copies, and the
+// "<name>.XXXXXX" of older versions, which cannot be told from them) are never listed.
 [[nodiscard]] QStringList orphanedTemporaryFiles(const QString& path);
 
 } // namespace AtomicFile

@@ -18,6 +18,7 @@ template <typename Service> struct CalendarEventLink
     QString calendarID;
     QString eventID;
     Instant lastSyncedAt = 0;
+    JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came
 
     bool operator==(const CalendarEventLink&) const = default;
 };
@@ -27,7 +28,7 @@ using AppleCalendarEventLink = CalendarEventLink<AppleCalendarService_Tag>;
 
 template <typename Service> size_t qHash(const CalendarEventLink<Service>& link, size_t seed = 0) noexcept
 {
-    return qHashMulti(seed, link.id, link.entryID, link.calendarID, link.eventID, link.lastSyncedAt);
+    return qHashMulti(seed, link.id, link.entryID, link.calendarID, link.eventID, link.lastSyncedAt, link.extras);
 }
 
 } // namespace tivren

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/JsonExtras.h"
+
 #include <QHashFunctions>
 #include <QString>
 
@@ -13,6 +15,7 @@ template <typename Service> struct CalendarSettings
 {
     std::optional<QString> selectedCalendarID;
     std::optional<QString> selectedCalendarName; // as last seen, shown without asking the service
+    JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came
 
     bool operator==(const CalendarSettings&) const = default;
 };
@@ -28,7 +31,8 @@ template <typename Service> size_t qHash(const CalendarSettings<Service>& settin
         settings.selectedCalendarID.value_or(QString()),
         settings.selectedCalendarID.has_value(),
         settings.selectedCalendarName.value_or(QString()),
-        settings.selectedCalendarName.has_value());
+        settings.selectedCalendarName.has_value(),
+        settings.extras);
 }
 
 } // namespace tivren

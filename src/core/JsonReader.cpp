@@ -8,8 +8,6 @@ using namespace Qt::StringLiterals;
 namespace tivren {
 namespace {
 
-constexpr int maxDepth = 256;
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -135,6 +133,22 @@ bool JsonReader::readBool()
 
 double JsonReader::readNumber()
 {
+    double value = 0;
+    m_pos = scanNumber(value);
+    return value;
+}
+
+QByteArrayView JsonReader::readNumberText()
+{
+    double value = 0;
+    const char* end = scanNumber(value);
+    const QByteArrayView text(m_pos, end - m_pos);
+    m_pos = end;
+    return text;
+}
+
+const char* JsonReader::scanNumber(double& value)
+{
     skipWhitespace();
     // The JSON grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
     const char* start = m_pos;
@@ -165,12 +179,10 @@ double JsonReader::readNumber()
         while (p < m_end && isDigit(*p))
             ++p;
     }
-    double value = 0;
     const auto result = std::from_chars(start, p, value);
     if (result.ec != std::errc() || !std::isfinite(value))
         fail(u"number out of range"_s);
-    m_pos = p;
-    return value;
+    return p;
 }
 
 QByteArrayView JsonReader::readStringBytes()

@@ -29,6 +29,9 @@ public:
         QString reason;
     };
 
+    // How deeply arrays and objects may nest inside a skipped or kept value.
+    static constexpr int maxDepth = 256;
+
     explicit JsonReader(QByteArrayView text);
 
     // The type of the next value, judged by its first character; skips white space.
@@ -37,6 +40,8 @@ public:
     void readNull();
     [[nodiscard]] bool readBool();
     [[nodiscard]] double readNumber();
+    // The number exactly as written (checked like readNumber()): a view into the input.
+    [[nodiscard]] QByteArrayView readNumberText();
     [[nodiscard]] QString readString();
     // The string's UTF-8 bytes: a view into the input when it has no escapes, else into a buffer
     // that the next call reuses.
@@ -62,6 +67,8 @@ private:
     void skipWhitespace();
     void expect(char c);
     void skipValue(int depth);
+    // Checks the number at the current position; returns its end and its value.
+    const char* scanNumber(double& value);
     QByteArrayView readStringSlow(const char* start);
 
     const char* m_begin;

@@ -2,6 +2,7 @@
 
 #include "core/BillingRoundingStrategy.h"
 #include "core/Instant.h"
+#include "core/JsonExtras.h"
 
 #include <QHashFunctions>
 #include <QString>
@@ -22,6 +23,7 @@ struct Project
     QString colorName = QStringLiteral("blue");
     bool isArchived = false;
     Instant createdAt = 0;
+    JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came
 
     Project() = default;
     Project(QUuid id,

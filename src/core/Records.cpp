@@ -42,7 +42,8 @@ size_t qHash(const Project& p, size_t seed) noexcept
         qToUnderlying(p.billingRoundingStrategy),
         p.colorName,
         p.isArchived,
-        p.createdAt);
+        p.createdAt,
+        p.extras);
 }
 
 QStringList projectColorNames()
@@ -52,12 +53,12 @@ QStringList projectColorNames()
 
 size_t qHash(const TimeEntry& e, size_t seed) noexcept
 {
-    return qHashMulti(seed, e.id, e.projectID, e.startDate, e.endDate, e.notes);
+    return qHashMulti(seed, e.id, e.projectID, e.startDate, e.endDate, e.notes, e.extras);
 }
 
 size_t qHash(const ActiveTimerSession& s, size_t seed) noexcept
 {
-    return qHashMulti(seed, s.projectID, s.startDate);
+    return qHashMulti(seed, s.projectID, s.startDate, s.extras);
 }
 
 QString AppSettings::defaultCurrencyCode()
@@ -83,7 +84,8 @@ size_t qHash(const AppSettings& s, size_t seed) noexcept
         s.workReminderEnabled,
         s.workReminderIntervalMinutes,
         s.googleCalendar,
-        s.appleCalendar);
+        s.appleCalendar,
+        s.extras);
 }
 
 } // namespace tivren

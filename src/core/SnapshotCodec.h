@@ -32,8 +32,10 @@ struct EncodeError
 };
 
 // The JSON form of the data file. Decoding is strict: a wrong type, an unknown enumeration
-// value or a malformed date fails the whole document. Encoding writes every object with its
-// keys in ascending order, one member per line, instants as whole-second UTC.
+// value or a malformed date fails the whole document. Keys this version does not know are kept
+// in the extras of the record they belong to (the snapshot's own for the top level). Encoding
+// writes every object with its keys, known and kept, in ascending order, one member per line,
+// instants as whole-second UTC.
 namespace SnapshotCodec {
 
 [[nodiscard]] Expected<AppSnapshot, DecodeError> decode(const QByteArray& json);

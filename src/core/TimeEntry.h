@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Instant.h"
+#include "core/JsonExtras.h"
 
 #include <QString>
 #include <QUuid>
@@ -15,6 +16,7 @@ struct TimeEntry
     Instant startDate = 0;
     Instant endDate = 0;
     QString notes;
+    JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came
 
     // Never negative.
     [[nodiscard]] Seconds duration() const { return endDate > startDate ? endDate - startDate : 0; }

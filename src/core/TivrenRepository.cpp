@@ -1,18 +1,123 @@
 #include "core/TivrenRepository.h"
 
 #include "core/AtomicFile.h"
+#include "core/FileIdentity.h"
 #include "core/SnapshotCodec.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace tivren {
 namespace {
+
+// Nothing larger is a data file: 50,000 entries take 16.5 MB.
+constexpr qint64 maxFileSize = qint64(1) << 30;
+
+struct FileContent
+{
+    QByteArray bytes;
+    FileIdentity identity; // of the version these bytes were read from
+};
+
+QString utcStamp()
+{
+    return QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd'T'HHmmss'Z'"_s);
+}
+
+RepositoryError readError(const QString& description)
+{
+    return { RepositoryError::Kind::read, description };
+}
+
+RepositoryError errnoReadError(int code, const QString& path)
+{
+    return readError(QString::fromLocal8Bit(std::strerror(code)) + u": "_s + path);
+}
+
+QString kindOfNonRegularFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return u"a folder"_s;
+    if (S_ISFIFO(mode))
+        return u"a pipe"_s;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return u"a device"_s;
+    return u"not a regular file"_s;
+}
+
+// Reads the whole file, or nothing (nullopt) when there is none. Only a regular file of sane size
+// is read: a pipe or a device such as /dev/zero would never end and fill the memory.
+Expected<std::optional<FileContent>, RepositoryError> readDataFile(const QString& path)
+{
+    // Non-blocking, so that opening a pipe with no writer returns at once instead of waiting.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return std::optional<FileContent>();
+        return Unexpected(errnoReadError(errno, path));
+    }
+    const auto closeFd = qScopeGuard([fd] {
+        ::close(fd);
+    });
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0)
+        return Unexpected(errnoReadError(errno, path));
+    if (!S_ISREG(status.st_mode)) {
+        return Unexpected(readError(
+            path + u" is "_s + kindOfNonRegularFile(status.st_mode) + u", not a data file; it was not read"_s));
+    }
+    auto tooLarge = [&path] {
+        return Unexpected(readError(path + u" is larger than 1 GiB, too large to be a data file; it was not read"_s));
+    };
+    if (status.st_size > maxFileSize)
+        return tooLarge();
+    FileContent content { QByteArray(qsizetype(status.st_size) + 1, Qt::Uninitialized), FileIdentity::of(status) };
+    QByteArray& bytes = content.bytes;
+    // One byte more than the size, to see the end; a file that grows meanwhile is read on, up to the limit.
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > maxFileSize)
+                return tooLarge();
+            bytes.resize(std::min(filled * 2, maxFileSize + 1));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Unexpected(errnoReadError(errno, path));
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return std::optional<FileContent>(std::move(content));
+}
+
+Expected<AppSnapshot, RepositoryError> decodeContent(const QByteArray& bytes)
+{
+    auto decoded = SnapshotCodec::decode(bytes);
+    if (!decoded) {
+        return Unexpected(RepositoryError {
+            RepositoryError::Kind::decode, u"The data file could not be read: "_s + decoded.error().description() });
+    }
+    return std::move(decoded).value();
+}
 
 // Keeps a copy of a data file that failed to decode, unless an identical copy is already there
 // (a user who starts Tivren twice without changing anything gets one copy, not two).
@@ -27,16 +132,40 @@ std::optional<QString> keepUnreadableCopy(const QString& path, const QByteArray&
         if (copy.size() == bytes.size() && copy.open(QIODevice::ReadOnly) && copy.readAll() == bytes)
             return copy.fileName();
     }
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd'T'HHmmss'Z'"_s);
-    const QString copyPath = folder.filePath(prefix + stamp);
+    const QString copyPath = folder.filePath(prefix + utcStamp());
     if (!AtomicFile::write(copyPath, bytes))
         return std::nullopt;
     return copyPath;
 }
 
-LoadResult freshSnapshot()
+struct KeptVersion
 {
-    return AppSnapshot {};
+    QString path;
+    FileIdentity identity;
+};
+
+// Keeps the version another program wrote (tivren-data.json.conflict-<time>, then -2, -3 ...)
+// before a save replaces it. Nothing to keep (nullopt) when the file has gone meanwhile.
+Expected<std::optional<KeptVersion>, RepositoryError> keepOutsideVersion(const QString& path)
+{
+    auto cannotKeep = [](const QString& why) {
+        return Unexpected(RepositoryError { RepositoryError::Kind::write,
+            u"The data file was changed by another program, and that version could not be kept ("_s + why
+                + u"), so nothing was saved."_s });
+    };
+    auto outside = readDataFile(path);
+    if (!outside)
+        return cannotKeep(outside.error().description);
+    if (!outside->has_value())
+        return std::optional<KeptVersion>();
+    const QFileInfo info(path);
+    const QString base = info.absoluteDir().filePath(info.fileName() + u".conflict-"_s + utcStamp());
+    QString copyPath = base;
+    for (int n = 2; QFileInfo(copyPath).exists() || QFileInfo(copyPath).isSymLink(); ++n)
+        copyPath = base + u'-' + QString::number(n);
+    if (auto written = AtomicFile::write(copyPath, (*outside)->bytes); !written)
+        return cannotKeep(written.error().description);
+    return std::optional(KeptVersion { copyPath, (*outside)->identity });
 }
 
 } // namespace
@@ -66,31 +195,83 @@ QFuture<LoadResult> TivrenRepository::load()
     auto promise = std::make_shared<QPromise<LoadResult>>();
     QFuture<LoadResult> future = promise->future();
     promise->start();
+    setGate(Gate::notLoaded); // whatever is saved from now on must be built from what this load reads
     m_queue.start([this, promise] {
-        const QString& path = m_fileURL;
-        // Only a process that owns the file may clean up beside it; readFile() stays read-only.
-        for (const QString& orphan : AtomicFile::orphanedTemporaryFiles(path))
-            QFile::remove(orphan);
-        LoadResult result = readFile(path);
-        m_refuseSavesBecause.reset();
-        if (!result) {
-            // The next save would replace the file: keep a copy first, or refuse to save at all.
-            QFile file(path);
-            std::optional<QString> copy;
-            if (file.open(QIODevice::ReadOnly))
-                copy = keepUnreadableCopy(path, file.readAll());
-            if (copy) {
-                result = Unexpected(RepositoryError { result.error().kind,
-                    result.error().description + u" (a copy of the file was kept as "_s + *copy + u')' });
-            } else {
-                m_refuseSavesBecause = u"The data file "_s + path
-                    + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s;
-            }
-        }
-        promise->addResult(std::move(result));
+        promise->addResult(loadOnQueue());
         promise->finish();
     });
     return future;
+}
+
+LoadResult TivrenRepository::loadOnQueue()
+{
+    const QString& path = m_fileURL;
+    // Only a process that owns the file may clean up beside it; readFile() stays read-only.
+    for (const QString& orphan : AtomicFile::orphanedTemporaryFiles(path))
+        QFile::remove(orphan);
+    auto content = readDataFile(path);
+    if (!content) {
+        // Not even read: nothing could be copied aside, so the file must never be replaced.
+        setGate(Gate::unreadable);
+        return Unexpected(content.error());
+    }
+    if (!content->has_value()) {
+        m_identity.reset();
+        setGate(Gate::loaded);
+        return AppSnapshot {};
+    }
+    // Also after a failed decode: starting afresh then replaces the version already copied aside.
+    m_identity = (*content)->identity;
+    const QByteArray& bytes = (*content)->bytes;
+    LoadResult result = decodeContent(bytes);
+    if (result) {
+        setGate(Gate::loaded);
+        return result;
+    }
+    // The next save would replace the file: keep a copy first, or refuse to save at all.
+    const std::optional<QString> copy = keepUnreadableCopy(path, bytes);
+    if (!copy) {
+        setGate(Gate::unreadable);
+        return result;
+    }
+    setGate(Gate::unreadableKept, copy);
+    RepositoryError error = result.error();
+    error.description += u" (a copy of the file was kept as "_s + *copy + u')';
+    error.keptCopy = copy;
+    return Unexpected(std::move(error));
+}
+
+void TivrenRepository::startAfresh()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_gate == Gate::unreadableKept)
+        m_gate = Gate::loaded;
+}
+
+void TivrenRepository::setGate(Gate gate, std::optional<QString> keptCopy)
+{
+    std::lock_guard lock(m_mutex);
+    m_gate = gate;
+    m_keptCopy = std::move(keptCopy);
+}
+
+RepositoryError TivrenRepository::refusal() const
+{
+    switch (m_gate) {
+    case Gate::notLoaded:
+        return { RepositoryError::Kind::notLoaded,
+            u"The data file "_s + m_fileURL + u" has not been loaded yet, so nothing is saved over it."_s };
+    case Gate::unreadableKept:
+        return { RepositoryError::Kind::notLoaded,
+            u"The data file "_s + m_fileURL + u" could not be read, so it is left untouched until you start afresh."_s,
+            m_keptCopy };
+    case Gate::unreadable:
+    case Gate::loaded:
+        break;
+    }
+    return { RepositoryError::Kind::notLoaded,
+        u"The data file "_s + m_fileURL
+            + u" could not be read, so it is left untouched. Fix or move it, then restart Tivren."_s };
 }
 
 QFuture<SaveResult> TivrenRepository::save(AppSnapshot snapshot)
@@ -99,6 +280,11 @@ QFuture<SaveResult> TivrenRepository::save(AppSnapshot snapshot)
     QFuture<SaveResult> future = promise->future();
     promise->start();
     std::lock_guard lock(m_mutex);
+    if (m_gate != Gate::loaded) {
+        promise->addResult(SaveResult(Unexpected(refusal())));
+        promise->finish();
+        return future;
+    }
     m_pendingSnapshot = std::move(snapshot);
     m_pendingPromises.append(std::move(promise));
     if (!m_drainScheduled) {
@@ -122,13 +308,33 @@ void TivrenRepository::drainSaves()
     }
     if (!snapshot)
         return;
-    const SaveResult result = m_refuseSavesBecause
-        ? SaveResult(Unexpected(RepositoryError { RepositoryError::Kind::write, *m_refuseSavesBecause }))
-        : writeFile(m_fileURL, *snapshot);
+    const SaveResult result = saveOnQueue(*snapshot);
     for (const auto& promise : promises) {
         promise->addResult(result);
         promise->finish();
     }
+}
+
+SaveResult TivrenRepository::saveOnQueue(const AppSnapshot& snapshot)
+{
+    SaveReport report;
+    // Another program may have written the file since Tivren last read or wrote it (a hand edit,
+    // a sync tool): that version is kept before this save replaces it. A file deleted meanwhile
+    // is simply written again.
+    if (const auto onDisk = FileIdentity::ofPath(m_fileURL); onDisk && onDisk != m_identity) {
+        auto kept = keepOutsideVersion(m_fileURL);
+        if (!kept)
+            return Unexpected(kept.error());
+        if (kept->has_value()) {
+            report.conflictCopy = (*kept)->path;
+            m_identity = (*kept)->identity; // kept: should the write below fail, it is not kept twice
+        }
+    }
+    auto written = writeSnapshot(m_fileURL, snapshot);
+    if (!written)
+        return Unexpected(written.error());
+    m_identity = *written;
+    return report;
 }
 
 bool TivrenRepository::waitForPendingWork(int msecs)
@@ -138,23 +344,24 @@ bool TivrenRepository::waitForPendingWork(int msecs)
 
 LoadResult TivrenRepository::readFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return freshSnapshot();
-    if (!file.open(QIODevice::ReadOnly))
-        return Unexpected(RepositoryError { RepositoryError::Kind::read, file.errorString() + u": "_s + path });
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Unexpected(RepositoryError { RepositoryError::Kind::read, file.errorString() + u": "_s + path });
-    auto decoded = SnapshotCodec::decode(bytes);
-    if (!decoded) {
-        return Unexpected(RepositoryError {
-            RepositoryError::Kind::decode, u"The data file could not be read: "_s + decoded.error().description() });
-    }
-    return std::move(decoded).value();
+    auto content = readDataFile(path);
+    if (!content)
+        return Unexpected(content.error());
+    if (!content->has_value())
+        return AppSnapshot {};
+    return decodeContent((*content)->bytes);
 }
 
 SaveResult TivrenRepository::writeFile(const QString& path, const AppSnapshot& snapshot)
+{
+    auto written = writeSnapshot(path, snapshot);
+    if (!written)
+        return Unexpected(written.error());
+    return SaveReport {};
+}
+
+Expected<FileIdentity, RepositoryError> TivrenRepository::writeSnapshot(
+    const QString& path, const AppSnapshot& snapshot)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir()) {
@@ -180,7 +387,7 @@ SaveResult TivrenRepository::writeFile(const QString& path, const AppSnapshot& s
     }
     if (!written)
         return Unexpected(RepositoryError { RepositoryError::Kind::write, written.error().description });
-    return Done {};
+    return *written;
 }
 
 } // namespace tivren

@@ -74,7 +74,8 @@ private Q_SLOTS:
             const int n = loaded->settings.workReminderIntervalMinutes;
             QVERIFY2(n >= next, qPrintable(u"round %1: snapshot %2 is older than %3"_s.arg(round).arg(n).arg(next)));
             QCOMPARE(*loaded, testing::numberedSnapshot(n));
-            const auto leftovers = QDir(dir.path()).entryList({ u"tivren-data.json.*"_s }, QDir::Files).size();
+            const auto leftovers =
+                QDir(dir.path()).entryList({ u".tivren-data.json.tmp-*"_s }, QDir::Files | QDir::Hidden).size();
             sawMidWrite += leftovers > orphans ? 1 : 0;
             orphans = leftovers;
             next = n + 1;
@@ -86,7 +87,7 @@ private Q_SLOTS:
         auto future = repository.load();
         future.waitForFinished();
         QVERIFY(future.result());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"tivren-data.json"_s });
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"tivren-data.json"_s });
     }
 
     void syncsTheFileAndItsFolder()
@@ -115,7 +116,8 @@ private Q_SLOTS:
         // -y shows the path behind each descriptor: the temporary file is synced, renamed, then its folder.
         const QStringList calls = QString::fromLocal8Bit(readAll(log)).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(calls.size(), 3);
-        QVERIFY2(calls[0].contains(u"fsync("_s) && calls[0].contains(path + u"."_s), qPrintable(calls[0]));
+        QVERIFY2(calls[0].contains(u"fsync("_s) && calls[0].contains(dir.filePath(u".tivren-data.json.tmp-"_s)),
+            qPrintable(calls[0]));
         QVERIFY2(calls[1].contains(u"rename("_s), qPrintable(calls[1]));
         QVERIFY2(calls[2].contains(u"fsync("_s) && calls[2].contains(u'<' + dir.path() + u'>'), qPrintable(calls[2]));
     }
@@ -159,7 +161,7 @@ private Q_SLOTS:
         QVERIFY(strace.waitForFinished(30000));
         QVERIFY2(strace.exitCode() == 3, strace.readAllStandardError().constData()); // the helper saw the save fail
         QCOMPARE(readAll(path), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { u"tivren-data.json"_s });
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"tivren-data.json"_s });
     }
 };
 

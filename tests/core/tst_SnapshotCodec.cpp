@@ -2,6 +2,10 @@
 #include "core/Uuid.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -25,6 +29,12 @@ QString entryFields(const QString& start = u"\"2025-03-14T09:30:00Z\""_s)
 {
     return u"\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": %3, \"endDate\": \"2025-03-14T10:00:00Z\", \"notes\": \"\""_s
         .arg(kEntry, kProject, start);
+}
+
+QByteArray readTestData(const char* name)
+{
+    QFile file(QFINDTESTDATA(u"../data/"_s + QLatin1StringView(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Checks that every object in pretty-printed output lists its keys in ascending order.
@@ -333,6 +343,50 @@ private Q_SLOTS:
         QCOMPARE(*decoded, original);
         // Writing what was read gives the same bytes again.
         QCOMPARE(*SnapshotCodec::encode(*decoded), *encoded);
+    }
+
+    // What a newer Tivren may add: keys at the top level and in every record, with any JSON value.
+    void unknownKeysAreWrittenBackAsTheyCame()
+    {
+        const QByteArray newer = readTestData("newer-version.json");
+        const auto decoded = SnapshotCodec::decode(newer);
+        QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description()));
+        QCOMPARE(decoded->projects[0].name, u"Acme"_s);
+        QCOMPARE(decoded->settings.currencyCode, u"EUR"_s);
+
+        // Sorted in among the known keys at every level, nested values laid out like the rest,
+        // numbers exactly as written, the last of a repeated key.
+        const QByteArray written = *SnapshotCodec::encode(*decoded);
+        QCOMPARE(written, readTestData("newer-version.saved.json"));
+        verifySortedKeys(written);
+        const QJsonObject before = QJsonDocument::fromJson(newer).object();
+        const QJsonObject after = QJsonDocument::fromJson(written).object();
+        QCOMPARE(after[u"invoices"_s], before[u"invoices"_s]);
+        QCOMPARE(after[u"settings"_s].toObject()[u"googleCalendar"_s].toObject()[u"accountEmail"_s],
+            before[u"settings"_s].toObject()[u"googleCalendar"_s].toObject()[u"accountEmail"_s]);
+
+        // Saved once, the file stays byte for byte the same through every later load and save.
+        const auto again = SnapshotCodec::decode(written);
+        QVERIFY(again);
+        QCOMPARE(*again, *decoded);
+        QCOMPARE(*SnapshotCodec::encode(*again), written);
+    }
+
+    // Records with different unknown keys are different records, for == and for hashing.
+    void unknownKeysTakePartInEquality()
+    {
+        const auto plain = SnapshotCodec::decode(withEntry(entryFields()));
+        const auto tagged = SnapshotCodec::decode(withEntry(entryFields() + u", \"tag\": 1"_s));
+        const auto retagged = SnapshotCodec::decode(withEntry(entryFields() + u", \"tag\": 2"_s));
+        QVERIFY(plain && tagged && retagged);
+        const TimeEntry& a = plain->entries[0];
+        const TimeEntry& b = tagged->entries[0];
+        QVERIFY(a != b);
+        QVERIFY(b != retagged->entries[0]);
+        QVERIFY(qHash(a) != qHash(b));
+        TimeEntry edited = b; // a change the model makes keeps what it does not know
+        edited.notes = u"changed"_s;
+        QCOMPARE(edited.extras, b.extras);
     }
 
     void writtenLayout()

@@ -12,8 +12,9 @@
 
 namespace tivren::testing {
 
-// A model on fakes and a repository in a fresh temporary folder; no clock timer; loaded at once
-// (an absent file: an empty state) unless the test asks otherwise. Time moves by setting clock.time and calling tick().
+// A model on fakes and a repository in a fresh temporary folder; no clock timer. The model loads
+// at once, as at start-up (an absent file: an empty state), so that its changes are saved, unless
+// the test asks to load later. Time moves by setting clock.time and calling tick().
 struct ModelHarness
 {
     QTemporaryDir dir;
