@@ -49,14 +49,21 @@ QCoro::Task<> AppModel::load()
     if (!loaded) {
         setErrorMessage(localized(u"Could not load saved data: %@"_tr, { loaded.error().description }));
         // Nothing may replace a file that could not be read: the program shows an empty state and
-        // keeps it in memory only, until the user chooses to start afresh.
-        setReadOnlyReason(localized(u"Changes are not saved: the data file could not be read."_tr));
+        // keeps it in memory only, until the user chooses to start afresh (only with a copy kept).
+        m_canStartAfresh = loaded.error().keptCopy.has_value();
+        setReadOnlyReason(m_canStartAfresh
+                ? localized(
+                    u"Changes are not saved: the data file could not be read. It is left as it is, and a copy was kept as %@. Mend the file and restart Tivren, or start afresh."_tr,
+                    { *loaded.error().keptCopy })
+                : localized(
+                    u"Changes are not saved: the data file could not be read. It is left as it is; mend or move it, then restart Tivren."_tr));
         assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
         co_return;
     }
     const AppSnapshot& snapshot = *loaded;
     m_loadSucceeded = true;
     m_savedSnapshot = snapshot;
+    m_snapshotExtras = snapshot.extras;
     setProjects(snapshot.projects);
     QList<TimeEntry> valid;
     valid.reserve(snapshot.entries.size());
@@ -88,10 +95,7 @@ void AppModel::persist()
         setErrorMessage(*reason);
         return;
     }
-    // The lists are implicitly shared: this copy is a few reference counts, however large the data.
-    AppSnapshot snapshot {
-        m_projects, m_entries, m_googleCalendarEventLinks, m_appleCalendarEventLinks, m_activeSession, m_settings
-    };
+    const AppSnapshot snapshot = currentSnapshot();
     m_latestSave = m_services.repository.save(snapshot);
     const quint64 generation = ++m_saveGeneration;
     // A watcher owned by the model: should the model go first, the answer is simply dropped.
@@ -101,6 +105,10 @@ void AppModel::persist()
         watcher->deleteLater();
         if (result)
             m_savedSnapshot = snapshot;
+        if (result && result->conflictCopy) {
+            setErrorMessage(localized(u"The data file was changed by another program; that version was kept as %@."_tr,
+                { *result->conflictCopy }));
+        }
         // Only the newest save tells whether the state in memory is on disk.
         if (generation == m_saveGeneration)
             handleSaveResult(result);
@@ -141,18 +149,16 @@ std::optional<QString> AppModel::saveBeforeQuit(int msecs)
     QDeadlineTimer deadline(msecs);
     m_saveRetryTimer.stop();
     if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
-        return unsavedChangesLine(u"the data file did not answer in time"_s);
+        return unsavedChangesLine(localized(u"the data file did not answer in time"_tr));
     if (!m_loadSucceeded || m_readOnlyReason)
         return std::nullopt; // nothing was meant to be written
-    const AppSnapshot current {
-        m_projects, m_entries, m_googleCalendarEventLinks, m_appleCalendarEventLinks, m_activeSession, m_settings
-    };
+    const AppSnapshot current = currentSnapshot();
     if (m_savedSnapshot && *m_savedSnapshot == current)
         return std::nullopt;
     // The last save failed (or none finished): one more try, waited for.
     QFuture<SaveResult> last = m_services.repository.save(current);
     if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
-        return unsavedChangesLine(u"the data file did not answer in time"_s);
+        return unsavedChangesLine(localized(u"the data file did not answer in time"_tr));
     const SaveResult result = last.result();
     if (result) {
         m_savedSnapshot = current;
@@ -161,11 +167,21 @@ std::optional<QString> AppModel::saveBeforeQuit(int msecs)
     return unsavedChangesLine(result.error().description);
 }
 
+AppSnapshot AppModel::currentSnapshot() const
+{
+    // The lists are implicitly shared: this copy is a few reference counts, however large the data.
+    return AppSnapshot { m_projects,
+        m_entries,
+        m_googleCalendarEventLinks,
+        m_appleCalendarEventLinks,
+        m_activeSession,
+        m_settings,
+        m_snapshotExtras };
+}
+
 QString AppModel::unsavedChangesLine(const QString& reason) const
 {
-    const AppSnapshot current {
-        m_projects, m_entries, m_googleCalendarEventLinks, m_appleCalendarEventLinks, m_activeSession, m_settings
-    };
+    const AppSnapshot current = currentSnapshot();
     const UnsavedChanges changes = UnsavedChanges::between(m_savedSnapshot.value_or(AppSnapshot {}), current);
     QStringList parts;
     if (changes.timerChanged && changes.runningTimer) {
@@ -211,6 +227,7 @@ void AppModel::startAfresh()
         return;
     m_canStartAfresh = false;
     m_loadSucceeded = true;
+    m_services.repository.startAfresh();
     setReadOnlyReason(std::nullopt);
     persist();
 }

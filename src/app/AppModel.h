@@ -222,6 +222,8 @@ private:
     void setReadOnlyReason(const std::optional<QString>& reason);
     void handleSaveResult(const SaveResult& result);
     void scheduleSaveRetry();
+    // What persist() hands to the repository: the model's state and the keys a newer Tivren wrote.
+    AppSnapshot currentSnapshot() const;
     // "Tivren could not save <what> to <file>: <reason>", naming what differs from the file.
     QString unsavedChangesLine(const QString& reason) const;
     void setSuccessMessage(const std::optional<QString>& message);
@@ -237,6 +239,8 @@ private:
     void checkWorkReminder();
     // Starts the timer for the project now, refreshing now with it, so nothing shows a negative
     // elapsed time.
+    // Records the running session as an entry and clears it, without saving; false when none ran.
+    bool endSession(bool fromPomodoro);
     void startSession(const QUuid& projectID);
     // Where the running session ends: now, or its start plus the time that really passed when the
     // wall clock was set back while it ran (the user is told).
@@ -267,6 +271,7 @@ private:
     QFuture<SaveResult> m_latestSave;
     quint64 m_saveGeneration = 0;
     std::optional<AppSnapshot> m_savedSnapshot;
+    JsonExtras m_snapshotExtras; // top-level keys of a newer Tivren, written back as they came
     bool m_loadSucceeded = false;
     bool m_saveFailing = false;
     QTimer m_saveRetryTimer;

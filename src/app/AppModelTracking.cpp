@@ -22,9 +22,12 @@ void AppModel::startTracking(const Project& project)
 {
     if (m_activeSession) {
         const bool sameProject = m_activeSession->projectID == project.id;
-        stopTracking(false);
-        if (sameProject)
+        // A switch is saved once, stopped and started together, so no crash can leave it half done.
+        endSession(false);
+        if (sameProject) {
+            persist();
             return; // the start control toggles
+        }
     }
     startSession(project.id);
     m_workReminderLastFired.reset();
@@ -37,10 +40,16 @@ void AppModel::startTracking(const Project& project)
 
 void AppModel::stopTracking(bool fromPomodoro)
 {
+    if (endSession(fromPomodoro))
+        persist();
+}
+
+bool AppModel::endSession(bool fromPomodoro)
+{
     if (!m_activeSession) {
         if (!fromPomodoro)
             clearPomodoroState();
-        return;
+        return false;
     }
     const ActiveTimerSession session = *m_activeSession;
     const Instant end = sessionEnd(session);
@@ -54,7 +63,7 @@ void AppModel::stopTracking(bool fromPomodoro)
     m_workReminderLastFired.reset();
     if (!fromPomodoro)
         clearPomodoroState();
-    persist();
+    return true;
 }
 
 void AppModel::startSession(const QUuid& projectID)
@@ -100,7 +109,7 @@ void AppModel::checkRestoredSession()
 
 void AppModel::stopTimer()
 {
-    stopTracking(false);
+    endSession(false);
     clearPomodoroState();
     persist();
 }

@@ -10,7 +10,7 @@ namespace tivren::TerminalText {
 
 // For a value the user gave; for a whole message from elsewhere (a data file's fault, Tivren's answer).
 constexpr qsizetype echoLimit = 60;
-constexpr qsizetype messageLimit = 160;
+constexpr qsizetype messageLimit = 400;
 
 // `value` with control characters written as escapes (\n, \t, \x1b, \u202e) and cut after about
 // `limit` characters with "…".

@@ -15,6 +15,16 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
+namespace {
+
+// Whatever a caller sent comes back in an error, but never a flood of it.
+QString shortened(const QString& text)
+{
+    constexpr qsizetype limit = 60;
+    return text.size() <= limit ? text : text.left(limit) + u'…';
+}
+
+} // namespace
 
 ControlService::ControlService(AppModel& model, std::function<void()> showMainWindow, QObject* parent)
     : QObject(parent)
@@ -47,14 +57,14 @@ std::optional<Project> ControlService::findProject(const QString& text)
     if (matches.size() == 1 && !wanted.isEmpty())
         return matches.first();
     if (matches.isEmpty() || wanted.isEmpty()) {
-        sendErrorReply(
-            u"org.tivren.Tivren.Error.UnknownProject"_s, u"No active project is called \"%1\"."_s.arg(wanted));
+        sendErrorReply(u"org.tivren.Tivren.Error.UnknownProject"_s,
+            u"No active project is called \"%1\"."_s.arg(shortened(wanted)));
     } else {
         QStringList names;
         for (const Project& project : matches)
             names << project.name;
         sendErrorReply(u"org.tivren.Tivren.Error.AmbiguousProject"_s,
-            u"\"%1\" matches several projects: %2."_s.arg(wanted, names.join(u", "_s)));
+            u"\"%1\" matches several projects: %2."_s.arg(shortened(wanted), shortened(names.join(u", "_s))));
     }
     return std::nullopt;
 }
@@ -100,15 +110,13 @@ void ControlService::Skip()
 
 bool ControlService::acceptsChanges()
 {
-    if (!m_model.didFinishLoading()) {
-        sendErrorReply(u"org.tivren.Tivren.Error.Loading"_s, u"Tivren is still loading; try again in a moment."_s);
-        return false;
-    }
-    if (const auto reason = m_model.whyChangesAreNotSaved()) {
-        sendErrorReply(u"org.tivren.Tivren.Error.ReadOnly"_s, *reason);
-        return false;
-    }
-    return true;
+    const auto reason = m_model.whyChangesAreNotSaved();
+    if (!reason)
+        return true;
+    sendErrorReply(
+        m_model.readOnlyReason() ? u"org.tivren.Tivren.Error.ReadOnly"_s : u"org.tivren.Tivren.Error.Loading"_s,
+        *reason);
+    return false;
 }
 
 void ControlService::replyWhenSaved()

@@ -220,6 +220,23 @@ private Q_SLOTS:
         QCOMPARE(readAll(QFileInfo(h.dataFile).dir().filePath(copies.first())), unreadable);
     }
 
+    void outsideChangeIsKeptAndSaidOnce()
+    {
+        ModelHarness h;
+        h.addProject(u"A"_s);
+        h.repository.waitForPendingWork();
+        QTest::qWait(20); // a later modification time than Tivren's own write
+        QVERIFY(TivrenRepository::writeFile(h.dataFile, AppSnapshot { { project(u"Edited"_s) }, {}, {}, {}, {}, {} }));
+        h.model->clearError();
+        h.addProject(u"B"_s);
+        QTRY_VERIFY(h.model->errorMessage().has_value());
+        const QString message = *h.model->errorMessage();
+        QVERIFY2(message.startsWith(u"The data file was changed by another program; that version was kept as "_s)
+                && message.contains(u"tivren-data.json.conflict-"_s),
+            qPrintable(message));
+        QCOMPARE(h.saved().projects, h.model->projects());
+    }
+
     void everyChangeIsHandedOverBeforeQuitting()
     {
         ModelHarness h;
