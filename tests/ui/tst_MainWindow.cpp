@@ -3,6 +3,10 @@
 #include "ui/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStackedWidget>
 #include <QTest>
@@ -39,6 +43,34 @@ private Q_SLOTS:
         QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), dutch->value(u"Settings"_s));
         QCOMPARE(window.windowTitle(), dutch->value(u"Tivren"_s, u"Tivren"_s));
         window.grab().save(u"/tmp/tivren-main-window-nl.png"_s);
+    }
+
+    // After an unreadable file the window says why nothing is saved, and starting afresh needs a confirmation.
+    void readOnlyBannerOffersAFreshStart()
+    {
+        ModelHarness h({ false, false }, ModelHarness::Load::later);
+        MainWindow window(*h.model);
+        window.show();
+        auto* banner = window.findChild<QWidget*>(u"readOnlyBanner"_s);
+        QVERIFY(banner && !banner->isVisible());
+        QVERIFY(QDir().mkpath(QFileInfo(h.dataFile).path()));
+        QFile file(h.dataFile);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\"projects\": 7}") > 0);
+        file.close();
+        QCoro::waitFor(h.model->load());
+        QTRY_VERIFY(banner->isVisible());
+        QVERIFY(window.findChild<QLabel*>(u"readOnlyReasonLabel"_s)->text().contains(u".unreadable-"_s));
+        h.model->clearError();
+
+        auto* startAfresh = window.findChild<QAbstractButton*>(u"startAfreshButton"_s);
+        QVERIFY(startAfresh->isVisible());
+        QTest::mouseClick(startAfresh, Qt::LeftButton);
+        QAbstractButton* confirm = nullptr;
+        QTRY_VERIFY((confirm = window.findChild<QAbstractButton*>(u"confirmStartAfreshButton"_s)) != nullptr);
+        QVERIFY(h.model->readOnlyReason().has_value()); // nothing happens before the confirmation
+        QTest::mouseClick(confirm, Qt::LeftButton);
+        QTRY_VERIFY(!banner->isVisible());
+        QCOMPARE(h.saved(), AppSnapshot {});
     }
 
     void alertsClearTheirMessage()
