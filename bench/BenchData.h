@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AppSnapshot.h"
+#include "core/records/AppSnapshot.h"
 
 namespace tivren::bench {
 

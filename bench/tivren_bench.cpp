@@ -3,16 +3,16 @@
 //   tivren_bench [--rounds N] [--write-data DIR]
 // --write-data also keeps the generated 1k, 10k, 50k and 200k data files in DIR.
 #include "BenchData.h"
-#include "core/AtomicFile.h"
-#include "core/BillingEngine.h"
-#include "core/LocalCalendar.h"
-#include "core/SnapshotCodec.h"
-#include "core/TivrenRepository.h"
-#include "fakes/ModelHarness.h"
-#include "ui/DateRangePresets.h"
-#include "ui/EntryListView.h"
-#include "ui/OverviewView.h"
-#include "ui/WeekTimelineView.h"
+#include "core/billing/BillingEngine.h"
+#include "core/datafile/AtomicFile.h"
+#include "core/datafile/SnapshotCodec.h"
+#include "core/datafile/TivrenRepository.h"
+#include "core/time/LocalCalendar.h"
+#include "support/ModelHarness.h"
+#include "ui/overview/DateRangePresets.h"
+#include "ui/overview/EntryListView.h"
+#include "ui/overview/OverviewView.h"
+#include "ui/timeline/WeekTimelineView.h"
 
 #include <QApplication>
 #include <QDir>

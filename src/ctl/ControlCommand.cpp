@@ -1,6 +1,6 @@
 #include "ctl/ControlCommand.h"
 
-#include "app/AppModel.h"
+#include "app/model/AppModel.h"
 #include "ctl/TerminalText.h"
 
 #include <QDBusError>

@@ -1,8 +1,8 @@
 #include "ctl/ReportCommand.h"
 
-#include "core/BillingEngine.h"
-#include "core/LocalCalendar.h"
-#include "core/TivrenRepository.h"
+#include "core/billing/BillingEngine.h"
+#include "core/datafile/TivrenRepository.h"
+#include "core/time/LocalCalendar.h"
 #include "ctl/ControlCommand.h"
 #include "ctl/TerminalText.h"
 

@@ -1,7 +1,7 @@
-#include "ModelHarness.h"
-#include "core/BillingEngine.h"
-#include "core/TivrenRepository.h"
-#include "platform/ControlService.h"
+#include "core/billing/BillingEngine.h"
+#include "core/datafile/TivrenRepository.h"
+#include "platform/session/ControlService.h"
+#include "support/ModelHarness.h"
 
 #include <QDBusConnection>
 #include <QDeadlineTimer>

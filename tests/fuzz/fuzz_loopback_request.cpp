@@ -1,7 +1,7 @@
 // Fuzz target for the sign-in callback's request reader: whatever a local process sends to the
 // loopback port must give one of the four answers, never a crash, and a code only when the
 // request carried the expected state and a code.
-#include "app/LoopbackAuthorizationReceiver.h"
+#include "app/google/LoopbackAuthorizationReceiver.h"
 
 #include <QString>
 

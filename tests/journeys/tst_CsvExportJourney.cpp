@@ -2,16 +2,16 @@
 // data file in the private data folder, the repository, the model, the main window's Overview and
 // the save dialog. Only the outside services (calendars, notifications, overlay, autostart) are
 // stand-ins. The functions run in order and share the one running program, as one session.
-#include "app/AppModel.h"
-#include "app/Clock.h"
-#include "app/PomodoroSkipBroadcaster.h"
-#include "core/LocalCalendar.h"
-#include "core/TivrenRepository.h"
-#include "fakes/Fakes.h"
-#include "fakes/WidgetTesting.h"
-#include "ui/DialogFileChooser.h"
-#include "ui/MainWindow.h"
-#include "ui/OverviewView.h"
+#include "app/model/AppModel.h"
+#include "app/model/Clock.h"
+#include "app/services/PomodoroSkipBroadcaster.h"
+#include "core/datafile/TivrenRepository.h"
+#include "core/time/LocalCalendar.h"
+#include "support/Fakes.h"
+#include "support/WidgetTesting.h"
+#include "ui/export/DialogFileChooser.h"
+#include "ui/overview/OverviewView.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QApplication>
 #include <QDateTime>

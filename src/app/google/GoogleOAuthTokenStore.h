@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/google/GoogleCalendarServicing.h"
+#include "app/google/GoogleOAuth.h"
+#include "app/services/SecretStore.h"
+#include "app/services/SerialQueue.h"
+
+#include <QString>
+#include <QStringView>
+#include <qcoro/qcorotask.h>
+
+#include <optional>
+
+namespace tivren {
+
+// The Google sign-in's token in the user's keyring: one item, service "Tivren.GoogleCalendar",
+// account "oauth-token", holding the token as JSON. One operation at a time.
+class GoogleOAuthTokenStore
+{
+public:
+    static constexpr QStringView serviceName = u"Tivren.GoogleCalendar";
+    static constexpr QStringView accountName = u"oauth-token";
+
+    explicit GoogleOAuthTokenStore(SecretStore& secrets);
+
+    // The stored token, or nothing when none is stored. A stored item that is not a token counts
+    // as an expired sign-in: connecting again replaces it.
+    [[nodiscard]] QCoro::Task<Expected<std::optional<GoogleOAuthToken>, GoogleCalendarServiceError>> load();
+    [[nodiscard]] QCoro::Task<Expected<Done, GoogleCalendarServiceError>> save(GoogleOAuthToken token);
+    // Afterwards no token is stored; deleting when none is stored succeeds.
+    [[nodiscard]] QCoro::Task<Expected<Done, GoogleCalendarServiceError>> remove();
+
+    // The user-facing text of a keyring failure, in the system language.
+    [[nodiscard]] static GoogleCalendarServiceError keyringError(const SecretStoreError& error);
+
+private:
+    SecretStore& m_secrets;
+    SerialQueue m_queue;
+};
+
+} // namespace tivren

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/google/GoogleCalendarServicing.h"
+#include "core/Expected.h"
+
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <QTimer>
+#include <qcoro/qcorotask.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+class QTcpSocket;
+
+namespace tivren {
+
+// One sign-in's HTTP listener for the browser's redirect back from Google, on 127.0.0.1 only.
+// It accepts connections from its creation until the first completion (a code, a failure the
+// callback reported, cancel() or the time limit), then closes the port; it is not reused.
+// Each connection gets one request of at most 8192 bytes within a short deadline; a request that
+// cannot be read is answered (when possible) and dropped without ending the wait.
+class LoopbackAuthorizationReceiver : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Limits
+    {
+        std::chrono::milliseconds signIn = std::chrono::minutes(5);
+        std::chrono::milliseconds connection = std::chrono::seconds(10);
+    };
+
+    // What one request asks.
+    struct CallbackResult
+    {
+        enum class Kind
+        {
+            code, // value: the authorization code
+            failure, // value: the reason, for the user
+            ignored, // another path, e.g. the browser asking for the tab's icon
+            unreadable, // value: the reason; not an HTTP request at all, answered but no end of the wait
+        };
+        Kind kind;
+        QString value;
+
+        bool operator==(const CallbackResult&) const = default;
+    };
+
+    static constexpr qsizetype maxRequestSize = 8192;
+    static constexpr int maxOpenConnections = 16;
+
+    // Starts listening on 127.0.0.1:port (0: any free port). A port in use fails here, before any
+    // browser is involved; there is no fallback to another address or port.
+    [[nodiscard]] static Expected<std::unique_ptr<LoopbackAuthorizationReceiver>, GoogleCalendarServiceError> listen(
+        quint16 port, Limits limits);
+    ~LoopbackAuthorizationReceiver() override;
+
+    [[nodiscard]] quint16 port() const { return m_port; }
+    [[nodiscard]] bool isListening() const { return m_server.isListening(); }
+
+    // The code of the first callback whose state matches, or why there is none. Call once.
+    [[nodiscard]] QCoro::Task<Expected<QString, GoogleCalendarServiceError>> waitForAuthorizationCode(
+        QString expectedState);
+    // Ends the wait with authorizationCancelled (the browser could not be opened).
+    void cancel();
+
+    // Reads one HTTP request: the request line's target, against the expected state.
+    [[nodiscard]] static CallbackResult parse(const QString& request, const QString& expectedState);
+    // The complete HTTP reply for a page body (UTF-8, Content-Length in bytes).
+    [[nodiscard]] static QByteArray httpReply(const QString& body);
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    explicit LoopbackAuthorizationReceiver(Limits limits);
+    void acceptConnections();
+    void readRequest(QTcpSocket* socket);
+    void answer(QTcpSocket* socket, const CallbackResult& result);
+    // Completes the wait exactly once; later results are dropped.
+    void finish(Expected<QString, GoogleCalendarServiceError> result);
+
+    QTcpServer m_server;
+    QTimer m_signInTimer;
+    Limits m_limits;
+    quint16 m_port = 0;
+    std::optional<QString> m_expectedState; // set while waiting
+    std::optional<Expected<QString, GoogleCalendarServiceError>> m_result;
+};
+
+} // namespace tivren

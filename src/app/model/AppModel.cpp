@@ -1,0 +1,332 @@
+#include "app/model/AppModel.h"
+
+#include "app/model/Clock.h"
+#include "app/services/BreakOverlayPresenting.h"
+#include "app/services/PomodoroNotifying.h"
+#include "app/services/PomodoroSkipBroadcaster.h"
+#include "app/text/AppStrings.h"
+#include "core/datafile/TivrenRepository.h"
+#include "core/datafile/UnsavedChanges.h"
+
+#include <QCoroFuture>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFutureWatcher>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+AppModel::AppModel(AppServices services, Options options, QObject* parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_now(services.clock.now())
+{
+    if (options.startClockTimer) {
+        m_clockTimer.setInterval(1000);
+        m_clockTimer.setTimerType(Qt::PreciseTimer);
+        connect(&m_clockTimer, &QTimer::timeout, this, &AppModel::tick);
+        m_clockTimer.start();
+    }
+    if (options.loadOnInit)
+        QTimer::singleShot(0, this, [this] {
+            load();
+        });
+    connect(&m_services.skipBroadcaster, &PomodoroSkipBroadcaster::pomodoroSkip, this, [this] {
+        if (m_pomodoroPhase)
+            advancePomodoroPhase();
+    });
+    m_services.pomodoroNotifier.requestAuthorizationIfNeeded();
+    m_saveRetryTimer.setSingleShot(true);
+    connect(&m_saveRetryTimer, &QTimer::timeout, this, &AppModel::persist);
+}
+
+AppModel::~AppModel() = default;
+
+QCoro::Task<> AppModel::load()
+{
+    const LoadResult loaded = co_await m_services.repository.load();
+    if (!loaded) {
+        setErrorMessage(localized(u"Could not load saved data: %@"_tr, { loaded.error().description }));
+        // Nothing may replace a file that could not be read: the program shows an empty state and
+        // keeps it in memory only, until the user chooses to start afresh (only with a copy kept).
+        m_canStartAfresh = loaded.error().keptCopy.has_value();
+        setReadOnlyReason(m_canStartAfresh
+                ? localized(
+                    u"Changes are not saved: the data file could not be read. It is left as it is, and a copy was kept as %@. Mend the file and restart Tivren, or start afresh."_tr,
+                    { *loaded.error().keptCopy })
+                : localized(
+                    u"Changes are not saved: the data file could not be read. It is left as it is; mend or move it, then restart Tivren."_tr));
+        assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
+        co_return;
+    }
+    const AppSnapshot& snapshot = *loaded;
+    m_loadSucceeded = true;
+    m_savedSnapshot = snapshot;
+    m_snapshotExtras = snapshot.extras;
+    setProjects(snapshot.projects);
+    QList<TimeEntry> valid;
+    valid.reserve(snapshot.entries.size());
+    for (const TimeEntry& entry : snapshot.entries) {
+        if (entry.isValid())
+            valid.append(entry);
+    }
+    setEntries(valid.size() == snapshot.entries.size() ? snapshot.entries : valid);
+    assign(m_googleCalendarEventLinks, snapshot.googleCalendarEventLinks, &AppModel::googleCalendarEventLinksChanged);
+    assign(m_appleCalendarEventLinks, snapshot.appleCalendarEventLinks, &AppModel::appleCalendarEventLinksChanged);
+    setActiveSession(snapshot.activeSession);
+    setSettingsField(snapshot.settings);
+
+    const bool hasToken = co_await m_services.googleCalendarService.hasStoredToken();
+    assign(m_hasGoogleCalendarAuthorization, hasToken, &AppModel::hasGoogleCalendarAuthorizationChanged);
+    if (hasToken)
+        co_await refreshGoogleCalendars();
+    const bool hasAccess = co_await m_services.appleCalendarService.hasFullAccess();
+    assign(m_hasAppleCalendarAuthorization, hasAccess, &AppModel::hasAppleCalendarAuthorizationChanged);
+    if (hasAccess)
+        co_await refreshAppleCalendars();
+    checkRestoredSession();
+    assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
+}
+
+void AppModel::persist()
+{
+    if (const auto reason = whyChangesAreNotSaved()) {
+        setErrorMessage(*reason);
+        return;
+    }
+    const AppSnapshot snapshot = currentSnapshot();
+    m_latestSave = m_services.repository.save(snapshot);
+    const quint64 generation = ++m_saveGeneration;
+    // A watcher owned by the model: should the model go first, the answer is simply dropped.
+    auto* watcher = new QFutureWatcher<SaveResult>(this);
+    connect(watcher, &QFutureWatcher<SaveResult>::finished, this, [this, watcher, snapshot, generation] {
+        const SaveResult result = watcher->result();
+        watcher->deleteLater();
+        if (result)
+            m_savedSnapshot = snapshot;
+        if (result && result->conflictCopy) {
+            setErrorMessage(localized(u"The data file was changed by another program; that version was kept as %@."_tr,
+                { *result->conflictCopy }));
+        }
+        // Only the newest save tells whether the state in memory is on disk.
+        if (generation == m_saveGeneration)
+            handleSaveResult(result);
+    });
+    watcher->setFuture(m_latestSave);
+}
+
+void AppModel::handleSaveResult(const SaveResult& result)
+{
+    if (result) {
+        m_saveFailing = false;
+        m_saveRetryDelay = 0;
+        m_saveRetryTimer.stop();
+        return;
+    }
+    // Said once per run of failures; the retries go on quietly until one succeeds.
+    if (!m_saveFailing)
+        setErrorMessage(localized(u"Could not save your changes: %@"_tr, { result.error().description }));
+    m_saveFailing = true;
+    scheduleSaveRetry();
+}
+
+void AppModel::scheduleSaveRetry()
+{
+    constexpr int firstDelay = 1000;
+    constexpr int longestDelay = 60000;
+    m_saveRetryDelay = m_saveRetryDelay == 0 ? firstDelay : std::min(m_saveRetryDelay * 2, longestDelay);
+    m_saveRetryTimer.start(m_saveRetryDelay);
+}
+
+bool AppModel::finishPendingSaves(int msecs)
+{
+    return m_services.repository.waitForPendingWork(msecs);
+}
+
+std::optional<QString> AppModel::saveBeforeQuit(int msecs)
+{
+    QDeadlineTimer deadline(msecs);
+    m_saveRetryTimer.stop();
+    if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
+        return unsavedChangesLine(localized(u"the data file did not answer in time"_tr));
+    if (!m_loadSucceeded || m_readOnlyReason)
+        return std::nullopt; // nothing was meant to be written
+    const AppSnapshot current = currentSnapshot();
+    if (m_savedSnapshot && *m_savedSnapshot == current)
+        return std::nullopt;
+    // The last save failed (or none finished): one more try, waited for.
+    QFuture<SaveResult> last = m_services.repository.save(current);
+    if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
+        return unsavedChangesLine(localized(u"the data file did not answer in time"_tr));
+    const SaveResult result = last.result();
+    if (result) {
+        m_savedSnapshot = current;
+        return std::nullopt;
+    }
+    return unsavedChangesLine(result.error().description);
+}
+
+AppSnapshot AppModel::currentSnapshot() const
+{
+    // The lists are implicitly shared: this copy is a few reference counts, however large the data.
+    return AppSnapshot { m_projects,
+        m_entries,
+        m_googleCalendarEventLinks,
+        m_appleCalendarEventLinks,
+        m_activeSession,
+        m_settings,
+        m_snapshotExtras };
+}
+
+QString AppModel::unsavedChangesLine(const QString& reason) const
+{
+    const AppSnapshot current = currentSnapshot();
+    const UnsavedChanges changes = UnsavedChanges::between(m_savedSnapshot.value_or(AppSnapshot {}), current);
+    QStringList parts;
+    if (changes.timerChanged && changes.runningTimer) {
+        const auto running = project(changes.runningTimer->projectID);
+        parts << localized(u"the running timer on %@ (since %@)"_tr,
+            { running ? running->name : localized(u"Unknown Project"_tr),
+                appLocale().toString(QDateTime::fromMSecsSinceEpoch(qint64(changes.runningTimer->startDate * 1000)),
+                    QLocale::ShortFormat) });
+    } else if (changes.timerChanged) {
+        parts << localized(u"the stopped timer"_tr);
+    }
+    if (changes.entries > 0)
+        parts << localized(u"time entries: %d"_tr, { changes.entries });
+    if (changes.projects > 0)
+        parts << localized(u"projects: %d"_tr, { changes.projects });
+    if (changes.settings)
+        parts << localized(u"the settings"_tr);
+    if (changes.calendarLinks)
+        parts << localized(u"the calendar export links"_tr);
+    if (parts.isEmpty())
+        parts << localized(u"the latest changes"_tr);
+    return localized(
+        u"Tivren could not save %@ to %@: %@"_tr, { parts.join(u", "_s), m_services.repository.fileURL(), reason });
+}
+
+std::optional<QString> AppModel::whyChangesAreNotSaved() const
+{
+    if (m_readOnlyReason)
+        return m_readOnlyReason;
+    if (!m_loadSucceeded)
+        return localized(u"Tivren is still loading your data; the change was not saved. Try again in a moment."_tr);
+    return std::nullopt;
+}
+
+void AppModel::setReadOnly(const QString& reason)
+{
+    setReadOnlyReason(reason);
+}
+
+void AppModel::startAfresh()
+{
+    if (!m_canStartAfresh)
+        return;
+    m_canStartAfresh = false;
+    m_loadSucceeded = true;
+    m_services.repository.startAfresh();
+    setReadOnlyReason(std::nullopt);
+    persist();
+}
+
+void AppModel::setReadOnlyReason(const std::optional<QString>& reason)
+{
+    assign(m_readOnlyReason, reason, &AppModel::readOnlyReasonChanged);
+}
+
+void AppModel::clearError()
+{
+    setErrorMessage(std::nullopt);
+}
+
+void AppModel::clearSuccessMessage()
+{
+    setSuccessMessage(std::nullopt);
+}
+
+QLocale AppModel::appLocale() const
+{
+    const auto identifier = localeIdentifier(m_settings.languagePreference);
+    return identifier ? QLocale(*identifier) : QLocale::system();
+}
+
+QString AppModel::localized(const QString& key) const
+{
+    return AppStrings::text(appLocale(), key);
+}
+
+QString AppModel::localized(const QString& key, const QVariantList& arguments) const
+{
+    return AppStrings::text(appLocale(), key, arguments);
+}
+
+void AppModel::tick()
+{
+    assign(m_now, m_services.clock.now(), &AppModel::nowChanged);
+    checkPomodoroExpiry();
+    checkWorkReminder();
+}
+
+void AppModel::setSelectedSection(MainSection section)
+{
+    assign(m_selectedSection, section, &AppModel::selectedSectionChanged);
+}
+
+void AppModel::setSettings(const AppSettings& settings)
+{
+    if (m_settings.workReminderEnabled && !settings.workReminderEnabled)
+        m_workReminderLastFired.reset();
+    setSettingsField(settings);
+}
+
+void AppModel::addProject(const Project& project)
+{
+    QList<Project> projects = m_projects;
+    projects.append(project);
+    setProjects(projects);
+    persist();
+}
+
+void AppModel::setErrorMessage(const std::optional<QString>& message)
+{
+    assign(m_errorMessage, message, &AppModel::errorMessageChanged);
+}
+
+void AppModel::setSuccessMessage(const std::optional<QString>& message)
+{
+    assign(m_successMessage, message, &AppModel::successMessageChanged);
+}
+
+void AppModel::setProjects(const QList<Project>& projects)
+{
+    assign(m_projects, projects, &AppModel::projectsChanged);
+}
+
+void AppModel::setEntries(const QList<TimeEntry>& entries)
+{
+    assign(m_entries, entries, &AppModel::entriesChanged);
+}
+
+void AppModel::setActiveSession(const std::optional<ActiveTimerSession>& session)
+{
+    assign(m_activeSession, session, &AppModel::activeSessionChanged);
+}
+
+void AppModel::setSettingsField(const AppSettings& settings)
+{
+    assign(m_settings, settings, &AppModel::settingsChanged);
+}
+
+qsizetype AppModel::indexOfProject(const QUuid& id) const
+{
+    for (qsizetype i = 0; i < m_projects.size(); ++i) {
+        if (m_projects[i].id == id)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace tivren

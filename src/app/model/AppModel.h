@@ -1,0 +1,311 @@
+#pragma once
+
+#include "app/calendar/AppleCalendarServicing.h"
+#include "app/calendar/CalendarExportDraft.h"
+#include "app/google/GoogleCalendarServicing.h"
+#include "app/model/Clock.h"
+#include "app/model/MainSection.h"
+#include "core/datafile/TivrenRepository.h"
+#include "core/pomodoro/PomodoroPhase.h"
+#include "core/records/AppSnapshot.h"
+
+#include <QFuture>
+#include <QLocale>
+#include <QObject>
+#include <QTimer>
+#include <QVariantList>
+#include <qcoro/qcorotask.h>
+
+#include <optional>
+
+namespace tivren {
+
+class BreakOverlayPresenting;
+class FileChooser;
+class LoginItemService;
+class PomodoroNotifying;
+class PomodoroSkipBroadcaster;
+
+// Everything the model talks to; the shell owns them and keeps them alive longer than the model.
+struct AppServices
+{
+    TivrenRepository& repository;
+    GoogleCalendarServicing& googleCalendarService;
+    AppleCalendarServicing& appleCalendarService;
+    PomodoroNotifying& pomodoroNotifier;
+    BreakOverlayPresenting& overlayManager;
+    LoginItemService& loginItems;
+    FileChooser& fileChooser;
+    PomodoroSkipBroadcaster& skipBroadcaster;
+    const Clock& clock;
+};
+
+// The one application model: all user data, the running timer, the Pomodoro cycle, reminders,
+// the calendar connections and the two message slots. Every window, the tray menu and the
+// command-line control read its state and call its operations. Every field has its own change
+// signal, emitted only when the value really changed. Lives on the user-interface thread.
+class AppModel : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        bool startClockTimer = true;
+        bool loadOnInit = true;
+    };
+
+    AppModel(AppServices services, Options options, QObject* parent = nullptr);
+    ~AppModel() override;
+
+    // ---- state -------------------------------------------------------------------------------
+    const QList<Project>& projects() const { return m_projects; }
+    const QList<TimeEntry>& entries() const { return m_entries; }
+    const QList<GoogleCalendarEventLink>& googleCalendarEventLinks() const { return m_googleCalendarEventLinks; }
+    const QList<AppleCalendarEventLink>& appleCalendarEventLinks() const { return m_appleCalendarEventLinks; }
+    const std::optional<ActiveTimerSession>& activeSession() const { return m_activeSession; }
+    const AppSettings& settings() const { return m_settings; }
+    MainSection selectedSection() const { return m_selectedSection; }
+    Instant now() const { return m_now; }
+    const std::optional<QString>& errorMessage() const { return m_errorMessage; }
+    bool didFinishLoading() const { return m_didFinishLoading; }
+    bool isGoogleCalendarBusy() const { return m_isGoogleCalendarBusy; }
+    bool hasGoogleCalendarAuthorization() const { return m_hasGoogleCalendarAuthorization; }
+    const QList<GoogleCalendarListItem>& googleCalendars() const { return m_googleCalendars; }
+    bool isAppleCalendarBusy() const { return m_isAppleCalendarBusy; }
+    bool hasAppleCalendarAuthorization() const { return m_hasAppleCalendarAuthorization; }
+    const QList<AppleCalendarListItem>& appleCalendars() const { return m_appleCalendars; }
+    const std::optional<QString>& successMessage() const { return m_successMessage; }
+    const std::optional<PomodoroPhase>& pomodoroPhase() const { return m_pomodoroPhase; }
+    const std::optional<Instant>& pomodoroPhaseStart() const { return m_pomodoroPhaseStart; }
+    const std::optional<Seconds>& pomodoroPhaseDuration() const { return m_pomodoroPhaseDuration; }
+    int pomodoroCompletedWorkIntervals() const { return m_pomodoroCompletedWorkIntervals; }
+    const std::optional<QUuid>& pomodoroProjectID() const { return m_pomodoroProjectID; }
+    const std::optional<Instant>& workReminderLastFired() const { return m_workReminderLastFired; }
+
+    // ---- start-up, saving, messages, texts ---------------------------------------------------
+    // Reads the data file into the model; called once at start-up.
+    QCoro::Task<> load();
+    // Hands a snapshot of the persisted fields to the repository and returns at once; a failed
+    // save lands in errorMessage.
+    void persist();
+    // Waits (at most msecs) until every handed-over save is on disk; for quitting. False on timeout.
+    bool finishPendingSaves(int msecs);
+    // For quitting (blocks, at most msecs): finishes the handed-over saves and, when the state is still
+    // not on disk, tries once more. Returns one line saying what was not saved, or nothing.
+    std::optional<QString> saveBeforeQuit(int msecs);
+    // The newest save handed to the repository (finished when none is pending). A caller that must
+    // confirm a change only once it is on disk waits for this.
+    QFuture<SaveResult> latestSave() const { return m_latestSave; }
+    // Why a change would not reach the data file now (still loading, or read-only); nothing when it would.
+    std::optional<QString> whyChangesAreNotSaved() const;
+    // Read-only: the data file could not be read, or its folder cannot be written. The data stays on
+    // screen, changes are not saved, and the main window says why.
+    const std::optional<QString>& readOnlyReason() const { return m_readOnlyReason; }
+    void setReadOnly(const QString& reason);
+    // After an unreadable data file that was kept aside as a copy, the user may begin again with an
+    // empty state; it is saved at once.
+    bool canStartAfresh() const { return m_canStartAfresh; }
+    void startAfresh();
+    void clearError();
+    void clearSuccessMessage();
+    // The language of windows, menu and model messages, from settings.languagePreference.
+    QLocale appLocale() const;
+    QString localized(const QString& key) const;
+    QString localized(const QString& key, const QVariantList& arguments) const;
+    // One clock tick: refresh now, end an expired Pomodoro phase, fire a due work reminder.
+    // The one-second timer calls it; tests call it after moving their clock.
+    void tick();
+
+    void setSelectedSection(MainSection section);
+    // Direct writes of the settings screen (followed by persist()). Switching reminders off
+    // also forgets when the last one fired.
+    void setSettings(const AppSettings& settings);
+    // The project editor's new project: appended, then saved.
+    void addProject(const Project& project);
+
+    // ---- tracking and Pomodoro ---------------------------------------------------------------
+    void startTracking(const Project& project);
+    void stopTracking(bool fromPomodoro);
+    void stopTimer();
+    void skipPomodoroPhase();
+    void updatePomodoroEnabled(bool enabled);
+    std::optional<Seconds> pomodoroRemaining() const;
+
+    // ---- projects, entries, settings ---------------------------------------------------------
+    void updateProject(const Project& project,
+        const QString& name,
+        std::optional<double> hourlyRate,
+        int billingIncrementMinutes,
+        BillingRoundingStrategy billingRoundingStrategy,
+        const QString& colorName);
+    void archiveProject(const Project& project);
+    void restoreProject(const Project& project);
+    void updateEntry(const TimeEntry& entry, Instant startDate, Instant endDate, const QString& notes);
+    void deleteEntry(const TimeEntry& entry);
+    void updateCurrencyCode(const QString& code);
+    void updatePomodoroOverlayEnabled(bool enabled);
+    void updateWorkReminderIntervalMinutes(int minutes);
+    QCoro::Task<> setLaunchAtLogin(bool enabled);
+
+    QList<Project> activeProjects() const;
+    QList<Project> archivedProjects() const;
+    std::optional<Project> activeProject() const;
+    std::optional<Project> project(const QUuid& id) const;
+    QList<Project> recentlyUsedProjects(int limit) const;
+
+    QString currencyString(double amount) const;
+    QString decimalString(double value, int minimumFractionDigits, int maximumFractionDigits) const;
+    // "hh:mm:ss", hours growing past two digits when needed.
+    static QString formattedDuration(Seconds seconds);
+
+    // ---- CSV ---------------------------------------------------------------------------------
+    QCoro::Task<> exportCSV(InstantRange range);
+
+    // ---- calendars ---------------------------------------------------------------------------
+    QCoro::Task<> connectGoogleCalendar();
+    QCoro::Task<> disconnectGoogleCalendar();
+    QCoro::Task<> refreshGoogleCalendars();
+    void updateGoogleCalendarSelection(const GoogleCalendarListItem& item);
+    QString googleCalendarStatusText() const;
+    std::optional<GoogleCalendarExportDraft> googleCalendarExportDraft(InstantRange range);
+    QCoro::Task<> exportGoogleCalendar(GoogleCalendarExportDraft draft, InstantRange range);
+    void mergeGoogleCalendarEventLinks(const QList<GoogleCalendarEventLink>& links);
+    QString googleCalendarExportSummary(int exportedEntryCount, int skippedProjectCount) const;
+
+    QCoro::Task<> connectAppleCalendar();
+    QCoro::Task<> disconnectAppleCalendar();
+    QCoro::Task<> refreshAppleCalendars();
+    void updateAppleCalendarSelection(const AppleCalendarListItem& item);
+    QString appleCalendarStatusText() const;
+    std::optional<AppleCalendarExportDraft> appleCalendarExportDraft(InstantRange range);
+    QCoro::Task<> exportAppleCalendar(AppleCalendarExportDraft draft, InstantRange range);
+    void mergeAppleCalendarEventLinks(const QList<AppleCalendarEventLink>& links);
+    QString appleCalendarExportSummary(int exportedEntryCount, int skippedProjectCount) const;
+
+Q_SIGNALS:
+    void projectsChanged();
+    void entriesChanged();
+    void googleCalendarEventLinksChanged();
+    void appleCalendarEventLinksChanged();
+    void activeSessionChanged();
+    void settingsChanged();
+    void selectedSectionChanged();
+    void nowChanged();
+    void errorMessageChanged();
+    void didFinishLoadingChanged();
+    void readOnlyReasonChanged();
+    void isGoogleCalendarBusyChanged();
+    void hasGoogleCalendarAuthorizationChanged();
+    void googleCalendarsChanged();
+    void isAppleCalendarBusyChanged();
+    void hasAppleCalendarAuthorizationChanged();
+    void appleCalendarsChanged();
+    void successMessageChanged();
+    void pomodoroPhaseChanged();
+    void pomodoroPhaseStartChanged();
+    void pomodoroPhaseDurationChanged();
+    void pomodoroCompletedWorkIntervalsChanged();
+    void pomodoroProjectIDChanged();
+
+private:
+    // Writes a field and emits its signal, only when the value differs.
+    template <typename T> void assign(T& field, const T& value, void (AppModel::*changed)())
+    {
+        if (field == value)
+            return;
+        field = value;
+        Q_EMIT(this->*changed)();
+    }
+
+    void setErrorMessage(const std::optional<QString>& message);
+    void setReadOnlyReason(const std::optional<QString>& reason);
+    void handleSaveResult(const SaveResult& result);
+    void scheduleSaveRetry();
+    // What persist() hands to the repository: the model's state and the keys a newer Tivren wrote.
+    AppSnapshot currentSnapshot() const;
+    // "Tivren could not save <what> to <file>: <reason>", naming what differs from the file.
+    QString unsavedChangesLine(const QString& reason) const;
+    void setSuccessMessage(const std::optional<QString>& message);
+    void setProjects(const QList<Project>& projects);
+    void setEntries(const QList<TimeEntry>& entries);
+    void setActiveSession(const std::optional<ActiveTimerSession>& session);
+    void setSettingsField(const AppSettings& settings);
+
+    void beginPomodoroPhase(PomodoroPhase phase);
+    void advancePomodoroPhase();
+    void clearPomodoroState();
+    void checkPomodoroExpiry();
+    void checkWorkReminder();
+    // Starts the timer for the project now, refreshing now with it, so nothing shows a negative
+    // elapsed time.
+    // Records the running session as an entry and clears it, without saving; false when none ran.
+    bool endSession(bool fromPomodoro);
+    void startSession(const QUuid& projectID);
+    // Where the running session ends: now, or its start plus the time that really passed when the
+    // wall clock was set back while it ran (the user is told).
+    Instant sessionEnd(const ActiveTimerSession& session);
+    // After load(): ties a stored running session to the monotonic clock; one that starts in the
+    // future counts from the program's start instead (the user is told).
+    void checkRestoredSession();
+
+    // The shared steps of both calendar services: a draft for the range, and the checks before an
+    // export (connected, at least one project with a calendar). Both report their refusal.
+    template <typename Draft>
+    std::optional<Draft> calendarExportDraft(bool connected,
+        const QString& connectFirstKey,
+        const std::optional<QString>& selectedCalendarID,
+        InstantRange range);
+    template <typename Draft>
+    std::optional<QHash<QUuid, QString>> calendarExportAssignments(
+        bool connected, const QString& connectFirstKey, const Draft& draft);
+
+    // First index of the record with that id, or -1.
+    qsizetype indexOfProject(const QUuid& id) const;
+
+    AppServices m_services;
+    QTimer m_clockTimer;
+
+    // Saving: the newest save handed over, the state last known to be on disk, and the retries while
+    // the newest state is not there (a full disk, say).
+    QFuture<SaveResult> m_latestSave;
+    quint64 m_saveGeneration = 0;
+    std::optional<AppSnapshot> m_savedSnapshot;
+    JsonExtras m_snapshotExtras; // top-level keys of a newer Tivren, written back as they came
+    bool m_loadSucceeded = false;
+    bool m_saveFailing = false;
+    QTimer m_saveRetryTimer;
+    int m_saveRetryDelay = 0;
+    std::optional<QString> m_readOnlyReason;
+    bool m_canStartAfresh = false;
+
+    QList<Project> m_projects;
+    QList<TimeEntry> m_entries;
+    QList<GoogleCalendarEventLink> m_googleCalendarEventLinks;
+    QList<AppleCalendarEventLink> m_appleCalendarEventLinks;
+    std::optional<ActiveTimerSession> m_activeSession;
+    AppSettings m_settings;
+    MainSection m_selectedSection = MainSection::overview;
+    Instant m_now = 0;
+    std::optional<QString> m_errorMessage;
+    bool m_didFinishLoading = false;
+    bool m_isGoogleCalendarBusy = false;
+    bool m_hasGoogleCalendarAuthorization = false;
+    QList<GoogleCalendarListItem> m_googleCalendars;
+    bool m_isAppleCalendarBusy = false;
+    bool m_hasAppleCalendarAuthorization = false;
+    QList<AppleCalendarListItem> m_appleCalendars;
+    std::optional<QString> m_successMessage;
+    std::optional<PomodoroPhase> m_pomodoroPhase;
+    std::optional<Instant> m_pomodoroPhaseStart;
+    std::optional<Seconds> m_pomodoroPhaseDuration;
+    int m_pomodoroCompletedWorkIntervals = 0;
+    std::optional<QUuid> m_pomodoroProjectID;
+    std::optional<Instant> m_workReminderLastFired;
+    // The program's start on both clocks, and the running session's start on the monotonic one.
+    const Instant m_launchTime = m_services.clock.now();
+    const Seconds m_launchMonotonicTime = m_services.clock.monotonicNow();
+    std::optional<Seconds> m_sessionMonotonicStart;
+};
+
+} // namespace tivren

@@ -1,0 +1,53 @@
+#include "app/model/MainSection.h"
+
+#include "app/text/AppStrings.h"
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+QString rawValue(MainSection section)
+{
+    switch (section) {
+    case MainSection::overview:
+        return u"overview"_s;
+    case MainSection::timeline:
+        return u"timeline"_s;
+    case MainSection::projects:
+        return u"projects"_s;
+    case MainSection::settings:
+        return u"settings"_s;
+    }
+    return {};
+}
+
+std::optional<MainSection> mainSectionFromRawValue(QStringView raw)
+{
+    for (MainSection section : allMainSections()) {
+        if (raw == rawValue(section))
+            return section;
+    }
+    return std::nullopt;
+}
+
+QList<MainSection> allMainSections()
+{
+    return { MainSection::overview, MainSection::timeline, MainSection::projects, MainSection::settings };
+}
+
+QString title(MainSection section, const QLocale& locale)
+{
+    switch (section) {
+    case MainSection::overview:
+        return AppStrings::text(locale, u"Overview"_tr);
+    case MainSection::timeline:
+        return AppStrings::text(locale, u"Timeline"_tr);
+    case MainSection::projects:
+        return AppStrings::text(locale, u"Projects"_tr);
+    case MainSection::settings:
+        return AppStrings::text(locale, u"Settings"_tr);
+    }
+    return {};
+}
+
+} // namespace tivren

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/services/PomodoroNotifying.h"
+
+#include <QDBusConnection>
+#include <QList>
+#include <QLocale>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QDBusMessage;
+
+namespace tivren {
+
+class PomodoroSkipBroadcaster;
+class SoundPlayer;
+
+// Pomodoro and work reminder notifications through the desktop's notification server
+// (org.freedesktop.Notifications on the session bus). Phase notifications carry a "Skip" button
+// whose click is posted on the app-wide skip channel. Every bus call is asynchronous: the
+// user-interface thread never waits on the server. Lives on the user-interface thread.
+class DBusNotifier : public QObject, public PomodoroNotifying
+{
+    Q_OBJECT
+
+public:
+    using LocaleProvider = std::function<QLocale()>;
+
+    DBusNotifier(QDBusConnection bus,
+        SoundPlayer& soundPlayer,
+        PomodoroSkipBroadcaster& skipBroadcaster,
+        LocaleProvider systemLocale = &QLocale::system,
+        QObject* parent = nullptr);
+    ~DBusNotifier() override;
+
+    void requestAuthorizationIfNeeded() override;
+    void notify(PomodoroPhase phase, bool soundEnabled) override;
+    void notifyWorkReminder(Seconds elapsed, bool soundEnabled) override;
+
+    // One plain notification (no buttons, no sound) for a moment when no event loop runs any more,
+    // such as quitting: blocks until the server has taken it, at most msecs. False when it did not.
+    [[nodiscard]] bool notifyOnce(const QString& title, const QString& body, int msecs);
+
+Q_SIGNALS:
+    // Whether a notification server is running or can be started on demand; emitted when the
+    // answer first arrives after requestAuthorizationIfNeeded() and whenever it changes later.
+    void serverAvailabilityChanged(bool available);
+
+private Q_SLOTS:
+    void onActionInvoked(uint id, const QString& action, const QDBusMessage& message);
+    void onNotificationClosed(uint id, uint reason, const QDBusMessage& message);
+
+private:
+    enum class Kind
+    {
+        phase,
+        reminder,
+    };
+    enum class Server
+    {
+        unknown,
+        available,
+        absent,
+    };
+    // A notification is named by the server that posted it as well as by its id: ids are only
+    // unique per server, and the bus delivers every sender's ActionInvoked to us.
+    struct Posted
+    {
+        QString server;
+        uint id = 0;
+    };
+
+    void post(Kind kind, const QString& title, const QString& body);
+    void probeServer();
+    void setServer(Server server);
+    void remember(const QString& server, uint id);
+    [[nodiscard]] qsizetype indexOfPosted(const QString& server, uint id) const;
+
+    QDBusConnection m_bus;
+    SoundPlayer& m_soundPlayer;
+    PomodoroSkipBroadcaster& m_skipBroadcaster;
+    LocaleProvider m_systemLocale;
+    bool m_didRequestAuth = false;
+    Server m_server = Server::unknown;
+    // Bumped whenever the server's presence changes, so an answer to an older probe is dropped.
+    quint64 m_serverGeneration = 0;
+    QList<Posted> m_postedPhases;
+};
+
+} // namespace tivren

@@ -1,0 +1,12 @@
+#include "platform/desktop/DesktopBrowser.h"
+
+#include <QDesktopServices>
+
+namespace tivren {
+
+bool DesktopBrowser::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace tivren

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/services/Browser.h"
+
+namespace tivren {
+
+// The desktop's default browser (xdg-open through Qt).
+class DesktopBrowser final : public Browser
+{
+public:
+    bool openUrl(const QUrl& url) override;
+};
+
+} // namespace tivren

@@ -1,0 +1,165 @@
+#include "platform/session/ControlService.h"
+
+#include "app/model/AppModel.h"
+#include "app/model/Clock.h"
+#include "core/datafile/Uuid.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QFutureWatcher>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+namespace {
+
+// Whatever a caller sent comes back in an error, but never a flood of it.
+QString shortened(const QString& text)
+{
+    constexpr qsizetype limit = 60;
+    return text.size() <= limit ? text : text.left(limit) + u'…';
+}
+
+} // namespace
+
+ControlService::ControlService(AppModel& model, std::function<void()> showMainWindow, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_showMainWindow(std::move(showMainWindow))
+{
+}
+
+void ControlService::Show()
+{
+    m_showMainWindow();
+}
+
+std::optional<Project> ControlService::findProject(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    const QList<Project> projects = m_model.activeProjects();
+    if (const auto id = UuidText::parse(QStringView(wanted))) {
+        if (const auto project = m_model.project(*id); project && !project->isArchived)
+            return project;
+    }
+    QList<Project> exact, prefix;
+    for (const Project& project : projects) {
+        if (project.name.compare(wanted, Qt::CaseInsensitive) == 0)
+            exact.append(project);
+        else if (project.name.startsWith(wanted, Qt::CaseInsensitive))
+            prefix.append(project);
+    }
+    const QList<Project>& matches = exact.isEmpty() ? prefix : exact;
+    if (matches.size() == 1 && !wanted.isEmpty())
+        return matches.first();
+    if (matches.isEmpty() || wanted.isEmpty()) {
+        sendErrorReply(u"org.tivren.Tivren.Error.UnknownProject"_s,
+            u"No active project is called \"%1\"."_s.arg(shortened(wanted)));
+    } else {
+        QStringList names;
+        for (const Project& project : matches)
+            names << project.name;
+        sendErrorReply(u"org.tivren.Tivren.Error.AmbiguousProject"_s,
+            u"\"%1\" matches several projects: %2."_s.arg(shortened(wanted), shortened(names.join(u", "_s))));
+    }
+    return std::nullopt;
+}
+
+void ControlService::Start(const QString& project)
+{
+    if (!acceptsChanges())
+        return;
+    const auto found = findProject(project);
+    if (!found)
+        return;
+    // Start means start: an already tracked project keeps running.
+    if (!m_model.activeSession() || m_model.activeSession()->projectID != found->id)
+        m_model.startTracking(*found);
+    replyWhenSaved();
+}
+
+void ControlService::Toggle(const QString& project)
+{
+    if (!acceptsChanges())
+        return;
+    if (const auto found = findProject(project)) {
+        m_model.startTracking(*found);
+        replyWhenSaved();
+    }
+}
+
+void ControlService::Stop()
+{
+    if (!acceptsChanges())
+        return;
+    m_model.stopTimer();
+    replyWhenSaved();
+}
+
+void ControlService::Skip()
+{
+    if (!acceptsChanges())
+        return;
+    m_model.skipPomodoroPhase();
+    replyWhenSaved();
+}
+
+bool ControlService::acceptsChanges()
+{
+    const auto reason = m_model.whyChangesAreNotSaved();
+    if (!reason)
+        return true;
+    sendErrorReply(
+        m_model.readOnlyReason() ? u"org.tivren.Tivren.Error.ReadOnly"_s : u"org.tivren.Tivren.Error.Loading"_s,
+        *reason);
+    return false;
+}
+
+void ControlService::replyWhenSaved()
+{
+    // A caller that was told "done" may rely on it: the reply leaves only once the change is on disk.
+    const QFuture<SaveResult> save = m_model.latestSave();
+    setDelayedReply(true);
+    auto reply = std::make_shared<QDBusMessage>(message());
+    QDBusConnection bus = connection();
+    auto answer = [reply, bus](const QFuture<SaveResult>& finished) {
+        const bool failed = finished.resultCount() > 0 && !finished.result();
+        bus.send(failed ? reply->createErrorReply(u"org.tivren.Tivren.Error.NotSaved"_s,
+                     u"The change could not be saved yet: "_s + finished.result().error().description)
+                        : reply->createReply());
+    };
+    if (save.isFinished()) {
+        answer(save);
+        return;
+    }
+    auto* watcher = new QFutureWatcher<SaveResult>(this);
+    connect(watcher, &QFutureWatcher<SaveResult>::finished, this, [watcher, answer] {
+        answer(watcher->future());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(save);
+}
+
+QString ControlService::Status()
+{
+    QJsonObject status;
+    const auto& session = m_model.activeSession();
+    status[u"tracking"_s] = session.has_value();
+    if (session) {
+        const auto project = m_model.project(session->projectID);
+        status[u"project"_s] = project ? project->name : QString();
+        status[u"projectID"_s] = UuidText::upper(session->projectID);
+        status[u"elapsedSeconds"_s] = std::max(0.0, std::floor(m_model.now() - session->startDate));
+    }
+    if (const auto& phase = m_model.pomodoroPhase()) {
+        status[u"pomodoroPhase"_s] = rawValue(*phase);
+        status[u"pomodoroRemainingSeconds"_s] = std::ceil(m_model.pomodoroRemaining().value_or(0));
+    }
+    return QString::fromUtf8(QJsonDocument(status).toJson(QJsonDocument::Compact));
+}
+
+} // namespace tivren

@@ -1,0 +1,361 @@
+#include "ui/editors/ProjectEditor.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "ui/style/Glyphs.h"
+#include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+namespace {
+
+// The increment presets, in the picker's order; 0 stands for the typed custom minutes.
+constexpr int customIncrement = 0;
+constexpr int incrementPresets[] = { 15, 30, 60, customIncrement };
+
+// A rate as typed, already trimmed and not empty. Always "." as decimal separator whatever the
+// user's locale, so the same text means the same rate in every language; "1,000" and "85,50"
+// are refused rather than guessed at. Infinity and NaN would poison every total, so they are
+// refused too.
+std::optional<double> parseRate(const QString& text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = c.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Custom minutes as typed: a base-10 whole number, optionally signed; "0" and negatives parse
+// here and are refused by the callers.
+std::optional<int> parseMinutes(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+QString incrementLabel(int minutes)
+{
+    switch (minutes) {
+    case 15:
+        return u"Quarter hour"_tr;
+    case 30:
+        return u"Half hour"_tr;
+    case 60:
+        return u"Hour"_tr;
+    default:
+        return u"Custom"_tr;
+    }
+}
+
+QString roundingLabel(BillingRoundingStrategy strategy)
+{
+    switch (strategy) {
+    case BillingRoundingStrategy::roundUpPerEntry:
+        return u"Round up each entry"_tr;
+    case BillingRoundingStrategy::roundNearestPerEntry:
+        return u"Round nearest each entry"_tr;
+    case BillingRoundingStrategy::roundProjectTotal:
+        return u"Round project total"_tr;
+    }
+    return {};
+}
+
+// The colour's name as shown: "blue" reads "Blue". The capitalised names are the translation keys.
+QString colorLabelKey(const QString& colorName)
+{
+    return colorName.left(1).toUpper() + colorName.mid(1);
+}
+
+QIcon swatch(const QColor& color, qreal devicePixelRatio)
+{
+    constexpr int size = 14;
+    QPixmap pixmap = transparentPixmap(size, devicePixelRatio);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color.darker(125), 1));
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+    return QIcon(pixmap);
+}
+
+void selectData(QComboBox* combo, const QVariant& data)
+{
+    const int index = combo->findData(data);
+    combo->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+} // namespace
+
+ProjectEditor::ProjectEditor(AppModel& model, std::optional<Project> project, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_project(std::move(project))
+{
+    setObjectName(u"projectEditor"_s);
+    buildForm();
+    load();
+    retranslate();
+    updateState();
+    connect(&m_model, &AppModel::settingsChanged, this, &ProjectEditor::retranslate);
+}
+
+ProjectEditor::~ProjectEditor() = default;
+
+void ProjectEditor::buildForm()
+{
+    setMinimumWidth(360);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(16);
+
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setObjectName(u"titleLabel"_s);
+    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    layout->addWidget(m_titleLabel);
+
+    // One form for both sections, so the picker labels line up in one column.
+    m_form = new QFormLayout;
+    m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    m_form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    m_form->setVerticalSpacing(10);
+    layout->addLayout(m_form);
+
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setObjectName(u"nameLineEdit"_s);
+    m_nameEdit->setClearButtonEnabled(true);
+    m_form->addRow(m_nameEdit);
+
+    m_rateEdit = new QLineEdit(this);
+    m_rateEdit->setObjectName(u"rateLineEdit"_s);
+    m_rateEdit->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    m_form->addRow(m_rateEdit);
+
+    m_colorLabel = new QLabel(this);
+    m_colorCombo = new QComboBox(this);
+    m_colorCombo->setObjectName(u"colorComboBox"_s);
+    const qreal dpr = devicePixelRatioF();
+    for (const QString& name : projectColorNames())
+        m_colorCombo->addItem(swatch(projectColor(name), dpr), QString(), name);
+    m_colorLabel->setBuddy(m_colorCombo);
+    m_form->addRow(m_colorLabel, m_colorCombo);
+
+    m_billingLabel = new QLabel(this);
+    m_billingLabel->setObjectName(u"billingLabel"_s);
+    QFont headline = m_billingLabel->font();
+    headline.setBold(true);
+    m_billingLabel->setFont(headline);
+    // Sets the billing fields apart from the ones above without a frame.
+    m_billingLabel->setContentsMargins(0, 8, 0, 0);
+    m_form->addRow(m_billingLabel);
+
+    m_incrementLabel = new QLabel(this);
+    m_incrementCombo = new QComboBox(this);
+    m_incrementCombo->setObjectName(u"incrementComboBox"_s);
+    for (int minutes : incrementPresets)
+        m_incrementCombo->addItem(QString(), minutes);
+    m_incrementLabel->setBuddy(m_incrementCombo);
+    m_form->addRow(m_incrementLabel, m_incrementCombo);
+
+    m_customMinutesEdit = new QLineEdit(this);
+    m_customMinutesEdit->setObjectName(u"customMinutesLineEdit"_s);
+    m_customMinutesEdit->setInputMethodHints(Qt::ImhDigitsOnly);
+    m_form->addRow(QString(), m_customMinutesEdit);
+
+    m_roundingLabel = new QLabel(this);
+    m_roundingCombo = new QComboBox(this);
+    m_roundingCombo->setObjectName(u"roundingComboBox"_s);
+    for (BillingRoundingStrategy strategy : allBillingRoundingStrategies())
+        m_roundingCombo->addItem(QString(), QVariant::fromValue(int(strategy)));
+    m_roundingLabel->setBuddy(m_roundingCombo);
+    m_form->addRow(m_roundingLabel, m_roundingCombo);
+
+    layout->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    m_cancelButton = new QPushButton(this);
+    m_cancelButton->setObjectName(u"cancelButton"_s);
+    // Return on a focused button presses that button rather than confirming the form.
+    m_cancelButton->setAutoDefault(true);
+    buttons->addWidget(m_cancelButton);
+    m_saveButton = new QPushButton(this);
+    m_saveButton->setObjectName(u"saveButton"_s);
+    m_saveButton->setAutoDefault(true);
+    m_saveButton->setDefault(true);
+    buttons->addWidget(m_saveButton);
+    layout->addLayout(buttons);
+
+    connect(m_cancelButton, &QPushButton::clicked, this, &ProjectEditor::cancel);
+    connect(m_saveButton, &QPushButton::clicked, this, &ProjectEditor::save);
+    for (QLineEdit* edit : { m_nameEdit, m_rateEdit, m_customMinutesEdit })
+        connect(edit, &QLineEdit::textChanged, this, &ProjectEditor::updateState);
+    connect(m_incrementCombo, &QComboBox::currentIndexChanged, this, &ProjectEditor::updateState);
+}
+
+void ProjectEditor::load()
+{
+    m_nameEdit->setText(m_project ? m_project->name : QString());
+    m_rateEdit->setText(
+        m_project && m_project->hourlyRate ? QString::asprintf("%.2f", *m_project->hourlyRate) : QString());
+    const int minutes = m_project ? m_project->billingIncrementMinutes : 15;
+    const int preset = m_incrementCombo->findData(minutes);
+    m_incrementCombo->setCurrentIndex(preset >= 0 ? preset : m_incrementCombo->findData(customIncrement));
+    m_customMinutesEdit->setText(preset >= 0 ? QString() : QString::number(minutes));
+    selectData(m_roundingCombo,
+        int(m_project ? m_project->billingRoundingStrategy : BillingRoundingStrategy::roundUpPerEntry));
+    selectData(m_colorCombo, m_project ? m_project->colorName : u"blue"_s);
+}
+
+void ProjectEditor::retranslate()
+{
+    const QString title = m_model.localized(m_project ? u"Edit Project"_tr : u"New Project"_tr);
+    m_titleLabel->setText(title);
+    setWindowTitle(title);
+
+    const QString namePlaceholder = m_model.localized(u"Project name"_tr);
+    m_nameEdit->setPlaceholderText(namePlaceholder);
+    m_nameEdit->setAccessibleName(namePlaceholder);
+    const QString ratePlaceholder = m_model.localized(u"Project hourly rate (optional)"_tr);
+    m_rateEdit->setPlaceholderText(ratePlaceholder);
+    m_rateEdit->setAccessibleName(ratePlaceholder);
+    const QString customPlaceholder = m_model.localized(u"Custom billing increment in minutes"_tr);
+    m_customMinutesEdit->setPlaceholderText(customPlaceholder);
+    m_customMinutesEdit->setAccessibleName(customPlaceholder);
+
+    m_colorLabel->setText(m_model.localized(u"Color"_tr));
+    for (int i = 0; i < m_colorCombo->count(); ++i)
+        m_colorCombo->setItemText(i, m_model.localized(colorLabelKey(m_colorCombo->itemData(i).toString())));
+    m_billingLabel->setText(m_model.localized(u"Billing"_tr));
+    m_incrementLabel->setText(m_model.localized(u"Increment"_tr));
+    for (int i = 0; i < m_incrementCombo->count(); ++i)
+        m_incrementCombo->setItemText(i, m_model.localized(incrementLabel(m_incrementCombo->itemData(i).toInt())));
+    m_roundingLabel->setText(m_model.localized(u"Rounding"_tr));
+    for (int i = 0; i < m_roundingCombo->count(); ++i) {
+        const auto strategy = BillingRoundingStrategy(m_roundingCombo->itemData(i).toInt());
+        m_roundingCombo->setItemText(i, m_model.localized(roundingLabel(strategy)));
+    }
+
+    m_cancelButton->setText(m_model.localized(u"Cancel"_tr));
+    m_saveButton->setText(m_model.localized(m_project ? u"Save"_tr : u"Create"_tr));
+}
+
+void ProjectEditor::updateState()
+{
+    const bool custom = m_incrementCombo->currentData().toInt() == customIncrement;
+    m_form->setRowVisible(m_customMinutesEdit, custom);
+    m_saveButton->setEnabled(isValid());
+}
+
+bool ProjectEditor::isValid() const
+{
+    if (m_nameEdit->text().trimmed().isEmpty())
+        return false;
+    const QString rate = m_rateEdit->text().trimmed();
+    if (!rate.isEmpty() && !parseRate(rate))
+        return false;
+    return resolvedBillingIncrementMinutes() > 0;
+}
+
+int ProjectEditor::resolvedBillingIncrementMinutes() const
+{
+    const int preset = m_incrementCombo->currentData().toInt();
+    if (preset != customIncrement)
+        return preset;
+    return parseMinutes(m_customMinutesEdit->text()).value_or(0);
+}
+
+void ProjectEditor::save()
+{
+    // The button is disabled while invalid, but Return and callers can still get here.
+    if (!isValid())
+        return;
+    const QString name = m_nameEdit->text().trimmed();
+    const QString rateText = m_rateEdit->text().trimmed();
+    const std::optional<double> rate = rateText.isEmpty() ? std::nullopt : parseRate(rateText);
+    const int minutes = resolvedBillingIncrementMinutes();
+    const auto strategy = BillingRoundingStrategy(m_roundingCombo->currentData().toInt());
+    const QString color = m_colorCombo->currentData().toString();
+
+    if (m_project) {
+        m_model.updateProject(*m_project, name, rate, minutes, strategy, color);
+    } else {
+        m_model.addProject(Project(QUuid::createUuid(), name, rate, minutes, strategy, color, false, m_model.now()));
+    }
+    Q_EMIT saved();
+}
+
+void ProjectEditor::cancel()
+{
+    Q_EMIT cancelled();
+}
+
+void ProjectEditor::reset()
+{
+    m_nameEdit->clear();
+    m_rateEdit->clear();
+    m_customMinutesEdit->clear();
+    selectData(m_incrementCombo, 15);
+    selectData(m_roundingCombo, int(BillingRoundingStrategy::roundUpPerEntry));
+    selectData(m_colorCombo, u"blue"_s);
+    updateState();
+    // The window that shows the form activates only after this returns; focusing earlier would
+    // land in a window that is not active yet.
+    QTimer::singleShot(0, m_nameEdit, [edit = m_nameEdit] {
+        edit->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void ProjectEditor::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        if (m_saveButton->isEnabled())
+            save();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        cancel();
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ProjectEditor::showEvent(QShowEvent* event)
+{
+    // A window restored from the task bar shows spontaneously and keeps what the user typed; the
+    // "New Project" window opened again starts blank.
+    if (!m_project && !event->spontaneous())
+        reset();
+    QWidget::showEvent(event);
+}
+
+} // namespace tivren

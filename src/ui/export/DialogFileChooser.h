@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/services/FileChooser.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tivren {
+
+// The desktop's save dialog (through the XDG portal where the desktop provides one), shown
+// without a nested event loop. It opens in the folder of the last file chosen during this run,
+// else in ~/Documents, else at home.
+class DialogFileChooser final : public FileChooser
+{
+public:
+    explicit DialogFileChooser(QWidget* parentWindow = nullptr);
+    void setParentWindow(QWidget* parentWindow) { m_parent = parentWindow; }
+
+    [[nodiscard]] QCoro::Task<std::optional<QString>> chooseCSVSaveLocation(const QString& proposedName) override;
+
+private:
+    [[nodiscard]] QString startFolder() const;
+
+    QPointer<QWidget> m_parent;
+    QString m_lastFolder;
+};
+
+} // namespace tivren

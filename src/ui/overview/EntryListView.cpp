@@ -1,0 +1,540 @@
+#include "ui/overview/EntryListView.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "app/text/DayFormat.h"
+#include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
+
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
+#include <QToolTip>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+namespace {
+
+constexpr int rowPadding = 6;
+constexpr int barHeight = 8;
+constexpr int stripeWidth = 4;
+constexpr int textInset = stripeWidth + 10;
+constexpr int daySpacing = 20;
+constexpr int columnSpacing = 12;
+
+Seconds actualDuration(const TimeEntry& entry)
+{
+    return std::max(entry.endDate - entry.startDate, 0.0);
+}
+
+QFont calloutFont(QFont base)
+{
+    base.setWeight(QFont::Medium);
+    return base;
+}
+
+QFont dayFont(QFont base)
+{
+    base.setPointSizeF(base.pointSizeF() * 0.93);
+    base.setWeight(QFont::DemiBold);
+    return base;
+}
+
+QFont hoursFont(const QFont& base)
+{
+    QFont font = Style::monospacedFont(base);
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(float(alpha));
+    return color;
+}
+
+QString shortTime(Instant instant, const QLocale& locale)
+{
+    return locale.toString(QDateTime::fromMSecsSinceEpoch(qint64(instant * 1000.0)).time(), QLocale::ShortFormat);
+}
+
+} // namespace
+
+EntryListView::EntryListView(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    setObjectName(u"entryListView"_s);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+EntryListView::~EntryListView() = default;
+
+void EntryListView::setDays(QList<EntryListDay> days, QHash<QUuid, Seconds> billed, Seconds longest)
+{
+    const QLocale locale = m_model.appLocale();
+    const DayFormat format(locale, u"EEEEMMMd"_s);
+    m_days.clear();
+    m_entries.clear();
+    for (EntryListDay& day : days) {
+        Seconds total = 0;
+        for (const TimeEntry& entry : std::as_const(day.entries))
+            total += actualDuration(entry);
+        m_days.append({ day.day, total, format.format(day.day), int(day.entries.size()) });
+        m_entries.append(std::move(day.entries));
+    }
+    m_billed = std::move(billed);
+    m_longest = longest;
+    m_projects.clear();
+    for (const Project& project : m_model.projects())
+        m_projects.insert(project.id, project);
+    // Keep the current entry in place while the list changes under it, as far as there is one.
+    m_current = m_entries.isEmpty() ? -1 : std::min(m_current, int(m_entries.size()) - 1);
+    m_hover.reset();
+    m_pressed.reset();
+    relayout();
+}
+
+void EntryListView::relayout()
+{
+    m_texts.assign(size_t(m_entries.size()), std::nullopt);
+    m_rows.clear();
+    m_rows.reserve(size_t(m_entries.size() + m_days.size()));
+    m_entryRows.assign(size_t(m_entries.size()), 0);
+    const int headerHeight = QFontMetrics(dayFont(font())).height() + 9;
+    const LineHeights lines = lineHeights();
+    int y = 0;
+    int entry = 0;
+    for (int day = 0; day < m_days.size(); ++day) {
+        if (day > 0)
+            y += daySpacing;
+        m_rows.push_back({ day, -1, y, headerHeight });
+        y += headerHeight;
+        // Entries of a day sit one after another in m_entries.
+        for (int i = 0; i < m_days[day].count; ++i) {
+            const int height = entryHeight(entry, lines);
+            m_entryRows[size_t(entry)] = int(m_rows.size());
+            m_rows.push_back({ day, entry, y, height });
+            y += height;
+            ++entry;
+        }
+    }
+    m_height = y;
+    updateGeometry();
+    update();
+}
+
+const EntryListView::Texts& EntryListView::texts(int entry) const
+{
+    std::optional<Texts>& slot = m_texts[size_t(entry)];
+    if (slot)
+        return *slot;
+    const TimeEntry& e = m_entries[entry];
+    const QLocale locale = m_model.appLocale();
+    Texts t;
+    const auto project = m_projects.constFind(e.projectID);
+    t.knownProject = project != m_projects.constEnd();
+    t.project = t.knownProject ? project->name : m_model.localized(u"Unknown Project"_tr);
+    t.color = t.knownProject ? projectColor(project->colorName) : QColor(Qt::gray);
+    t.span = shortTime(e.startDate, locale) + u" \u2013 "_s + shortTime(e.endDate, locale);
+    t.notes = e.notes;
+    const Seconds actual = actualDuration(e);
+    t.hours = m_model.localized(u"%@ h"_tr, { m_model.decimalString(actual / 3600.0, 2, 2) });
+    if (const std::optional<Seconds> billed = billedLine(entry))
+        t.billed = m_model.localized(u"%@ h billed"_tr, { m_model.decimalString(*billed / 3600.0, 2, 2) });
+    slot = std::move(t);
+    return *slot;
+}
+
+std::optional<Seconds> EntryListView::billedLine(int entry) const
+{
+    const TimeEntry& e = m_entries[entry];
+    const auto project = m_projects.constFind(e.projectID);
+    if (project == m_projects.constEnd() || !project->hourlyRate)
+        return std::nullopt;
+    const Seconds actual = actualDuration(e);
+    const Seconds billed = m_billed.value(e.id, actual);
+    return billed != actual ? std::optional(billed) : std::nullopt;
+}
+
+EntryListView::LineHeights EntryListView::lineHeights() const
+{
+    return { QFontMetrics(Style::captionFont(font())).height(),
+        QFontMetrics(calloutFont(font())).height(),
+        QFontMetrics(hoursFont(font())).height() };
+}
+
+int EntryListView::entryHeight(int entry, const LineHeights& lines) const
+{
+    // Worked out from the entry alone, without writing its texts: a year of rows is laid out at
+    // once, but only the visible ones are ever written.
+    const int caption = lines.caption;
+    const bool notes = !m_entries[entry].notes.isEmpty();
+    const int left = lines.callout + 2 + caption + (notes ? 2 + caption : 0);
+    const int right = lines.hours + (billedLine(entry) ? 2 + caption : 0);
+    const int actions = 2 * (caption + 4) + 4;
+    return rowPadding + barHeight + 6 + std::max({ left, right, actions }) + rowPadding;
+}
+
+int EntryListView::actionColumnWidth() const
+{
+    const QFontMetrics metrics(Style::captionFont(font()));
+    return std::max(metrics.horizontalAdvance(actionText(Action::edit)),
+               metrics.horizontalAdvance(actionText(Action::remove)))
+        + 12;
+}
+
+QString EntryListView::actionText(Action action) const
+{
+    return action == Action::edit ? m_model.localized(u"Edit"_tr) : m_model.localized(u"Delete"_tr);
+}
+
+const TimeEntry& EntryListView::entryAt(int index) const
+{
+    return m_entries[index];
+}
+
+int EntryListView::rowOfEntry(int index) const
+{
+    return index >= 0 && index < m_entries.size() ? m_entryRows[size_t(index)] : -1;
+}
+
+QRect EntryListView::actionRect(int index, Action action) const
+{
+    const int row = rowOfEntry(index);
+    if (row < 0)
+        return {};
+    const Row& r = m_rows[size_t(row)];
+    const int caption = QFontMetrics(Style::captionFont(font())).height() + 4;
+    const int width = actionColumnWidth();
+    const int top = r.top + rowPadding + barHeight + 6 + (action == Action::edit ? 0 : caption + 4);
+    return QRect(this->width() - width, top, width, caption);
+}
+
+QStringList EntryListView::entryTexts(int index) const
+{
+    if (index < 0 || index >= m_entries.size())
+        return {};
+    const Texts& t = texts(index);
+    return { t.project, t.span, t.notes, t.hours, t.billed };
+}
+
+QStringList EntryListView::dayTexts(int day) const
+{
+    if (day < 0 || day >= m_days.size())
+        return {};
+    return { m_days[day].title,
+        m_model.localized(u"%@ h"_tr, { m_model.decimalString(m_days[day].total / 3600.0, 2, 2) }) };
+}
+
+void EntryListView::setCurrentIndex(int index)
+{
+    const int clamped = m_entries.isEmpty() ? -1 : std::clamp(index, 0, int(m_entries.size()) - 1);
+    if (clamped == m_current)
+        return;
+    m_current = clamped;
+    update();
+    revealCurrent();
+}
+
+void EntryListView::revealCurrent()
+{
+    const int row = rowOfEntry(m_current);
+    if (row < 0)
+        return;
+    // The list scrolls with the overview around it: ask that scroll area to bring the row in.
+    for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(ancestor)) {
+            const Row& r = m_rows[size_t(row)];
+            const QPoint center = mapTo(area->widget(), QPoint(width() / 2, r.top + r.height / 2));
+            area->ensureVisible(center.x(), center.y(), 0, r.height / 2 + 8);
+            return;
+        }
+    }
+}
+
+QSize EntryListView::sizeHint() const
+{
+    return { 320, m_height };
+}
+
+QSize EntryListView::minimumSizeHint() const
+{
+    return { 240, m_height };
+}
+
+const EntryListView::Row* EntryListView::rowAt(int y) const
+{
+    // Rows are sorted by their top: the last one starting at or above y.
+    const auto it = std::upper_bound(m_rows.begin(), m_rows.end(), y, [](int value, const Row& row) {
+        return value < row.top;
+    });
+    return it == m_rows.begin() ? nullptr : &*std::prev(it);
+}
+
+std::optional<EntryListView::Hit> EntryListView::hitAt(QPoint point) const
+{
+    const Row* found = rowAt(point.y());
+    if (!found)
+        return std::nullopt;
+    const Row& row = *found;
+    if (row.entry < 0 || point.y() >= row.top + row.height)
+        return std::nullopt;
+    for (Action action : { Action::edit, Action::remove }) {
+        if (actionRect(row.entry, action).contains(point))
+            return Hit { row.entry, action };
+    }
+    return std::nullopt;
+}
+
+void EntryListView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect exposed = event->rect();
+    const Row* first = rowAt(exposed.top());
+    auto it = first ? m_rows.begin() + (first - m_rows.data()) : m_rows.begin();
+    for (; it != m_rows.end() && it->top <= exposed.bottom(); ++it) {
+        if (it->entry < 0) {
+            paintHeader(painter, *it);
+        } else {
+            const bool first = it != m_rows.begin() && std::prev(it)->entry < 0;
+            paintEntry(painter, *it, first);
+        }
+    }
+}
+
+void EntryListView::paintHeader(QPainter& painter, const Row& row) const
+{
+    const QStringList texts = dayTexts(row.day);
+    const QColor secondary = Style::secondaryColor(palette());
+    const QFont day = dayFont(font());
+    const QFont caption = Style::captionFont(font());
+    const int textHeight = row.height - 9;
+    const QRect line(0, row.top, width(), textHeight);
+    painter.setPen(secondary);
+    painter.setFont(caption);
+    const int totalWidth = QFontMetrics(caption).horizontalAdvance(texts[1]);
+    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, texts[1]);
+    painter.setFont(day);
+    const QRect title = line.adjusted(0, 0, -(totalWidth + columnSpacing), 0);
+    painter.drawText(
+        title, Qt::AlignLeft | Qt::AlignVCenter, QFontMetrics(day).elidedText(texts[0], Qt::ElideRight, title.width()));
+    painter.fillRect(
+        QRect(0, row.top + row.height - 4, width(), 1), withAlpha(palette().color(QPalette::WindowText), 0.12));
+}
+
+void EntryListView::paintEntry(QPainter& painter, const Row& row, bool first) const
+{
+    const Texts& t = texts(row.entry);
+    const TimeEntry& entry = m_entries[row.entry];
+    const QColor text = palette().color(QPalette::WindowText);
+    const QColor secondary = Style::secondaryColor(palette());
+    const int w = width();
+
+    if (!first)
+        painter.fillRect(QRect(textInset, row.top, w - textInset, 1), withAlpha(text, 0.12));
+    if (row.entry == m_current && hasFocus()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(withAlpha(palette().color(QPalette::Highlight), 0.16));
+        painter.drawRoundedRect(QRectF(0, row.top + 1, w, row.height - 2), 6, 6);
+    }
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(t.color);
+    painter.drawRoundedRect(QRectF(0, row.top + 4, stripeWidth, row.height - 8), 2, 2);
+
+    const int columnWidth = w - textInset;
+    const Seconds duration = actualDuration(entry);
+    const qreal fraction = m_longest > 0 ? std::min(duration / m_longest, 1.0) : 0.0;
+    painter.setBrush(withAlpha(t.color, 0.25));
+    painter.drawRoundedRect(QRectF(textInset, row.top + rowPadding, columnWidth * fraction, barHeight), 4, 4);
+
+    const int top = row.top + rowPadding + barHeight + 6;
+    const QFont caption = Style::captionFont(font());
+    const QFontMetrics captionMetrics(caption);
+
+    // Actions, right-most.
+    for (Action action : { Action::edit, Action::remove }) {
+        const QRect rect = actionRect(row.entry, action);
+        const bool hovered = m_hover == Hit { row.entry, action };
+        QColor color = action == Action::remove ? Style::destructiveColor() : palette().color(QPalette::Link);
+        if (m_pressed == Hit { row.entry, action } && hovered)
+            color = palette().color(QPalette::Mid);
+        QFont font = caption;
+        font.setUnderline(hovered);
+        painter.setFont(font);
+        painter.setPen(color);
+        painter.drawText(rect, Qt::AlignCenter, actionText(action));
+    }
+
+    // Hours, right-aligned before the actions.
+    const QFont hours = hoursFont(font());
+    const int hoursWidth = std::max(QFontMetrics(hours).horizontalAdvance(t.hours),
+        t.billed.isEmpty() ? 0 : captionMetrics.horizontalAdvance(t.billed));
+    const int hoursRight = w - actionColumnWidth() - columnSpacing;
+    painter.setFont(hours);
+    painter.setPen(text);
+    const int hoursHeight = QFontMetrics(hours).height();
+    painter.drawText(QRect(hoursRight - hoursWidth, top, hoursWidth, hoursHeight), Qt::AlignRight, t.hours);
+    if (!t.billed.isEmpty()) {
+        painter.setFont(caption);
+        painter.setPen(secondary);
+        painter.drawText(QRect(hoursRight - hoursWidth, top + hoursHeight + 2, hoursWidth, captionMetrics.height()),
+            Qt::AlignRight,
+            t.billed);
+    }
+
+    // Project, span and notes, elided to the room left.
+    const int textWidth = std::max(hoursRight - hoursWidth - columnSpacing - textInset, 0);
+    const QFont callout = calloutFont(font());
+    const QFontMetrics calloutMetrics(callout);
+    int y = top;
+    painter.setFont(callout);
+    painter.setPen(text);
+    painter.drawText(QRect(textInset, y, textWidth, calloutMetrics.height()),
+        Qt::AlignLeft,
+        calloutMetrics.elidedText(t.project, Qt::ElideRight, textWidth));
+    y += calloutMetrics.height() + 2;
+    painter.setFont(caption);
+    painter.setPen(secondary);
+    painter.drawText(QRect(textInset, y, textWidth, captionMetrics.height()),
+        Qt::AlignLeft,
+        captionMetrics.elidedText(t.span, Qt::ElideRight, textWidth));
+    if (!t.notes.isEmpty()) {
+        y += captionMetrics.height() + 2;
+        // One line: the notes' first line, the rest in the tooltip.
+        QString notes = t.notes;
+        notes.replace(u'\n', u' ');
+        painter.drawText(QRect(textInset, y, textWidth, captionMetrics.height()),
+            Qt::AlignLeft,
+            captionMetrics.elidedText(notes, Qt::ElideRight, textWidth));
+    }
+}
+
+bool EntryListView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const Row* row = rowAt(help->pos().y());
+        if (row && row->entry >= 0 && !texts(row->entry).notes.isEmpty())
+            QToolTip::showText(help->globalPos(), texts(row->entry).notes, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void EntryListView::mouseMoveEvent(QMouseEvent* event)
+{
+    const std::optional<Hit> hit = hitAt(event->position().toPoint());
+    if (hit != m_hover) {
+        m_hover = hit;
+        setCursor(hit ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        update();
+    }
+}
+
+void EntryListView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    m_pressed = hitAt(event->position().toPoint());
+    if (m_pressed)
+        m_current = m_pressed->index;
+    update();
+}
+
+void EntryListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseReleaseEvent(event);
+    const std::optional<Hit> pressed = std::exchange(m_pressed, std::nullopt);
+    update();
+    if (pressed && hitAt(event->position().toPoint()) == pressed)
+        trigger(*pressed);
+}
+
+void EntryListView::leaveEvent(QEvent* event)
+{
+    m_hover.reset();
+    unsetCursor();
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void EntryListView::trigger(Hit hit)
+{
+    // Copied: the handler may change the list under the reference.
+    const TimeEntry entry = m_entries[hit.index];
+    if (hit.action == Action::edit)
+        Q_EMIT editRequested(entry);
+    else
+        Q_EMIT deleteRequested(entry);
+}
+
+void EntryListView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_entries.isEmpty())
+        return QWidget::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+        setCurrentIndex(m_current - 1);
+        return;
+    case Qt::Key_Down:
+        setCurrentIndex(m_current + 1);
+        return;
+    case Qt::Key_Home:
+        setCurrentIndex(0);
+        return;
+    case Qt::Key_End:
+        setCurrentIndex(int(m_entries.size()) - 1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_current >= 0)
+            trigger({ m_current, Action::edit });
+        return;
+    case Qt::Key_Delete:
+        if (m_current >= 0)
+            trigger({ m_current, Action::remove });
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void EntryListView::focusInEvent(QFocusEvent* event)
+{
+    if (m_current < 0 && !m_entries.isEmpty())
+        m_current = 0;
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        revealCurrent();
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void EntryListView::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void EntryListView::changeEvent(QEvent* event)
+{
+    // Row heights follow the font; texts follow the language.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LocaleChange)
+        relayout();
+    QWidget::changeEvent(event);
+}
+
+} // namespace tivren

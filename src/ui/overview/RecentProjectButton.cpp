@@ -1,0 +1,143 @@
+#include "ui/overview/RecentProjectButton.h"
+
+#include "ui/style/Glyphs.h"
+#include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+QIcon playStopIcon(const QColor& color, bool stop)
+{
+    return drawnIcon({ 16, 20, 24, 32, 48 }, [&](QPainter& painter, int size) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        const QRectF circle(0.5, 0.5, size - 1.0, size - 1.0);
+        QPainterPath path;
+        path.addEllipse(circle);
+        const qreal c = size / 2.0;
+        const qreal r = size * 0.2;
+        QPainterPath glyph;
+        if (stop) {
+            glyph.addRoundedRect(QRectF(c - r, c - r, 2 * r, 2 * r), size * 0.04, size * 0.04);
+        } else {
+            glyph.moveTo(c - r * 0.7, c - r * 1.15);
+            glyph.lineTo(c + r * 1.25, c);
+            glyph.lineTo(c - r * 0.7, c + r * 1.15);
+            glyph.closeSubpath();
+        }
+        painter.drawPath(path.subtracted(glyph));
+    });
+}
+
+QIcon checkIcon(const QColor& color)
+{
+    return drawnIcon({ 16, 24, 32 }, [&](QPainter& painter, int size) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+        painter.setPen(QPen(Qt::white, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QList<QPointF> {
+            { size * 0.28, size * 0.52 }, { size * 0.44, size * 0.68 }, { size * 0.72, size * 0.36 } });
+    });
+}
+
+RecentProjectButton::RecentProjectButton(const Project& project, bool running, QString caption, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_color(projectColor(project.colorName))
+    , m_name(project.name)
+    , m_caption(std::move(caption))
+    , m_running(running)
+{
+    setObjectName(u"recentProjectButton"_s);
+    setText(m_name);
+    setAccessibleName(m_name + u", "_s + m_caption);
+    setToolTip(m_name);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAttribute(Qt::WA_Hover);
+    updateGlyph();
+}
+
+void RecentProjectButton::updateGlyph()
+{
+    // Drawn once, not on every paint: hovering repaints the tile many times a second.
+    m_glyph = playStopIcon(m_running ? Style::secondaryColor(palette()) : m_color, m_running);
+}
+
+void RecentProjectButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        updateGlyph();
+    QAbstractButton::changeEvent(event);
+}
+
+QFont RecentProjectButton::nameFont() const
+{
+    QFont f = font();
+    f.setWeight(QFont::Medium);
+    return f;
+}
+
+QSize RecentProjectButton::sizeHint() const
+{
+    const QFontMetrics name(nameFont());
+    const QFontMetrics small(Style::captionFont(font()));
+    const int text = std::max(name.horizontalAdvance(m_name), small.horizontalAdvance(m_caption));
+    return { 12 + 10 + 10 + std::min(text, 220) + 10 + 20 + 12, 10 + name.height() + 2 + small.height() + 10 };
+}
+
+QSize RecentProjectButton::minimumSizeHint() const
+{
+    return { 120, sizeHint().height() };
+}
+
+void RecentProjectButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = m_running ? Style::secondaryColor(palette()) : m_color;
+    fill.setAlphaF(isDown() ? 0.24f : underMouse() ? 0.18f : 0.12f);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(rect()), 10, 10);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 9, 9);
+    }
+
+    const QFontMetrics name(nameFont());
+    const QFont small = Style::captionFont(font());
+    const QFontMetrics smallMetrics(small);
+    const int textHeight = name.height() + 2 + smallMetrics.height();
+    const int top = (height() - textHeight) / 2;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_color);
+    painter.drawEllipse(QRectF(12, height() / 2.0 - 5, 10, 10));
+
+    const int glyph = 20;
+    const QRect glyphRect(width() - 12 - glyph, (height() - glyph) / 2, glyph, glyph);
+    m_glyph.paint(&painter, glyphRect);
+
+    const int textLeft = 12 + 10 + 10;
+    const int textWidth = std::max(glyphRect.left() - 10 - textLeft, 0);
+    painter.setFont(nameFont());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(textLeft, top, textWidth, name.height()),
+        Qt::AlignLeft,
+        name.elidedText(m_name, Qt::ElideRight, textWidth));
+    painter.setFont(small);
+    painter.setPen(Style::secondaryColor(palette()));
+    painter.drawText(QRect(textLeft, top + name.height() + 2, textWidth, smallMetrics.height()),
+        Qt::AlignLeft,
+        smallMetrics.elidedText(m_caption, Qt::ElideRight, textWidth));
+}
+
+} // namespace tivren

@@ -1,0 +1,357 @@
+#include "ui/projects/ProjectsView.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "ui/editors/ProjectEditor.h"
+#include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+using Style::borderlessButton;
+using Style::secondaryLabel;
+
+namespace {
+
+QString incrementText(const AppModel& model, int minutes)
+{
+    switch (minutes) {
+    case 60:
+        return model.localized(u"60 min"_tr);
+    case 30:
+        return model.localized(u"30 min"_tr);
+    case 15:
+        return model.localized(u"15 min"_tr);
+    default:
+        return model.localized(u"%d min"_tr, { minutes });
+    }
+}
+
+QString roundingText(const AppModel& model, BillingRoundingStrategy strategy)
+{
+    switch (strategy) {
+    case BillingRoundingStrategy::roundUpPerEntry:
+        return model.localized(u"round up per entry"_tr);
+    case BillingRoundingStrategy::roundNearestPerEntry:
+        return model.localized(u"round nearest per entry"_tr);
+    case BillingRoundingStrategy::roundProjectTotal:
+        return model.localized(u"round project total"_tr);
+    }
+    return {};
+}
+
+// Removes the rows of a list. A row may be going away from inside its own button's click
+// (Archive, Restore), so it is taken out of sight now and deleted once the click is over.
+void clearList(QWidget* list)
+{
+    const QList<QWidget*> children = list->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        child->hide();
+        child->setParent(nullptr);
+        child->deleteLater();
+    }
+}
+
+QWidget* insetList(const QString& objectName, QWidget* parent)
+{
+    auto* list = new QFrame(parent);
+    list->setObjectName(objectName);
+    list->setStyleSheet(u"QFrame#%1 { background: palette(base); border: 1px solid palette(midlight);"
+                        " border-radius: 8px; }"_s.arg(objectName));
+    auto* layout = new QVBoxLayout(list);
+    layout->setContentsMargins(12, 4, 12, 4);
+    layout->setSpacing(0);
+    return list;
+}
+
+void appendRow(QWidget* list, QWidget* row)
+{
+    auto* layout = static_cast<QVBoxLayout*>(list->layout());
+    if (layout->count() > 0) {
+        auto* separator = new QFrame(list);
+        separator->setObjectName(u"rowSeparatorFrame"_s);
+        separator->setFixedHeight(1);
+        separator->setStyleSheet(u"background: palette(midlight);"_s);
+        layout->addWidget(separator);
+        separator->show();
+    }
+    layout->addWidget(row);
+    // A layout shows children added to a visible list only on the next turn; a grab or a
+    // test looking at the list right after a change must already see them.
+    row->show();
+}
+
+QLabel* sectionHeader(const QString& objectName, QWidget* parent)
+{
+    auto* label = secondaryLabel(parent);
+    label->setObjectName(objectName);
+    QFont font = label->font();
+    font.setWeight(QFont::DemiBold);
+    label->setFont(font);
+    label->setContentsMargins(12, 4, 0, 0);
+    return label;
+}
+
+} // namespace
+
+ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProjectWindow, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_openNewProjectWindow(std::move(openNewProjectWindow))
+{
+    setObjectName(u"projectsView"_s);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->setSpacing(16);
+
+    auto* header = new QHBoxLayout;
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setObjectName(u"titleLabel"_s);
+    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    header->addWidget(m_titleLabel);
+    header->addStretch();
+    m_addButton = new QPushButton(this);
+    m_addButton->setObjectName(u"addProjectButton"_s);
+    m_addButton->setIcon(QIcon::fromTheme(u"list-add"_s));
+    connect(m_addButton, &QPushButton::clicked, this, &ProjectsView::addProject);
+    header->addWidget(m_addButton);
+    layout->addLayout(header);
+
+    m_emptyState = new QWidget(this);
+    m_emptyState->setObjectName(u"emptyStateWidget"_s);
+    auto* emptyLayout = new QVBoxLayout(m_emptyState);
+    emptyLayout->setSpacing(8);
+    emptyLayout->addStretch();
+    auto* icon = new QLabel(m_emptyState);
+    icon->setObjectName(u"emptyIconLabel"_s);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setEnabled(false);
+    // Few icon themes have a briefcase; a folder says "projects" nearly as well.
+    const QIcon briefcase = QIcon::fromTheme(
+        u"briefcase"_s, QIcon::fromTheme(u"folder-documents"_s, style()->standardIcon(QStyle::SP_DirIcon)));
+    icon->setPixmap(briefcase.pixmap(48, 48));
+    emptyLayout->addWidget(icon);
+    m_emptyTitle = new QLabel(m_emptyState);
+    m_emptyTitle->setObjectName(u"emptyTitleLabel"_s);
+    m_emptyTitle->setAlignment(Qt::AlignCenter);
+    m_emptyTitle->setFont(Style::titleFont(m_emptyTitle->font()));
+    emptyLayout->addWidget(m_emptyTitle);
+    m_emptyDescription = secondaryLabel(m_emptyState);
+    m_emptyDescription->setObjectName(u"emptyDescriptionLabel"_s);
+    m_emptyDescription->setAlignment(Qt::AlignCenter);
+    m_emptyDescription->setWordWrap(true);
+    emptyLayout->addWidget(m_emptyDescription);
+    emptyLayout->addStretch();
+    layout->addWidget(m_emptyState, 1);
+
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setObjectName(u"listScrollArea"_s);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget;
+    content->setObjectName(u"listContentWidget"_s);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(6);
+    m_activeHeader = sectionHeader(u"activeHeaderLabel"_s, content);
+    contentLayout->addWidget(m_activeHeader);
+    m_activeList = insetList(u"activeListWidget"_s, content);
+    contentLayout->addWidget(m_activeList);
+    contentLayout->addSpacing(10);
+    m_archivedHeader = sectionHeader(u"archivedHeaderLabel"_s, content);
+    contentLayout->addWidget(m_archivedHeader);
+    m_archivedList = insetList(u"archivedListWidget"_s, content);
+    contentLayout->addWidget(m_archivedList);
+    contentLayout->addStretch();
+    m_scrollArea->setWidget(content);
+    // The scroll area's own background would show as a grey slab behind the inset lists.
+    m_scrollArea->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    layout->addWidget(m_scrollArea, 1);
+
+    connect(&m_model, &AppModel::projectsChanged, this, &ProjectsView::rebuild);
+    connect(&m_model, &AppModel::activeSessionChanged, this, &ProjectsView::rebuild);
+    // Language and currency both live in the settings.
+    connect(&m_model, &AppModel::settingsChanged, this, [this] {
+        retranslate();
+        rebuild();
+    });
+    retranslate();
+    rebuild();
+}
+
+ProjectsView::~ProjectsView() = default;
+
+QString ProjectsView::billingDescription(const AppModel& model, const Project& project)
+{
+    return incrementText(model, project.billingIncrementMinutes) + u", "_s
+        + roundingText(model, project.billingRoundingStrategy);
+}
+
+void ProjectsView::addProject()
+{
+    if (m_model.selectedSection() != MainSection::projects)
+        m_model.setSelectedSection(MainSection::projects);
+    if (QWidget* main = window(); main != this && main->isVisible()) {
+        main->raise();
+        main->activateWindow();
+    }
+    // On the next turn, so the new window lands in front of the main window rather than under it.
+    QTimer::singleShot(0, this, [this] {
+        if (m_openNewProjectWindow)
+            m_openNewProjectWindow();
+    });
+}
+
+void ProjectsView::editProject(const Project& project)
+{
+    auto* sheet = new QDialog(this);
+    sheet->setObjectName(u"editorSheetDialog"_s);
+    sheet->setWindowModality(Qt::WindowModal);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    auto* editor = new ProjectEditor(m_model, project, sheet);
+    (new QVBoxLayout(sheet))->addWidget(editor);
+    connect(editor, &ProjectEditor::saved, sheet, &QDialog::accept);
+    connect(editor, &ProjectEditor::cancelled, sheet, &QDialog::reject);
+    sheet->open();
+}
+
+void ProjectsView::retranslate()
+{
+    setLocale(m_model.appLocale());
+    m_titleLabel->setText(m_model.localized(u"Projects"_tr));
+    m_addButton->setText(m_model.localized(u"Add Project"_tr));
+    m_emptyTitle->setText(m_model.localized(u"No projects yet"_tr));
+    m_emptyDescription->setText(
+        m_model.localized(u"Create a project with an hourly rate, then start tracking it from the menu bar."_tr));
+    m_activeHeader->setText(m_model.localized(u"Active"_tr));
+    m_archivedHeader->setText(m_model.localized(u"Archived"_tr));
+}
+
+void ProjectsView::rebuild()
+{
+    const bool empty = m_model.projects().isEmpty();
+    m_emptyState->setVisible(empty);
+    m_scrollArea->setVisible(!empty);
+
+    clearList(m_activeList);
+    const QList<Project> active = m_model.activeProjects();
+    for (const Project& project : active)
+        appendRow(m_activeList, activeRow(project, m_activeList));
+    // An empty frame under the header would read as a broken list; the header alone says it.
+    m_activeList->setVisible(!active.isEmpty());
+
+    clearList(m_archivedList);
+    const QList<Project> archived = m_model.archivedProjects();
+    for (const Project& project : archived)
+        appendRow(m_archivedList, archivedRow(project, m_archivedList));
+    m_archivedHeader->setVisible(!archived.isEmpty());
+    m_archivedList->setVisible(!archived.isEmpty());
+}
+
+QWidget* ProjectsView::detailsView(const Project& project, QWidget* parent) const
+{
+    auto* details = new QWidget(parent);
+    details->setObjectName(u"detailsWidget"_s);
+    auto* row = new QHBoxLayout(details);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    auto* dot = new Style::ColorDot(12, details);
+    dot->setColor(projectColor(project.colorName));
+    row->addWidget(dot, 0, Qt::AlignVCenter);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(4);
+    auto* name = new QLabel(project.name, details);
+    name->setObjectName(u"nameLabel"_s);
+    name->setTextFormat(Qt::PlainText);
+    QFont nameFont = name->font();
+    nameFont.setWeight(QFont::Medium);
+    name->setFont(nameFont);
+    column->addWidget(name);
+
+    auto* billing = secondaryLabel(details);
+    billing->setObjectName(u"billingLabel"_s);
+    billing->setText(project.hourlyRate ? m_model.localized(u"%@ / hour • %@"_tr,
+                         { m_model.currencyString(*project.hourlyRate), billingDescription(m_model, project) })
+                                        : m_model.localized(u"Time tracking only"_tr));
+    column->addWidget(billing);
+    row->addLayout(column, 1);
+    return details;
+}
+
+QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    row->setObjectName(u"projectRow"_s);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 6, 0, 6);
+    layout->setSpacing(8);
+    layout->addWidget(detailsView(project, row), 1);
+
+    const auto& session = m_model.activeSession();
+    if (session && session->projectID == project.id) {
+        auto* badge = new QLabel(m_model.localized(u"Running"_tr), row);
+        badge->setObjectName(u"runningBadgeLabel"_s);
+        QFont font = badge->font();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        font.setWeight(QFont::DemiBold);
+        badge->setFont(font);
+        QColor green = projectColor(u"green"_s);
+        green.setAlphaF(0.15f);
+        // Half the height rounds the ends into a capsule.
+        const int height = badge->fontMetrics().height() + 8;
+        badge->setFixedHeight(height);
+        badge->setStyleSheet(u"QLabel { background: %1; border-radius: %2px; padding: 0 8px; }"_s.arg(
+            green.name(QColor::HexArgb), QString::number(height / 2)));
+        layout->addWidget(badge, 0, Qt::AlignVCenter);
+    }
+
+    auto* edit = borderlessButton(u"editButton"_s, false, row);
+    edit->setText(m_model.localized(u"Edit"_tr));
+    connect(edit, &QPushButton::clicked, this, [this, project] {
+        editProject(project);
+    });
+    layout->addWidget(edit, 0, Qt::AlignVCenter);
+
+    auto* archive = borderlessButton(u"archiveButton"_s, true, row);
+    archive->setText(m_model.localized(u"Archive"_tr));
+    connect(archive, &QPushButton::clicked, this, [this, project] {
+        m_model.archiveProject(project);
+    });
+    layout->addWidget(archive, 0, Qt::AlignVCenter);
+    return row;
+}
+
+QWidget* ProjectsView::archivedRow(const Project& project, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    row->setObjectName(u"projectRow"_s);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 4, 0, 4);
+    layout->setSpacing(8);
+    layout->addWidget(detailsView(project, row), 1);
+    auto* restore = borderlessButton(u"restoreButton"_s, false, row);
+    restore->setText(m_model.localized(u"Restore"_tr));
+    connect(restore, &QPushButton::clicked, this, [this, project] {
+        m_model.restoreProject(project);
+    });
+    layout->addWidget(restore, 0, Qt::AlignVCenter);
+    return row;
+}
+
+} // namespace tivren

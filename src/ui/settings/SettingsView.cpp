@@ -1,0 +1,600 @@
+#include "ui/settings/SettingsView.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "app/text/LocaleNames.h"
+#include "app/text/NumberFormatting.h"
+#include "ui/style/Style.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <type_traits>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+namespace {
+
+QLabel* secondaryLabel(const QString& objectName, QWidget* parent)
+{
+    QLabel* label = Style::secondaryLabel(parent);
+    label->setObjectName(objectName);
+    label->setWordWrap(true);
+    label->setFont(Style::captionFont(label->font()));
+    return label;
+}
+
+QComboBox* picker(const QString& objectName, int maximumWidth, QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(objectName);
+    box->setMaximumWidth(maximumWidth);
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Long entries ("XAF – Central African CFA Franc") must not widen the card; the popup still
+    // shows them whole.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(16);
+    return box;
+}
+
+QCheckBox* toggle(const QString& objectName, QWidget* parent)
+{
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(objectName);
+    return box;
+}
+
+QPushButton* button(const QString& objectName, QWidget* parent)
+{
+    auto* pushButton = new QPushButton(parent);
+    pushButton->setObjectName(objectName);
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+// Value and unit are one text ("%d %@") so that a translation decides how they join; the spin
+// box shows whatever stands around the number as its prefix and suffix.
+void setUnit(QSpinBox* box, const AppModel& model, const QString& unit)
+{
+    constexpr int marker = 918273645;
+    const QString text = model.localized(u"%d %@"_tr, { marker, unit });
+    const QString number = QString::number(marker);
+    const qsizetype at = text.indexOf(number);
+    if (at < 0) {
+        box->setPrefix(QString());
+        box->setSuffix(u' ' + unit);
+        return;
+    }
+    box->setPrefix(text.left(at));
+    box->setSuffix(text.mid(at + number.size()));
+}
+
+// Controls that belong together (a picker and its caption, a run of switches), set closer to each
+// other than to the rest of the card.
+void addGroup(QWidget* card, std::initializer_list<QWidget*> widgets)
+{
+    auto* group = new QVBoxLayout;
+    group->setSpacing(6);
+    for (QWidget* widget : widgets)
+        group->addWidget(widget);
+    static_cast<QVBoxLayout*>(card->layout())->addLayout(group);
+}
+
+// Room beside the text as well as around it: the style's own margin is tight for long labels.
+void fitText(QPushButton* button)
+{
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
+}
+
+void setChecked(QCheckBox* box, bool checked)
+{
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
+}
+
+void setValue(QSpinBox* box, int value)
+{
+    const QSignalBlocker blocker(box);
+    box->setValue(value);
+}
+
+// The model owns the calendar work: the task runs to its end on its own, also should this screen
+// be gone by then.
+void startDetached(QCoro::Task<> task)
+{
+    Q_UNUSED(task);
+}
+
+} // namespace
+
+SettingsView::SettingsView(AppModel& model, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    setObjectName(u"settingsView"_s);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    // The settings are taller than the window: everything scrolls, the title too.
+    auto* scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(u"settingsScrollArea"_s);
+    scrollArea->setWidgetResizable(true);
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_content = new QWidget;
+    m_content->setObjectName(u"settingsContentWidget"_s);
+    auto* layout = new QVBoxLayout(m_content);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->setSpacing(20);
+    scrollArea->setWidget(m_content);
+    // Without this the viewport paints the base colour, a white slab around the cards.
+    scrollArea->viewport()->setAutoFillBackground(false);
+    m_content->setAutoFillBackground(false);
+    outer->addWidget(scrollArea);
+
+    m_titleLabel = new QLabel(m_content);
+    m_titleLabel->setObjectName(u"titleLabel"_s);
+    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    layout->addWidget(m_titleLabel);
+
+    // Language.
+    m_languageCard = addCard(u"languageCard"_s);
+    m_languageBox = picker(u"languageComboBox"_s, 320, m_languageCard.frame);
+    for (AppLanguagePreference preference : allAppLanguagePreferences())
+        m_languageBox->addItem(QString(), rawValue(preference));
+    m_languageCaption = secondaryLabel(u"languageCaptionLabel"_s, m_languageCard.frame);
+    addGroup(m_languageCard.frame, { m_languageBox, m_languageCaption });
+    connect(m_languageBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const auto preference = appLanguagePreferenceFromRawValue(m_languageBox->itemData(index).toString());
+        if (preference)
+            assignSetting(&AppSettings::languagePreference, *preference);
+    });
+
+    // Currency.
+    m_currencyCard = addCard(u"currencyCard"_s);
+    m_currencyBox = picker(u"currencyComboBox"_s, 320, m_currencyCard.frame);
+    m_currencyBox->setMaxVisibleItems(16);
+    m_previewLabel = secondaryLabel(u"previewLabel"_s, m_currencyCard.frame);
+    addGroup(m_currencyCard.frame, { m_currencyBox, m_previewLabel });
+    connect(m_currencyBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            m_model.updateCurrencyCode(m_currencyBox->itemData(index).toString());
+    });
+
+    // Pomodoro.
+    m_pomodoroCard = addCard(u"pomodoroCard"_s);
+    QWidget* pomodoro = m_pomodoroCard.frame;
+    m_pomodoroEnabled = toggle(u"pomodoroEnabledCheckBox"_s, pomodoro);
+    m_breaksBillable = toggle(u"breaksBillableCheckBox"_s, pomodoro);
+    m_sound = toggle(u"soundCheckBox"_s, pomodoro);
+    m_overlay = toggle(u"overlayCheckBox"_s, pomodoro);
+    addGroup(pomodoro, { m_pomodoroEnabled, m_breaksBillable, m_sound, m_overlay });
+    connect(m_pomodoroEnabled, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.updatePomodoroEnabled(on);
+    });
+    connect(m_breaksBillable, &QCheckBox::toggled, this, [this](bool on) {
+        assignSetting(&AppSettings::pomodoroBreaksAreBillable, on);
+    });
+    connect(m_sound, &QCheckBox::toggled, this, [this](bool on) {
+        assignSetting(&AppSettings::pomodoroSoundEnabled, on);
+    });
+    connect(m_overlay, &QCheckBox::toggled, this, [this](bool on) {
+        m_model.updatePomodoroOverlayEnabled(on);
+    });
+
+    m_pomodoroGrid = new QWidget(pomodoro);
+    m_pomodoroGrid->setObjectName(u"pomodoroGridWidget"_s);
+    auto* grid = new QGridLayout(m_pomodoroGrid);
+    grid->setContentsMargins(0, 4, 0, 0);
+    m_work = addStepper(m_pomodoroGrid, grid, u"work"_s, 1, 120);
+    m_shortBreak = addStepper(m_pomodoroGrid, grid, u"shortBreak"_s, 1, 60);
+    m_longBreak = addStepper(m_pomodoroGrid, grid, u"longBreak"_s, 1, 60);
+    m_longBreakInterval = addStepper(m_pomodoroGrid, grid, u"longBreakInterval"_s, 2, 12);
+    pomodoro->layout()->addWidget(m_pomodoroGrid);
+    const std::pair<QSpinBox*, int AppSettings::*> durations[] = {
+        { m_work.spinBox, &AppSettings::pomodoroWorkMinutes },
+        { m_shortBreak.spinBox, &AppSettings::pomodoroShortBreakMinutes },
+        { m_longBreak.spinBox, &AppSettings::pomodoroLongBreakMinutes },
+        { m_longBreakInterval.spinBox, &AppSettings::pomodoroLongBreakInterval },
+    };
+    for (const auto& [box, field] : durations) {
+        connect(box, &QSpinBox::valueChanged, this, [this, box = box, field = field](int value) {
+            assignSetting(field, std::max(value, box->minimum()));
+        });
+    }
+
+    // Work reminders.
+    m_reminderCard = addCard(u"reminderCard"_s);
+    m_reminderEnabled = toggle(u"reminderEnabledCheckBox"_s, m_reminderCard.frame);
+    m_reminderCard.frame->layout()->addWidget(m_reminderEnabled);
+    m_reminderRow = new QWidget(m_reminderCard.frame);
+    m_reminderRow->setObjectName(u"reminderIntervalWidget"_s);
+    auto* reminderGrid = new QGridLayout(m_reminderRow);
+    reminderGrid->setContentsMargins(0, 0, 0, 0);
+    m_reminderInterval = addStepper(m_reminderRow, reminderGrid, u"reminderInterval"_s, 5, 120);
+    m_reminderCard.frame->layout()->addWidget(m_reminderRow);
+    connect(m_reminderEnabled, &QCheckBox::toggled, this, [this](bool on) {
+        // setSettings forgets the last reminder when they are switched off.
+        assignSetting(&AppSettings::workReminderEnabled, on);
+    });
+    connect(m_reminderInterval.spinBox, &QSpinBox::valueChanged, this, [this](int minutes) {
+        m_model.updateWorkReminderIntervalMinutes(minutes);
+    });
+
+    // Calendars.
+    m_google = addCalendarCard(u"google"_s);
+    connect(m_google.connect, &QPushButton::clicked, this, [this] {
+        startDetached(m_model.connectGoogleCalendar());
+    });
+    connect(m_google.refresh, &QPushButton::clicked, this, [this] {
+        startDetached(m_model.refreshGoogleCalendars());
+    });
+    connect(m_google.disconnect, &QPushButton::clicked, this, [this] {
+        startDetached(m_model.disconnectGoogleCalendar());
+    });
+    connect(m_google.picker, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const QString id = m_google.picker->itemData(index).toString();
+        for (const GoogleCalendarListItem& calendar : m_model.googleCalendars()) {
+            if (calendar.id == id) {
+                m_model.updateGoogleCalendarSelection(calendar);
+                return;
+            }
+        }
+    });
+
+    m_apple = addCalendarCard(u"apple"_s);
+    connect(m_apple.connect, &QPushButton::clicked, this, [this] {
+        startDetached(m_model.connectAppleCalendar());
+    });
+    connect(m_apple.refresh, &QPushButton::clicked, this, [this] {
+        startDetached(m_model.refreshAppleCalendars());
+    });
+    connect(m_apple.disconnect, &QPushButton::clicked, this, [this] {
+        startDetached(m_model.disconnectAppleCalendar());
+    });
+    connect(m_apple.picker, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const QString id = m_apple.picker->itemData(index).toString();
+        for (const AppleCalendarListItem& calendar : m_model.appleCalendars()) {
+            if (calendar.id == id) {
+                m_model.updateAppleCalendarSelection(calendar);
+                return;
+            }
+        }
+    });
+
+    layout->addStretch();
+
+    for (QWidget* control : m_content->findChildren<QComboBox*>())
+        guardWheel(control);
+    for (QWidget* control : m_content->findChildren<QSpinBox*>())
+        guardWheel(control);
+
+    // Texts follow the language, which lives in the settings; the status lines also name the
+    // selected calendar, which does too.
+    for (auto changed : { &AppModel::settingsChanged,
+             &AppModel::isGoogleCalendarBusyChanged,
+             &AppModel::hasGoogleCalendarAuthorizationChanged,
+             &AppModel::googleCalendarsChanged,
+             &AppModel::isAppleCalendarBusyChanged,
+             &AppModel::hasAppleCalendarAuthorizationChanged,
+             &AppModel::appleCalendarsChanged })
+        connect(&m_model, changed, this, &SettingsView::refresh);
+    refresh();
+}
+
+SettingsView::~SettingsView() = default;
+
+bool SettingsView::eventFilter(QObject* watched, QEvent* event)
+{
+    // Scrolling the page must not change a picker or a number the pointer happens to pass over:
+    // the wheel works on a control once it has focus, otherwise the ignored event scrolls the page.
+    if (event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus()) {
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SettingsView::guardWheel(QWidget* control)
+{
+    control->setFocusPolicy(Qt::StrongFocus);
+    control->installEventFilter(this);
+}
+
+SettingsView::Card SettingsView::addCard(const QString& name)
+{
+    Card card;
+    card.frame = new Style::Card(m_content);
+    card.frame->setObjectName(name);
+    auto* layout = new QVBoxLayout(card.frame);
+    layout->setContentsMargins(16, 14, 16, 16);
+    layout->setSpacing(12);
+    // Title and description sit closer together than the controls below them.
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(4);
+    card.title = new QLabel(card.frame);
+    card.title->setObjectName(name + u"TitleLabel"_s);
+    QFont font = card.title->font();
+    font.setWeight(QFont::DemiBold);
+    font.setPointSizeF(font.pointSizeF() * 1.05);
+    card.title->setFont(font);
+    heading->addWidget(card.title);
+    card.description = secondaryLabel(name + u"DescriptionLabel"_s, card.frame);
+    heading->addWidget(card.description);
+    layout->addLayout(heading);
+    static_cast<QVBoxLayout*>(m_content->layout())->addWidget(card.frame);
+    return card;
+}
+
+SettingsView::Stepper SettingsView::addStepper(
+    QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum)
+{
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(10);
+    // Keeps the two columns at the leading edge instead of spread over the card.
+    grid->setColumnStretch(2, 1);
+    Stepper stepper;
+    const int row = grid->rowCount();
+    stepper.label = new QLabel(parent);
+    stepper.label->setObjectName(name + u"Label"_s);
+    stepper.spinBox = new QSpinBox(parent);
+    stepper.spinBox->setObjectName(name + u"SpinBox"_s);
+    stepper.spinBox->setRange(minimum, maximum);
+    // A typed number is taken when it is complete (Enter or leaving the field), not digit by digit.
+    stepper.spinBox->setKeyboardTracking(false);
+    stepper.spinBox->setAlignment(Qt::AlignRight);
+    stepper.label->setBuddy(stepper.spinBox);
+    grid->addWidget(stepper.label, row, 0);
+    grid->addWidget(stepper.spinBox, row, 1);
+    return stepper;
+}
+
+SettingsView::CalendarControls SettingsView::addCalendarCard(const QString& service)
+{
+    CalendarControls controls;
+    controls.card = addCard(service + u"Card"_s);
+    QWidget* frame = controls.card.frame;
+    controls.status = secondaryLabel(service + u"StatusLabel"_s, frame);
+    frame->layout()->addWidget(controls.status);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    controls.connect = button(service + u"ConnectButton"_s, frame);
+    controls.refresh = button(service + u"RefreshButton"_s, frame);
+    controls.disconnect = button(service + u"DisconnectButton"_s, frame);
+    buttons->addWidget(controls.connect);
+    buttons->addWidget(controls.refresh);
+    buttons->addWidget(controls.disconnect);
+    buttons->addStretch();
+    static_cast<QVBoxLayout*>(frame->layout())->addLayout(buttons);
+
+    controls.picker = picker(service + u"CalendarComboBox"_s, 360, frame);
+    frame->layout()->addWidget(controls.picker);
+    return controls;
+}
+
+template <typename Field> void SettingsView::assignSetting(Field AppSettings::*field, Field value)
+{
+    AppSettings settings = m_model.settings();
+    if (settings.*field == value)
+        return;
+    settings.*field = value;
+    m_model.setSettings(settings);
+    m_model.persist();
+}
+
+QString SettingsView::languageLabel(AppLanguagePreference preference) const
+{
+    switch (preference) {
+    case AppLanguagePreference::system:
+        return m_model.localized(u"System Default"_tr);
+    case AppLanguagePreference::english:
+        return m_model.localized(u"English"_tr);
+    case AppLanguagePreference::dutch:
+        return m_model.localized(u"Dutch"_tr);
+    case AppLanguagePreference::german:
+        return m_model.localized(u"German"_tr);
+    case AppLanguagePreference::french:
+        return m_model.localized(u"French"_tr);
+    case AppLanguagePreference::spanish:
+        return m_model.localized(u"Spanish"_tr);
+    }
+    return {};
+}
+
+void SettingsView::refresh()
+{
+    retranslate();
+    showSettings();
+    showCurrencies();
+    const auto items = [](const auto& calendars) {
+        QList<std::pair<QString, QString>> result;
+        for (const auto& calendar : calendars) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(calendar)>, AppleCalendarListItem>)
+                result.append({ calendar.id, calendar.displayName() });
+            else
+                result.append({ calendar.id, calendar.name });
+        }
+        return result;
+    };
+    showCalendar(m_google,
+        m_model.hasGoogleCalendarAuthorization(),
+        m_model.isGoogleCalendarBusy(),
+        m_model.googleCalendarStatusText(),
+        items(m_model.googleCalendars()),
+        m_model.settings().googleCalendar.selectedCalendarID);
+    showCalendar(m_apple,
+        m_model.hasAppleCalendarAuthorization(),
+        m_model.isAppleCalendarBusy(),
+        m_model.appleCalendarStatusText(),
+        items(m_model.appleCalendars()),
+        m_model.settings().appleCalendar.selectedCalendarID);
+}
+
+void SettingsView::retranslate()
+{
+    setLocale(m_model.appLocale());
+    m_titleLabel->setText(m_model.localized(u"Settings"_tr));
+
+    m_languageCard.title->setText(m_model.localized(u"Language"_tr));
+    m_languageCard.description->setText(
+        m_model.localized(u"Choose whether Tivren follows your system language or uses a specific app language."_tr));
+    m_languageBox->setAccessibleName(m_model.localized(u"Language"_tr));
+    const QList<AppLanguagePreference> preferences = allAppLanguagePreferences();
+    for (qsizetype i = 0; i < preferences.size(); ++i)
+        m_languageBox->setItemText(int(i), languageLabel(preferences[i]));
+
+    m_currencyCard.title->setText(m_model.localized(u"Currency"_tr));
+    m_currencyCard.description->setText(
+        m_model.localized(u"Used when displaying hourly rates and billable amounts."_tr));
+    m_currencyBox->setAccessibleName(m_model.localized(u"Currency"_tr));
+
+    m_pomodoroCard.title->setText(m_model.localized(u"Pomodoro"_tr));
+    m_pomodoroCard.description->setText(
+        m_model.localized(u"When enabled, starting a project timer runs a Pomodoro work/break cycle. Breaks pause "
+                          "tracking by default, or can stay billable if you include them in the tracked session."_tr));
+    m_pomodoroEnabled->setText(m_model.localized(u"Enable Pomodoro timer"_tr));
+    m_breaksBillable->setText(m_model.localized(u"Include Pomodoro breaks in billing"_tr));
+    m_sound->setText(m_model.localized(u"Play sound on phase change"_tr));
+    m_overlay->setText(m_model.localized(u"Show screen edge overlay on break"_tr));
+    m_work.label->setText(m_model.localized(u"Work"_tr));
+    m_shortBreak.label->setText(m_model.localized(u"Short break"_tr));
+    m_longBreak.label->setText(m_model.localized(u"Long break"_tr));
+    m_longBreakInterval.label->setText(m_model.localized(u"Long break after"_tr));
+    const QString minutes = m_model.localized(u"min"_tr);
+    for (QSpinBox* box : { m_work.spinBox, m_shortBreak.spinBox, m_longBreak.spinBox, m_reminderInterval.spinBox })
+        setUnit(box, m_model, minutes);
+    setUnit(m_longBreakInterval.spinBox, m_model, m_model.localized(u"work intervals"_tr));
+
+    m_reminderCard.title->setText(m_model.localized(u"Work Reminders"_tr));
+    m_reminderCard.description->setText(
+        m_model.localized(u"Receive periodic reminders while tracking time. Each reminder shows a notification and a "
+                          "brief color flash at the screen edges."_tr));
+    m_reminderEnabled->setText(m_model.localized(u"Remind me while working"_tr));
+    m_reminderInterval.label->setText(m_model.localized(u"Remind every"_tr));
+
+    m_google.card.title->setText(m_model.localized(u"Google Calendar"_tr));
+    m_google.card.description->setText(m_model.localized(
+        u"Connect a Google account, choose a calendar, then export the entries from the Overview date range."_tr));
+    m_apple.card.title->setText(m_model.localized(u"Apple Calendar"_tr));
+    m_apple.card.description->setText(
+        m_model.localized(u"Allow access to your Apple calendars, choose a default calendar, then export the entries "
+                          "from the Overview date range."_tr));
+    for (CalendarControls* controls : { &m_google, &m_apple }) {
+        controls->refresh->setText(m_model.localized(u"Refresh Calendars"_tr));
+        controls->disconnect->setText(m_model.localized(u"Disconnect"_tr));
+        fitText(controls->refresh);
+        fitText(controls->disconnect);
+        controls->picker->setAccessibleName(m_model.localized(u"Calendar"_tr));
+    }
+}
+
+void SettingsView::showSettings()
+{
+    const AppSettings& settings = m_model.settings();
+
+    {
+        const QSignalBlocker blocker(m_languageBox);
+        m_languageBox->setCurrentIndex(int(allAppLanguagePreferences().indexOf(settings.languagePreference)));
+    }
+    m_languageCaption->setText(settings.languagePreference == AppLanguagePreference::system
+            ? m_model.localized(u"Currently following %@."_tr, { LocaleNames::localeDisplayName(QLocale::system()) })
+            : m_model.localized(u"Currently using %@."_tr, { languageLabel(settings.languagePreference) }));
+
+    setChecked(m_pomodoroEnabled, settings.pomodoroEnabled);
+    setChecked(m_breaksBillable, settings.pomodoroBreaksAreBillable);
+    setChecked(m_sound, settings.pomodoroSoundEnabled);
+    setChecked(m_overlay, settings.pomodoroOverlayEnabled);
+    for (QWidget* dependent : { static_cast<QWidget*>(m_breaksBillable),
+             static_cast<QWidget*>(m_sound),
+             static_cast<QWidget*>(m_overlay),
+             m_pomodoroGrid })
+        dependent->setEnabled(settings.pomodoroEnabled);
+    setValue(m_work.spinBox, settings.pomodoroWorkMinutes);
+    setValue(m_shortBreak.spinBox, settings.pomodoroShortBreakMinutes);
+    setValue(m_longBreak.spinBox, settings.pomodoroLongBreakMinutes);
+    setValue(m_longBreakInterval.spinBox, settings.pomodoroLongBreakInterval);
+
+    setChecked(m_reminderEnabled, settings.workReminderEnabled);
+    // Hidden rather than disabled: there is nothing to set while reminders are off.
+    m_reminderRow->setVisible(settings.workReminderEnabled);
+    setValue(m_reminderInterval.spinBox, settings.workReminderIntervalMinutes);
+}
+
+void SettingsView::showCurrencies()
+{
+    const QLocale locale = m_model.appLocale();
+    const QString code = m_model.settings().currencyCode;
+    const QString localeName = QString::fromLatin1(NumberFormatting::icuLocaleName(locale));
+
+    const QSignalBlocker blocker(m_currencyBox);
+    // Kept as it is while it holds the code (an unlisted code chosen away from stays until the
+    // language changes): the user's own choice lands here from inside the picker's signal.
+    if (!m_currencyCodes.contains(code) || localeName != m_currencyLocaleName) {
+        QStringList codes = LocaleNames::commonCurrencyCodes();
+        // A stored code ICU does not list (an old or uncommon one) is added, so that showing the
+        // screen never quietly changes the currency.
+        if (!codes.contains(code))
+            codes.append(code);
+        m_currencyBox->clear();
+        for (const QString& each : codes)
+            m_currencyBox->addItem(LocaleNames::currencyLabel(each, locale), each);
+        m_currencyCodes = codes;
+        m_currencyLocaleName = localeName;
+    }
+    m_currencyBox->setCurrentIndex(int(m_currencyCodes.indexOf(code)));
+    m_previewLabel->setText(m_model.localized(u"Preview: %@"_tr, { m_model.currencyString(1234.56) }));
+}
+
+void SettingsView::showCalendar(CalendarControls& controls,
+    bool authorized,
+    bool busy,
+    const QString& statusText,
+    const QList<std::pair<QString, QString>>& calendars,
+    const std::optional<QString>& selectedID)
+{
+    controls.status->setText(statusText);
+    controls.connect->setText(authorized ? m_model.localized(u"Reconnect"_tr) : m_model.localized(u"Connect"_tr));
+    fitText(controls.connect);
+    controls.connect->setEnabled(!busy);
+    controls.refresh->setEnabled(authorized && !busy);
+    controls.disconnect->setEnabled(authorized && !busy);
+
+    QComboBox* box = controls.picker;
+    const QSignalBlocker blocker(box);
+    // Rebuilt only when the list itself changed: the user's own choice lands here too, from
+    // inside the picker's signal.
+    bool same = box->count() == calendars.size();
+    for (int i = 0; same && i < box->count(); ++i)
+        same = box->itemData(i).toString() == calendars[i].first && box->itemText(i) == calendars[i].second;
+    if (!same) {
+        box->clear();
+        for (const auto& [id, name] : calendars)
+            box->addItem(name, id);
+    }
+    int index = -1;
+    for (int i = 0; selectedID && i < box->count(); ++i) {
+        if (box->itemData(i).toString() == *selectedID) {
+            index = i;
+            break;
+        }
+    }
+    box->setCurrentIndex(index);
+    box->setVisible(!calendars.isEmpty());
+}
+
+} // namespace tivren

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "core/records/AppSettings.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+#include <optional>
+#include <utility>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace tivren {
+
+class AppModel;
+
+// The "Settings" section of the main window: app language, currency, the Pomodoro cycle, work
+// reminders and the two calendar connections. Every control shows the model's value and writes
+// straight through a model operation; there is nothing to apply or cancel. Controls are brought
+// in line with the model under a signal blocker, so showing a value never writes it back.
+//
+// Object names for tests: languageComboBox, languageCaptionLabel, currencyComboBox, previewLabel,
+// pomodoroEnabledCheckBox, breaksBillableCheckBox, soundCheckBox, overlayCheckBox, workSpinBox,
+// shortBreakSpinBox, longBreakSpinBox, longBreakIntervalSpinBox, reminderEnabledCheckBox,
+// reminderIntervalWidget, reminderIntervalSpinBox, and for each of google / apple:
+// <service>StatusLabel, <service>ConnectButton, <service>RefreshButton, <service>DisconnectButton,
+// <service>CalendarComboBox. The cards are languageCard, currencyCard, pomodoroCard, reminderCard,
+// googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel.
+class SettingsView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SettingsView(AppModel& model, QWidget* parent = nullptr);
+    ~SettingsView() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Card
+    {
+        QWidget* frame = nullptr;
+        QLabel* title = nullptr;
+        QLabel* description = nullptr;
+    };
+    struct CalendarControls
+    {
+        Card card;
+        QLabel* status = nullptr;
+        QPushButton* connect = nullptr;
+        QPushButton* refresh = nullptr;
+        QPushButton* disconnect = nullptr;
+        QComboBox* picker = nullptr;
+    };
+    struct Stepper
+    {
+        QLabel* label = nullptr;
+        QSpinBox* spinBox = nullptr;
+    };
+
+    void guardWheel(QWidget* control);
+    Card addCard(const QString& name);
+    Stepper addStepper(QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum);
+    CalendarControls addCalendarCard(const QString& service);
+    // A plain settings write: assigns one field, then saves.
+    template <typename Field> void assignSetting(Field AppSettings::*field, Field value);
+
+    void refresh();
+    void retranslate();
+    void showSettings();
+    void showCurrencies();
+    void showCalendar(CalendarControls& controls,
+        bool authorized,
+        bool busy,
+        const QString& statusText,
+        const QList<std::pair<QString, QString>>& calendars,
+        const std::optional<QString>& selectedID);
+    QString languageLabel(AppLanguagePreference preference) const;
+
+    AppModel& m_model;
+
+    QLabel* m_titleLabel = nullptr;
+    Card m_languageCard;
+    QComboBox* m_languageBox = nullptr;
+    QLabel* m_languageCaption = nullptr;
+
+    Card m_currencyCard;
+    QComboBox* m_currencyBox = nullptr;
+    QLabel* m_previewLabel = nullptr;
+    // The codes in the picker and the locale their names are in: the list is rebuilt only when
+    // either would change, not on every settings write.
+    QStringList m_currencyCodes;
+    QString m_currencyLocaleName;
+
+    Card m_pomodoroCard;
+    QCheckBox* m_pomodoroEnabled = nullptr;
+    QCheckBox* m_breaksBillable = nullptr;
+    QCheckBox* m_sound = nullptr;
+    QCheckBox* m_overlay = nullptr;
+    QWidget* m_pomodoroGrid = nullptr;
+    Stepper m_work;
+    Stepper m_shortBreak;
+    Stepper m_longBreak;
+    Stepper m_longBreakInterval;
+
+    Card m_reminderCard;
+    QCheckBox* m_reminderEnabled = nullptr;
+    QWidget* m_reminderRow = nullptr;
+    Stepper m_reminderInterval;
+
+    CalendarControls m_google;
+    CalendarControls m_apple;
+
+    QWidget* m_content = nullptr;
+};
+
+} // namespace tivren

@@ -1,0 +1,171 @@
+#include "ui/shell/MainWindow.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "ui/overview/OverviewView.h"
+#include "ui/projects/ProjectsView.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/shell/ReadOnlyBanner.h"
+#include "ui/style/Style.h"
+#include "ui/timeline/TimelineView.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWindow, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+{
+    setObjectName(u"main"_s);
+    setMinimumSize(880, 560);
+    resize(960, 640);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // A segmented switcher: one checkable button per section, joined in a row.
+    auto* switcher = new QWidget(this);
+    switcher->setObjectName(u"sectionSwitcher"_s);
+    auto* switcherRow = new QHBoxLayout(switcher);
+    switcherRow->setContentsMargins(12, 10, 12, 10);
+    switcherRow->setSpacing(0);
+    switcherRow->addStretch();
+    m_sections = new QButtonGroup(this);
+    m_sections->setExclusive(true);
+    const QList<MainSection> sections = allMainSections();
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        auto* button = new QToolButton(switcher);
+        button->setObjectName(rawValue(sections[i]) + u"SectionButton"_s);
+        button->setCheckable(true);
+        button->setAutoRaise(false);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setMinimumWidth(112);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        button->setStyleSheet(Style::segmentStyleSheet(int(i), int(sections.size())));
+        m_sections->addButton(button, int(i));
+        switcherRow->addWidget(button);
+    }
+    switcherRow->addStretch();
+    layout->addWidget(switcher);
+    connect(m_sections, &QButtonGroup::idClicked, this, [this](int id) {
+        m_model.setSelectedSection(allMainSections().value(id, MainSection::overview));
+    });
+
+    auto* banner = new ReadOnlyBanner(m_model, this);
+    layout->addWidget(banner);
+
+    auto* divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(divider);
+
+    m_content = new QStackedWidget(this);
+    m_content->setObjectName(u"contentStack"_s);
+    for (MainSection section : sections) {
+        switch (section) {
+        case MainSection::overview:
+            m_content->addWidget(new OverviewView(m_model, this));
+            break;
+        case MainSection::projects:
+            m_content->addWidget(new ProjectsView(
+                m_model, openNewProjectWindow ? openNewProjectWindow : [] {}, this));
+            break;
+        case MainSection::settings:
+            m_content->addWidget(new SettingsView(m_model, this));
+            break;
+        case MainSection::timeline:
+            m_content->addWidget(new TimelineView(m_model, this));
+        }
+    }
+    layout->addWidget(m_content, 1);
+
+    connect(&m_model, &AppModel::selectedSectionChanged, this, &MainWindow::showSection);
+    connect(&m_model, &AppModel::settingsChanged, this, &MainWindow::retranslate);
+    connect(&m_model, &AppModel::errorMessageChanged, this, &MainWindow::showMessages);
+    connect(&m_model, &AppModel::successMessageChanged, this, &MainWindow::showMessages);
+    retranslate();
+    showSection();
+}
+
+void MainWindow::retranslate()
+{
+    setLocale(m_model.appLocale());
+    setWindowTitle(m_model.localized(u"Tivren"_tr));
+    const QList<MainSection> sections = allMainSections();
+    for (qsizetype i = 0; i < sections.size(); ++i)
+        m_sections->button(int(i))->setText(title(sections[i], m_model.appLocale()));
+    findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(u"Section"_tr));
+}
+
+void MainWindow::showSection()
+{
+    const int index = int(allMainSections().indexOf(m_model.selectedSection()));
+    m_sections->button(index)->setChecked(true);
+    m_content->setCurrentIndex(index);
+}
+
+void MainWindow::showMessages()
+{
+    // One alert per message slot, each shown while its message is there; closing it by any
+    // means clears the message, so it does not come back.
+    auto present = [this](QPointer<QMessageBox>& alert,
+                       const std::optional<QString>& message,
+                       const QString& title,
+                       QMessageBox::Icon icon,
+                       const std::function<void()>& clear) {
+        if (!message) {
+            if (alert)
+                alert->close();
+            return;
+        }
+        if (!alert) {
+            alert = new QMessageBox(icon, title, QString(), QMessageBox::Ok, this);
+            alert->setAttribute(Qt::WA_DeleteOnClose);
+            alert->setWindowModality(Qt::WindowModal);
+            alert->button(QMessageBox::Ok)->setText(m_model.localized(u"OK"_tr));
+            connect(alert, &QMessageBox::finished, this, clear);
+        }
+        alert->setText(*message);
+        alert->open();
+    };
+    present(m_errorAlert,
+        m_model.errorMessage(),
+        m_model.localized(u"Something went wrong"_tr),
+        QMessageBox::Warning,
+        [this] {
+            m_model.clearError();
+        });
+    present(m_successAlert,
+        m_model.successMessage(),
+        m_model.localized(u"Export Complete"_tr),
+        QMessageBox::Information,
+        [this] {
+            m_model.clearSuccessMessage();
+        });
+}
+
+void MainWindow::bringForward()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace tivren

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/model/MainSection.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class QButtonGroup;
+class QMessageBox;
+class QStackedWidget;
+
+namespace tivren {
+
+class AppModel;
+
+// The main window: the section switcher on top and the selected section's screen below, plus
+// the two app-wide alerts for the model's error and success messages.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // openNewProjectWindow: how the projects screen's "Add Project" reaches the shell's window.
+    explicit MainWindow(AppModel& model, std::function<void()> openNewProjectWindow = {}, QWidget* parent = nullptr);
+
+    // Shows, raises and activates the window.
+    void bringForward();
+
+private:
+    void retranslate();
+    void showSection();
+    void showMessages();
+
+    AppModel& m_model;
+    QButtonGroup* m_sections = nullptr;
+    QStackedWidget* m_content = nullptr;
+    QPointer<QMessageBox> m_errorAlert;
+    QPointer<QMessageBox> m_successAlert;
+};
+
+} // namespace tivren

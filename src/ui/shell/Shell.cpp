@@ -1,0 +1,138 @@
+#include "ui/shell/Shell.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "ui/editors/ProjectEditor.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/TrayIcons.h"
+#include "ui/shell/TrayMenu.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+
+Shell::Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_model(model)
+    , m_loginItems(loginItems)
+    , m_clock(clock)
+{
+}
+
+Shell::~Shell()
+{
+    delete m_main;
+    delete m_newProject;
+    delete m_menu;
+}
+
+void Shell::start()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        QApplication::setQuitOnLastWindowClosed(true);
+        bringMainWindowForward();
+        return;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_menu = new TrayMenu(m_model,
+        m_loginItems,
+        m_clock,
+        { [this](MainSection section) {
+             openSection(section);
+         },
+            [this] {
+                m_model.setSelectedSection(MainSection::projects);
+                bringMainWindowForward();
+                // After the main window is up, so the editor opens in front of it.
+                QTimer::singleShot(0, this, &Shell::openNewProjectWindow);
+            },
+            [] {
+                QCoreApplication::quit();
+            } });
+    m_tray = new QSystemTrayIcon(this);
+    m_tray->setContextMenu(m_menu);
+    m_tray->setToolTip(u"Tivren"_s);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            m_menu->popup(QCursor::pos());
+    });
+    connect(&m_model, &AppModel::activeSessionChanged, this, &Shell::updateTrayIcon);
+    updateTrayIcon();
+    m_tray->show();
+}
+
+void Shell::updateTrayIcon()
+{
+    if (m_tray)
+        m_tray->setIcon(m_model.activeSession() ? TrayIcons::running() : TrayIcons::idle());
+}
+
+MainWindow* Shell::mainWindow()
+{
+    if (!m_main)
+        m_main = new MainWindow(m_model, [this] {
+            openNewProjectWindow();
+        });
+    return m_main;
+}
+
+void Shell::bringMainWindowForward()
+{
+    mainWindow()->bringForward();
+}
+
+void Shell::openSection(MainSection section)
+{
+    (void)mainWindow(); // made now, shown on the next turn with its section already selected
+    QTimer::singleShot(0, this, [this, section] {
+        m_model.setSelectedSection(section);
+        bringMainWindowForward();
+    });
+}
+
+void Shell::openNewProjectWindow()
+{
+    if (!m_newProject) {
+        // One window, kept: opening it again brings it back with a blank form.
+        auto* editor = new ProjectEditor(m_model);
+        editor->setWindowFlag(Qt::Window);
+        editor->setObjectName(u"new-project"_s);
+        connect(editor, &ProjectEditor::saved, editor, &QWidget::close);
+        connect(editor, &ProjectEditor::cancelled, editor, &QWidget::close);
+        m_newProject = editor;
+    }
+    m_newProject->show();
+    m_newProject->raise();
+    m_newProject->activateWindow();
+}
+
+bool Shell::canShowWindows()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen"_s && platform != u"minimal"_s;
+}
+
+void Shell::showUnsavedAtQuit(const QString& line)
+{
+    QMessageBox box(QMessageBox::Critical, m_model.localized(u"Changes not saved"_tr), line, QMessageBox::Ok);
+    box.setObjectName(u"unsavedAtQuitMessageBox"_s);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_quitMessage = &box;
+    // The program's event loop has ended: this is the only one, not one nested inside it.
+    box.exec();
+}
+
+void Shell::dismissQuitMessage()
+{
+    if (m_quitMessage)
+        m_quitMessage->reject();
+}
+
+} // namespace tivren

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/model/MainSection.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QMessageBox;
+class QSystemTrayIcon;
+
+namespace tivren {
+
+class AppModel;
+class Clock;
+class LoginItemService;
+class MainWindow;
+class TrayMenu;
+
+// The windows and the tray icon of the running program. With a tray (StatusNotifierItem or
+// XEmbed), Tivren lives there and closing the main window keeps it running; without one (GNOME
+// without the AppIndicator extension, say) the main window opens at start and closing it quits,
+// so nobody is left with an invisible program.
+class Shell : public QObject
+{
+    Q_OBJECT
+
+public:
+    Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, QObject* parent = nullptr);
+    ~Shell() override;
+
+    // Shows the tray icon, or the main window when there is no tray.
+    void start();
+    [[nodiscard]] bool hasTray() const { return m_tray != nullptr; }
+
+    // Shows, raises and activates the main window ("main"), creating it when needed.
+    void bringMainWindowForward();
+    void openSection(MainSection section);
+    // The "New Project" window; opening it again raises the one that is open.
+    void openNewProjectWindow();
+    [[nodiscard]] MainWindow* mainWindow();
+    [[nodiscard]] TrayMenu* trayMenu() const { return m_menu; }
+
+    // Whether a window can reach the user: a real display, not the offscreen or minimal platform.
+    [[nodiscard]] static bool canShowWindows();
+    // For the very end, after the event loop has finished: a dialog with the line saying what could
+    // not be saved. Returns when the user closes it or dismissQuitMessage() is called.
+    void showUnsavedAtQuit(const QString& line);
+    // Closes that dialog (another termination signal: the session will not wait).
+    void dismissQuitMessage();
+
+private:
+    void updateTrayIcon();
+
+    AppModel& m_model;
+    LoginItemService& m_loginItems;
+    const Clock& m_clock;
+    QPointer<MainWindow> m_main;
+    QPointer<QWidget> m_newProject;
+    QPointer<QMessageBox> m_quitMessage;
+    QSystemTrayIcon* m_tray = nullptr;
+    TrayMenu* m_menu = nullptr;
+};
+
+} // namespace tivren

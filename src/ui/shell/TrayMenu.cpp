@@ -1,0 +1,200 @@
+#include "ui/shell/TrayMenu.h"
+
+#include "app/model/AppModel.h"
+#include "app/model/Clock.h"
+#include "app/services/LoginItemService.h"
+#include "app/text/AppStrings.h"
+#include "ui/shell/TrayIcons.h"
+#include "ui/style/ProjectColors.h"
+
+#include <QPointer>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren {
+namespace {
+
+// Menus read "&" as the mark of a keyboard accelerator: "Smith & Sons" must stay as written.
+QString menuText(QString text)
+{
+    return text.replace(u'&', u"&&"_s);
+}
+
+} // namespace
+
+TrayMenu::TrayMenu(AppModel& model, LoginItemService& loginItems, const Clock& clock, Actions actions, QWidget* parent)
+    : QMenu(parent)
+    , m_model(model)
+    , m_loginItems(loginItems)
+    , m_clock(clock)
+    , m_actions(std::move(actions))
+{
+    setObjectName(u"trayMenu"_s);
+    m_liveTimer.setInterval(1000);
+    connect(&m_liveTimer, &QTimer::timeout, this, &TrayMenu::refreshLiveTexts);
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        refreshLiveTexts();
+        m_liveTimer.start();
+        refreshLaunchAtLogin();
+    });
+    connect(this, &QMenu::aboutToHide, &m_liveTimer, &QTimer::stop);
+    for (auto changed : { &AppModel::activeSessionChanged,
+             &AppModel::pomodoroPhaseChanged,
+             &AppModel::pomodoroPhaseStartChanged,
+             &AppModel::pomodoroPhaseDurationChanged,
+             &AppModel::projectsChanged,
+             &AppModel::settingsChanged })
+        connect(&m_model, changed, this, &TrayMenu::scheduleRebuild);
+    rebuild();
+    refreshLaunchAtLogin();
+}
+
+void TrayMenu::scheduleRebuild()
+{
+    // One operation changes several fields at once: rebuild once, after it has finished.
+    if (m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rebuildPending = false;
+        rebuild();
+    });
+}
+
+void TrayMenu::refreshLaunchAtLogin()
+{
+    [](QPointer<TrayMenu> self, LoginItemService& service) -> QCoro::Task<> {
+        const bool enabled = co_await service.isEnabled();
+        if (self && self->m_launchAtLogin != enabled) {
+            self->m_launchAtLogin = enabled;
+            self->rebuild();
+        }
+    }(this, m_loginItems);
+}
+
+QAction* TrayMenu::addLine(const QString& text, bool headline)
+{
+    QAction* line = addAction(text);
+    line->setEnabled(false);
+    if (headline) {
+        QFont bold = line->font();
+        bold.setBold(true);
+        line->setFont(bold);
+    }
+    return line;
+}
+
+QString TrayMenu::phaseLabel() const
+{
+    switch (m_model.pomodoroPhase().value_or(PomodoroPhase::work)) {
+    case PomodoroPhase::work:
+        return m_model.localized(u"Work"_tr);
+    case PomodoroPhase::shortBreak:
+        return m_model.localized(u"Short break"_tr);
+    case PomodoroPhase::longBreak:
+        return m_model.localized(u"Long break"_tr);
+    }
+    return {};
+}
+
+void TrayMenu::rebuild()
+{
+    clear();
+    m_elapsedLine = nullptr;
+    m_phaseLine = nullptr;
+    const bool phaseShown = m_model.pomodoroPhase() && m_model.pomodoroPhaseStart() && m_model.pomodoroPhaseDuration();
+    m_phasePrefix = phaseShown ? phaseLabel() + u" • "_s : QString();
+    const auto project = m_model.activeProject();
+
+    // What runs now.
+    if (m_model.activeSession() && project) {
+        addLine(m_model.localized(u"Tracking %@"_tr, { menuText(project->name) }), true);
+        m_elapsedLine = addLine(QString());
+        if (phaseShown)
+            m_phaseLine = addLine(QString());
+        addAction(m_model.localized(u"Stop Timer"_tr), this, [this] {
+            m_model.stopTracking(false);
+        })->setObjectName(u"stopTimerAction"_s);
+        if (m_model.pomodoroPhase())
+            addAction(m_model.localized(u"Skip Pomodoro Phase"_tr), this, [this] {
+                m_model.skipPomodoroPhase();
+            })->setObjectName(u"skipPhaseAction"_s);
+    } else if (phaseShown) {
+        addLine(m_model.localized(u"Pomodoro: %@"_tr, { phaseLabel() }), true);
+        m_phasePrefix.clear();
+        m_phaseLine = addLine(QString());
+        addAction(m_model.localized(u"Skip Pomodoro Phase"_tr), this, [this] {
+            m_model.skipPomodoroPhase();
+        })->setObjectName(u"skipPhaseAction"_s);
+        addAction(m_model.localized(u"Stop Timer"_tr), this, [this] {
+            m_model.stopTimer();
+        })->setObjectName(u"stopTimerAction"_s);
+    } else {
+        addLine(m_model.localized(u"No active timer"_tr), true);
+        addLine(m_model.localized(u"Choose a project below to start tracking."_tr));
+    }
+    addSeparator();
+
+    // The projects to start.
+    const QList<Project> projects = m_model.activeProjects();
+    if (projects.isEmpty()) {
+        addAction(m_model.localized(u"Create Your First Project"_tr), this, [this] {
+            m_actions.createFirstProject();
+        })->setObjectName(u"createFirstProjectAction"_s);
+    } else {
+        addLine(m_model.localized(u"Projects"_tr));
+        for (const Project& p : projects) {
+            // The rate after a tab is drawn right-aligned, where menus show shortcuts.
+            const QString text =
+                p.hourlyRate ? menuText(p.name) + u'\t' + m_model.currencyString(*p.hourlyRate) : menuText(p.name);
+            QAction* start = addAction(TrayIcons::colorDot(projectColor(p.colorName)), text, this, [this, p] {
+                m_model.startTracking(p);
+            });
+            start->setObjectName(u"projectAction"_s);
+            start->setData(p.id);
+        }
+    }
+    addSeparator();
+
+    // Into the main window.
+    const std::pair<QString, MainSection> sections[] = {
+        { m_model.localized(u"Open Overview"_tr), MainSection::overview },
+        { m_model.localized(u"Open Timeline"_tr), MainSection::timeline },
+        { m_model.localized(u"Manage Projects"_tr), MainSection::projects },
+    };
+    for (const auto& [text, section] : sections)
+        addAction(text, this, [this, section = section] {
+            m_actions.openSection(section);
+        });
+    addSeparator();
+
+    QAction* launch = addAction(m_model.localized(u"Launch at Login"_tr));
+    launch->setObjectName(u"launchAtLoginAction"_s);
+    launch->setCheckable(true);
+    launch->setChecked(m_launchAtLogin);
+    connect(launch, &QAction::triggered, this, [this] {
+        [](QPointer<TrayMenu> self, AppModel& model, bool enable) -> QCoro::Task<> {
+            co_await model.setLaunchAtLogin(enable);
+            if (self)
+                self->refreshLaunchAtLogin();
+        }(this, m_model, !m_launchAtLogin);
+    });
+    addAction(m_model.localized(u"Quit"_tr), this, [this] {
+        m_actions.quit();
+    })->setObjectName(u"quitAction"_s);
+
+    refreshLiveTexts();
+}
+
+void TrayMenu::refreshLiveTexts()
+{
+    const Instant now = m_clock.now();
+    if (m_elapsedLine && m_model.activeSession())
+        m_elapsedLine->setText(AppModel::formattedDuration(std::max(0.0, now - m_model.activeSession()->startDate)));
+    if (m_phaseLine && m_model.pomodoroPhaseStart() && m_model.pomodoroPhaseDuration()) {
+        const Seconds left = *m_model.pomodoroPhaseDuration() - (now - *m_model.pomodoroPhaseStart());
+        m_phaseLine->setText(m_phasePrefix + AppModel::formattedDuration(std::max(0.0, left)));
+    }
+}
+
+} // namespace tivren

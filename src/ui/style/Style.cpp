@@ -1,0 +1,241 @@
+#include "ui/style/Style.h"
+
+#include "ui/style/ProjectColors.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::Style {
+
+QFont titleFont(QFont base)
+{
+    base.setPointSizeF(base.pointSizeF() * 1.35);
+    base.setBold(true);
+    return base;
+}
+
+QFont title3Font(QFont base)
+{
+    base.setPointSizeF(base.pointSizeF() * 1.2);
+    base.setBold(true);
+    return base;
+}
+
+QFont headlineFont(QFont base)
+{
+    base.setBold(true);
+    return base;
+}
+
+QFont captionFont(QFont base)
+{
+    base.setPointSizeF(base.pointSizeF() * 0.87);
+    return base;
+}
+
+QFont monospacedFont(const QFont& base)
+{
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(base.pointSizeF());
+    fixed.setWeight(base.weight());
+    return fixed;
+}
+
+QLabel* secondaryLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+QPushButton* borderlessButton(const QString& objectName, bool destructive, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(objectName);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    const QString color = destructive ? destructiveColor().name() : u"palette(link)"_s;
+    button->setStyleSheet(u"QPushButton { border: none; padding: 3px 6px; color: %1; }"
+                          "QPushButton:pressed { color: palette(mid); }"
+                          "QPushButton:focus { text-decoration: underline; }"_s.arg(color));
+    return button;
+}
+
+QString segmentStyleSheet(int index, int count)
+{
+    const QString radius = index == 0 ? u"border-top-left-radius: 6px; border-bottom-left-radius: 6px;"_s
+        : index == count - 1          ? u"border-top-right-radius: 6px; border-bottom-right-radius: 6px;"_s
+                                      : QString();
+    return u"QToolButton { padding: 5px 14px; border: 1px solid palette(mid); %1 %2"
+           "background: palette(button); }"
+           "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+           "border-color: palette(highlight); }"_s.arg(radius, index == 0 ? QString() : u"border-left: none;"_s);
+}
+
+QColor secondaryColor(const QPalette& palette)
+{
+    return palette.color(QPalette::PlaceholderText);
+}
+
+QColor destructiveColor()
+{
+    return projectColor(u"red"_s);
+}
+
+QColor destructiveTextColor(const QPalette& palette)
+{
+    const QColor red = destructiveColor();
+    return palette.color(QPalette::Button).lightness() < 128 ? red.lighter(150) : red;
+}
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(float(color.alphaF() * alpha));
+    return color;
+}
+
+Card::Card(QWidget* parent, qreal opacity, int radius)
+    : QFrame(parent)
+    , m_opacity(opacity)
+    , m_radius(radius)
+{
+}
+
+void Card::setTint(const QColor& color, qreal opacity)
+{
+    m_color = color;
+    m_opacity = opacity;
+    update();
+}
+
+void Card::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill = m_color.isValid() ? m_color : palette().color(QPalette::WindowText);
+    fill.setAlphaF(float(m_opacity));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(rect()), m_radius, m_radius);
+}
+
+ColorDot::ColorDot(int diameter, QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedSize(diameter, diameter);
+}
+
+void ColorDot::setColor(const QColor& color)
+{
+    m_color = color;
+    update();
+}
+
+void ColorDot::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(m_color);
+    painter.drawEllipse(QRectF(rect()));
+}
+
+Rule::Rule(Qt::Orientation orientation, QWidget* parent)
+    : QWidget(parent)
+{
+    if (orientation == Qt::Horizontal) {
+        setFixedHeight(1);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
+        setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
+}
+
+void Rule::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), withAlpha(palette().color(QPalette::WindowText), 0.12));
+}
+
+ElidedLabel::ElidedLabel(const QString& text, QWidget* parent)
+    : QWidget(parent)
+    , m_text(text)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void ElidedLabel::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    updateGeometry();
+    update();
+    setToolTip(fontMetrics().horizontalAdvance(m_text) > width() ? m_text : QString());
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    // Eliding compares against the exact advance; a pixel of slack keeps a text that just fits
+    // from losing its last letter to rounding.
+    return { fontMetrics().horizontalAdvance(m_text) + 2, fontMetrics().height() };
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    return { std::min(fontMetrics().horizontalAdvance(m_text), fontMetrics().averageCharWidth() * 6),
+        fontMetrics().height() };
+}
+
+void ElidedLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(
+        rect(), Qt::AlignLeft | Qt::AlignVCenter, fontMetrics().elidedText(m_text, Qt::ElideRight, width()));
+}
+
+void ElidedLabel::resizeEvent(QResizeEvent* event)
+{
+    setToolTip(fontMetrics().horizontalAdvance(m_text) > width() ? m_text : QString());
+    QWidget::resizeEvent(event);
+}
+
+EmptyState::EmptyState(const QIcon& icon, QWidget* parent, int iconSize)
+    : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 24, 12, 24);
+    layout->setSpacing(6);
+    auto* image = new QLabel(this);
+    image->setObjectName(u"emptyIconLabel"_s);
+    image->setAlignment(Qt::AlignCenter);
+    image->setEnabled(false);
+    image->setPixmap(icon.pixmap(iconSize, iconSize));
+    layout->addWidget(image);
+    m_title = new QLabel(this);
+    m_title->setObjectName(u"emptyTitleLabel"_s);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setWordWrap(true);
+    m_title->setFont(headlineFont(font()));
+    layout->addWidget(m_title);
+    m_description = secondaryLabel(this);
+    m_description->setObjectName(u"emptyDescriptionLabel"_s);
+    m_description->setAlignment(Qt::AlignCenter);
+    m_description->setWordWrap(true);
+    m_description->setFont(captionFont(font()));
+    layout->addWidget(m_description);
+}
+
+void EmptyState::setTexts(const QString& title, const QString& description)
+{
+    m_title->setText(title);
+    m_description->setText(description);
+}
+
+} // namespace tivren::Style

@@ -1,0 +1,384 @@
+#include "app/calendar/CalendarExportSupport.h"
+#include "app/text/AppStrings.h"
+#include "core/datafile/Uuid.h"
+#include "support/ModelHarness.h"
+
+#include <QTest>
+#include <qcoro/qcorotask.h>
+
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+using namespace tivren::testing;
+
+namespace {
+
+constexpr Instant kDay = 1772352000; // 2026-03-01T08:00:00Z, the fake clock's time
+constexpr Seconds kHour = 3600;
+const InstantRange kRange { kDay - 8 * kHour, kDay + 16 * kHour }; // all of March 1st (UTC)
+
+const QList<GoogleCalendarListItem> kGoogle { { u"work"_s, u"Work"_s, false }, { u"me"_s, u"Me"_s, true } };
+const QList<AppleCalendarListItem> kApple { { u"home"_s, u"Home"_s, {} }, { u"work"_s, u"Work"_s, {} } };
+
+Project project(const QString& name, bool archived = false)
+{
+    return Project(QUuid::createUuid(), name, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"blue"_s, archived, 0);
+}
+
+TimeEntry entry(const Project& p, Instant start, Seconds duration = 1800, const QString& notes = {})
+{
+    return { QUuid::createUuid(), p.id, start, start + duration, notes };
+}
+
+QString linkText(const QUuid& entryID, const QString& calendar, const QString& event)
+{
+    return u"%1|%2 -> %3"_s.arg(UuidText::upper(entryID), calendar, event);
+}
+
+// Links as sorted texts: the order of a link list means nothing, a duplicate does.
+template <typename Link> QStringList linkTexts(const QList<Link>& links)
+{
+    QStringList texts;
+    for (const Link& l : links)
+        texts << linkText(l.entryID, l.calendarID, l.eventID);
+    texts.sort();
+    return texts;
+}
+
+// Loads with both services signed in and listing calendars unless told otherwise: Google then
+// picks its primary "me", Apple its first "home".
+void load(ModelHarness& h, const AppSnapshot& snapshot = {}, bool connected = true, bool listed = true)
+{
+    h.google.storedToken = h.apple.fullAccess = connected;
+    h.google.calendars = listed ? kGoogle : QList<GoogleCalendarListItem> {};
+    h.apple.calendars = listed ? kApple : QList<AppleCalendarListItem> {};
+    QVERIFY(TivrenRepository::writeFile(h.dataFile, snapshot));
+    QCoro::waitFor(h.model->load());
+}
+
+// A draft of one service as a draft of the other: both have the same fields.
+template <typename To, typename From> To convert(const From& from)
+{
+    To to { from.id, {} };
+    for (const auto& s : from.projectSelections)
+        to.projectSelections.append({ s.projectID, s.projectName, s.entryCount, s.isSelected, s.calendarID });
+    return to;
+}
+
+using Draft = GoogleCalendarExportDraft;
+using Kind = GoogleCalendarServiceError::Kind; // Google's errors
+
+// The drafts and exports of either service behind one face, so that one table drives both.
+struct Service
+{
+    ModelHarness& h;
+    bool apple;
+    AppModel& m = *h.model;
+
+    QString name() const { return apple ? u"Apple"_s : u"Google"_s; }
+    std::optional<Draft> draft() const
+    {
+        if (!apple)
+            return m.googleCalendarExportDraft(kRange);
+        const auto draft = m.appleCalendarExportDraft(kRange);
+        return draft ? std::optional(convert<Draft>(*draft)) : std::nullopt;
+    }
+    void exportDraft(const Draft& draft) const
+    {
+        QCoro::waitFor(apple ? m.exportAppleCalendar(convert<AppleCalendarExportDraft>(draft), kRange)
+                             : m.exportGoogleCalendar(draft, kRange));
+    }
+};
+
+enum class Setup
+{
+    noCalendars,
+    nothingInRange,
+    onlyDeletedProjects,
+    disconnectedAfterDraft,
+    nothingAssigned
+};
+
+// Table rows, read back by structured binding.
+using ConnectRow = std::tuple<bool, QList<GoogleCalendarListItem>, bool, std::optional<Kind>, QString, QStringList>;
+using RefusalRow = std::tuple<bool, Setup, QString>;
+using TextRow = std::tuple<QString, QString, QString>;
+using NotesRow = std::tuple<QString, Seconds, QString>;
+
+} // namespace
+
+class tst_AppModelCalendar : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // service, calendars listed (Apple's: each from "iCloud"), authorization fails, error of a
+    // later refresh (Apple's: access denied), start of the error text, status at each change of
+    // the busy flag; "b" was chosen before
+    void connect_data()
+    {
+        QTest::addColumn<ConnectRow>("row");
+        const GoogleCalendarListItem a { u"a"_s, u"A"_s, false }, b { u"b"_s, u"Bee"_s, false },
+            c { u"c"_s, u"C"_s, false }, p { u"me"_s, u"Me"_s, true };
+        const QString busy = u"Working..."_s, off = u"Not connected."_s, on = u"Connected. Selected calendar: "_s;
+        const QString me = on + u"Me"_s, first = on + u"A (iCloud)"_s;
+        const QString cancelled = u"Could not connect Google"_s, noAccess = u"Could not connect Apple"_s;
+        const QString expired = u"Your Google sign-in expired. Please reconnect."_s, denied = u"Could not load Apple"_s;
+        const QString quota = u"Could not load Google calendars: Quota exceeded"_s;
+        QTest::newRow("google keeps") << ConnectRow { false, { p, b }, false, {}, {}, { busy, on + u"Bee"_s } };
+        QTest::newRow("apple keeps") << ConnectRow { true, { p, b }, false, {}, {}, { busy, on + u"Bee (iCloud)"_s } };
+        QTest::newRow("google: primary") << ConnectRow { false, { a, p }, false, {}, {}, { busy, me } };
+        QTest::newRow("apple: first") << ConnectRow { true, { a, p }, false, {}, {}, { busy, first } };
+        QTest::newRow("google: first") << ConnectRow { false, { c, a }, false, {}, {}, { busy, on + u"C"_s } };
+        QTest::newRow("no calendars") << ConnectRow { false, {}, false, {}, {}, { busy, on + u"Old"_s } };
+        QTest::newRow("google cancelled") << ConnectRow { false, { a, p }, true, {}, cancelled, { busy, off } };
+        QTest::newRow("apple without full access") << ConnectRow { true, { a, p }, true, {}, noAccess, { busy, off } };
+        QTest::newRow("google sign-in expired")
+            << ConnectRow { false, { a, p }, false, Kind::authorizationExpired, expired, { busy, me, busy, off } };
+        QTest::newRow("google API error")
+            << ConnectRow { false, { a, p }, false, Kind::googleAPIError, quota, { busy, me, busy, me } };
+        QTest::newRow("apple access denied")
+            << ConnectRow { true, { a, p }, false, Kind::googleAPIError, denied, { busy, first, busy, first } };
+    }
+
+    void connect()
+    {
+        QFETCH(ConnectRow, row);
+        const auto& [apple, calendars, authorizationFails, refreshError, error, statusLog] = row;
+        ModelHarness h;
+        AppSnapshot snapshot;
+        snapshot.settings.googleCalendar = { u"b"_s, u"Old"_s };
+        snapshot.settings.appleCalendar = { u"b"_s, u"Old"_s };
+        load(h, snapshot, false, false);
+        h.google.calendars = calendars;
+        for (const auto& c : calendars)
+            h.apple.calendars->append({ c.id, c.name, u"iCloud"_s });
+        if (authorizationFails) {
+            h.google.authorizeError = { Kind::authorizationCancelled, {} };
+            h.apple.authorizeError = { AppleCalendarServiceError::Kind::fullAccessRequired, {} };
+        }
+        QStringList log;
+        const auto busyChanged = apple ? &AppModel::isAppleCalendarBusyChanged : &AppModel::isGoogleCalendarBusyChanged;
+        QObject::connect(h.model.get(), busyChanged, h.model.get(), [&log, &m = *h.model, apple] {
+            log << (apple ? m.appleCalendarStatusText() : m.googleCalendarStatusText());
+        });
+        QCoro::waitFor(apple ? h.model->connectAppleCalendar() : h.model->connectGoogleCalendar());
+        if (refreshError) {
+            h.google.calendars = Unexpected(GoogleCalendarServiceError { *refreshError, u"Quota exceeded"_s });
+            h.apple.calendars =
+                Unexpected(AppleCalendarServiceError { AppleCalendarServiceError::Kind::accessDenied, {} });
+            QCoro::waitFor(apple ? h.model->refreshAppleCalendars() : h.model->refreshGoogleCalendars());
+        }
+        QCOMPARE(log, statusLog);
+        const qsizetype listed = apple ? h.model->appleCalendars().size() : h.model->googleCalendars().size();
+        QCOMPARE(listed, log.last() == u"Not connected."_s ? 0 : calendars.size());
+        const QString shown = h.model->errorMessage().value_or(QString());
+        QVERIFY2(error.isEmpty() ? !h.model->errorMessage() : shown.startsWith(error), qPrintable(shown));
+        QCOMPARE(h.saved().settings, h.model->settings());
+    }
+
+    void disconnectForgetsOnlyAppleChoice()
+    {
+        ModelHarness h;
+        load(h);
+        h.google.deleteError = { Kind::googleAPIError, u"Keyring locked"_s };
+        QCoro::waitFor(h.model->disconnectGoogleCalendar());
+        QVERIFY(h.model->errorMessage() && h.model->hasGoogleCalendarAuthorization()); // still signed in
+        h.google.deleteError.reset();
+        QCoro::waitFor(h.model->disconnectGoogleCalendar());
+        QCoro::waitFor(h.model->disconnectAppleCalendar());
+        QVERIFY(!h.google.storedToken && !h.model->hasGoogleCalendarAuthorization());
+        QVERIFY(h.model->googleCalendars().isEmpty() && h.model->appleCalendars().isEmpty());
+        QCOMPARE(h.model->settings().googleCalendar, GoogleCalendarSettings({ u"me"_s, u"Me"_s }));
+        QCOMPARE(h.saved().settings.appleCalendar, AppleCalendarSettings());
+    }
+
+    // service, situation, error text; nothing reaches a service
+    void draftOrExportRefused_data()
+    {
+        QTest::addColumn<RefusalRow>("row");
+        const QString google = u"Connect Google Calendar and refresh calendars first."_s;
+        const QString apple = u"Connect Apple Calendar and refresh calendars first."_s;
+        const QString noEntries = u"There are no entries in the selected range to export."_s;
+        const QString noProjects = u"There are no projects in the selected range to export."_s;
+        const QString choose = u"Choose at least one selected project with a calendar first."_s;
+        QTest::newRow("google no calendars") << RefusalRow { false, Setup::noCalendars, google };
+        QTest::newRow("nothing in range") << RefusalRow { false, Setup::nothingInRange, noEntries };
+        QTest::newRow("only deleted projects") << RefusalRow { true, Setup::onlyDeletedProjects, noProjects };
+        QTest::newRow("apple disconnected after draft") << RefusalRow { true, Setup::disconnectedAfterDraft, apple };
+        QTest::newRow("no selected project with a calendar") << RefusalRow { false, Setup::nothingAssigned, choose };
+    }
+
+    void draftOrExportRefused()
+    {
+        QFETCH(RefusalRow, row);
+        const auto& [apple, setup, expected] = row;
+        ModelHarness h;
+        const Service s { h, apple };
+        const Project acme = project(u"Acme"_s), other = project(u"Other"_s);
+        AppSnapshot snapshot { { acme, other }, { entry(acme, kDay), entry(other, kDay) }, {}, {}, {}, {} };
+        if (setup == Setup::nothingInRange) // one the day before, one ending where the range begins
+            snapshot.entries = { entry(acme, kDay - 30 * kHour), entry(acme, kRange.lower - 1800) };
+        if (setup == Setup::onlyDeletedProjects)
+            snapshot.entries = { entry(project(u"Gone"_s), kDay) };
+        load(h, snapshot, true, setup != Setup::noCalendars);
+        std::optional<Draft> draft = s.draft();
+        QCOMPARE(draft.has_value(), setup >= Setup::disconnectedAfterDraft);
+        if (setup == Setup::disconnectedAfterDraft)
+            QCoro::waitFor(apple ? h.model->disconnectAppleCalendar() : h.model->disconnectGoogleCalendar());
+        if (setup == Setup::nothingAssigned) { // a blank calendar, and a calendar of an unselected project
+            draft->projectSelections[0].calendarID = u"  "_s;
+            draft->projectSelections[1].isSelected = false;
+        }
+        if (draft)
+            s.exportDraft(*draft);
+        QCOMPARE(h.model->errorMessage(), expected);
+        QVERIFY(h.google.exportCalls.isEmpty() && h.apple.exportCalls.isEmpty());
+    }
+
+    void draftAndExport_data()
+    {
+        QTest::addColumn<bool>("apple");
+        QTest::newRow("google") << false;
+        QTest::newRow("apple") << true;
+    }
+
+    void draftAndExport()
+    {
+        QFETCH(bool, apple);
+        ModelHarness h;
+        const Service s { h, apple };
+        const Project a = project(u"a"_s), b = project(u"B"_s), c = project(u"c"_s), d = project(u"D"_s),
+                      e = project(u"e"_s, true);
+        const TimeEntry a1 = entry(a, kDay - 3 * kHour), c1 = entry(c, kDay - 2 * kHour), b1 = entry(b, kDay - kHour),
+                        d1 = entry(d, kDay - kHour / 2), a2 = entry(a, kDay), e1 = entry(e, kDay + kHour),
+                        aOld = entry(a, kDay - 30 * kHour);
+        AppSnapshot snapshot { { c, e, b, a, d }, { a1, c1, b1, d1, a2, e1, aOld }, {}, {}, {}, {} };
+        // The draft's order: by name ignoring case, archived projects too, equal names as stored.
+        QList<std::pair<QUuid, int>> listed,
+            expected { { a.id, 2 }, { b.id, 1 }, { c.id, 1 }, { d.id, 1 }, { e.id, 1 } };
+        for (int i = 0; i < 24; ++i) { // equal names, enough that an unstable sort would shuffle them
+            snapshot.projects.append(project(i % 2 ? u"Same"_s : u"same"_s));
+            snapshot.entries.append(entry(snapshot.projects.last(), kDay));
+            expected.append({ snapshot.projects.last().id, 1 });
+        }
+        // a1 was exported before; a hand-edited file holds two links of aOld into one calendar.
+        for (const auto& [linked, event] : { std::pair(a1, u"old"_s), { aOld, u"first"_s }, { aOld, u"second"_s } }) {
+            snapshot.googleCalendarEventLinks.append({ QUuid::createUuid(), linked.id, u"work"_s, event, 1000 });
+            snapshot.appleCalendarEventLinks.append({ QUuid::createUuid(), linked.id, u"work"_s, event, 1000 });
+        }
+        load(h, snapshot);
+        // The link the fakes answer for an exported entry, and the links saved, in any order.
+        const auto exported = [apple](const TimeEntry& t, const QString& calendar) {
+            return linkText(t.id, calendar, (apple ? u""_s : u"event-"_s) + t.id.toString(QUuid::WithoutBraces));
+        };
+        const auto checkSavedLinks = [&h, apple](QStringList links) {
+            const AppSnapshot data = h.saved();
+            links.sort();
+            QCOMPARE(apple ? linkTexts(data.appleCalendarEventLinks) : linkTexts(data.googleCalendarEventLinks), links);
+        };
+
+        // Each project selected, into the chosen calendar.
+        Draft draft = s.draft().value();
+        auto& rows = draft.projectSelections;
+        for (const auto& row : rows) {
+            QVERIFY(row.isSelected && row.calendarID == (apple ? u"home"_s : u"me"_s));
+            listed.append({ row.projectID, row.entryCount });
+        }
+        QCOMPARE(listed, expected);
+
+        rows.resize(5); // a to e
+        rows[0].calendarID = u"work"_s;
+        rows[1].calendarID = u" home "_s;
+        rows[2].calendarID.reset();
+        rows[3].isSelected = false;
+        rows[4].calendarID = u"\t"_s;
+        s.exportDraft(draft);
+        const auto checkCall = [&](const auto& calls) {
+            QCOMPARE(calls.size(), 1);
+            QCOMPARE(calls[0].entries, QList({ a2, b1, a1 }));
+            QCOMPARE(calls[0].projects, snapshot.projects);
+            const QHash<QUuid, QString> assignments { { a.id, u"work"_s }, { b.id, u"home"_s } };
+            QCOMPARE(calls[0].calendarAssignments, assignments);
+            QCOMPARE(linkTexts(calls[0].existingLinks), linkTexts(snapshot.googleCalendarEventLinks));
+        };
+        apple ? checkCall(h.apple.exportCalls) : checkCall(h.google.exportCalls);
+        QCOMPARE(h.model->successMessage(),
+            u"Exported 3 entries to %1 Calendar. Skipped 2 selected projects without a calendar."_s.arg(s.name()));
+        // a1's link into "work" is replaced, and of aOld's two the later one stays.
+        QStringList links { linkText(aOld.id, u"work"_s, u"second"_s), exported(a1, u"work"_s) };
+        links << exported(a2, u"work"_s) << exported(b1, u"home"_s);
+        checkSavedLinks(links);
+
+        // B again into a second calendar: the link into the first one stays beside the new one.
+        for (auto& row : rows)
+            row.isSelected = row.projectID == b.id;
+        rows[1].calendarID = u"work"_s;
+        s.exportDraft(draft);
+        QCOMPARE(h.model->successMessage(), u"Exported 1 entry to %1 Calendar."_s.arg(s.name()));
+        links << exported(b1, u"work"_s);
+        checkSavedLinks(links);
+
+        // B once more: the service rewrites the event, then stops. The link it returned is kept.
+        const QUuid id = QUuid::createUuid();
+        h.google.exportAnswer = [&](const auto&) {
+            return GoogleCalendarExportResult { { { id, b1.id, u"work"_s, u"new"_s, 1000 } },
+                GoogleCalendarServiceError { Kind::googleAPIError, u"Quota exceeded"_s } };
+        };
+        h.apple.exportAnswer = [&](const auto&) {
+            return AppleCalendarExportResult { { { id, b1.id, u"work"_s, u"new"_s, 1000 } },
+                AppleCalendarServiceError { AppleCalendarServiceError::Kind::missingCalendar, u"cal-9"_s } };
+        };
+        s.exportDraft(draft);
+        QVERIFY(h.model->errorMessage().value_or(QString()).startsWith(u"Could not export to"_s));
+        links.replace(links.indexOf(exported(b1, u"work"_s)), linkText(b1.id, u"work"_s, u"new"_s));
+        checkSavedLinks(links);
+    }
+
+    // notes, tracked seconds, event description
+    void eventNotes_data()
+    {
+        QTest::addColumn<NotesRow>("row");
+        const QString acme = u"Project: Acme\nTracked: "_s, tivren = u" h\nSource: Tivren"_s;
+        QTest::newRow("trimmed") << NotesRow { u" Done.\n"_s, 5400, u"Done.\n\n"_s + acme + u"1.50"_s + tivren };
+        QTest::newRow("blank notes") << NotesRow { u" \n\t"_s, 3599, acme + u"1.00"_s + tivren };
+        QTest::newRow("end before start") << NotesRow { QString(), -600, acme + u"0.00"_s + tivren };
+    }
+
+    void eventNotes()
+    {
+        QFETCH(NotesRow, row);
+        const auto& [notes, duration, expected] = row;
+        const Project acme = project(u"Acme"_s);
+        const TimeEntry e = entry(acme, kDay, duration, notes);
+        QCOMPARE(CalendarExportSupport::eventNotes(e, acme, QLocale(u"en"_s)), expected);
+        // In every language: as many lines, and the hours with a full stop.
+        const QString hours = expected.section(u"Tracked: "_s, 1).section(u' ', 0, 0);
+        for (const QString& language : AppStrings::tableIdentifiers()) {
+            const QString text = CalendarExportSupport::eventNotes(e, acme, QLocale(language));
+            QVERIFY2(text.contains(hours) && text.count(u'\n') == expected.count(u'\n'), qPrintable(language + text));
+        }
+    }
+
+    // name, source, display name
+    void appleDisplayName_data()
+    {
+        QTest::addColumn<TextRow>("row");
+        const QString precomposed = u"Caf\u00e9"_s, decomposed = u"Cafe\u0301"_s;
+        QTest::newRow("other source") << TextRow { u"Work"_s, u"iCloud"_s, u"Work (iCloud)"_s };
+        QTest::newRow("no source") << TextRow { u"Work"_s, QString(), u"Work"_s };
+        QTest::newRow("case differs") << TextRow { u"work"_s, u"Work"_s, u"work (Work)"_s };
+        QTest::newRow("composed name") << TextRow { precomposed, decomposed, precomposed };
+    }
+
+    void appleDisplayName()
+    {
+        QFETCH(TextRow, row);
+        const auto& [name, source, expected] = row;
+        QCOMPARE((AppleCalendarListItem { u"id"_s, name, source }).displayName(), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_AppModelCalendar)
+#include "tst_AppModelCalendar.moc"

@@ -1,0 +1,209 @@
+#include "app/model/MainSection.h"
+#include "app/text/AppStrings.h"
+#include "app/text/NotificationTexts.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+
+namespace {
+
+// Every `u"..."_tr` literal under src/, unescaped.
+QSet<QString> keysUsedInSources()
+{
+    static const QRegularExpression literal(uR"re(u"((?:[^"\\]|\\.)*)"_tr\b)re"_s);
+    QSet<QString> keys;
+    QDirIterator it(
+        QStringLiteral(TIVREN_SOURCE_DIR "/src"), { u"*.cpp"_s, u"*.h"_s }, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = literal.globalMatch(text); match.hasNext();) {
+            QString key = match.next().captured(1);
+            key.replace(u"\\\""_s, u"\""_s).replace(u"\\n"_s, u"\n"_s).replace(u"\\\\"_s, u"\\"_s);
+            keys.insert(key);
+        }
+    }
+    return keys;
+}
+
+// The placeholders of a format as (argument number, kind), in argument order.
+QList<std::pair<int, QChar>> placeholders(const QString& format)
+{
+    static const QRegularExpression spec(uR"(%(?:(\d+)\$)?([@d%]))"_s);
+    QList<std::pair<int, QChar>> found;
+    int next = 1;
+    for (auto match = spec.globalMatch(format); match.hasNext();) {
+        const auto m = match.next();
+        if (m.captured(2) == u"%"_s)
+            continue;
+        const int position = m.captured(1).isEmpty() ? next++ : m.captured(1).toInt();
+        found.append({ position, m.captured(2).at(0) });
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
+class tst_AppStrings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void identifiers_data()
+    {
+        QTest::addColumn<QString>("identifier");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("en") << u"en"_s << u"en"_s << QStringList { u"en"_s };
+        QTest::newRow("nl_NL") << u"nl_NL"_s << u"nl"_s << QStringList { u"nl_NL"_s, u"nl"_s };
+        QTest::newRow("de-AT") << u"de-AT"_s << u"de"_s << QStringList { u"de-AT"_s, u"de_AT"_s, u"de"_s };
+        QTest::newRow("empty identifier") << QString() << u"fr"_s << QStringList { u"fr"_s };
+        QTest::newRow("nothing") << QString() << QString() << QStringList {};
+    }
+
+    void identifiers()
+    {
+        QFETCH(QString, identifier);
+        QFETCH(QString, language);
+        QFETCH(QStringList, expected);
+        QCOMPARE(AppStrings::bundleIdentifiers(identifier, language), expected);
+    }
+
+    void tableForLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("Dutch") << u"nl"_s << u"nl"_s;
+        QTest::newRow("Swiss German") << u"de_CH"_s << u"de"_s;
+        QTest::newRow("Mexican Spanish") << u"es_MX"_s << u"es"_s;
+        QTest::newRow("French of Canada") << u"fr_CA"_s << u"fr"_s;
+        QTest::newRow("Brazilian Portuguese") << u"pt_BR"_s << u"en"_s;
+        QTest::newRow("English") << u"en_GB"_s << u"en"_s;
+        QTest::newRow("C") << u"C"_s << u"en"_s;
+    }
+
+    void tableForLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, table);
+        QCOMPARE(AppStrings::bundle(QLocale(locale)).identifier(), table);
+    }
+
+    void lookupAndFallbacks()
+    {
+        const QLocale dutch(u"nl"_s);
+        QCOMPARE(AppStrings::text(dutch, u"Overview"_tr), AppStrings::translations(u"nl"_s)->value(u"Overview"_s));
+        QVERIFY(AppStrings::text(dutch, u"Overview"_tr) != u"Overview"_s);
+        QCOMPARE(AppStrings::text(dutch, u"A text no table has"_s), u"A text no table has"_s);
+        QCOMPARE(AppStrings::text(QLocale(u"pt_BR"_s), u"Overview"_tr), u"Overview"_s);
+        QCOMPARE(title(MainSection::settings, QLocale(u"en"_s)), u"Settings"_s);
+        QCOMPARE(mainSectionFromRawValue(u"timeline"), MainSection::timeline);
+        QCOMPARE(mainSectionFromRawValue(u"Timeline"), std::nullopt);
+    }
+
+    void formatting_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QVariantList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text") << u"Could not load saved data: %@"_s << QVariantList { u"disk"_s }
+                              << u"Could not load saved data: disk"_s;
+        QTest::newRow("number") << u"%d entries"_s << QVariantList { 12 } << u"12 entries"_s;
+        QTest::newRow("two in order") << u"Exported %@. Skipped %@."_s << QVariantList { u"a"_s, u"b"_s }
+                                      << u"Exported a. Skipped b."_s;
+        QTest::newRow("reordered") << u"%2$@ before %1$@"_s << QVariantList { u"a"_s, u"b"_s } << u"b before a"_s;
+        QTest::newRow("numbered number") << u"%1$d min"_s << QVariantList { 5 } << u"5 min"_s;
+        QTest::newRow("percent") << u"100%% %@"_s << QVariantList { u"done"_s } << u"100% done"_s;
+        QTest::newRow("unknown kept") << u"50%s %x"_s << QVariantList {} << u"50%s %x"_s;
+        QTest::newRow("trailing percent") << u"50%"_s << QVariantList {} << u"50%"_s;
+        QTest::newRow("missing argument") << u"a %@ b"_s << QVariantList {} << u"a  b"_s;
+        QTest::newRow("argument holding a placeholder")
+            << u"%@ and %@"_s << QVariantList { u"%@"_s, u"x"_s } << u"%@ and x"_s;
+    }
+
+    void formatting()
+    {
+        QFETCH(QString, format);
+        QFETCH(QVariantList, arguments);
+        QFETCH(QString, expected);
+        QCOMPARE(AppStrings::format(format, arguments), expected);
+    }
+
+    void elapsedTexts_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("45 min") << 2700.9 << u"45 min"_s;
+        QTest::newRow("just under an hour") << 3599.0 << u"59 min"_s;
+        QTest::newRow("an hour") << 3600.0 << u"1h 0m"_s;
+        QTest::newRow("2h 3m") << 7380.0 << u"2h 3m"_s;
+        QTest::newRow("three hours") << 10800.0 << u"3h 0m"_s;
+    }
+
+    void elapsedTexts()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, expected);
+        QCOMPARE(NotificationTexts::formattedElapsed(seconds), expected);
+    }
+
+    void notificationTextsFollowTheGivenLanguage()
+    {
+        const QLocale english(u"en_US"_s);
+        QCOMPARE(NotificationTexts::phaseBegan(PomodoroPhase::work, english),
+            (NotificationText { u"Back to work"_s, u"Your break is over - the next Pomodoro has started."_s }));
+        QCOMPARE(NotificationTexts::workReminder(3900, english).body,
+            u"You've been working for 1h 5m — consider taking a short break."_s);
+        // The whole body is one translatable format, the elapsed text filled in afterwards.
+        const QLocale dutch(u"nl_NL"_s);
+        const QString dutchFormat =
+            AppStrings::translations(u"nl"_s)->value(u"You've been working for %@ — consider taking a short break."_s);
+        QCOMPARE(NotificationTexts::workReminder(2700, dutch).body, AppStrings::format(dutchFormat, { u"45 min"_s }));
+        QVERIFY(NotificationTexts::workReminder(2700, dutch).body.contains(u"45 min"_s));
+        QCOMPARE(NotificationTexts::skipAction(dutch), AppStrings::translations(u"nl"_s)->value(u"Skip"_s));
+    }
+
+    // Every text the program shows must be translated in every language, with the same
+    // placeholders; texts no source uses yet are listed, so stale ones stay visible.
+    void tablesCoverEveryText()
+    {
+        const QSet<QString> used = keysUsedInSources();
+        QVERIFY(used.size() > 50);
+        const QStringList languages = AppStrings::tableIdentifiers();
+        QCOMPARE(languages, (QStringList { u"de"_s, u"es"_s, u"fr"_s, u"nl"_s }));
+        QStringList problems;
+        QSet<QString> unused;
+        for (const QString& language : languages) {
+            const QHash<QString, QString>& table = *AppStrings::translations(language);
+            for (const QString& key : used) {
+                if (!table.contains(key) || table.value(key).isEmpty())
+                    problems << language + u": missing \""_s + key + u'"';
+            }
+            for (auto it = table.cbegin(); it != table.cend(); ++it) {
+                if (placeholders(it.key()) != placeholders(it.value()))
+                    problems << language + u": placeholders differ in \""_s + it.key() + u'"';
+                if (!used.contains(it.key()))
+                    unused.insert(it.key());
+            }
+        }
+        if (!unused.isEmpty()) {
+            QStringList list = unused.values();
+            list.sort();
+            qWarning("%lld texts are translated but not used by any source yet:\n  %s",
+                qlonglong(list.size()),
+                qPrintable(list.join(u"\n  "_s)));
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_AppStrings)
+#include "tst_AppStrings.moc"

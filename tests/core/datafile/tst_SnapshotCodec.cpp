@@ -1,0 +1,439 @@
+#include "core/datafile/SnapshotCodec.h"
+#include "core/datafile/Uuid.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+
+namespace {
+
+const QString kProject = u"11111111-2222-3333-4444-555555555555"_s;
+const QString kEntry = u"AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE"_s;
+
+QByteArray withEntry(const QString& fields)
+{
+    return (u"{\"entries\": [{"_s + fields + u"}]}"_s).toUtf8();
+}
+
+QString entryFields(const QString& start = u"\"2025-03-14T09:30:00Z\""_s)
+{
+    return u"\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": %3, \"endDate\": \"2025-03-14T10:00:00Z\", \"notes\": \"\""_s
+        .arg(kEntry, kProject, start);
+}
+
+QByteArray readTestData(const char* name)
+{
+    QFile file(QFINDTESTDATA(u"../data/"_s + QLatin1StringView(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Checks that every object in pretty-printed output lists its keys in ascending order.
+void verifySortedKeys(const QByteArray& json)
+{
+    static const QRegularExpression keyLine(u"^( *)\"([^\"]+)\": "_s);
+    QHash<qsizetype, QString> lastKeyAtIndent;
+    for (const QByteArray& rawLine : json.split('\n')) {
+        const QString line = QString::fromUtf8(rawLine);
+        qsizetype indent = 0;
+        while (indent < line.size() && line[indent] == u' ')
+            ++indent;
+        if (const auto match = keyLine.match(line); match.hasMatch()) {
+            const QString key = match.captured(2);
+            if (lastKeyAtIndent.contains(indent))
+                QVERIFY2(lastKeyAtIndent[indent] < key, qPrintable(lastKeyAtIndent[indent] + u" before "_s + key));
+            lastKeyAtIndent[indent] = key;
+        }
+        if (line.endsWith(u'{'))
+            lastKeyAtIndent.remove(indent + 2); // a new object starts its own key order
+    }
+}
+
+AppSnapshot fullSnapshot()
+{
+    AppSnapshot s;
+    s.projects.append(Project(QUuid::createUuid(),
+        u"Acme, \"Inc\""_s,
+        85.5,
+        30,
+        BillingRoundingStrategy::roundProjectTotal,
+        u"teal"_s,
+        true,
+        1741944600));
+    s.projects.append(Project(QUuid::createUuid(),
+        u"Zürich 🚲"_s,
+        std::nullopt,
+        1,
+        BillingRoundingStrategy::roundNearestPerEntry,
+        u"purple"_s,
+        false,
+        0));
+    s.entries.append(TimeEntry {
+        QUuid::createUuid(), s.projects[0].id, 1741944600, 1741948200, u"line one\nline \"two\"\t\\ \x01 end"_s });
+    s.entries.append(TimeEntry { QUuid::createUuid(), QUuid::createUuid(), -86400 * 365.0, 4102444799, QString() });
+    s.googleCalendarEventLinks.append({ QUuid::createUuid(), s.entries[0].id, u"primary"_s, u"evt123"_s, 1741948300 });
+    s.appleCalendarEventLinks.append({ QUuid::createUuid(), s.entries[1].id, u"local-cal"_s, u"uid-1"_s, 1741948400 });
+    s.activeSession = ActiveTimerSession { s.projects[1].id, 1741950000 };
+    s.settings.currencyCode = u"EUR"_s;
+    s.settings.languagePreference = AppLanguagePreference::dutch;
+    s.settings.pomodoroEnabled = true;
+    s.settings.pomodoroWorkMinutes = 0;
+    s.settings.pomodoroLongBreakInterval = -3;
+    s.settings.workReminderIntervalMinutes = 45;
+    s.settings.googleCalendar.selectedCalendarID = u"primary"_s;
+    s.settings.appleCalendar.selectedCalendarName = u"Personal"_s;
+    return s;
+}
+
+} // namespace
+
+class tst_SnapshotCodec : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void instantForms_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("seconds");
+        QTest::newRow("utc") << u"2025-03-14T09:30:00Z"_s << true << 1741944600.0;
+        QTest::newRow("plus offset") << u"2025-03-14T10:30:00+01:00"_s << true << 1741944600.0;
+        QTest::newRow("minus offset") << u"2025-03-14T04:00:00-05:30"_s << true << 1741944600.0;
+        QTest::newRow("epoch") << u"1970-01-01T00:00:00Z"_s << true << 0.0;
+        QTest::newRow("before epoch") << u"1969-12-31T23:59:59Z"_s << true << -1.0;
+        QTest::newRow("leap day") << u"2024-02-29T12:00:00Z"_s << true << 1709208000.0;
+        QTest::newRow("no leap day in 2100") << u"2100-02-29T00:00:00Z"_s << false << 0.0;
+        QTest::newRow("fraction") << u"2025-03-14T09:30:00.5Z"_s << false << 0.0;
+        QTest::newRow("no zone") << u"2025-03-14T09:30:00"_s << false << 0.0;
+        QTest::newRow("space for T") << u"2025-03-14 09:30:00Z"_s << false << 0.0;
+        QTest::newRow("date only") << u"2025-03-14"_s << false << 0.0;
+        QTest::newRow("month 13") << u"2025-13-14T09:30:00Z"_s << false << 0.0;
+        QTest::newRow("hour 24") << u"2025-03-14T24:00:00Z"_s << false << 0.0;
+        QTest::newRow("second 60") << u"2025-03-14T09:30:60Z"_s << false << 0.0;
+        QTest::newRow("offset without colon") << u"2025-03-14T09:30:00+0100"_s << false << 0.0;
+        QTest::newRow("lower-case z") << u"2025-03-14T09:30:00z"_s << false << 0.0;
+        QTest::newRow("sign in year") << u"+025-03-14T09:30:00Z"_s << false << 0.0;
+        QTest::newRow("empty") << QString() << false << 0.0;
+        QTest::newRow("year 0") << u"0000-12-31T23:59:59Z"_s << false << 0.0;
+        QTest::newRow("offset into year 0") << u"0001-01-01T00:30:00+01:00"_s << false << 0.0;
+        QTest::newRow("offset into year 10000") << u"9999-12-31T23:30:00-01:00"_s << false << 0.0;
+        QTest::newRow("first writable") << u"0001-01-01T00:00:00Z"_s << true << -62135596800.0;
+    }
+
+    void instantForms()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(double, seconds);
+        const auto parsed = Iso8601::parse(QStringView(text));
+        QCOMPARE(parsed.has_value(), valid);
+        QCOMPARE(Iso8601::parse(QByteArrayView(text.toLatin1())).has_value(), valid);
+        if (valid) {
+            QCOMPARE(*parsed, seconds);
+            // Writing always gives the UTC form with whole seconds.
+            QCOMPARE(Iso8601::parse(QStringView(Iso8601::format(*parsed))), parsed);
+            QVERIFY(Iso8601::format(*parsed).endsWith(u'Z'));
+        }
+    }
+
+    void instantWriting()
+    {
+        QCOMPARE(Iso8601::format(1741944600.999), u"2025-03-14T09:30:00Z"_s);
+        QCOMPARE(Iso8601::format(-0.5), u"1969-12-31T23:59:59Z"_s);
+        QCOMPARE(Iso8601::format(-62135596800.0), u"0001-01-01T00:00:00Z"_s);
+        QCOMPARE(Iso8601::format(253402300799.0), u"9999-12-31T23:59:59Z"_s);
+        QCOMPARE(Iso8601::format(253402300800.0), QString());
+        QCOMPARE(Iso8601::format(std::numeric_limits<double>::quiet_NaN()), QString());
+    }
+
+    void uuidForms()
+    {
+        QVERIFY(UuidText::parse(u"aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee"_s).has_value());
+        QVERIFY(!UuidText::parse(u"{aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}"_s).has_value());
+        QVERIFY(!UuidText::parse(u"aaaaaaaabbbbccccddddeeeeeeeeeeee"_s).has_value());
+        QVERIFY(!UuidText::parse(u"gaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee"_s).has_value());
+        const QUuid uuid = *UuidText::parse(u"0a1b2c3d-4e5f-6789-abcd-ef0123456789"_s);
+        QCOMPARE(UuidText::upper(uuid), u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s);
+    }
+
+    // The reader is strict JSON: anything another tool would refuse is refused, with a position.
+    void jsonSyntax_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("currency"); // settings.currencyCode after a valid read
+        auto currency = [](const char* literal) -> QByteArray {
+            return "{\"settings\": {\"currencyCode\": " + QByteArray(literal) + "}}";
+        };
+        QTest::newRow("plain") << currency("\"EUR\"") << true << u"EUR"_s;
+        QTest::newRow("escapes") << currency(R"("\"\\\/\b\f\n\r\t")") << true << u"\"\\/\b\f\n\r\t"_s;
+        QTest::newRow("unicode escape") << currency(R"("\u20ac\u00E9")") << true << u"€é"_s;
+        QTest::newRow("surrogate pair") << currency(R"("\ud83d\udeb2")") << true << u"🚲"_s;
+        QTest::newRow("raw UTF-8") << currency("\"\xE2\x82\xAC\"") << true << u"€"_s;
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" + currency("\"CHF\"")) << true << u"CHF"_s;
+        QTest::newRow("white space") << QByteArray(" \t\r\n{ \"settings\" : { \"currencyCode\" : \"SEK\" } } \n")
+                                     << true << u"SEK"_s;
+        QTest::newRow("unknown keys of every kind") << QByteArray(
+            R"({"x": [1, -2.5e-3, true, false, null, {"y": [[]]}, "s"], "settings": {"currencyCode": "NOK"}})")
+                                                    << true << u"NOK"_s;
+        QTest::newRow("lone high surrogate") << currency(R"("\ud83d")") << false << QString();
+        QTest::newRow("lone low surrogate") << currency(R"("\udeb2x")") << false << QString();
+        QTest::newRow("bad escape") << currency(R"("\x41")") << false << QString();
+        QTest::newRow("short unicode escape") << currency(R"("\u20")") << false << QString();
+        QTest::newRow("raw control character") << currency("\"a\tb\"") << false << QString();
+        QTest::newRow("invalid UTF-8") << currency("\"\xC3\x28\"") << false << QString();
+        QTest::newRow("single quotes") << currency("'EUR'") << false << QString();
+        QTest::newRow("unterminated string")
+            << QByteArray("{\"settings\": {\"currencyCode\": \"EUR") << false << QString();
+        QTest::newRow("trailing comma in object") << QByteArray(R"({"settings": {},})") << false << QString();
+        QTest::newRow("trailing comma in array") << QByteArray(R"({"projects": [],"x": [1,]})") << false << QString();
+        QTest::newRow("missing comma") << QByteArray(R"({"x": 1 "y": 2})") << false << QString();
+        QTest::newRow("leading zero") << QByteArray(R"({"x": 01})") << false << QString();
+        QTest::newRow("bare fraction") << QByteArray(R"({"x": .5})") << false << QString();
+        QTest::newRow("plus sign") << QByteArray(R"({"x": +1})") << false << QString();
+        QTest::newRow("NaN literal") << QByteArray(R"({"x": NaN})") << false << QString();
+        QTest::newRow("huge number") << QByteArray(R"({"x": 1e999})") << false << QString();
+        QTest::newRow("comment") << QByteArray("{/* no */}") << false << QString();
+        QTest::newRow("two documents") << QByteArray("{} {}") << false << QString();
+        QTest::newRow("key without quotes") << QByteArray("{settings: {}}") << false << QString();
+        QTest::newRow("deep nesting") << QByteArray("{\"x\": " + QByteArray(100000, '[') + QByteArray(100000, ']')
+            + "}") << false << QString();
+    }
+
+    void jsonSyntax()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, valid);
+        QFETCH(QString, currency);
+        const auto result = SnapshotCodec::decode(json);
+        QVERIFY2(result.hasValue() == valid, qPrintable(result ? u"accepted"_s : result.error().description()));
+        if (valid)
+            QCOMPARE(result->settings.currencyCode, currency);
+        else if (result.error().path.isEmpty())
+            QVERIFY2(result.error().reason.contains(u"line 1, column"_s), qPrintable(result.error().reason));
+    }
+
+    void decodeFailures_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("path");
+        const QString p = u"\"name\": \"X\""_s;
+        auto project = [](const QString& fields) {
+            return (u"{\"projects\": [{"_s + fields + u"}]}"_s).toUtf8();
+        };
+        auto settings = [](const QString& fields) {
+            return (u"{\"settings\": {"_s + fields + u"}}"_s).toUtf8();
+        };
+
+        QTest::newRow("not JSON") << QByteArray("{\"projects\": [") << QString();
+        QTest::newRow("top level array") << QByteArray("[]") << QString();
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("projects not a list") << QByteArray("{\"projects\": {}}") << u"projects"_s;
+        QTest::newRow("project without name") << project(u"\"colorName\": \"red\""_s) << u"projects[0].name"_s;
+        QTest::newRow("project name null") << project(u"\"name\": null"_s) << u"projects[0].name"_s;
+        QTest::newRow("project not an object") << QByteArray("{\"projects\": [5]}") << u"projects[0]"_s;
+        QTest::newRow("archived as string")
+            << project(p + u", \"isArchived\": \"yes\""_s) << u"projects[0].isArchived"_s;
+        QTest::newRow("rate as string") << project(p + u", \"hourlyRate\": \"80\""_s) << u"projects[0].hourlyRate"_s;
+        QTest::newRow("fractional increment")
+            << project(p + u", \"billingIncrementMinutes\": 15.5"_s) << u"projects[0].billingIncrementMinutes"_s;
+        QTest::newRow("unknown strategy") << project(p + u", \"billingRoundingStrategy\": \"roundDown\""_s)
+                                          << u"projects[0].billingRoundingStrategy"_s;
+        QTest::newRow("bad project id") << project(p + u", \"id\": \"42\""_s) << u"projects[0].id"_s;
+        QTest::newRow("createdAt with fraction")
+            << project(p + u", \"createdAt\": \"2025-03-14T09:30:00.123Z\""_s) << u"projects[0].createdAt"_s;
+        QTest::newRow("entry without endDate")
+            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"notes\": \"\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"entries[0].endDate"_s;
+        QTest::newRow("entry without notes")
+            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"endDate\": \"2025-03-14T10:00:00Z\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"entries[0].notes"_s;
+        QTest::newRow("entry start without zone")
+            << withEntry(entryFields(u"\"2025-03-14T09:30:00\""_s)) << u"entries[0].startDate"_s;
+        QTest::newRow("entry start as number") << withEntry(entryFields(u"1741944600"_s)) << u"entries[0].startDate"_s;
+        QTest::newRow("second entry bad")
+            << (u"{\"entries\": [{%1}, {%2}]}"_s.arg(entryFields(), entryFields(u"null"_s)).toUtf8())
+            << u"entries[1].startDate"_s;
+        QTest::newRow("italian language")
+            << settings(u"\"languagePreference\": \"it\""_s) << u"settings.languagePreference"_s;
+        QTest::newRow("minutes as string")
+            << settings(u"\"pomodoroWorkMinutes\": \"25\""_s) << u"settings.pomodoroWorkMinutes"_s;
+        QTest::newRow("minutes beyond int")
+            << settings(u"\"workReminderIntervalMinutes\": 1e12"_s) << u"settings.workReminderIntervalMinutes"_s;
+        QTest::newRow("calendar id as number") << settings(u"\"googleCalendar\": {\"selectedCalendarID\": 7}"_s)
+                                               << u"settings.googleCalendar.selectedCalendarID"_s;
+        QTest::newRow("settings not an object") << QByteArray("{\"settings\": []}") << u"settings"_s;
+        QTest::newRow("session without start")
+            << (u"{\"activeSession\": {\"projectID\": \"%1\"}}"_s.arg(kProject).toUtf8())
+            << u"activeSession.startDate"_s;
+        QTest::newRow("link without eventID")
+            << (u"{\"googleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"googleCalendarEventLinks[0].eventID"_s;
+    }
+
+    void decodeFailures()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, path);
+        const auto result = SnapshotCodec::decode(json);
+        QVERIFY(!result);
+        QCOMPARE(result.error().path, path);
+        QVERIFY(!result.error().description().isEmpty());
+    }
+
+    void decodeDefaults()
+    {
+        const auto before = QDateTime::currentSecsSinceEpoch();
+        const auto result = SnapshotCodec::decode(
+            "{\"projects\": [{\"name\": \"Solo\", \"hourlyRate\": null, \"billingIncrementMinutes\": null},"
+            " {\"name\": \"Zero\", \"billingIncrementMinutes\": 0}, {\"name\": \"Neg\", \"billingIncrementMinutes\": "
+            "-5},"
+            " {\"name\": \"Thirty\", \"billingIncrementMinutes\": 30, \"surprise\": [1, 2]}],"
+            " \"entries\": null, \"activeSession\": null, \"settings\": {}, \"somethingNew\": true}");
+        QVERIFY2(result, qPrintable(result ? QString() : result.error().description()));
+        const Project& solo = result->projects[0];
+        QVERIFY(!solo.id.isNull());
+        QCOMPARE(solo.name, u"Solo"_s);
+        QCOMPARE(solo.hourlyRate, std::nullopt);
+        QCOMPARE(solo.billingIncrementMinutes, 15);
+        QCOMPARE(solo.billingRoundingStrategy, BillingRoundingStrategy::roundUpPerEntry);
+        QCOMPARE(solo.colorName, u"blue"_s);
+        QCOMPARE(solo.isArchived, false);
+        QVERIFY(solo.createdAt >= before && solo.createdAt <= QDateTime::currentSecsSinceEpoch() + 1);
+        QVERIFY(result->projects[1].id != solo.id);
+        QCOMPARE(result->projects[1].billingIncrementMinutes, 1);
+        QCOMPARE(result->projects[2].billingIncrementMinutes, 1);
+        QCOMPARE(result->projects[3].billingIncrementMinutes, 30);
+        QVERIFY(result->entries.isEmpty());
+        QCOMPARE(result->activeSession, std::nullopt);
+        QCOMPARE(result->settings, AppSettings {});
+        QCOMPARE(result->settings.currencyCode, AppSettings::defaultCurrencyCode());
+
+        const auto empty = SnapshotCodec::decode("{}");
+        QVERIFY(empty);
+        QCOMPARE(*empty, AppSnapshot {});
+    }
+
+    void roundTripKeepsEveryField()
+    {
+        AppSnapshot original = fullSnapshot();
+        original.entries[0].endDate += 0.75; // fractions of a second are dropped on write
+        original.entries[1].notes = QString(300'000, u'é') + u"\"end\""_s; // longer than one output chunk
+        const auto encoded = SnapshotCodec::encode(original);
+        QVERIFY(encoded);
+        const auto decoded = SnapshotCodec::decode(*encoded);
+        QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description()));
+        original.entries[0].endDate = std::floor(original.entries[0].endDate);
+        QCOMPARE(*decoded, original);
+        // Writing what was read gives the same bytes again.
+        QCOMPARE(*SnapshotCodec::encode(*decoded), *encoded);
+    }
+
+    // What a newer Tivren may add: keys at the top level and in every record, with any JSON value.
+    void unknownKeysAreWrittenBackAsTheyCame()
+    {
+        const QByteArray newer = readTestData("newer-version.json");
+        const auto decoded = SnapshotCodec::decode(newer);
+        QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description()));
+        QCOMPARE(decoded->projects[0].name, u"Acme"_s);
+        QCOMPARE(decoded->settings.currencyCode, u"EUR"_s);
+
+        // Sorted in among the known keys at every level, nested values laid out like the rest,
+        // numbers exactly as written, the last of a repeated key.
+        const QByteArray written = *SnapshotCodec::encode(*decoded);
+        QCOMPARE(written, readTestData("newer-version.saved.json"));
+        verifySortedKeys(written);
+        const QJsonObject before = QJsonDocument::fromJson(newer).object();
+        const QJsonObject after = QJsonDocument::fromJson(written).object();
+        QCOMPARE(after[u"invoices"_s], before[u"invoices"_s]);
+        QCOMPARE(after[u"settings"_s].toObject()[u"googleCalendar"_s].toObject()[u"accountEmail"_s],
+            before[u"settings"_s].toObject()[u"googleCalendar"_s].toObject()[u"accountEmail"_s]);
+
+        // Saved once, the file stays byte for byte the same through every later load and save.
+        const auto again = SnapshotCodec::decode(written);
+        QVERIFY(again);
+        QCOMPARE(*again, *decoded);
+        QCOMPARE(*SnapshotCodec::encode(*again), written);
+    }
+
+    // Records with different unknown keys are different records, for == and for hashing.
+    void unknownKeysTakePartInEquality()
+    {
+        const auto plain = SnapshotCodec::decode(withEntry(entryFields()));
+        const auto tagged = SnapshotCodec::decode(withEntry(entryFields() + u", \"tag\": 1"_s));
+        const auto retagged = SnapshotCodec::decode(withEntry(entryFields() + u", \"tag\": 2"_s));
+        QVERIFY(plain && tagged && retagged);
+        const TimeEntry& a = plain->entries[0];
+        const TimeEntry& b = tagged->entries[0];
+        QVERIFY(a != b);
+        QVERIFY(b != retagged->entries[0]);
+        QVERIFY(qHash(a) != qHash(b));
+        TimeEntry edited = b; // a change the model makes keeps what it does not know
+        edited.notes = u"changed"_s;
+        QCOMPARE(edited.extras, b.extras);
+    }
+
+    void writtenLayout()
+    {
+        const AppSnapshot snapshot = fullSnapshot();
+        const QByteArray json = *SnapshotCodec::encode(snapshot);
+        verifySortedKeys(json);
+        QVERIFY(json.startsWith("{\n  \"activeSession\": {"));
+        QVERIFY(json.contains(UuidText::upper(snapshot.projects[0].id).toLatin1()));
+        QVERIFY(!json.contains(snapshot.projects[0].id.toString(QUuid::WithoutBraces).toLatin1()));
+        QVERIFY(json.contains("\"hourlyRate\": 85.5"));
+        QVERIFY(json.contains("\"selectedCalendarName\": \"Personal\""));
+        QVERIFY(!json.contains("null"));
+        // One project has no rate: only one hourlyRate key in the file.
+        QCOMPARE(json.count("\"hourlyRate\""), 1);
+
+        AppSnapshot idle = snapshot;
+        idle.activeSession.reset();
+        const QByteArray idleJson = *SnapshotCodec::encode(idle);
+        QVERIFY(!idleJson.contains("activeSession"));
+        QVERIFY(idleJson.startsWith("{\n  \"appleCalendarEventLinks\": ["));
+        QCOMPARE(*SnapshotCodec::encode(AppSnapshot {}),
+            *SnapshotCodec::encode(*SnapshotCodec::decode(*SnapshotCodec::encode(AppSnapshot {}))));
+    }
+
+    void encodeFailures()
+    {
+        AppSnapshot snapshot;
+        snapshot.projects.append(Project(QUuid::createUuid(),
+            u"P"_s,
+            std::nan(""),
+            15,
+            BillingRoundingStrategy::roundUpPerEntry,
+            u"blue"_s,
+            false,
+            0));
+        auto result = SnapshotCodec::encode(snapshot);
+        QVERIFY(!result);
+        QCOMPARE(result.error().path, u"projects.hourlyRate"_s);
+
+        snapshot = AppSnapshot {};
+        snapshot.entries.append(TimeEntry { QUuid::createUuid(), QUuid::createUuid(), 0, 1e12, QString() });
+        result = SnapshotCodec::encode(snapshot);
+        QVERIFY(!result);
+        QCOMPARE(result.error().path, u"entries.endDate"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SnapshotCodec)
+#include "tst_SnapshotCodec.moc"

@@ -1,0 +1,540 @@
+#include "app/text/AppStrings.h"
+#include "support/ModelHarness.h"
+#include "support/WidgetTesting.h"
+#include "ui/timeline/DayTimelineView.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+using namespace tivren::testing;
+
+namespace {
+
+using Spans = QList<std::pair<Instant, Instant>>;
+
+// Local wall-clock time (the tests pin Europe/Amsterdam) as an instant.
+Instant at(QDate date, int hour, int minute = 0)
+{
+    return Instant(QDateTime(date, QTime(hour, minute)).toSecsSinceEpoch());
+}
+
+const QDate thursday(2026, 3, 5);
+const QDate springForward(2026, 3, 29); // 23 hours: 02:00 does not exist
+const QDate fallBack(2026, 10, 25); // 25 hours: 02:00 to 03:00 twice
+
+Project project(const QString& name, std::optional<double> rate, const QString& color = u"blue"_s)
+{
+    return Project(QUuid::createUuid(), name, rate, 15, BillingRoundingStrategy::roundUpPerEntry, color, false, 0);
+}
+
+TimeEntry entry(const Project& project, Instant start, Instant end, const QString& notes = {})
+{
+    return TimeEntry { QUuid::createUuid(), project.id, start, end, notes };
+}
+
+// "9:00 AM" as the English screens write it.
+QString en(int hour, int minute = 0)
+{
+    return QLocale(u"en"_s).toString(QTime(hour, minute), QLocale::ShortFormat);
+}
+
+QString localTime(Instant instant)
+{
+    return QDateTime::fromSecsSinceEpoch(qint64(instant)).toString(u"HH:mm"_s);
+}
+
+// Records the regions an area repaints.
+class PaintRecorder : public QObject
+{
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+class tst_DayTimelineView : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ModelHarness> h;
+    std::unique_ptr<DayTimelineView> view;
+
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
+    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
+    bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
+    DayTimelineArea* area() const { return child<DayTimelineArea>(u"timelineArea"_s); }
+    QRectF rectOf(const QUuid& id) const
+    {
+        for (const auto& [entryID, rect] : area()->blockRects()) {
+            if (entryID == id)
+                return rect;
+        }
+        return {};
+    }
+    void click(const QUuid& id) { QTest::mouseClick(area(), Qt::LeftButton, {}, rectOf(id).center().toPoint()); }
+    // The area's height of one hour, from its hour lines.
+    qreal hourHeight() const
+    {
+        const auto lines = area()->hourLines();
+        return (lines.last().second - lines.first().second) / ((lines.last().first - lines.first().first) / 3600.0);
+    }
+    qreal yOf(Instant instant) const
+    {
+        const auto first = area()->hourLines().first();
+        return first.second + (instant - first.first) / 3600.0 * hourHeight();
+    }
+
+    void open(AppSnapshot snapshot, QDate day, bool show = true)
+    {
+        if (snapshot.settings.languagePreference == AppLanguagePreference::system)
+            snapshot.settings.languagePreference = AppLanguagePreference::english;
+        snapshot.settings.currencyCode = u"EUR"_s;
+        h->load(snapshot);
+        h->model->tick();
+        view = std::make_unique<DayTimelineView>(*h->model);
+        view->setDay(at(day, 12));
+        view->resize(900, 560);
+        if (show) {
+            view->show();
+            QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        }
+    }
+    void setLanguage(AppLanguagePreference language)
+    {
+        AppSettings settings = h->model->settings();
+        settings.languagePreference = language;
+        h->model->setSettings(settings);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        h = std::make_unique<ModelHarness>();
+        h->clock.time = at(thursday, 17);
+        h->model->tick();
+    }
+    void cleanup()
+    {
+        view.reset();
+        h.reset();
+    }
+
+    void axisAndTicks_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<Spans>("entries");
+        QTest::addColumn<Spans>("running");
+        QTest::addColumn<Instant>("start");
+        QTest::addColumn<Instant>("end");
+        QTest::addColumn<QString>("ticks"); // local times
+        const QDate d = thursday;
+        QTest::newRow("no entries: office hours")
+            << d << Spans {} << Spans {} << at(d, 8) << at(d, 18)
+            << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
+        QTest::newRow("only a session from 14:20") << d << Spans {} << Spans { { at(d, 14, 20), at(d, 16, 5) } }
+                                                   << at(d, 13, 20) << at(d, 17, 5) << u"14:00 15:00 16:00 17:00"_s;
+        QTest::newRow("entries before 01:00 stay on the day")
+            << d << Spans { { at(d, 0, 10), at(d, 0, 50) } } << Spans {} << at(d, 0) << at(d, 1, 50)
+            << u"00:00 01:00"_s;
+        QTest::newRow("an hour either side, session included")
+            << d << Spans { { at(d, 9, 30), at(d, 10) }, { at(d, 9), at(d, 9, 10) } }
+            << Spans { { at(d, 11), at(d, 11, 30) } } << at(d, 8) << at(d, 12, 30)
+            << u"08:00 09:00 10:00 11:00 12:00"_s;
+        QTest::newRow("past midnight is not clamped")
+            << d << Spans { { at(d, 22, 30), at(d.addDays(1), 0, 30) } } << Spans {} << at(d, 21, 30)
+            << at(d.addDays(1), 1, 30) << u"22:00 23:00 00:00 01:00"_s;
+        QTest::newRow("spring forward skips 02:00")
+            << springForward << Spans { { at(springForward, 1), at(springForward, 4) } } << Spans {}
+            << at(springForward, 0) << at(springForward, 5) << u"00:00 01:00 03:00 04:00 05:00"_s;
+        QTest::newRow("fall back has 02:00 twice")
+            << fallBack << Spans { { at(fallBack, 1, 30), at(fallBack, 3, 30) } } << Spans {} << at(fallBack, 0, 30)
+            << at(fallBack, 4, 30) << u"01:00 02:00 02:00 03:00 04:00"_s;
+        QTest::newRow("empty spring day is still 08 to 18")
+            << springForward << Spans {} << Spans {} << at(springForward, 8) << at(springForward, 18)
+            << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
+    }
+    void axisAndTicks()
+    {
+        QFETCH(QDate, day);
+        QFETCH(Spans, entries);
+        QFETCH(Spans, running);
+        QFETCH(Instant, start);
+        QFETCH(Instant, end);
+        QFETCH(QString, ticks);
+        const Project acme = project(u"Acme"_s, 80);
+        QList<TimeEntry> dayEntries;
+        for (const auto& [from, to] : entries)
+            dayEntries.append(entry(acme, from, to));
+        const std::optional<std::pair<Instant, Instant>> session =
+            running.isEmpty() ? std::nullopt : std::optional(running.first());
+        const auto axis = DayTimelineView::axisRange(dayEntries, session, at(day, 12));
+        QCOMPARE(localTime(axis.first), localTime(start));
+        QCOMPARE(axis, std::pair(start, end));
+        QStringList labels;
+        for (Instant tick : DayTimelineView::hourTicks(axis.first, axis.second))
+            labels << localTime(tick);
+        QCOMPARE(labels.join(u' '), ticks);
+
+        // The drawn axis: hour lines at those hours, evenly spaced in real time, blocks where
+        // their times fall and never shorter than the minimum.
+        AppSnapshot snapshot;
+        snapshot.projects = { acme };
+        snapshot.entries = dayEntries;
+        if (session) {
+            snapshot.activeSession = ActiveTimerSession { acme.id, session->first };
+            h->clock.time = session->second;
+        }
+        open(snapshot, day);
+        if (!session && dayEntries.isEmpty()) {
+            QVERIFY(shown(u"emptyState"_s));
+            QVERIFY(!shown(u"timelineArea"_s));
+            return;
+        }
+        QVERIFY(area()->height() >= 400);
+        QCOMPARE(area()->hourLines().size(), labels.size());
+        const qreal spacing = hourHeight();
+        QVERIFY(spacing > 0);
+        for (const auto& [tick, y] : area()->hourLines())
+            QVERIFY2(qAbs(y - yOf(tick)) < 0.01, qPrintable(localTime(tick)));
+        for (const TimeEntry& e : std::as_const(dayEntries)) {
+            const QRectF rect = rectOf(e.id);
+            QVERIFY(qAbs(rect.top() - yOf(e.startDate)) < 0.01);
+            const qreal expected = std::max((e.endDate - e.startDate) / 3600.0 * spacing, 20.0);
+            QVERIFY2(qAbs(rect.height() - expected) < 0.01, qPrintable(QString::number(rect.height())));
+        }
+    }
+
+    void blockGeometry()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        const TimeEntry a = entry(acme, at(thursday, 9), at(thursday, 10));
+        const TimeEntry b = entry(acme, at(thursday, 9, 30), at(thursday, 10, 30));
+        const TimeEntry c = entry(acme, at(thursday, 10), at(thursday, 11));
+        const TimeEntry fiveMinutes = entry(acme, at(thursday, 16, 55), at(thursday, 17));
+        snapshot.entries = { a, b, c, fiveMinutes };
+        open(snapshot, thursday);
+        // Ten hours of axis in an area of the least height.
+        view->resize(900, 200);
+        QApplication::processEvents();
+        QCOMPARE(area()->height(), area()->minimumSizeHint().height());
+        QCOMPARE(area()->axis(), std::pair(at(thursday, 8), at(thursday, 18)));
+        QCOMPARE(rectOf(fiveMinutes.id).height(), 20.0);
+        QVERIFY(hourHeight() < 40);
+
+        // A and B overlap and share the width; C overlaps only B but is in a cluster of its own.
+        const QRectF ra = rectOf(a.id), rb = rectOf(b.id), rc = rectOf(c.id);
+        QCOMPARE(ra.width(), rb.width());
+        QVERIFY(rb.left() >= ra.right());
+        QVERIFY(rc.width() > 2 * ra.width());
+        QCOMPARE(rc.left(), ra.left());
+        QCOMPARE(rectOf(fiveMinutes.id).width(), rc.width());
+        QVERIFY(rc.right() <= area()->width() && rb.right() <= area()->width());
+    }
+
+    void emptyDayAndHeader()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        snapshot.entries = { entry(acme, at(thursday, 9), at(thursday, 10, 30)),
+            entry(acme, at(thursday.addDays(-1), 23), at(thursday, 0, 45)) };
+        open(snapshot, thursday, false);
+        QCOMPARE(text(u"dayTitleLabel"_s), u"Thursday, March 5, 2026"_s);
+        // Only the part of the night entry inside the day counts.
+        QCOMPARE(text(u"dayTotalLabel"_s), u"2.25 h"_s);
+        QVERIFY(shown(u"timelineArea"_s));
+        QVERIFY(!shown(u"emptyState"_s));
+
+        view->setDay(at(thursday.addDays(2), 9));
+        QVERIFY(shown(u"emptyState"_s));
+        QVERIFY(!shown(u"timelineArea"_s));
+        QVERIFY(!shown(u"dayTotalLabel"_s));
+        QCOMPARE(view->findChild<QLabel*>(u"emptyTitleLabel"_s)->text(), u"No entries"_s);
+        QCOMPARE(view->findChild<QLabel*>(u"emptyDescriptionLabel"_s)->text(), u"No time was tracked on this day."_s);
+
+        view->setDay(at(thursday, 9));
+        setLanguage(AppLanguagePreference::dutch);
+        QCOMPARE(text(u"dayTitleLabel"_s), u"donderdag 5 maart 2026"_s);
+        QCOMPARE(text(u"dayTotalLabel"_s), u"2,25 u"_s);
+    }
+
+    void sidebarDetails_data()
+    {
+        QTest::addColumn<std::optional<double>>("rate");
+        QTest::addColumn<bool>("projectExists");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QStringList>("expected"); // project, hours, billed, amount, notes
+        QTest::newRow("rated, rounded up")
+            << std::optional(80.0) << true << 80 << u"Navigation"_s
+            << QStringList { u"Acme"_s, u"1.33 h"_s, u"1.50 h billed"_s, u"€120.00"_s, u"Navigation"_s };
+        QTest::newRow("rated, nothing to round")
+            << std::optional(80.0) << true << 90 << QString()
+            << QStringList { u"Acme"_s, u"1.50 h"_s, QString(), u"€120.00"_s, QString() };
+        QTest::newRow("no rate: no billing lines")
+            << std::optional<double>() << true << 80 << QString()
+            << QStringList { u"Acme"_s, u"1.33 h"_s, QString(), QString(), QString() };
+        QTest::newRow("deleted project") << std::optional(80.0) << false << 80 << u"Left over"_s
+                                         << QStringList {
+                                                u"Unknown Project"_s, u"1.33 h"_s, QString(), QString(), u"Left over"_s
+                                            };
+    }
+    void sidebarDetails()
+    {
+        QFETCH(std::optional<double>, rate);
+        QFETCH(bool, projectExists);
+        QFETCH(int, minutes);
+        QFETCH(QString, notes);
+        QFETCH(QStringList, expected);
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, rate);
+        if (projectExists)
+            snapshot.projects = { acme };
+        const TimeEntry e = entry(acme, at(thursday, 9), at(thursday, 9) + minutes * 60, notes);
+        snapshot.entries = { e };
+        open(snapshot, thursday, false);
+        QVERIFY(!shown(u"detailSidebar"_s));
+        view->toggleSelection(e.id);
+        QVERIFY(shown(u"detailSidebar"_s));
+        auto shownText = [this](const QString& label) {
+            return shown(label) ? text(label) : QString();
+        };
+        QCOMPARE((QStringList { text(u"projectLabel"_s),
+                     text(u"hoursLabel"_s),
+                     shownText(u"billedLabel"_s),
+                     shownText(u"amountLabel"_s),
+                     shownText(u"notesLabel"_s) }),
+            expected);
+        QCOMPARE(text(u"spanLabel"_s), en(9) + u" – "_s + en(9 + minutes / 60, minutes % 60));
+    }
+
+    void clickTogglesSelection()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        const TimeEntry a = entry(acme, at(thursday, 9), at(thursday, 10));
+        const TimeEntry b = entry(acme, at(thursday, 13), at(thursday, 14));
+        snapshot.entries = { a, b };
+        open(snapshot, thursday);
+        auto* sidebar = child(u"detailSidebar"_s);
+
+        click(a.id);
+        QCOMPARE(view->selectedEntryID(), std::optional(a.id));
+        QVERIFY(view->isSidebarOpen());
+        QTRY_COMPARE(sidebar->width(), 240);
+        QCOMPARE(text(u"spanLabel"_s), en(9) + u" – "_s + en(10));
+
+        // The area gave way to the sidebar; blocks followed.
+        QVERIFY(rectOf(a.id).right() <= area()->width());
+        click(b.id);
+        QCOMPARE(view->selectedEntryID(), std::optional(b.id));
+        QCOMPARE(text(u"spanLabel"_s), en(13) + u" – "_s + en(14));
+
+        click(b.id);
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+        QVERIFY(!view->isSidebarOpen());
+        QTRY_VERIFY(!sidebar->isVisible());
+
+        // Clicking between blocks changes nothing.
+        QTest::mouseClick(area(), Qt::LeftButton, {}, QPoint(area()->width() / 2, int(rectOf(a.id).bottom()) + 20));
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+    }
+
+    void keyboardReachesBlocks()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        const TimeEntry late = entry(acme, at(thursday, 13), at(thursday, 14));
+        const TimeEntry early = entry(acme, at(thursday, 9), at(thursday, 10));
+        snapshot.entries = { late, early };
+        open(snapshot, thursday);
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
+        // As when tabbing in from the week strip above.
+        area()->clearFocus();
+        area()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(area()->currentID(), std::optional(early.id));
+        QCOMPARE(area()->accessibleDescription(), u"Acme: "_s + en(9) + u" – "_s + en(10));
+        QTest::keyClick(area(), Qt::Key_Right);
+        QCOMPARE(area()->currentID(), std::optional(late.id));
+        QTest::keyClick(area(), Qt::Key_Return);
+        QCOMPARE(view->selectedEntryID(), std::optional(late.id));
+        QTest::keyClick(area(), Qt::Key_Escape);
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+        QTest::keyClick(area(), Qt::Key_Space);
+        QCOMPARE(view->selectedEntryID(), std::optional(late.id));
+        QTest::keyClick(area(), Qt::Key_Space);
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+        // Tab leaves after the last block, for the sidebar's buttons and beyond.
+        QTest::keyClick(area(), Qt::Key_Right);
+        QCOMPARE(area()->currentID(), std::optional(early.id));
+        QTest::keyClick(area(), Qt::Key_Tab);
+        QCOMPARE(area()->currentID(), std::optional(late.id));
+        QVERIFY(area()->hasFocus());
+    }
+
+    void selectionLifecycle()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        const TimeEntry a = entry(acme, at(thursday, 9), at(thursday, 10));
+        const TimeEntry b = entry(acme, at(thursday, 13), at(thursday, 14));
+        snapshot.entries = { a, b };
+        open(snapshot, thursday, false);
+
+        // A new day starts without a selection, also after coming back.
+        view->toggleSelection(a.id);
+        view->setDay(at(thursday.addDays(1), 12));
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+        QVERIFY(!shown(u"detailSidebar"_s));
+        view->setDay(at(thursday, 12));
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+
+        // Edit only asks.
+        view->toggleSelection(a.id);
+        QSignalSpy edits(view.get(), &DayTimelineView::editRequested);
+        child<QPushButton>(u"editButton"_s)->click();
+        QCOMPARE(edits.count(), 1);
+        QCOMPARE(edits.first().first().value<TimeEntry>(), a);
+        QCOMPARE(view->selectedEntryID(), std::optional(a.id));
+
+        // Moved to another day elsewhere: the sidebar closes, the stale selection stays and comes
+        // back with the entry.
+        h->model->updateEntry(a, at(thursday.addDays(1), 9), at(thursday.addDays(1), 10), {});
+        QVERIFY(!shown(u"detailSidebar"_s));
+        QCOMPARE(view->selectedEntryID(), std::optional(a.id));
+        h->model->updateEntry(*std::find_if(h->model->entries().cbegin(),
+                                  h->model->entries().cend(),
+                                  [&a](const TimeEntry& e) {
+                                      return e.id == a.id;
+                                  }),
+            at(thursday, 9),
+            at(thursday, 10, 30),
+            {});
+        QVERIFY(shown(u"detailSidebar"_s));
+        QCOMPARE(text(u"hoursLabel"_s), u"1.50 h"_s);
+
+        // Delete: at once, without asking, and the selection is gone.
+        child<QPushButton>(u"deleteButton"_s)->click();
+        QCOMPARE(h->model->entries().size(), 1);
+        QCOMPARE(h->model->entries().first().id, b.id);
+        QCOMPARE(view->selectedEntryID(), std::nullopt);
+        QVERIFY(!shown(u"detailSidebar"_s));
+        QCOMPARE(area()->blockRects().size(), 1);
+    }
+
+    void runningSession_data()
+    {
+        QTest::addColumn<int>("daysBefore");
+        QTest::newRow("started today") << 0;
+        QTest::newRow("started yesterday") << 1;
+    }
+    void runningSession()
+    {
+        QFETCH(int, daysBefore);
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        const Instant start = at(thursday.addDays(-daysBefore), 14, 20);
+        snapshot.activeSession = ActiveTimerSession { acme.id, start };
+        h->clock.time = at(thursday, 15, 20) + 10;
+        open(snapshot, thursday);
+        if (daysBefore > 0) {
+            // Drawn on its own day only.
+            QVERIFY(shown(u"emptyState"_s));
+            QVERIFY(!shown(u"dayTotalLabel"_s));
+            QCOMPARE(area()->runningRect(), std::nullopt);
+            return;
+        }
+        QVERIFY(!shown(u"emptyState"_s));
+        QCOMPARE(text(u"dayTotalLabel"_s), u"1.00 h"_s);
+        const QRectF before = *area()->runningRect();
+        QVERIFY(qAbs(before.top() - yOf(start)) < 0.01);
+        QVERIFY(qAbs(before.height() - hourHeight()) < 0.5);
+        QVERIFY(area()->axis().second >= h->model->now() + 3600);
+
+        // A tick grows the block and repaints it alone.
+        QApplication::processEvents();
+        PaintRecorder recorder;
+        area()->installEventFilter(&recorder);
+        const auto linesBefore = area()->hourLines();
+        h->advance(30);
+        QTRY_VERIFY(!recorder.painted.isEmpty());
+        const QRectF after = *area()->runningRect();
+        QVERIFY(after.height() > before.height());
+        QCOMPARE(area()->hourLines(), linesBefore);
+        QVERIFY(before.united(after).adjusted(-3, -3, 3, 3).contains(recorder.painted.boundingRect()));
+        QCOMPARE(text(u"dayTotalLabel"_s), u"1.01 h"_s);
+        area()->removeEventFilter(&recorder);
+
+        // Stopping turns it into an entry.
+        h->model->stopTimer();
+        QCOMPARE(area()->runningRect(), std::nullopt);
+        QCOMPARE(area()->blockRects().size(), 1);
+    }
+
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TIVREN_SCREENSHOT_DIR not set");
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme Website Relaunch"_s, 85);
+        const Project books = project(u"Bookkeeping"_s, std::nullopt, u"green"_s);
+        const Project design = project(u"Northwind Design System"_s, 110, u"indigo"_s);
+        const Project support = project(u"Support"_s, 60, u"orange"_s);
+        snapshot.projects = { acme, books, design, support };
+        const TimeEntry selected = entry(design,
+            at(thursday, 9, 40),
+            at(thursday, 11, 5),
+            u"Client call about the new colour tokens and the button states"_s);
+        snapshot.entries = { entry(acme, at(thursday, 8, 30), at(thursday, 10, 15), u"Navigation and footer"_s),
+            selected,
+            entry(support, at(thursday, 11, 15), at(thursday, 11, 20)),
+            entry(books, at(thursday, 11, 30), at(thursday, 12, 10)),
+            entry(acme, at(thursday, 13), at(thursday, 15, 10)),
+            entry(support, at(thursday, 13, 45), at(thursday, 14, 30), u"Login problem"_s) };
+        snapshot.activeSession = ActiveTimerSession { design.id, at(thursday, 15, 30) };
+        for (auto [language, name] : { std::pair { AppLanguagePreference::english, u"en"_s },
+                 std::pair { AppLanguagePreference::dutch, u"nl"_s },
+                 std::pair { AppLanguagePreference::german, u"de"_s } }) {
+            cleanup();
+            init();
+            snapshot.settings.languagePreference = language;
+            h->clock.time = at(thursday, 16, 42);
+            open(snapshot, thursday);
+            view->resize(900, 640);
+            view->toggleSelection(selected.id);
+            QTRY_COMPARE(child(u"detailSidebar"_s)->width(), 240);
+            QVERIFY(view->grab().save(dir + u"/tivren-day-"_s + name + u".png"_s));
+        }
+        QVERIFY(grabDark(*view, dir + u"/tivren-day-de-dark.png"_s));
+        view->setDay(at(thursday.addDays(2), 12));
+        QApplication::processEvents();
+        QVERIFY(view->grab().save(dir + u"/tivren-day-empty.png"_s));
+    }
+};
+
+QTEST_MAIN(tst_DayTimelineView)
+#include "tst_DayTimelineView.moc"

@@ -1,0 +1,501 @@
+#include "support/ModelHarness.h"
+#include "support/WidgetTesting.h"
+#include "ui/timeline/TimelineBlock.h"
+#include "ui/timeline/WeekTimelineView.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+using namespace tivren::testing;
+
+namespace {
+
+const QDate march2 { 2026, 3, 2 }; // a Monday
+
+// Local wall-clock time (the tests pin Europe/Amsterdam) as an instant.
+Instant at(QDate date, int hour, int minute = 0)
+{
+    return Instant(QDateTime(date, QTime(hour, minute)).toSecsSinceEpoch());
+}
+
+// "2 09:15": day 2 of the week of monday (0 is Monday, -1 the Sunday before) at 9:15; hours past
+// 24 fall on the following day.
+Instant weekTime(QDate monday, const QString& text)
+{
+    const QStringList parts = text.split(u' ');
+    const QStringList time = parts[1].split(u':');
+    const int hour = time[0].toInt();
+    return at(monday.addDays(parts[0].toInt() + hour / 24), hour % 24, time[1].toInt());
+}
+
+Project project(const QString& name, std::optional<double> rate, const QString& color = u"blue"_s)
+{
+    return Project(QUuid::createUuid(), name, rate, 15, BillingRoundingStrategy::roundUpPerEntry, color, false, 0);
+}
+
+TimeEntry entry(const Project& project, Instant start, Instant end, const QString& notes = {})
+{
+    return TimeEntry { QUuid::createUuid(), project.id, start, end, notes };
+}
+
+// "1 09:00 10:30" entries of one project.
+QList<TimeEntry> entries(const Project& project, QDate monday, const QStringList& spans)
+{
+    QList<TimeEntry> result;
+    for (const QString& span : spans) {
+        const QStringList parts = span.split(u' ');
+        result.append(
+            entry(project, weekTime(monday, parts[0] + u' ' + parts[1]), weekTime(monday, parts[0] + u' ' + parts[2])));
+    }
+    return result;
+}
+
+} // namespace
+
+class tst_WeekTimelineView : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ModelHarness> h;
+    std::unique_ptr<WeekTimelineView> view;
+
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
+    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
+    bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
+    QWidget* canvas() const { return child(u"weekCanvas"_s); }
+    QList<WeekDayColumnHeader*> headers() const { return view->findChildren<WeekDayColumnHeader*>(); }
+    // A day column's extent on the canvas, taken from its header above it.
+    QRectF column(int day) const
+    {
+        const WeekDayColumnHeader* header = headers().at(day);
+        const int left = header->mapTo(view.get(), QPoint(0, 0)).x() - canvas()->mapTo(view.get(), QPoint(0, 0)).x();
+        return QRectF(left, 0, header->width(), canvas()->height());
+    }
+    QRectF rectOf(const QUuid& id) const
+    {
+        for (const auto& [entryID, rect] : view->blockRects()) {
+            if (entryID == id)
+                return rect;
+        }
+        return {};
+    }
+    void click(const QUuid& id) { QTest::mouseClick(canvas(), Qt::LeftButton, {}, rectOf(id).center().toPoint()); }
+    bool panelOpen() const { return shown(u"detailContainer"_s); }
+
+    void open(AppSnapshot snapshot, QDate monday, AppLanguagePreference language = AppLanguagePreference::english)
+    {
+        snapshot.settings.languagePreference = language;
+        snapshot.settings.currencyCode = u"USD"_s;
+        h->load(snapshot);
+        view = std::make_unique<WeekTimelineView>(*h->model);
+        view->setWeekStart(at(monday, 0));
+        view->resize(960, 900);
+        view->show();
+        QCoreApplication::processEvents();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        h = std::make_unique<ModelHarness>();
+        h->clock.time = at(march2.addDays(2), 17); // Wednesday afternoon
+        h->model->tick();
+    }
+    void cleanup()
+    {
+        view.reset();
+        h.reset();
+    }
+
+    // The shared hour axis from the entries and the running timer of the week.
+    void axis_data()
+    {
+        QTest::addColumn<QStringList>("spans");
+        QTest::addColumn<QString>("runningSince"); // empty: no timer
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("end");
+
+        QTest::newRow("empty week") << QStringList() << QString() << u"2 17:00"_s << 8.0 << 18.0;
+        QTest::newRow("9:15 to 17:40 on several days")
+            << QStringList { u"0 09:15 17:40"_s, u"2 09:15 12:00"_s, u"4 13:00 17:40"_s } << QString() << u"2 17:00"_s
+            << 8.0 << 19.0;
+        QTest::newRow("ending 23:30 clamps to 24")
+            << QStringList { u"1 20:00 23:30"_s } << QString() << u"2 17:00"_s << 19.0 << 24.0;
+        QTest::newRow("before 1:00 starts at midnight")
+            << QStringList { u"3 00:20 02:00"_s } << QString() << u"2 17:00"_s << 0.0 << 3.0;
+        QTest::newRow("across midnight") << QStringList { u"1 22:00 26:00"_s } << QString() << u"2 17:00"_s << 0.0
+                                         << 24.0;
+        QTest::newRow("running timer widens it")
+            << QStringList { u"0 10:00 11:00"_s } << u"2 14:20"_s << u"2 16:10"_s << 9.0 << 18.0;
+        QTest::newRow("timer from the Sunday before is not this week's")
+            << QStringList() << u"-1 23:00"_s << u"0 01:00"_s << 8.0 << 18.0;
+    }
+    void axis()
+    {
+        QFETCH(QStringList, spans);
+        QFETCH(QString, runningSince);
+        QFETCH(QString, now);
+        QFETCH(double, start);
+        QFETCH(double, end);
+        h->clock.time = weekTime(march2, now);
+        h->model->tick();
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        snapshot.entries = entries(acme, march2, spans);
+        if (!runningSince.isEmpty())
+            snapshot.activeSession = ActiveTimerSession { acme.id, weekTime(march2, runningSince) };
+        open(snapshot, march2);
+
+        QCOMPARE(view->axis(), (HourAxis { start, end }));
+        QList<int> ticks;
+        for (int hour = int(start); hour <= int(end); ++hour)
+            ticks.append(hour);
+        QCOMPARE(WeekTimelineView::hourTicks(view->axis()), ticks);
+        QCOMPARE(
+            WeekTimelineView::axisHours(h->model->entries(), at(march2, 0), h->model->activeSession(), h->clock.time),
+            view->axis());
+        // Every block starts on the canvas.
+        for (const auto& [id, rect] : view->blockRects())
+            QVERIFY2(rect.top() >= 0 && rect.top() < canvas()->height(), qPrintable(id.toString()));
+    }
+
+    void blocksShareColumns()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        // Monday sets an 11-hour axis (8 to 19); Thursday has a 5-minute entry.
+        snapshot.entries = entries(acme,
+            march2,
+            { u"0 09:15 17:40"_s, u"1 10:00 12:00"_s, u"1 11:00 13:00"_s, u"2 10:00 12:00"_s, u"3 12:00 12:05"_s });
+        open(snapshot, march2);
+        QCOMPARE(view->axis(), (HourAxis { 8, 19 }));
+        const QRectF tuesday = column(1);
+        const QRectF first = rectOf(snapshot.entries[1].id);
+        const QRectF second = rectOf(snapshot.entries[2].id);
+        const QRectF wednesday = rectOf(snapshot.entries[3].id);
+
+        // Wednesday's lone block takes the column less its margins of 2 and the gap of 2 after a block.
+        QVERIFY(qAbs(wednesday.left() - (column(2).left() + 2)) <= 1);
+        QVERIFY(qAbs(wednesday.width() - (column(2).width() - 4 - 2)) <= 1);
+        // Tuesday's two overlapping blocks share the column: same size, side by side, with gaps.
+        QCOMPARE(first.width(), second.width());
+        QVERIFY(qAbs(first.width() - ((tuesday.width() - 4) / 2 - 2)) <= 1);
+        QVERIFY(first.left() >= tuesday.left() && second.right() <= tuesday.right());
+        QVERIFY(second.left() - first.right() >= 2 - 1e-9);
+        // Same length, an hour apart: the second starts where the first is half way.
+        QCOMPARE(first.height(), wednesday.height());
+        QVERIFY(qAbs(second.top() - first.center().y()) < 0.01);
+        // Five minutes on 11 hours would be under 5 points: it is drawn at the minimum.
+        QCOMPARE(rectOf(snapshot.entries[4].id).height(), 14.0);
+    }
+
+    void emptyWeek()
+    {
+        open(AppSnapshot(), march2);
+        QVERIFY(shown(u"weekEmptyState"_s));
+        QVERIFY(!shown(u"weekCanvas"_s));
+        QCOMPARE(text(u"emptyTitleLabel"_s), u"No entries this week"_s);
+        QCOMPARE(text(u"emptyDescriptionLabel"_s), u"No time was tracked this week."_s);
+        QStringList weekdays, numbers, totals, today;
+        for (WeekDayColumnHeader* header : headers()) {
+            weekdays << header->weekdayText();
+            numbers << header->dayNumberText();
+            totals << header->totalText();
+            if (header->isToday())
+                today << header->dayNumberText();
+        }
+        QCOMPARE(weekdays, (QStringList { u"MON"_s, u"TUE"_s, u"WED"_s, u"THU"_s, u"FRI"_s, u"SAT"_s, u"SUN"_s }));
+        QCOMPARE(numbers, (QStringList { u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s }));
+        QCOMPARE(totals, QStringList(7, u"\u2014"_s));
+        QCOMPARE(today, QStringList { u"4"_s });
+
+        // The texts follow the language.
+        AppSettings settings = h->model->settings();
+        settings.languagePreference = AppLanguagePreference::dutch;
+        h->model->setSettings(settings);
+        QCOMPARE(headers().at(0)->weekdayText(), u"MA"_s);
+        QCOMPARE(text(u"emptyTitleLabel"_s), u"Geen registraties deze week"_s);
+
+        // Past midnight the mark moves on by itself.
+        h->clock.time = at(march2.addDays(3), 0, 0);
+        h->model->tick();
+        QVERIFY(headers().at(3)->isToday() && !headers().at(2)->isToday());
+    }
+
+    // Weeks with a daylight-saving change keep seven calendar days, each column on wall-clock hours.
+    void daylightSaving_data()
+    {
+        QTest::addColumn<QDate>("monday");
+        QTest::addColumn<QStringList>("spans");
+        QTest::addColumn<QStringList>("totals");
+        // Sunday 29 March has 23 hours: 1:00 to 4:00 is two hours. The next Monday's 0:15 entry
+        // belongs to the next week.
+        QTest::newRow("spring forward")
+            << QDate(2026, 3, 23)
+            << QStringList { u"0 09:00 10:00"_s, u"6 09:00 10:00"_s, u"6 01:00 04:00"_s, u"7 00:15 00:45"_s }
+            << QStringList { u"1.0h"_s, u"\u2014"_s, u"\u2014"_s, u"\u2014"_s, u"\u2014"_s, u"\u2014"_s, u"3.0h"_s };
+        // Sunday 25 October has 25 hours: 1:00 to 4:00 is four, and 23:15 is still Sunday.
+        QTest::newRow("fall back")
+            << QDate(2026, 10, 19)
+            << QStringList { u"0 09:00 10:00"_s, u"6 09:00 10:00"_s, u"6 01:00 04:00"_s, u"6 23:15 23:45"_s }
+            << QStringList { u"1.0h"_s, u"\u2014"_s, u"\u2014"_s, u"\u2014"_s, u"\u2014"_s, u"\u2014"_s, u"5.5h"_s };
+    }
+    void daylightSaving()
+    {
+        QFETCH(QDate, monday);
+        QFETCH(QStringList, spans);
+        QFETCH(QStringList, totals);
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        snapshot.entries = entries(acme, monday, spans);
+        open(snapshot, monday);
+
+        QStringList numbers, shownTotals;
+        for (WeekDayColumnHeader* header : headers()) {
+            numbers << header->dayNumberText();
+            shownTotals << header->totalText();
+        }
+        QStringList expected;
+        for (int day = 0; day < 7; ++day)
+            expected << QString::number(monday.addDays(day).day());
+        QCOMPARE(numbers, expected);
+        QCOMPARE(headers().at(6)->weekdayText(), u"SUN"_s);
+        QCOMPARE(shownTotals, totals);
+
+        // 9:00 on Sunday sits where 9:00 on Monday does, in the last column.
+        const QRectF mondayBlock = rectOf(snapshot.entries[0].id);
+        const QRectF sundayBlock = rectOf(snapshot.entries[1].id);
+        QCOMPARE(sundayBlock.top(), mondayBlock.top());
+        QCOMPARE(sundayBlock.height(), mondayBlock.height());
+        QVERIFY(column(6).contains(sundayBlock.center()));
+        QVERIFY(rectOf(snapshot.entries[3].id).isNull() == (monday.month() == 3));
+        if (monday.month() == 10)
+            QCOMPARE(view->axis().end, 24.0);
+    }
+
+    void runningTimer_data()
+    {
+        QTest::addColumn<QString>("since");
+        QTest::addColumn<int>("column"); // -1: not drawn
+        QTest::newRow("started on Wednesday") << u"2 14:20"_s << 2;
+        QTest::newRow("started the Sunday before") << u"-1 22:00"_s << -1;
+    }
+    void runningTimer()
+    {
+        QFETCH(QString, since);
+        QFETCH(int, column);
+        h->clock.time = weekTime(march2, since) + 600;
+        h->model->tick();
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        snapshot.activeSession = ActiveTimerSession { acme.id, weekTime(march2, since) };
+        open(snapshot, march2);
+
+        QCOMPARE(shown(u"weekEmptyState"_s), column < 0);
+        QCOMPARE(view->runningBlockRect().has_value(), column >= 0);
+        if (column < 0)
+            return;
+        const QRectF before = *view->runningBlockRect();
+        QVERIFY(this->column(column).contains(before.center()));
+        QCOMPARE(view->axis(), (HourAxis { 13, 16 }));
+        // It grows with the clock, and past the axis end the axis follows.
+        h->advance(1800);
+        QCOMPARE(view->runningBlockRect()->top(), before.top());
+        QVERIFY(view->runningBlockRect()->height() > before.height());
+        h->advance(2 * 3600);
+        QCOMPARE(view->axis(), (HourAxis { 13, 18 }));
+    }
+
+    // What the panel says about the selected entry.
+    void panelTexts_data()
+    {
+        QTest::addColumn<double>("rate"); // 0: not billed
+        QTest::addColumn<bool>("projectExists");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hours");
+        QTest::addColumn<QString>("billed"); // empty: no billed line
+        QTest::addColumn<QString>("amount"); // empty: no amount line
+
+        QTest::newRow("rated, rounded up") << 80.0 << true << u"09:50"_s << u"Kick-off call"_s << u"Acme"_s
+                                           << u"0.83 h"_s << u"1.00 h billed"_s << u"$80.00"_s;
+        QTest::newRow("rated, whole increments")
+            << 80.0 << true << u"10:30"_s << QString() << u"Acme"_s << u"1.50 h"_s << QString() << u"$120.00"_s;
+        QTest::newRow("unrated") << 0.0 << true << u"09:50"_s << QString() << u"Acme"_s << u"0.83 h"_s << QString()
+                                 << QString();
+        QTest::newRow("deleted project") << 80.0 << false << u"09:50"_s << QString() << u"Unknown Project"_s
+                                         << u"0.83 h"_s << QString() << QString();
+    }
+    void panelTexts()
+    {
+        QFETCH(double, rate);
+        QFETCH(bool, projectExists);
+        QFETCH(QString, end);
+        QFETCH(QString, notes);
+        QFETCH(QString, name);
+        QFETCH(QString, hours);
+        QFETCH(QString, billed);
+        QFETCH(QString, amount);
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, rate > 0 ? std::optional(rate) : std::nullopt);
+        if (projectExists)
+            snapshot.projects = { acme };
+        const TimeEntry e = entry(acme, at(march2.addDays(1), 9), weekTime(march2, u"1 "_s + end), notes);
+        snapshot.entries = { e };
+        open(snapshot, march2);
+        click(e.id);
+
+        QCOMPARE(text(u"projectNameLabel"_s), name);
+        QCOMPARE(text(u"dateLabel"_s), u"Tuesday, March 3"_s);
+        QCOMPARE(text(u"spanLabel"_s), timeSpan(e, *h->model));
+        QCOMPARE(text(u"hoursLabel"_s), hours);
+        QCOMPARE(shown(u"billedRow"_s), !billed.isEmpty());
+        if (!billed.isEmpty())
+            QCOMPARE(text(u"billedLabel"_s), billed);
+        QCOMPARE(shown(u"amountRow"_s), !amount.isEmpty());
+        if (!amount.isEmpty())
+            QCOMPARE(text(u"amountLabel"_s), amount);
+        QCOMPARE(shown(u"notesLabel"_s), !notes.isEmpty());
+    }
+
+    void selectionLifecycle()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        snapshot.entries = entries(acme, march2, { u"1 09:00 09:50"_s, u"2 10:00 11:00"_s });
+        const TimeEntry tuesday = snapshot.entries[0];
+        open(snapshot, march2);
+        QSignalSpy edits(view.get(), &WeekTimelineView::editRequested);
+
+        // Clicking the selected block again closes the panel.
+        click(tuesday.id);
+        QVERIFY(panelOpen());
+        click(tuesday.id);
+        QVERIFY(!view->selectedEntryID());
+        QTRY_VERIFY(!panelOpen());
+
+        // Edit hands the entry to the timeline screen; the selection stays.
+        click(tuesday.id);
+        child<QPushButton>(u"editButton"_s)->click();
+        QCOMPARE(edits.count(), 1);
+        QCOMPARE(edits.at(0).at(0).value<TimeEntry>(), tuesday);
+        QCOMPARE(view->selectedEntryID(), tuesday.id);
+
+        // Another week forgets the selection, also when coming back.
+        view->setWeekStart(at(march2.addDays(7), 0));
+        QVERIFY(!view->selectedEntryID());
+        view->setWeekStart(at(march2, 0));
+        QVERIFY(!view->selectedEntryID());
+        QTRY_VERIFY(!panelOpen());
+
+        // Delete removes the entry at once and closes the panel.
+        click(tuesday.id);
+        QTRY_VERIFY(panelOpen());
+        child<QPushButton>(u"deleteButton"_s)->click();
+        QCOMPARE(h->model->entries(), QList<TimeEntry> { snapshot.entries[1] });
+        QVERIFY(!view->selectedEntryID());
+        QTRY_VERIFY(!panelOpen());
+        QVERIFY(rectOf(tuesday.id).isNull());
+    }
+
+    void keyboard()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        // Out of order on purpose: the keys go by day, then by time.
+        snapshot.entries = entries(acme, march2, { u"3 09:00 10:00"_s, u"0 13:00 14:00"_s, u"0 09:00 10:00"_s });
+        open(snapshot, march2);
+        canvas()->setFocus(Qt::TabFocusReason);
+        QVERIFY(canvas()->hasFocus());
+
+        QTest::keyClick(canvas(), Qt::Key_Return);
+        QCOMPARE(view->selectedEntryID(), snapshot.entries[2].id);
+        QTest::keyClick(canvas(), Qt::Key_Right);
+        QTest::keyClick(canvas(), Qt::Key_Space);
+        QCOMPARE(view->selectedEntryID(), snapshot.entries[1].id);
+        QTest::keyClick(canvas(), Qt::Key_Space);
+        QVERIFY(!view->selectedEntryID());
+        // Left from the first block wraps around to the last.
+        QTest::keyClick(canvas(), Qt::Key_Left);
+        QTest::keyClick(canvas(), Qt::Key_Left);
+        QTest::keyClick(canvas(), Qt::Key_Return);
+        QCOMPARE(view->selectedEntryID(), snapshot.entries[0].id);
+        QTest::keyClick(canvas(), Qt::Key_Escape);
+        QVERIFY(!view->selectedEntryID());
+        // Tab walks the blocks, then leaves the canvas after the last (for the panel's buttons).
+        canvas()->clearFocus();
+        canvas()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(canvas(), Qt::Key_Tab);
+        QTest::keyClick(canvas(), Qt::Key_Return);
+        QCOMPARE(view->selectedEntryID(), snapshot.entries[1].id);
+        QTest::keyClick(canvas(), Qt::Key_Tab);
+        QVERIFY(canvas()->hasFocus());
+        QTest::keyClick(canvas(), Qt::Key_Tab);
+        QVERIFY(!canvas()->hasFocus());
+        QCOMPARE(QApplication::focusWidget(), child(u"editButton"_s));
+    }
+
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("TIVREN_SCREENSHOT_DIR not set");
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme Website Relaunch"_s, 85);
+        const Project books = project(u"Bookkeeping"_s, std::nullopt, u"green"_s);
+        const Project design = project(u"Northwind Design System"_s, 110, u"indigo"_s);
+        snapshot.projects = { acme, books, design };
+        snapshot.entries = entries(acme, march2, { u"0 09:00 11:40"_s, u"1 08:30 10:00"_s, u"3 09:00 12:15"_s });
+        snapshot.entries += entries(design,
+            march2,
+            { u"0 13:00 15:30"_s,
+                u"1 09:30 11:00"_s,
+                u"1 13:00 17:10"_s,
+                u"2 09:00 10:45"_s,
+                u"3 14:00 15:05"_s,
+                u"4 10:00 12:00"_s });
+        snapshot.entries += entries(books, march2, { u"0 16:00 16:35"_s, u"1 10:15 10:25"_s, u"4 13:30 14:00"_s });
+        snapshot.entries[3].notes = u"Token review with the client; agreed on the new spacing scale and the "
+                                    "dark palette, follow-up on Thursday"_s;
+        const QUuid selected = snapshot.entries[3].id;
+        h->clock.time = at(march2.addDays(2), 15, 30);
+        h->model->tick();
+        snapshot.activeSession = ActiveTimerSession { design.id, at(march2.addDays(2), 13, 5) };
+        for (auto [language, name] : { std::pair { AppLanguagePreference::english, u"en"_s },
+                 std::pair { AppLanguagePreference::dutch, u"nl"_s },
+                 std::pair { AppLanguagePreference::german, u"de"_s } }) {
+            open(snapshot, march2, language);
+            click(selected);
+            QTRY_VERIFY(panelOpen());
+            QTest::qWait(250);
+            QVERIFY(view->grab().save(dir + u"/tivren-week-"_s + name + u".png"_s));
+        }
+        // Narrow: the header and the panel squeeze, nothing overlaps.
+        view->resize(640, 900);
+        QCoreApplication::processEvents();
+        QVERIFY(view->grab().save(dir + u"/tivren-week-de-narrow.png"_s));
+        view->resize(960, 900);
+        QVERIFY(grabDark(*view, dir + u"/tivren-week-de-dark.png"_s));
+        open(AppSnapshot(), march2);
+        QVERIFY(view->grab().save(dir + u"/tivren-week-empty.png"_s));
+    }
+};
+
+QTEST_MAIN(tst_WeekTimelineView)
+#include "tst_WeekTimelineView.moc"
