@@ -132,7 +132,7 @@ void ProjectEditor::buildForm()
 
     m_titleLabel = new QLabel(this);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
     layout->addWidget(m_titleLabel);
 
     // One form for both sections, so the picker labels line up in one column.

@@ -48,7 +48,7 @@ QFont dayFont(QFont base)
 
 QFont hoursFont(const QFont& base)
 {
-    QFont font = Style::monospacedFont(base);
+    QFont font = Style::fixedWidthFont(TextStyle::body, base);
     font.setWeight(QFont::Medium);
     return font;
 }
@@ -167,7 +167,7 @@ std::optional<Seconds> EntryListView::billedLine(int entry) const
 
 EntryListView::LineHeights EntryListView::lineHeights() const
 {
-    return { QFontMetrics(Style::captionFont(font())).height(),
+    return { QFontMetrics(Style::font(TextStyle::caption, font())).height(),
         QFontMetrics(calloutFont(font())).height(),
         QFontMetrics(hoursFont(font())).height() };
 }
@@ -186,7 +186,7 @@ int EntryListView::entryHeight(int entry, const LineHeights& lines) const
 
 int EntryListView::actionColumnWidth() const
 {
-    const QFontMetrics metrics(Style::captionFont(font()));
+    const QFontMetrics metrics(Style::font(TextStyle::caption, font()));
     return std::max(metrics.horizontalAdvance(actionText(Action::edit)),
                metrics.horizontalAdvance(actionText(Action::remove)))
         + 12;
@@ -213,7 +213,7 @@ QRect EntryListView::actionRect(int index, Action action) const
     if (row < 0)
         return {};
     const Row& r = m_rows[size_t(row)];
-    const int caption = QFontMetrics(Style::captionFont(font())).height() + 4;
+    const int caption = QFontMetrics(Style::font(TextStyle::caption, font())).height() + 4;
     const int width = actionColumnWidth();
     const int top = r.top + rowPadding + barHeight + 6 + (action == Action::edit ? 0 : caption + 4);
     return QRect(this->width() - width, top, width, caption);
@@ -317,7 +317,7 @@ void EntryListView::paintHeader(QPainter& painter, const Row& row) const
     const QStringList texts = dayTexts(row.day);
     const QColor secondary = Style::secondaryColor(palette());
     const QFont day = dayFont(font());
-    const QFont caption = Style::captionFont(font());
+    const QFont caption = Style::font(TextStyle::caption, font());
     const int textHeight = row.height - 9;
     const QRect line(0, row.top, width(), textHeight);
     painter.setPen(secondary);
@@ -359,7 +359,7 @@ void EntryListView::paintEntry(QPainter& painter, const Row& row, bool first) co
     painter.drawRoundedRect(QRectF(textInset, row.top + rowPadding, columnWidth * fraction, barHeight), 4, 4);
 
     const int top = row.top + rowPadding + barHeight + 6;
-    const QFont caption = Style::captionFont(font());
+    const QFont caption = Style::font(TextStyle::caption, font());
     const QFontMetrics captionMetrics(caption);
 
     // Actions, right-most.

@@ -10,6 +10,7 @@
 #include "ui/overview/RecentProjectButton.h"
 #include "ui/shell/TrayIcons.h"
 #include "ui/style/ProjectColors.h"
+#include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 
 #include <QAbstractButton>
@@ -76,22 +77,6 @@ QIcon themeIcon(const QString& name, const QString& fallback, QStyle::StandardPi
     return QIcon::fromTheme(name, QIcon::fromTheme(fallback, style->standardIcon(standard)));
 }
 
-QLabel* headline(const QString& objectName, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setFont(Style::headlineFont(label->font()));
-    return label;
-}
-
-QLabel* caption(const QString& objectName, QWidget* parent)
-{
-    QLabel* label = Style::secondaryLabel(parent);
-    label->setObjectName(objectName);
-    label->setFont(Style::captionFont(label->font()));
-    return label;
-}
-
 // The shape both timer cards share: a column of texts, and a column of buttons at the top of the
 // trailing edge.
 struct TimerCardColumns
@@ -129,7 +114,7 @@ QLabel* clockLabel(const QString& objectName, QWidget* parent)
 {
     QLabel* label = Style::secondaryLabel(parent);
     label->setObjectName(objectName);
-    label->setFont(Style::monospacedFont(label->font()));
+    label->setFont(Style::fixedWidthFont(TextStyle::body, label->font()));
     return label;
 }
 
@@ -147,17 +132,6 @@ void clearLayout(QLayout* layout)
             clearLayout(child);
         delete item;
     }
-}
-
-QFrame* divider(QWidget* parent)
-{
-    auto* line = new QFrame(parent);
-    line->setObjectName(u"dividerFrame"_s);
-    line->setFixedHeight(1);
-    QColor color = parent->palette().color(QPalette::WindowText);
-    color.setAlphaF(0.12f);
-    line->setStyleSheet(u"background: %1;"_s.arg(color.name(QColor::HexArgb)));
-    return line;
 }
 
 } // namespace
@@ -289,30 +263,13 @@ void OverviewView::build()
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = m_scrollArea = new QScrollArea(this);
-    scroll->setObjectName(u"overviewScrollArea"_s);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-
-    auto* content = new QWidget;
-    content->setObjectName(u"overviewContentWidget"_s);
-    auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->setSpacing(16);
-    layout->addWidget(buildHeader());
-    layout->addWidget(buildSummaryCards());
-    layout->addWidget(buildRunningCard());
-    layout->addWidget(buildBreakCard());
-    layout->addWidget(buildLauncher());
-    layout->addWidget(buildSections());
-    layout->addStretch();
-    scroll->setWidget(content);
-    // The scroll area's own background would show as a slab behind the cards.
-    scroll->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
-    scroll->viewport()->installEventFilter(this);
+    auto* page = new ScreenPage(u"overview"_s, this);
+    m_scrollArea = page;
+    outer->addWidget(page);
+    for (QWidget* section :
+        { buildHeader(), buildSummaryCards(), buildRunningCard(), buildBreakCard(), buildLauncher(), buildSections() })
+        page->addSection(section);
+    page->viewport()->installEventFilter(this);
 }
 
 QWidget* OverviewView::buildHeader()
@@ -330,7 +287,7 @@ QWidget* OverviewView::buildHeader()
 
     m_titleLabel = new QLabel(header);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
     m_headerTop->addWidget(m_titleLabel);
 
     m_rangePicker = new DateRangePicker(header);
@@ -407,7 +364,7 @@ QWidget* OverviewView::buildSummaryCards()
         column->addWidget(title);
         value = new QLabel(frame);
         value->setObjectName(name + u"ValueLabel"_s);
-        value->setFont(Style::title3Font(value->font()));
+        value->setFont(Style::font(TextStyle::title3, value->font()));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         column->addWidget(value);
         row->addWidget(frame, 1);
@@ -424,7 +381,7 @@ QWidget* OverviewView::buildRunningCard()
     m_runningCard = new Style::Card(this, 0.12);
     m_runningCard->setObjectName(u"runningCard"_s);
     const auto [texts, buttons] = timerCardColumns(m_runningCard);
-    m_runningHeadline = headline(u"runningHeadlineLabel"_s, m_runningCard);
+    m_runningHeadline = Style::label(TextStyle::headline, u"runningHeadlineLabel"_s, m_runningCard);
     texts->addWidget(m_runningHeadline);
     m_runningProject = new QLabel(m_runningCard);
     m_runningProject->setObjectName(u"runningProjectLabel"_s);
@@ -439,12 +396,12 @@ QWidget* OverviewView::buildRunningCard()
     phaseRow->setContentsMargins(0, 0, 0, 0);
     phaseRow->setSpacing(4);
     auto* timerIcon = new QLabel(m_runningPhase);
-    const int iconSize = QFontMetrics(Style::captionFont(font())).height();
+    const int iconSize = QFontMetrics(Style::font(TextStyle::caption, font())).height();
     timerIcon->setPixmap(TrayIcons::running().pixmap(iconSize, iconSize));
     phaseRow->addWidget(timerIcon);
     m_runningPhaseText = new QLabel(m_runningPhase);
     m_runningPhaseText->setObjectName(u"runningPhaseLabel"_s);
-    m_runningPhaseText->setFont(Style::captionFont(m_runningPhaseText->font()));
+    m_runningPhaseText->setFont(Style::font(TextStyle::caption, m_runningPhaseText->font()));
     QPalette orange = m_runningPhaseText->palette();
     orange.setColor(QPalette::WindowText, projectColor(u"orange"_s).darker(115));
     m_runningPhaseText->setPalette(orange);
@@ -468,7 +425,7 @@ QWidget* OverviewView::buildBreakCard()
     m_breakCard = new Style::Card(this, 0.12);
     m_breakCard->setObjectName(u"breakCard"_s);
     const auto [texts, buttons] = timerCardColumns(m_breakCard);
-    m_breakPhase = headline(u"breakPhaseLabel"_s, m_breakCard);
+    m_breakPhase = Style::label(TextStyle::headline, u"breakPhaseLabel"_s, m_breakCard);
     texts->addWidget(m_breakPhase);
     m_breakRemaining = clockLabel(u"breakRemainingLabel"_s, m_breakCard);
     texts->addWidget(m_breakRemaining);
@@ -505,9 +462,9 @@ QWidget* OverviewView::buildLauncher()
     auto* top = new QHBoxLayout;
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    m_launcherTitle = headline(u"launcherTitleLabel"_s, m_launcherContent);
+    m_launcherTitle = Style::label(TextStyle::headline, u"launcherTitleLabel"_s, m_launcherContent);
     texts->addWidget(m_launcherTitle);
-    m_launcherText = caption(u"launcherTextLabel"_s, m_launcherContent);
+    m_launcherText = Style::label(TextStyle::caption, u"launcherTextLabel"_s, m_launcherContent, Tone::secondary);
     m_launcherText->setWordWrap(true);
     texts->addWidget(m_launcherText);
     top->addLayout(texts, 1);
@@ -523,7 +480,7 @@ QWidget* OverviewView::buildLauncher()
     column->addLayout(top);
     m_recentLabel = Style::secondaryLabel(m_launcherContent);
     m_recentLabel->setObjectName(u"recentLabel"_s);
-    QFont recentFont = Style::captionFont(m_recentLabel->font());
+    QFont recentFont = Style::font(TextStyle::caption, m_recentLabel->font());
     recentFont.setWeight(QFont::DemiBold);
     m_recentLabel->setFont(recentFont);
     column->addWidget(m_recentLabel);
@@ -546,7 +503,7 @@ QWidget* OverviewView::buildSections()
     auto* entriesColumn = new QVBoxLayout(entries);
     entriesColumn->setContentsMargins(16, 14, 16, 14);
     entriesColumn->setSpacing(12);
-    m_entriesTitle = headline(u"entriesTitleLabel"_s, entries);
+    m_entriesTitle = Style::label(TextStyle::headline, u"entriesTitleLabel"_s, entries);
     entriesColumn->addWidget(m_entriesTitle);
     auto* entriesEmpty = new Style::EmptyState(
         themeIcon(u"document-open-recent"_s, u"appointment-new"_s, QStyle::SP_FileDialogInfoView, style()), entries);
@@ -567,7 +524,7 @@ QWidget* OverviewView::buildSections()
     auto* byProjectColumn = new QVBoxLayout(byProject);
     byProjectColumn->setContentsMargins(16, 14, 16, 14);
     byProjectColumn->setSpacing(12);
-    m_byProjectTitle = headline(u"byProjectTitleLabel"_s, byProject);
+    m_byProjectTitle = Style::label(TextStyle::headline, u"byProjectTitleLabel"_s, byProject);
     byProjectColumn->addWidget(m_byProjectTitle);
     auto* byProjectEmpty = new Style::EmptyState(
         themeIcon(u"x-office-calendar"_s, u"office-calendar"_s, QStyle::SP_MessageBoxInformation, style()), byProject);
@@ -696,7 +653,7 @@ void OverviewView::refreshFigures()
         const ProjectBillingSummary& summary = summaries[i];
         const Project& project = summary.project;
         if (i > 0)
-            m_byProjectRows->addWidget(divider(parent));
+            m_byProjectRows->addWidget(Style::divider(parent));
         auto* row = new QWidget(parent);
         row->setObjectName(u"byProjectRow"_s);
         auto* line = new QHBoxLayout(row);

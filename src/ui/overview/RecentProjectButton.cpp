@@ -88,7 +88,7 @@ QFont RecentProjectButton::nameFont() const
 QSize RecentProjectButton::sizeHint() const
 {
     const QFontMetrics name(nameFont());
-    const QFontMetrics small(Style::captionFont(font()));
+    const QFontMetrics small(Style::font(TextStyle::caption, font()));
     const int text = std::max(name.horizontalAdvance(m_name), small.horizontalAdvance(m_caption));
     return { 12 + 10 + 10 + std::min(text, 220) + 10 + 20 + 12, 10 + name.height() + 2 + small.height() + 10 };
 }
@@ -114,7 +114,7 @@ void RecentProjectButton::paintEvent(QPaintEvent*)
     }
 
     const QFontMetrics name(nameFont());
-    const QFont small = Style::captionFont(font());
+    const QFont small = Style::font(TextStyle::caption, font());
     const QFontMetrics smallMetrics(small);
     const int textHeight = name.height() + 2 + smallMetrics.height();
     const int top = (height() - textHeight) / 2;

@@ -120,7 +120,7 @@ ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProject
     auto* header = new QHBoxLayout;
     m_titleLabel = new QLabel(this);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
     header->addWidget(m_titleLabel);
     header->addStretch();
     m_addButton = new QPushButton(this);
@@ -147,7 +147,7 @@ ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProject
     m_emptyTitle = new QLabel(m_emptyState);
     m_emptyTitle->setObjectName(u"emptyTitleLabel"_s);
     m_emptyTitle->setAlignment(Qt::AlignCenter);
-    m_emptyTitle->setFont(Style::titleFont(m_emptyTitle->font()));
+    m_emptyTitle->setFont(Style::font(TextStyle::title, m_emptyTitle->font()));
     emptyLayout->addWidget(m_emptyTitle);
     m_emptyDescription = secondaryLabel(m_emptyState);
     m_emptyDescription->setObjectName(u"emptyDescriptionLabel"_s);

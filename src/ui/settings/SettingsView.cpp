@@ -34,7 +34,7 @@ QLabel* secondaryLabel(const QString& objectName, QWidget* parent)
     QLabel* label = Style::secondaryLabel(parent);
     label->setObjectName(objectName);
     label->setWordWrap(true);
-    label->setFont(Style::captionFont(label->font()));
+    label->setFont(Style::font(TextStyle::caption, label->font()));
     return label;
 }
 
@@ -148,7 +148,7 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
 
     m_titleLabel = new QLabel(m_content);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
     layout->addWidget(m_titleLabel);
 
     // Language.

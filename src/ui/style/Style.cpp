@@ -12,38 +12,88 @@ using namespace Qt::StringLiterals;
 
 namespace tivren::Style {
 
-QFont titleFont(QFont base)
+namespace {
+
+struct TextStyleMetrics
 {
-    base.setPointSizeF(base.pointSizeF() * 1.35);
-    base.setBold(true);
+    qreal scale;
+    QFont::Weight weight;
+};
+
+TextStyleMetrics metrics(TextStyle style)
+{
+    switch (style) {
+    case TextStyle::title:
+        return { 1.35, QFont::Bold };
+    case TextStyle::title3:
+        return { 1.2, QFont::Bold };
+    case TextStyle::headline:
+        return { 1.0, QFont::Bold };
+    case TextStyle::body:
+        return { 1.0, QFont::Normal };
+    case TextStyle::callout:
+        return { 0.93, QFont::Normal };
+    case TextStyle::caption:
+        return { 0.87, QFont::Normal };
+    case TextStyle::caption2:
+        return { 0.8, QFont::Normal };
+    }
+    return { 1.0, QFont::Normal };
+}
+
+// Scales a font given in points or in pixels, never below a size that still reads.
+QFont scaled(QFont font, qreal factor)
+{
+    if (factor == 1.0)
+        return font;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(std::max(7.0, font.pointSizeF() * factor));
+    else
+        font.setPixelSize(std::max(9, int(font.pixelSize() * factor)));
+    return font;
+}
+
+} // namespace
+
+QFont font(TextStyle style, QFont base, std::optional<QFont::Weight> weight)
+{
+    const TextStyleMetrics m = metrics(style);
+    base = scaled(std::move(base), m.scale);
+    base.setWeight(weight.value_or(m.weight));
     return base;
 }
 
-QFont title3Font(QFont base)
+QFont fixedWidthFont(TextStyle style, const QFont& base, std::optional<QFont::Weight> weight)
 {
-    base.setPointSizeF(base.pointSizeF() * 1.2);
-    base.setBold(true);
-    return base;
-}
-
-QFont headlineFont(QFont base)
-{
-    base.setBold(true);
-    return base;
-}
-
-QFont captionFont(QFont base)
-{
-    base.setPointSizeF(base.pointSizeF() * 0.87);
-    return base;
-}
-
-QFont monospacedFont(const QFont& base)
-{
+    const QFont styled = font(style, base, weight);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(base.pointSizeF());
-    fixed.setWeight(base.weight());
+    if (styled.pointSizeF() > 0)
+        fixed.setPointSizeF(styled.pointSizeF());
+    else
+        fixed.setPixelSize(styled.pixelSize());
+    fixed.setWeight(styled.weight());
     return fixed;
+}
+
+QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setFont(font(style, label->font()));
+    if (tone == Tone::secondary)
+        label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+QFrame* divider(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(u"dividerFrame"_s);
+    line->setFixedHeight(1);
+    QColor color = parent->palette().color(QPalette::WindowText);
+    color.setAlphaF(0.12f);
+    line->setStyleSheet(u"background: %1;"_s.arg(color.name(QColor::HexArgb)));
+    return line;
 }
 
 QLabel* secondaryLabel(QWidget* parent)
@@ -222,13 +272,13 @@ EmptyState::EmptyState(const QIcon& icon, QWidget* parent, int iconSize)
     m_title->setObjectName(u"emptyTitleLabel"_s);
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setWordWrap(true);
-    m_title->setFont(headlineFont(font()));
+    m_title->setFont(Style::font(TextStyle::headline, font()));
     layout->addWidget(m_title);
     m_description = secondaryLabel(this);
     m_description->setObjectName(u"emptyDescriptionLabel"_s);
     m_description->setAlignment(Qt::AlignCenter);
     m_description->setWordWrap(true);
-    m_description->setFont(captionFont(font()));
+    m_description->setFont(Style::font(TextStyle::caption, font()));
     layout->addWidget(m_description);
 }
 

@@ -5,23 +5,49 @@
 #include <QFrame>
 #include <QIcon>
 
+#include <optional>
+
 class QLabel;
 class QPushButton;
 
-// The few text styles and surfaces the screens share, so every screen reads alike. Sizes are
-// relative to the application font, so they follow the desktop's font setting and scale.
+// The style vocabulary every screen shares, so they all read alike: text styles, labels, dividers,
+// buttons, colours and surfaces.
+namespace tivren {
+
+// The one text-style scale of every screen, from large to small. Sizes are relative to the
+// application font, so they follow the desktop's font setting and scale.
+enum class TextStyle
+{
+    title, // a screen's title: larger and bold
+    title3, // a sheet's title or a figure on a card: somewhat larger and bold
+    headline, // a card's heading: the body size, bold
+    body, // running text
+    callout, // a line that stands a little back: slightly smaller
+    caption, // small print under a line: captions, counters, buttons in rows
+    caption2, // the smallest print: axis labels, weekday initials, block details
+};
+
+// How loudly a label speaks: the text colour, or the palette's quieter one (follows theme changes).
+enum class Tone
+{
+    primary,
+    secondary,
+};
+
+} // namespace tivren
+
 namespace tivren::Style {
 
-// A screen's title: larger and bold.
-[[nodiscard]] QFont titleFont(QFont base);
-// A sheet's title or a figure on a card: somewhat larger and bold.
-[[nodiscard]] QFont title3Font(QFont base);
-// A card's heading: the body size, bold.
-[[nodiscard]] QFont headlineFont(QFont base);
-// Small print under a line: captions, counters, buttons in rows.
-[[nodiscard]] QFont captionFont(QFont base);
-// The system's fixed-width font at the size of base, for running clocks.
-[[nodiscard]] QFont monospacedFont(const QFont& base);
+// base in the given style; weight overrides the style's own weight when given.
+[[nodiscard]] QFont font(TextStyle style, QFont base, std::optional<QFont::Weight> weight = std::nullopt);
+// The system's fixed-width font in the given style, for running clocks and columns of figures.
+[[nodiscard]] QFont fixedWidthFont(
+    TextStyle style, const QFont& base, std::optional<QFont::Weight> weight = std::nullopt);
+
+// A label in a text style and tone, named for tests and screen readers' tooling.
+[[nodiscard]] QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone = Tone::primary);
+// A hairline between the rows of a card, in the text colour at low opacity so it follows the theme.
+[[nodiscard]] QFrame* divider(QWidget* parent);
 
 // A label in the palette's quieter text colour, which follows theme changes.
 [[nodiscard]] QLabel* secondaryLabel(QWidget* parent);

@@ -70,7 +70,7 @@ QPixmap historyPixmap(const QPalette& palette, qreal ratio)
 }
 
 // A hairline between the sidebar's groups.
-Style::Rule* divider(QWidget* parent)
+Style::Rule* ruleDivider(QWidget* parent)
 {
     auto* rule = new Style::Rule(Qt::Horizontal, parent);
     rule->setObjectName(u"dividerWidget"_s);
@@ -127,10 +127,10 @@ public:
         m_dot = new Style::ColorDot(10, m_panel);
         m_dot->setObjectName(u"projectColorDot"_s);
         title->addWidget(m_dot, 0, Qt::AlignVCenter);
-        m_project = wrappingLabel(u"projectLabel"_s, Style::headlineFont(font()), m_panel);
+        m_project = wrappingLabel(u"projectLabel"_s, Style::font(TextStyle::headline, font()), m_panel);
         title->addWidget(m_project, 1);
         column->addLayout(title);
-        column->addWidget(divider(m_panel));
+        column->addWidget(ruleDivider(m_panel));
 
         const QFont callout = calloutFont(font());
         auto* lines = new QGridLayout;
@@ -145,7 +145,7 @@ public:
         hours->setSpacing(2);
         m_hours = wrappingLabel(u"hoursLabel"_s, callout, m_panel);
         hours->addWidget(m_hours);
-        m_billed = wrappingLabel(u"billedLabel"_s, Style::captionFont(font()), m_panel, true);
+        m_billed = wrappingLabel(u"billedLabel"_s, Style::font(TextStyle::caption, font()), m_panel, true);
         hours->addWidget(m_billed);
         lines->addLayout(hours, 1, 1);
         m_amountGlyph = new GlyphWidget(Glyph::banknote, callout, m_panel);
@@ -156,11 +156,11 @@ public:
         lines->addWidget(m_amount, 2, 1);
         column->addLayout(lines);
 
-        m_notesDivider = divider(m_panel);
+        m_notesDivider = ruleDivider(m_panel);
         column->addWidget(m_notesDivider);
         m_notes = wrappingLabel(u"notesLabel"_s, callout, m_panel, true);
         column->addWidget(m_notes);
-        column->addWidget(divider(m_panel));
+        column->addWidget(ruleDivider(m_panel));
 
         auto* buttons = new QHBoxLayout;
         buttons->setSpacing(8);
@@ -170,7 +170,7 @@ public:
         m_delete->setObjectName(u"deleteButton"_s);
         colorDeleteButton();
         for (QPushButton* button : { m_edit, m_delete }) {
-            button->setFont(Style::captionFont(font()));
+            button->setFont(Style::font(TextStyle::caption, font()));
             button->setAutoDefault(false);
             buttons->addWidget(button);
         }
@@ -310,7 +310,7 @@ namespace {
 
 QFont hourLabelFont(const QFont& base)
 {
-    return Style::captionFont(base);
+    return Style::font(TextStyle::caption, base);
 }
 
 } // namespace
@@ -759,7 +759,7 @@ DayTimelineView::DayTimelineView(AppModel& model, QWidget* parent)
     header->setSpacing(12);
     m_titleLabel = new QLabel(card);
     m_titleLabel->setObjectName(u"dayTitleLabel"_s);
-    m_titleLabel->setFont(Style::title3Font(m_titleLabel->font()));
+    m_titleLabel->setFont(Style::font(TextStyle::title3, m_titleLabel->font()));
     header->addWidget(m_titleLabel);
     header->addStretch();
     m_totalLabel = new QLabel(card);

@@ -22,7 +22,7 @@ QColor alpha(QColor color, qreal opacity)
 
 QFont nameFont(const QFont& base)
 {
-    QFont font = Style::captionFont(base);
+    QFont font = Style::font(TextStyle::caption, base);
     font.setWeight(QFont::DemiBold);
     return font;
 }

@@ -91,7 +91,7 @@ void TimelineView::build()
     header->setSpacing(12);
     m_titleLabel = new QLabel(content);
     m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::titleFont(m_titleLabel->font()));
+    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
     header->addWidget(m_titleLabel);
     m_totalLabel = Style::secondaryLabel(content);
     m_totalLabel->setObjectName(u"weekTotalLabel"_s);

@@ -116,7 +116,7 @@ QList<DaySummaryColumn::Share> DaySummaryColumn::projectBreakdown(
 QSize DaySummaryColumn::sizeHint() const
 {
     const int height = 10 + QFontMetrics(weekdayFont(font())).height() + 6 + circle + 6
-        + QFontMetrics(Style::captionFont(font())).height() + 6 + barHeight + 10;
+        + QFontMetrics(Style::font(TextStyle::caption, font())).height() + 6 + barHeight + 10;
     return { 72, height };
 }
 
@@ -166,7 +166,7 @@ void DaySummaryColumn::paintEvent(QPaintEvent*)
     painter.drawText(number, Qt::AlignCenter, QString::number(LocalCalendar::localDate(m_day).day()));
     y += circle + 6;
 
-    const QFont caption = Style::captionFont(font());
+    const QFont caption = Style::font(TextStyle::caption, font());
     painter.setFont(caption);
     painter.setPen(secondary);
     const int captionHeight = QFontMetrics(caption).height();

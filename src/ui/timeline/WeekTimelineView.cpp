@@ -65,7 +65,7 @@ QFont hourLabelFont(const QFont& base)
 
 QFont totalFont(const QFont& base)
 {
-    return Style::monospacedFont(scaled(base, 0.82));
+    return Style::fixedWidthFont(TextStyle::body, scaled(base, 0.82));
 }
 
 // Hours since the local midnight as the clock on the wall shows them: 14:30 is 14.5.
@@ -319,7 +319,7 @@ QPushButton* smallButton(const QString& objectName, QWidget* parent)
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(objectName);
-    button->setFont(Style::captionFont(button->font()));
+    button->setFont(Style::font(TextStyle::caption, button->font()));
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return button;
 }
@@ -657,7 +657,7 @@ public:
         names->setSpacing(2);
         m_name = new NameLabel(this);
         m_name->setObjectName(u"projectNameLabel"_s);
-        m_name->setFont(Style::headlineFont(m_name->font()));
+        m_name->setFont(Style::font(TextStyle::headline, m_name->font()));
         names->addWidget(m_name);
         m_date = Style::secondaryLabel(this);
         m_date->setObjectName(u"dateLabel"_s);
