@@ -124,4 +124,28 @@ void GlyphWidget::paintEvent(QPaintEvent*)
     paintGlyph(painter, QRectF(rect()).adjusted(1, 1, -1, -1), m_glyph, Style::secondaryColor(palette()));
 }
 
+QIcon calendarClockIcon()
+{
+    const QColor grey(0x8a, 0x8a, 0x8a);
+    return drawnIcon({ 32, 48 }, [&](QPainter& painter, int size) {
+        painter.scale(size / 32.0, size / 32.0);
+        painter.setPen(QPen(grey, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(3, 6, 22, 20), 3, 3);
+        painter.drawLine(QPointF(3, 12), QPointF(25, 12));
+        painter.drawLine(QPointF(9, 3), QPointF(9, 8));
+        painter.drawLine(QPointF(19, 3), QPointF(19, 8));
+        // The clock covers the page's corner.
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        painter.setBrush(Qt::black);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(23, 23), 9, 9);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(grey, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawEllipse(QPointF(23, 23), 7, 7);
+        painter.drawPolyline(QList<QPointF> { { 23, 19 }, { 23, 23 }, { 26, 25 } });
+    });
+}
+
 } // namespace tivren

@@ -48,4 +48,8 @@ private:
     Glyph m_glyph;
 };
 
+// A calendar page with a clock on its corner, for an empty week; grey, so it reads on light and dark
+// backgrounds alike.
+[[nodiscard]] QIcon calendarClockIcon();
+
 } // namespace tivren

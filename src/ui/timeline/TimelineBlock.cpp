@@ -14,26 +14,6 @@ using namespace Qt::StringLiterals;
 namespace tivren {
 namespace {
 
-QColor alpha(QColor color, qreal opacity)
-{
-    color.setAlphaF(float(color.alphaF() * opacity));
-    return color;
-}
-
-QFont nameFont(const QFont& base)
-{
-    QFont font = Style::font(TextStyle::caption, base);
-    font.setWeight(QFont::DemiBold);
-    return font;
-}
-
-QFont smallFont(const QFont& base)
-{
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * 0.78);
-    return font;
-}
-
 QColor colorOf(const std::optional<Project>& project)
 {
     return project ? projectColor(project->colorName) : QColor(Qt::gray);
@@ -71,16 +51,16 @@ void TimelineBlock::paint(QPainter& painter, QPointF topLeft, const AppModel& mo
     const QColor base = color();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(alpha(base, isSelected ? 0.5 : 0.35));
+    painter.setBrush(Style::withAlpha(base, isSelected ? 0.5 : 0.35));
     // The border lies inside the shape.
     const qreal line = isSelected ? 2 : 1;
-    painter.setPen(QPen(isSelected ? base : alpha(base, 0.5), line));
+    painter.setPen(QPen(isSelected ? base : Style::withAlpha(base, 0.5), line));
     painter.drawRoundedRect(rect.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6, 6);
 
     if (height >= 36) {
         const QRectF text = rect.adjusted(6, 4, -6, -4);
         painter.setClipRect(rect);
-        const QFont name = nameFont(painter.font());
+        const QFont name = Style::font(TextStyle::caption, painter.font(), QFont::DemiBold);
         const QFontMetricsF nameMetrics(name);
         painter.setFont(name);
         painter.setPen(palette.color(QPalette::WindowText));
@@ -89,7 +69,7 @@ void TimelineBlock::paint(QPainter& painter, QPointF topLeft, const AppModel& mo
             nameMetrics.elidedText(
                 project ? project->name : model.localized(u"Unknown"_tr), Qt::ElideRight, text.width()));
         if (height >= 52) {
-            const QFont small = smallFont(painter.font());
+            const QFont small = Style::font(TextStyle::caption2, painter.font());
             const QFontMetricsF smallMetrics(small);
             painter.setFont(small);
             painter.setPen(Style::secondaryColor(palette));
@@ -112,7 +92,7 @@ void paintRunningBlock(QPainter& painter,
     const QColor base = colorOf(project);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(alpha(base, 0.3));
+    painter.setBrush(Style::withAlpha(base, 0.3));
     QPen dashed(base, 1.5);
     dashed.setDashPattern({ 4 / 1.5, 3 / 1.5 }); // in units of the line width
     painter.setPen(dashed);
@@ -120,7 +100,7 @@ void paintRunningBlock(QPainter& painter,
     painter.setClipRect(rect);
     const QRectF text = rect.adjusted(style.horizontalPadding, style.verticalPadding, -style.horizontalPadding, 0);
     if (rect.height() >= style.nameHeight) {
-        const QFont name = nameFont(painter.font());
+        const QFont name = Style::font(TextStyle::caption, painter.font(), QFont::DemiBold);
         const QFontMetricsF nameMetrics(name);
         painter.setFont(name);
         painter.setPen(palette.color(QPalette::WindowText));
@@ -129,7 +109,7 @@ void paintRunningBlock(QPainter& painter,
             nameMetrics.elidedText(
                 project ? project->name : model.localized(u"Unknown"_tr), Qt::ElideRight, text.width()));
         if (rect.height() >= style.recordingHeight) {
-            const QFont small = smallFont(painter.font());
+            const QFont small = Style::font(TextStyle::caption2, painter.font());
             painter.setFont(small);
             painter.setPen(Style::secondaryColor(palette));
             painter.drawText(

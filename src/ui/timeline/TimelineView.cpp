@@ -87,14 +87,40 @@ void TimelineView::build()
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(20);
 
+    layout->addLayout(buildHeader(content));
+
+    m_pages = new QStackedWidget(content);
+    m_weekView = new WeekTimelineView(m_model, m_pages);
+    connect(m_weekView, &WeekTimelineView::editRequested, this, &TimelineView::editEntry);
+    m_pages->addWidget(m_weekView);
+    auto* dayPage = new QWidget(m_pages);
+    dayPage->setObjectName(u"dayPage"_s);
+    auto* dayLayout = new QVBoxLayout(dayPage);
+    dayLayout->setContentsMargins(0, 0, 0, 0);
+    dayLayout->setSpacing(20);
+    m_strip = new WeekStripView(m_model, dayPage);
+    connect(m_strip, &WeekStripView::selectedDayChanged, this, &TimelineView::setSelectedDay);
+    dayLayout->addWidget(m_strip);
+    m_dayView = new DayTimelineView(m_model, dayPage);
+    connect(m_dayView, &DayTimelineView::editRequested, this, &TimelineView::editEntry);
+    dayLayout->addWidget(m_dayView, 1);
+    m_pages->addWidget(dayPage);
+    layout->addWidget(m_pages, 1);
+
+    scroll->setWidget(content);
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    m_weekButton->setChecked(true);
+}
+
+// The title and the week's total, the mode switch, and the week's navigation.
+QHBoxLayout* TimelineView::buildHeader(QWidget* content)
+{
     auto* header = new QHBoxLayout;
     header->setSpacing(12);
-    m_titleLabel = new QLabel(content);
-    m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
+    m_titleLabel = Style::label(TextStyle::title, u"titleLabel"_s, content);
     header->addWidget(m_titleLabel);
-    m_totalLabel = Style::secondaryLabel(content);
-    m_totalLabel->setObjectName(u"weekTotalLabel"_s);
+    m_totalLabel = Style::label(TextStyle::body, u"weekTotalLabel"_s, content, Tone::secondary);
     header->addWidget(m_totalLabel);
     header->addStretch();
 
@@ -141,30 +167,7 @@ void TimelineView::build()
     m_thisWeekButton->setObjectName(u"thisWeekButton"_s);
     connect(m_thisWeekButton, &QToolButton::clicked, this, &TimelineView::showThisWeek);
     header->addWidget(m_thisWeekButton);
-    layout->addLayout(header);
-
-    m_pages = new QStackedWidget(content);
-    m_weekView = new WeekTimelineView(m_model, m_pages);
-    connect(m_weekView, &WeekTimelineView::editRequested, this, &TimelineView::editEntry);
-    m_pages->addWidget(m_weekView);
-    auto* dayPage = new QWidget(m_pages);
-    dayPage->setObjectName(u"dayPage"_s);
-    auto* dayLayout = new QVBoxLayout(dayPage);
-    dayLayout->setContentsMargins(0, 0, 0, 0);
-    dayLayout->setSpacing(20);
-    m_strip = new WeekStripView(m_model, dayPage);
-    connect(m_strip, &WeekStripView::selectedDayChanged, this, &TimelineView::setSelectedDay);
-    dayLayout->addWidget(m_strip);
-    m_dayView = new DayTimelineView(m_model, dayPage);
-    connect(m_dayView, &DayTimelineView::editRequested, this, &TimelineView::editEntry);
-    dayLayout->addWidget(m_dayView, 1);
-    m_pages->addWidget(dayPage);
-    layout->addWidget(m_pages, 1);
-
-    scroll->setWidget(content);
-    scroll->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
-    m_weekButton->setChecked(true);
+    return header;
 }
 
 void TimelineView::retranslate()

@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QLocale;
 class QStackedWidget;
@@ -58,6 +59,7 @@ public Q_SLOTS:
 
 private:
     void build();
+    [[nodiscard]] QHBoxLayout* buildHeader(QWidget* content);
     void retranslate();
     void refreshWeek();
     void refreshTotal();

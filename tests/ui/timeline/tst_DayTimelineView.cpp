@@ -1,6 +1,7 @@
 #include "app/text/AppStrings.h"
 #include "support/ModelHarness.h"
 #include "support/WidgetTesting.h"
+#include "ui/timeline/DayTimelineArea.h"
 #include "ui/timeline/DayTimelineView.h"
 
 #include <QApplication>
@@ -18,8 +19,6 @@ using namespace tivren::testing;
 
 namespace {
 
-using Spans = QList<std::pair<Instant, Instant>>;
-
 // Local wall-clock time (the tests pin Europe/Amsterdam) as an instant.
 Instant at(QDate date, int hour, int minute = 0)
 {
@@ -27,8 +26,6 @@ Instant at(QDate date, int hour, int minute = 0)
 }
 
 const QDate thursday(2026, 3, 5);
-const QDate springForward(2026, 3, 29); // 23 hours: 02:00 does not exist
-const QDate fallBack(2026, 10, 25); // 25 hours: 02:00 to 03:00 twice
 
 Project project(const QString& name, std::optional<double> rate, const QString& color = u"blue"_s)
 {
@@ -44,11 +41,6 @@ TimeEntry entry(const Project& project, Instant start, Instant end, const QStrin
 QString en(int hour, int minute = 0)
 {
     return QLocale(u"en"_s).toString(QTime(hour, minute), QLocale::ShortFormat);
-}
-
-QString localTime(Instant instant)
-{
-    return QDateTime::fromSecsSinceEpoch(qint64(instant)).toString(u"HH:mm"_s);
 }
 
 // Records the regions an area repaints.
@@ -135,118 +127,19 @@ private Q_SLOTS:
         h.reset();
     }
 
-    void axisAndTicks_data()
-    {
-        QTest::addColumn<QDate>("day");
-        QTest::addColumn<Spans>("entries");
-        QTest::addColumn<Spans>("running");
-        QTest::addColumn<Instant>("start");
-        QTest::addColumn<Instant>("end");
-        QTest::addColumn<QString>("ticks"); // local times
-        const QDate d = thursday;
-        QTest::newRow("no entries: office hours")
-            << d << Spans {} << Spans {} << at(d, 8) << at(d, 18)
-            << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
-        QTest::newRow("only a session from 14:20") << d << Spans {} << Spans { { at(d, 14, 20), at(d, 16, 5) } }
-                                                   << at(d, 13, 20) << at(d, 17, 5) << u"14:00 15:00 16:00 17:00"_s;
-        QTest::newRow("entries before 01:00 stay on the day")
-            << d << Spans { { at(d, 0, 10), at(d, 0, 50) } } << Spans {} << at(d, 0) << at(d, 1, 50)
-            << u"00:00 01:00"_s;
-        QTest::newRow("an hour either side, session included")
-            << d << Spans { { at(d, 9, 30), at(d, 10) }, { at(d, 9), at(d, 9, 10) } }
-            << Spans { { at(d, 11), at(d, 11, 30) } } << at(d, 8) << at(d, 12, 30)
-            << u"08:00 09:00 10:00 11:00 12:00"_s;
-        QTest::newRow("past midnight is not clamped")
-            << d << Spans { { at(d, 22, 30), at(d.addDays(1), 0, 30) } } << Spans {} << at(d, 21, 30)
-            << at(d.addDays(1), 1, 30) << u"22:00 23:00 00:00 01:00"_s;
-        QTest::newRow("spring forward skips 02:00")
-            << springForward << Spans { { at(springForward, 1), at(springForward, 4) } } << Spans {}
-            << at(springForward, 0) << at(springForward, 5) << u"00:00 01:00 03:00 04:00 05:00"_s;
-        QTest::newRow("fall back has 02:00 twice")
-            << fallBack << Spans { { at(fallBack, 1, 30), at(fallBack, 3, 30) } } << Spans {} << at(fallBack, 0, 30)
-            << at(fallBack, 4, 30) << u"01:00 02:00 02:00 03:00 04:00"_s;
-        QTest::newRow("empty spring day is still 08 to 18")
-            << springForward << Spans {} << Spans {} << at(springForward, 8) << at(springForward, 18)
-            << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
-    }
-    void axisAndTicks()
-    {
-        QFETCH(QDate, day);
-        QFETCH(Spans, entries);
-        QFETCH(Spans, running);
-        QFETCH(Instant, start);
-        QFETCH(Instant, end);
-        QFETCH(QString, ticks);
-        const Project acme = project(u"Acme"_s, 80);
-        QList<TimeEntry> dayEntries;
-        for (const auto& [from, to] : entries)
-            dayEntries.append(entry(acme, from, to));
-        const std::optional<std::pair<Instant, Instant>> session =
-            running.isEmpty() ? std::nullopt : std::optional(running.first());
-        const auto axis = DayTimelineView::axisRange(dayEntries, session, at(day, 12));
-        QCOMPARE(localTime(axis.first), localTime(start));
-        QCOMPARE(axis, std::pair(start, end));
-        QStringList labels;
-        for (Instant tick : DayTimelineView::hourTicks(axis.first, axis.second))
-            labels << localTime(tick);
-        QCOMPARE(labels.join(u' '), ticks);
-
-        // The drawn axis: hour lines at those hours, evenly spaced in real time, blocks where
-        // their times fall and never shorter than the minimum.
-        AppSnapshot snapshot;
-        snapshot.projects = { acme };
-        snapshot.entries = dayEntries;
-        if (session) {
-            snapshot.activeSession = ActiveTimerSession { acme.id, session->first };
-            h->clock.time = session->second;
-        }
-        open(snapshot, day);
-        if (!session && dayEntries.isEmpty()) {
-            QVERIFY(shown(u"emptyState"_s));
-            QVERIFY(!shown(u"timelineArea"_s));
-            return;
-        }
-        QVERIFY(area()->height() >= 400);
-        QCOMPARE(area()->hourLines().size(), labels.size());
-        const qreal spacing = hourHeight();
-        QVERIFY(spacing > 0);
-        for (const auto& [tick, y] : area()->hourLines())
-            QVERIFY2(qAbs(y - yOf(tick)) < 0.01, qPrintable(localTime(tick)));
-        for (const TimeEntry& e : std::as_const(dayEntries)) {
-            const QRectF rect = rectOf(e.id);
-            QVERIFY(qAbs(rect.top() - yOf(e.startDate)) < 0.01);
-            const qreal expected = std::max((e.endDate - e.startDate) / 3600.0 * spacing, 20.0);
-            QVERIFY2(qAbs(rect.height() - expected) < 0.01, qPrintable(QString::number(rect.height())));
-        }
-    }
-
-    void blockGeometry()
+    // An entry from the night before starts at the top, where its name shows.
+    void nightBeforeStartsAtTheTop()
     {
         AppSnapshot snapshot;
         const Project acme = project(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        const TimeEntry a = entry(acme, at(thursday, 9), at(thursday, 10));
-        const TimeEntry b = entry(acme, at(thursday, 9, 30), at(thursday, 10, 30));
-        const TimeEntry c = entry(acme, at(thursday, 10), at(thursday, 11));
-        const TimeEntry fiveMinutes = entry(acme, at(thursday, 16, 55), at(thursday, 17));
-        snapshot.entries = { a, b, c, fiveMinutes };
+        const TimeEntry night = entry(acme, at(thursday.addDays(-1), 22), at(thursday, 0, 45));
+        snapshot.entries = { night };
         open(snapshot, thursday);
-        // Ten hours of axis in an area of the least height.
-        view->resize(900, 200);
-        QApplication::processEvents();
-        QCOMPARE(area()->height(), area()->minimumSizeHint().height());
-        QCOMPARE(area()->axis(), std::pair(at(thursday, 8), at(thursday, 18)));
-        QCOMPARE(rectOf(fiveMinutes.id).height(), 20.0);
-        QVERIFY(hourHeight() < 40);
-
-        // A and B overlap and share the width; C overlaps only B but is in a cluster of its own.
-        const QRectF ra = rectOf(a.id), rb = rectOf(b.id), rc = rectOf(c.id);
-        QCOMPARE(ra.width(), rb.width());
-        QVERIFY(rb.left() >= ra.right());
-        QVERIFY(rc.width() > 2 * ra.width());
-        QCOMPARE(rc.left(), ra.left());
-        QCOMPARE(rectOf(fiveMinutes.id).width(), rc.width());
-        QVERIFY(rc.right() <= area()->width() && rb.right() <= area()->width());
+        QCOMPARE(area()->axis().first, at(thursday, 0));
+        const QRectF rect = rectOf(night.id);
+        QVERIFY2(qAbs(rect.top() - yOf(at(thursday, 0))) < 0.01, qPrintable(QString::number(rect.top())));
+        QVERIFY(qAbs(rect.bottom() - yOf(at(thursday, 0, 45))) < 0.01);
     }
 
     void emptyDayAndHeader()
@@ -317,7 +210,7 @@ private Q_SLOTS:
         auto shownText = [this](const QString& label) {
             return shown(label) ? text(label) : QString();
         };
-        QCOMPARE((QStringList { text(u"projectLabel"_s),
+        QCOMPARE((QStringList { text(u"projectNameLabel"_s),
                      text(u"hoursLabel"_s),
                      shownText(u"billedLabel"_s),
                      shownText(u"amountLabel"_s),

@@ -1,6 +1,8 @@
 #include "support/ModelHarness.h"
 #include "support/WidgetTesting.h"
+#include "ui/style/Style.h"
 #include "ui/timeline/TimelineBlock.h"
+#include "ui/timeline/WeekDayColumnHeader.h"
 #include "ui/timeline/WeekTimelineView.h"
 
 #include <QApplication>
@@ -115,89 +117,24 @@ private Q_SLOTS:
         h.reset();
     }
 
-    // The shared hour axis from the entries and the running timer of the week.
-    void axis_data()
-    {
-        QTest::addColumn<QStringList>("spans");
-        QTest::addColumn<QString>("runningSince"); // empty: no timer
-        QTest::addColumn<QString>("now");
-        QTest::addColumn<double>("start");
-        QTest::addColumn<double>("end");
-
-        QTest::newRow("empty week") << QStringList() << QString() << u"2 17:00"_s << 8.0 << 18.0;
-        QTest::newRow("9:15 to 17:40 on several days")
-            << QStringList { u"0 09:15 17:40"_s, u"2 09:15 12:00"_s, u"4 13:00 17:40"_s } << QString() << u"2 17:00"_s
-            << 8.0 << 19.0;
-        QTest::newRow("ending 23:30 clamps to 24")
-            << QStringList { u"1 20:00 23:30"_s } << QString() << u"2 17:00"_s << 19.0 << 24.0;
-        QTest::newRow("before 1:00 starts at midnight")
-            << QStringList { u"3 00:20 02:00"_s } << QString() << u"2 17:00"_s << 0.0 << 3.0;
-        QTest::newRow("across midnight") << QStringList { u"1 22:00 26:00"_s } << QString() << u"2 17:00"_s << 0.0
-                                         << 24.0;
-        QTest::newRow("running timer widens it")
-            << QStringList { u"0 10:00 11:00"_s } << u"2 14:20"_s << u"2 16:10"_s << 9.0 << 18.0;
-        QTest::newRow("timer from the Sunday before is not this week's")
-            << QStringList() << u"-1 23:00"_s << u"0 01:00"_s << 8.0 << 18.0;
-    }
-    void axis()
-    {
-        QFETCH(QStringList, spans);
-        QFETCH(QString, runningSince);
-        QFETCH(QString, now);
-        QFETCH(double, start);
-        QFETCH(double, end);
-        h->clock.time = weekTime(march2, now);
-        h->model->tick();
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = entries(acme, march2, spans);
-        if (!runningSince.isEmpty())
-            snapshot.activeSession = ActiveTimerSession { acme.id, weekTime(march2, runningSince) };
-        open(snapshot, march2);
-
-        QCOMPARE(view->axis(), (HourAxis { start, end }));
-        QList<int> ticks;
-        for (int hour = int(start); hour <= int(end); ++hour)
-            ticks.append(hour);
-        QCOMPARE(WeekTimelineView::hourTicks(view->axis()), ticks);
-        QCOMPARE(
-            WeekTimelineView::axisHours(h->model->entries(), at(march2, 0), h->model->activeSession(), h->clock.time),
-            view->axis());
-        // Every block starts on the canvas.
-        for (const auto& [id, rect] : view->blockRects())
-            QVERIFY2(rect.top() >= 0 && rect.top() < canvas()->height(), qPrintable(id.toString()));
-    }
-
-    void blocksShareColumns()
+    // The header's columns and the canvas's share their edges, whatever the blocks in them.
+    void blocksSitInTheirColumns()
     {
         AppSnapshot snapshot;
         const Project acme = project(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        // Monday sets an 11-hour axis (8 to 19); Thursday has a 5-minute entry.
-        snapshot.entries = entries(acme,
-            march2,
-            { u"0 09:15 17:40"_s, u"1 10:00 12:00"_s, u"1 11:00 13:00"_s, u"2 10:00 12:00"_s, u"3 12:00 12:05"_s });
+        snapshot.entries = entries(acme, march2, { u"1 10:00 12:00"_s, u"1 11:00 13:00"_s, u"2 22:00 25:00"_s });
         open(snapshot, march2);
-        QCOMPARE(view->axis(), (HourAxis { 8, 19 }));
-        const QRectF tuesday = column(1);
-        const QRectF first = rectOf(snapshot.entries[1].id);
-        const QRectF second = rectOf(snapshot.entries[2].id);
-        const QRectF wednesday = rectOf(snapshot.entries[3].id);
-
-        // Wednesday's lone block takes the column less its margins of 2 and the gap of 2 after a block.
-        QVERIFY(qAbs(wednesday.left() - (column(2).left() + 2)) <= 1);
-        QVERIFY(qAbs(wednesday.width() - (column(2).width() - 4 - 2)) <= 1);
-        // Tuesday's two overlapping blocks share the column: same size, side by side, with gaps.
-        QCOMPARE(first.width(), second.width());
-        QVERIFY(qAbs(first.width() - ((tuesday.width() - 4) / 2 - 2)) <= 1);
-        QVERIFY(first.left() >= tuesday.left() && second.right() <= tuesday.right());
-        QVERIFY(second.left() - first.right() >= 2 - 1e-9);
-        // Same length, an hour apart: the second starts where the first is half way.
-        QCOMPARE(first.height(), wednesday.height());
-        QVERIFY(qAbs(second.top() - first.center().y()) < 0.01);
-        // Five minutes on 11 hours would be under 5 points: it is drawn at the minimum.
-        QCOMPARE(rectOf(snapshot.entries[4].id).height(), 14.0);
+        QCOMPARE(view->axis(), (HourAxis { 0, 24 }));
+        QVERIFY(column(1).contains(rectOf(snapshot.entries[0].id)));
+        QVERIFY(column(1).contains(rectOf(snapshot.entries[1].id)));
+        // Past midnight: a block on Wednesday and one on Thursday.
+        QStringList days;
+        for (const auto& [id, rect] : view->blockRects()) {
+            if (id == snapshot.entries[2].id)
+                days << QString::number(column(2).contains(rect) ? 2 : column(3).contains(rect) ? 3 : -1);
+        }
+        QCOMPARE(days, (QStringList { u"2"_s, u"3"_s }));
     }
 
     void emptyWeek()
@@ -411,6 +348,25 @@ private Q_SLOTS:
         QVERIFY(!view->selectedEntryID());
         QTRY_VERIFY(!panelOpen());
         QVERIFY(rectOf(tuesday.id).isNull());
+    }
+
+    // Delete stays red and readable when the theme turns dark while the panel is open.
+    void deleteButtonFollowsTheTheme()
+    {
+        AppSnapshot snapshot;
+        const Project acme = project(u"Acme"_s, 80);
+        snapshot.projects = { acme };
+        snapshot.entries = entries(acme, march2, { u"1 09:00 09:50"_s });
+        open(snapshot, march2);
+        click(snapshot.entries[0].id);
+        const QPalette light = QApplication::palette();
+        QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2a, 0x2a, 0x2a));
+        QApplication::setPalette(dark);
+        QCoreApplication::processEvents();
+        const QPalette shown = child<QPushButton>(u"deleteButton"_s)->palette();
+        QApplication::setPalette(light);
+        QCOMPARE(shown.color(QPalette::Button), dark.color(QPalette::Button));
+        QCOMPARE(shown.color(QPalette::ButtonText), Style::destructiveColor().lighter(150));
     }
 
     void keyboard()

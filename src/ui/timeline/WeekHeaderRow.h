@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+namespace tivren {
+
+class WeekDayColumnHeader;
+
+// The header row of the week: an empty cell over the hour labels, then the seven day headers over
+// their columns, placed on the canvas's own column edges.
+class WeekHeaderRow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit WeekHeaderRow(QWidget* parent = nullptr);
+
+    [[nodiscard]] WeekDayColumnHeader* header(int day) const { return m_headers[size_t(day)]; }
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    std::array<WeekDayColumnHeader*, 7> m_headers {};
+};
+
+} // namespace tivren
