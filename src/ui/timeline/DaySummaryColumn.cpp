@@ -3,6 +3,7 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "core/billing/BillingEngine.h"
+#include "core/time/LocalCalendar.h"
 #include "core/timeline/DayGeometry.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"

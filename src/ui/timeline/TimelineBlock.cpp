@@ -69,7 +69,7 @@ void TimelineBlock::paint(QPainter& painter, QPointF topLeft, const AppModel& mo
             nameMetrics.elidedText(
                 project ? project->name : model.localized(u"Unknown"_tr), Qt::ElideRight, text.width()));
         if (height >= 52) {
-            const QFont small = Style::font(TextStyle::caption2, painter.font());
+            const QFont small = Style::font(TextStyle::caption2, painter.font(), QFont::DemiBold);
             const QFontMetricsF smallMetrics(small);
             painter.setFont(small);
             painter.setPen(Style::secondaryColor(palette));
@@ -109,7 +109,7 @@ void paintRunningBlock(QPainter& painter,
             nameMetrics.elidedText(
                 project ? project->name : model.localized(u"Unknown"_tr), Qt::ElideRight, text.width()));
         if (rect.height() >= style.recordingHeight) {
-            const QFont small = Style::font(TextStyle::caption2, painter.font());
+            const QFont small = Style::font(TextStyle::caption2, painter.font(), QFont::DemiBold);
             painter.setFont(small);
             painter.setPen(Style::secondaryColor(palette));
             painter.drawText(
