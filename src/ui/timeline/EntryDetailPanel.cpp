@@ -2,7 +2,6 @@
 
 #include "ui/style/Glyphs.h"
 #include "ui/style/Style.h"
-#include "ui/timeline/NameLabel.h"
 #include "ui/timeline/NotesLabel.h"
 
 #include <QEvent>
@@ -82,9 +81,12 @@ void EntryDetailPanel::buildRow()
     identity->addLayout(dotColumn);
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
-    m_name = new NameLabel(this);
-    m_name->setObjectName(u"projectNameLabel"_s);
-    m_name->setFont(Style::font(TextStyle::headline, m_name->font()));
+    auto* name = new Style::ElidedLabel({}, this);
+    name->setObjectName(u"projectNameLabel"_s);
+    name->setFont(Style::font(TextStyle::headline, name->font()));
+    // Long names end in an ellipsis rather than push the figures away.
+    name->setMaximumWidth(280);
+    m_name = name;
     names->addWidget(m_name);
     m_date = Style::label(TextStyle::body, u"dateLabel"_s, this, Tone::secondary);
     names->addWidget(m_date);
@@ -154,7 +156,8 @@ void EntryDetailPanel::buildColumn()
     m_dot = new Style::ColorDot(10, card);
     m_dot->setObjectName(u"projectColorDot"_s);
     title->addWidget(m_dot, 0, Qt::AlignVCenter);
-    m_name = wrappingLabel(TextStyle::headline, u"projectNameLabel"_s, card);
+    QLabel* name = wrappingLabel(TextStyle::headline, u"projectNameLabel"_s, card);
+    m_name = name;
     title->addWidget(m_name, 1);
     column->addLayout(title);
     column->addWidget(columnRule(card));
@@ -203,10 +206,10 @@ void EntryDetailPanel::buildColumn()
 void EntryDetailPanel::setContent(const Content& content)
 {
     m_dot->setColor(content.color);
-    if (auto* elided = qobject_cast<NameLabel*>(m_name))
-        elided->setFullText(content.name);
+    if (auto* elided = qobject_cast<Style::ElidedLabel*>(m_name))
+        elided->setText(content.name);
     else
-        m_name->setText(content.name);
+        static_cast<QLabel*>(m_name)->setText(content.name);
     if (m_date) {
         m_date->setText(content.date);
         m_date->setVisible(!content.date.isEmpty());

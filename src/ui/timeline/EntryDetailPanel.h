@@ -61,7 +61,7 @@ private:
 
     Arrangement m_arrangement;
     Style::ColorDot* m_dot = nullptr;
-    QLabel* m_name = nullptr;
+    QWidget* m_name = nullptr; // elided in a row, wrapped in a column
     QLabel* m_date = nullptr;
     QLabel* m_span = nullptr;
     QLabel* m_hours = nullptr;

@@ -296,7 +296,7 @@ private Q_SLOTS:
         open(snapshot, march2);
         click(e.id);
 
-        QCOMPARE(text(u"projectNameLabel"_s), name);
+        QCOMPARE(child<Style::ElidedLabel>(u"projectNameLabel"_s)->text(), name);
         QCOMPARE(text(u"dateLabel"_s), u"Tuesday, March 3"_s);
         QCOMPARE(text(u"spanLabel"_s), timeSpan(e, *h->model));
         QCOMPARE(text(u"hoursLabel"_s), hours);
