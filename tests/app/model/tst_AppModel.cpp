@@ -286,6 +286,7 @@ private Q_SLOTS:
     {
         ModelHarness h;
         const Project a = h.addProject(u"A"_s);
+        QSignalSpy entriesChanged(h.model.get(), &AppModel::entriesChanged);
         h.model->startTracking(a);
         h.advance(600);
         h.model->stopTracking(false);
@@ -304,6 +305,7 @@ private Q_SLOTS:
         QVERIFY(h.model->entries().isEmpty());
         QCOMPARE(h.model->googleCalendar().eventLinks().size(), 1); // links stay
         QVERIFY(h.saved().entries.isEmpty());
+        QCOMPARE(entriesChanged.count(), 3); // recorded, edited, deleted
     }
 
     void settingsOperations()
@@ -424,6 +426,9 @@ private Q_SLOTS:
         h.advance(4800);
         h.model->stopTracking(false);
         const InstantRange range { h.clock.time - kDay, h.clock.time };
+        h.model->startTracking(a); // starts where the range ends: not in it
+        h.advance(600);
+        h.model->stopTracking(false);
 
         // Cancelled: no file, no message.
         QCoro::waitFor(h.model->exportCSV(range));
@@ -435,8 +440,10 @@ private Q_SLOTS:
         QCoro::waitFor(h.model->exportCSV(range));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
+        // 80 minutes billed as 90 (rounded up to 15) at 80 an hour.
         QCOMPARE(QString::fromUtf8(file.readAll()),
-            BillingEngine::exportCSV(h.model->entries(), h.model->projects(), range));
+            u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes\n"
+            u"\"Acme, \"\"Inc\"\"\",\"2026-03-01T08:00:00Z\",\"2026-03-01T09:20:00Z\",1.50,80.00,120.00,\"\""_s);
         QCOMPARE(file.permissions() & QFileDevice::ReadOther, QFileDevice::ReadOther);
 
         h.fileChooser.answer = h.dir.filePath(u"missing/folder/invoice.csv"_s);

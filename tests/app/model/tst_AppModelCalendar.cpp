@@ -96,6 +96,7 @@ using ConnectRow = std::tuple<bool, QList<GoogleCalendarListItem>, bool, std::op
 using RefusalRow = std::tuple<bool, Setup, QString>;
 using TextRow = std::tuple<QString, QString, QString>;
 using NotesRow = std::tuple<QString, Seconds, QString>;
+using SummaryRow = std::tuple<bool, int, int, QString>;
 
 } // namespace
 
@@ -150,9 +151,14 @@ private Q_SLOTS:
             h.apple.authorizeError = { AppleCalendarServiceError::Kind::fullAccessRequired, {} };
         }
         QStringList log;
+        qsizetype listedWhenSignalled = 0;
         const CalendarConnectionBase& calendar = *h.model->calendarConnections()[apple ? 1 : 0];
         QObject::connect(&calendar, &CalendarConnectionBase::busyChanged, h.model.get(), [&log, &calendar] {
             log << calendar.statusText();
+        });
+        QObject::connect(&calendar, &CalendarConnectionBase::calendarsChanged, h.model.get(), [&, apple] {
+            listedWhenSignalled =
+                apple ? h.model->desktopCalendar().calendars().size() : h.model->googleCalendar().calendars().size();
         });
         QCoro::waitFor(
             apple ? h.model->desktopCalendar().connectService() : h.model->googleCalendar().connectService());
@@ -166,6 +172,7 @@ private Q_SLOTS:
         const qsizetype listed =
             apple ? h.model->desktopCalendar().calendars().size() : h.model->googleCalendar().calendars().size();
         QCOMPARE(listed, log.last() == u"Not connected."_s ? 0 : calendars.size());
+        QCOMPARE(listedWhenSignalled, listed); // every change of the list was told
         const QString shown = h.model->errorMessage().value_or(QString());
         QVERIFY2(error.isEmpty() ? !h.model->errorMessage() : shown.startsWith(error), qPrintable(shown));
         QCOMPARE(h.saved().settings, h.model->settings());
@@ -214,8 +221,10 @@ private Q_SLOTS:
         AppSnapshot snapshot {
             { acme, other }, { testEntry(acme, kDay, 1800), testEntry(other, kDay, 1800) }, {}, {}, {}, {}
         };
-        if (setup == Setup::nothingInRange) // one the day before, one ending where the range begins
-            snapshot.entries = { testEntry(acme, kDay - 30 * kHour, 1800), testEntry(acme, kRange.lower - 1800, 1800) };
+        if (setup == Setup::nothingInRange) // the day before, ending where the range begins, starting where it ends
+            snapshot.entries = { testEntry(acme, kDay - 30 * kHour, 1800),
+                testEntry(acme, kRange.lower - 1800, 1800),
+                testEntry(acme, kRange.upper, 1800) };
         if (setup == Setup::onlyDeletedProjects)
             snapshot.entries = { testEntry(testProject(u"Gone"_s), kDay, 1800) };
         load(h, snapshot, true, setup != Setup::noCalendars);
@@ -332,6 +341,28 @@ private Q_SLOTS:
         QVERIFY(h.model->errorMessage().value_or(QString()).startsWith(u"Could not export to"_s));
         links.replace(links.indexOf(exported(b1, u"work"_s)), linkText(b1.id, u"work"_s, u"new"_s));
         checkSavedLinks(links);
+    }
+
+    // service, entries exported, selected projects skipped, the success line
+    void exportSummary_data()
+    {
+        QTest::addColumn<SummaryRow>("row");
+        const QString skipped = u" Skipped %1 without a calendar."_s;
+        QTest::newRow("one") << SummaryRow { false, 1, 0, u"Exported 1 entry to Google Calendar."_s };
+        QTest::newRow("one skipped") << SummaryRow {
+            true, 2, 1, u"Exported 2 entries to Apple Calendar."_s + skipped.arg(u"1 selected project"_s)
+        };
+        QTest::newRow("none, two skipped") << SummaryRow {
+            false, 0, 2, u"Exported 0 entries to Google Calendar."_s + skipped.arg(u"2 selected projects"_s)
+        };
+    }
+
+    void exportSummary()
+    {
+        QFETCH(SummaryRow, row);
+        const auto& [apple, entries, skipped, expected] = row;
+        ModelHarness h;
+        QCOMPARE(h.model->calendarConnections()[apple ? 1 : 0]->exportSummary(entries, skipped), expected);
     }
 
     // notes, tracked seconds, event description
