@@ -72,19 +72,13 @@ QCoro::Task<> AppModel::load()
             valid.append(entry);
     }
     setEntries(valid.size() == snapshot.entries.size() ? snapshot.entries : valid);
-    assign(m_googleCalendarEventLinks, snapshot.googleCalendarEventLinks, &AppModel::googleCalendarEventLinksChanged);
-    assign(m_appleCalendarEventLinks, snapshot.appleCalendarEventLinks, &AppModel::appleCalendarEventLinksChanged);
+    m_googleCalendar.setEventLinks(snapshot.googleCalendarEventLinks);
+    m_desktopCalendar.setEventLinks(snapshot.appleCalendarEventLinks);
     setActiveSession(snapshot.activeSession);
     setSettingsField(snapshot.settings);
 
-    const bool hasToken = co_await m_services.googleCalendarService.hasStoredToken();
-    assign(m_hasGoogleCalendarAuthorization, hasToken, &AppModel::hasGoogleCalendarAuthorizationChanged);
-    if (hasToken)
-        co_await refreshGoogleCalendars();
-    const bool hasAccess = co_await m_services.appleCalendarService.hasFullAccess();
-    assign(m_hasAppleCalendarAuthorization, hasAccess, &AppModel::hasAppleCalendarAuthorizationChanged);
-    if (hasAccess)
-        co_await refreshAppleCalendars();
+    co_await m_googleCalendar.restore();
+    co_await m_desktopCalendar.restore();
     checkRestoredSession();
     assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
 }
@@ -172,8 +166,8 @@ AppSnapshot AppModel::currentSnapshot() const
     // The lists are implicitly shared: this copy is a few reference counts, however large the data.
     return AppSnapshot { m_projects,
         m_entries,
-        m_googleCalendarEventLinks,
-        m_appleCalendarEventLinks,
+        m_googleCalendar.eventLinks(),
+        m_desktopCalendar.eventLinks(),
         m_activeSession,
         m_settings,
         m_snapshotExtras };

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/calendar/AppleCalendarServicing.h"
-#include "app/calendar/CalendarExportDraft.h"
-#include "app/google/GoogleCalendarServicing.h"
+#include "app/calendar/CalendarConnection.h"
 #include "app/model/Clock.h"
 #include "app/model/MainSection.h"
 #include "core/datafile/TivrenRepository.h"
@@ -16,6 +14,7 @@
 #include <QVariantList>
 #include <qcoro/qcorotask.h>
 
+#include <array>
 #include <optional>
 
 namespace tivren {
@@ -61,20 +60,12 @@ public:
     // ---- state -------------------------------------------------------------------------------
     const QList<Project>& projects() const { return m_projects; }
     const QList<TimeEntry>& entries() const { return m_entries; }
-    const QList<GoogleCalendarEventLink>& googleCalendarEventLinks() const { return m_googleCalendarEventLinks; }
-    const QList<AppleCalendarEventLink>& appleCalendarEventLinks() const { return m_appleCalendarEventLinks; }
     const std::optional<ActiveTimerSession>& activeSession() const { return m_activeSession; }
     const AppSettings& settings() const { return m_settings; }
     MainSection selectedSection() const { return m_selectedSection; }
     Instant now() const { return m_now; }
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
     bool didFinishLoading() const { return m_didFinishLoading; }
-    bool isGoogleCalendarBusy() const { return m_isGoogleCalendarBusy; }
-    bool hasGoogleCalendarAuthorization() const { return m_hasGoogleCalendarAuthorization; }
-    const QList<GoogleCalendarListItem>& googleCalendars() const { return m_googleCalendars; }
-    bool isAppleCalendarBusy() const { return m_isAppleCalendarBusy; }
-    bool hasAppleCalendarAuthorization() const { return m_hasAppleCalendarAuthorization; }
-    const QList<AppleCalendarListItem>& appleCalendars() const { return m_appleCalendars; }
     const std::optional<QString>& successMessage() const { return m_successMessage; }
     const std::optional<PomodoroPhase>& pomodoroPhase() const { return m_pomodoroPhase; }
     const std::optional<Instant>& pomodoroPhaseStart() const { return m_pomodoroPhaseStart; }
@@ -163,31 +154,20 @@ public:
     QCoro::Task<> exportCSV(InstantRange range);
 
     // ---- calendars ---------------------------------------------------------------------------
-    QCoro::Task<> connectGoogleCalendar();
-    QCoro::Task<> disconnectGoogleCalendar();
-    QCoro::Task<> refreshGoogleCalendars();
-    void updateGoogleCalendarSelection(const GoogleCalendarListItem& item);
-    QString googleCalendarStatusText() const;
-    std::optional<GoogleCalendarExportDraft> googleCalendarExportDraft(InstantRange range);
-    QCoro::Task<> exportGoogleCalendar(GoogleCalendarExportDraft draft, InstantRange range);
-    void mergeGoogleCalendarEventLinks(const QList<GoogleCalendarEventLink>& links);
-    QString googleCalendarExportSummary(int exportedEntryCount, int skippedProjectCount) const;
-
-    QCoro::Task<> connectAppleCalendar();
-    QCoro::Task<> disconnectAppleCalendar();
-    QCoro::Task<> refreshAppleCalendars();
-    void updateAppleCalendarSelection(const AppleCalendarListItem& item);
-    QString appleCalendarStatusText() const;
-    std::optional<AppleCalendarExportDraft> appleCalendarExportDraft(InstantRange range);
-    QCoro::Task<> exportAppleCalendar(AppleCalendarExportDraft draft, InstantRange range);
-    void mergeAppleCalendarEventLinks(const QList<AppleCalendarEventLink>& links);
-    QString appleCalendarExportSummary(int exportedEntryCount, int skippedProjectCount) const;
+    // Google Calendar and the desktop calendar; their event links are part of the data file.
+    GoogleCalendarConnection& googleCalendar() { return m_googleCalendar; }
+    const GoogleCalendarConnection& googleCalendar() const { return m_googleCalendar; }
+    DesktopCalendarConnection& desktopCalendar() { return m_desktopCalendar; }
+    const DesktopCalendarConnection& desktopCalendar() const { return m_desktopCalendar; }
+    // Both, for watching their state.
+    std::array<const CalendarConnectionBase*, 2> calendarConnections() const
+    {
+        return { &m_googleCalendar, &m_desktopCalendar };
+    }
 
 Q_SIGNALS:
     void projectsChanged();
     void entriesChanged();
-    void googleCalendarEventLinksChanged();
-    void appleCalendarEventLinksChanged();
     void activeSessionChanged();
     void settingsChanged();
     void selectedSectionChanged();
@@ -195,12 +175,6 @@ Q_SIGNALS:
     void errorMessageChanged();
     void didFinishLoadingChanged();
     void readOnlyReasonChanged();
-    void isGoogleCalendarBusyChanged();
-    void hasGoogleCalendarAuthorizationChanged();
-    void googleCalendarsChanged();
-    void isAppleCalendarBusyChanged();
-    void hasAppleCalendarAuthorizationChanged();
-    void appleCalendarsChanged();
     void successMessageChanged();
     void pomodoroPhaseChanged();
     void pomodoroPhaseStartChanged();
@@ -209,6 +183,9 @@ Q_SIGNALS:
     void pomodoroProjectIDChanged();
 
 private:
+    // The connections report through the model's messages and change the settings they keep there.
+    friend class CalendarConnectionBase;
+
     // Writes a field and emits its signal, only when the value differs.
     template <typename T> void assign(T& field, const T& value, void (AppModel::*changed)())
     {
@@ -249,17 +226,6 @@ private:
     // future counts from the program's start instead (the user is told).
     void checkRestoredSession();
 
-    // The shared steps of both calendar services: a draft for the range, and the checks before an
-    // export (connected, at least one project with a calendar). Both report their refusal.
-    template <typename Draft>
-    std::optional<Draft> calendarExportDraft(bool connected,
-        const QString& connectFirstKey,
-        const std::optional<QString>& selectedCalendarID,
-        InstantRange range);
-    template <typename Draft>
-    std::optional<QHash<QUuid, QString>> calendarExportAssignments(
-        bool connected, const QString& connectFirstKey, const Draft& draft);
-
     // First index of the record with that id, or -1.
     qsizetype indexOfProject(const QUuid& id) const;
 
@@ -281,20 +247,12 @@ private:
 
     QList<Project> m_projects;
     QList<TimeEntry> m_entries;
-    QList<GoogleCalendarEventLink> m_googleCalendarEventLinks;
-    QList<AppleCalendarEventLink> m_appleCalendarEventLinks;
     std::optional<ActiveTimerSession> m_activeSession;
     AppSettings m_settings;
     MainSection m_selectedSection = MainSection::overview;
     Instant m_now = 0;
     std::optional<QString> m_errorMessage;
     bool m_didFinishLoading = false;
-    bool m_isGoogleCalendarBusy = false;
-    bool m_hasGoogleCalendarAuthorization = false;
-    QList<GoogleCalendarListItem> m_googleCalendars;
-    bool m_isAppleCalendarBusy = false;
-    bool m_hasAppleCalendarAuthorization = false;
-    QList<AppleCalendarListItem> m_appleCalendars;
     std::optional<QString> m_successMessage;
     std::optional<PomodoroPhase> m_pomodoroPhase;
     std::optional<Instant> m_pomodoroPhaseStart;
@@ -306,6 +264,8 @@ private:
     const Instant m_launchTime = m_services.clock.now();
     const Seconds m_launchMonotonicTime = m_services.clock.monotonicNow();
     std::optional<Seconds> m_sessionMonotonicStart;
+    GoogleCalendarConnection m_googleCalendar { *this, m_services.googleCalendarService };
+    DesktopCalendarConnection m_desktopCalendar { *this, m_services.appleCalendarService };
 };
 
 } // namespace tivren

@@ -37,13 +37,14 @@ public:
         QString id;
         QString label;
     };
-    using ModelSignal = void (AppModel::*)();
+    using ModelSignal = void (CalendarConnectionBase::*)();
 
     virtual ~CalendarExportSheetSource() = default;
 
     [[nodiscard]] virtual QString title() const = 0; // a translation key
     [[nodiscard]] virtual QList<Calendar> calendars() const = 0;
     [[nodiscard]] virtual bool isBusy() const = 0;
+    [[nodiscard]] virtual const CalendarConnectionBase& connection() const = 0;
     [[nodiscard]] virtual ModelSignal busyChanged() const = 0;
     [[nodiscard]] virtual ModelSignal calendarsChanged() const = 0;
 
@@ -108,13 +109,14 @@ public:
     QList<Calendar> calendars() const override
     {
         QList<Calendar> result;
-        for (const GoogleCalendarListItem& item : m_model.googleCalendars())
+        for (const GoogleCalendarListItem& item : m_model.googleCalendar().calendars())
             result.append({ item.id, item.name });
         return result;
     }
-    bool isBusy() const override { return m_model.isGoogleCalendarBusy(); }
-    ModelSignal busyChanged() const override { return &AppModel::isGoogleCalendarBusyChanged; }
-    ModelSignal calendarsChanged() const override { return &AppModel::googleCalendarsChanged; }
+    bool isBusy() const override { return m_model.googleCalendar().isBusy(); }
+    const CalendarConnectionBase& connection() const override { return m_model.googleCalendar(); }
+    ModelSignal busyChanged() const override { return &CalendarConnectionBase::busyChanged; }
+    ModelSignal calendarsChanged() const override { return &CalendarConnectionBase::calendarsChanged; }
 };
 
 class AppleSource final : public DraftSource<AppleCalendarService_Tag>
@@ -126,13 +128,14 @@ public:
     QList<Calendar> calendars() const override
     {
         QList<Calendar> result;
-        for (const AppleCalendarListItem& item : m_model.appleCalendars())
+        for (const AppleCalendarListItem& item : m_model.desktopCalendar().calendars())
             result.append({ item.id, item.displayName() });
         return result;
     }
-    bool isBusy() const override { return m_model.isAppleCalendarBusy(); }
-    ModelSignal busyChanged() const override { return &AppModel::isAppleCalendarBusyChanged; }
-    ModelSignal calendarsChanged() const override { return &AppModel::appleCalendarsChanged; }
+    bool isBusy() const override { return m_model.desktopCalendar().isBusy(); }
+    const CalendarConnectionBase& connection() const override { return m_model.desktopCalendar(); }
+    ModelSignal busyChanged() const override { return &CalendarConnectionBase::busyChanged; }
+    ModelSignal calendarsChanged() const override { return &CalendarConnectionBase::calendarsChanged; }
 };
 
 constexpr int kCardRadius = 12;
@@ -304,8 +307,8 @@ CalendarExportSheet::CalendarExportSheet(
 {
     build();
     connect(&m_model, &AppModel::settingsChanged, this, &CalendarExportSheet::retranslate);
-    connect(&m_model, m_source->busyChanged(), this, &CalendarExportSheet::showState);
-    connect(&m_model, m_source->calendarsChanged(), this, &CalendarExportSheet::fillCalendarPickers);
+    connect(&m_source->connection(), m_source->busyChanged(), this, &CalendarExportSheet::showState);
+    connect(&m_source->connection(), m_source->calendarsChanged(), this, &CalendarExportSheet::fillCalendarPickers);
     restyle();
     fillCalendarPickers();
     retranslate();

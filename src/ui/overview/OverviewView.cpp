@@ -165,15 +165,14 @@ OverviewView::OverviewView(AppModel& model, QWidget* parent)
             invalidate(timer);
         });
     }
-    for (auto signal : { &AppModel::hasGoogleCalendarAuthorizationChanged,
-             &AppModel::googleCalendarsChanged,
-             &AppModel::isGoogleCalendarBusyChanged,
-             &AppModel::hasAppleCalendarAuthorizationChanged,
-             &AppModel::appleCalendarsChanged,
-             &AppModel::isAppleCalendarBusyChanged }) {
-        connect(&m_model, signal, this, [this] {
-            invalidate(exports);
-        });
+    for (const CalendarConnectionBase* calendar : m_model.calendarConnections()) {
+        for (auto signal : { &CalendarConnectionBase::authorizationChanged,
+                 &CalendarConnectionBase::calendarsChanged,
+                 &CalendarConnectionBase::busyChanged }) {
+            connect(calendar, signal, this, [this] {
+                invalidate(exports);
+            });
+        }
     }
     connect(&m_model, &AppModel::nowChanged, this, [this] {
         if (isVisible() || !m_shownOnce)
@@ -775,10 +774,10 @@ void OverviewView::refreshLauncher()
 void OverviewView::refreshExportButtons()
 {
     m_csvButton->setEnabled(m_hasEntries);
-    m_googleButton->setEnabled(m_hasEntries && m_model.hasGoogleCalendarAuthorization()
-        && !m_model.googleCalendars().isEmpty() && !m_model.isGoogleCalendarBusy());
-    m_appleButton->setEnabled(m_hasEntries && m_model.hasAppleCalendarAuthorization()
-        && !m_model.appleCalendars().isEmpty() && !m_model.isAppleCalendarBusy());
+    m_googleButton->setEnabled(m_hasEntries && m_model.googleCalendar().hasAuthorization()
+        && !m_model.googleCalendar().calendars().isEmpty() && !m_model.googleCalendar().isBusy());
+    m_appleButton->setEnabled(m_hasEntries && m_model.desktopCalendar().hasAuthorization()
+        && !m_model.desktopCalendar().calendars().isEmpty() && !m_model.desktopCalendar().isBusy());
 }
 
 // ---- actions ---------------------------------------------------------------------------------
@@ -790,7 +789,7 @@ void OverviewView::exportCSV()
 
 void OverviewView::exportGoogleCalendar()
 {
-    if (std::optional<GoogleCalendarExportDraft> draft = m_model.googleCalendarExportDraft(range())) {
+    if (std::optional<GoogleCalendarExportDraft> draft = m_model.googleCalendar().exportDraft(range())) {
         m_googleDraft = std::move(draft);
         openExportSheet<GoogleCalendarExportSheet>(m_googleDraft);
     }
@@ -798,7 +797,7 @@ void OverviewView::exportGoogleCalendar()
 
 void OverviewView::exportAppleCalendar()
 {
-    if (std::optional<AppleCalendarExportDraft> draft = m_model.appleCalendarExportDraft(range())) {
+    if (std::optional<AppleCalendarExportDraft> draft = m_model.desktopCalendar().exportDraft(range())) {
         m_appleDraft = std::move(draft);
         openExportSheet<AppleCalendarExportSheet>(m_appleDraft);
     }
@@ -828,9 +827,9 @@ template <typename Sheet, typename Draft> void OverviewView::openExportSheet(std
             AppModel& model = self->m_model;
             QCoro::Task<> task = [&]() {
                 if constexpr (std::is_same_v<Draft, GoogleCalendarExportDraft>)
-                    return model.exportGoogleCalendar(draft, range);
+                    return model.googleCalendar().exportEntries(draft, range);
                 else
-                    return model.exportAppleCalendar(draft, range);
+                    return model.desktopCalendar().exportEntries(draft, range);
             }();
             co_await std::move(task);
             if (self && dialog && !self->m_model.errorMessage())

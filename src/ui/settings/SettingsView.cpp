@@ -238,19 +238,19 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     // Calendars.
     m_google = addCalendarCard(u"google"_s);
     connect(m_google.connect, &QPushButton::clicked, this, [this] {
-        startDetached(m_model.connectGoogleCalendar());
+        startDetached(m_model.googleCalendar().connectService());
     });
     connect(m_google.refresh, &QPushButton::clicked, this, [this] {
-        startDetached(m_model.refreshGoogleCalendars());
+        startDetached(m_model.googleCalendar().refresh());
     });
     connect(m_google.disconnect, &QPushButton::clicked, this, [this] {
-        startDetached(m_model.disconnectGoogleCalendar());
+        startDetached(m_model.googleCalendar().disconnectService());
     });
     connect(m_google.picker, &QComboBox::currentIndexChanged, this, [this](int index) {
         const QString id = m_google.picker->itemData(index).toString();
-        for (const GoogleCalendarListItem& calendar : m_model.googleCalendars()) {
+        for (const GoogleCalendarListItem& calendar : m_model.googleCalendar().calendars()) {
             if (calendar.id == id) {
-                m_model.updateGoogleCalendarSelection(calendar);
+                m_model.googleCalendar().select(calendar);
                 return;
             }
         }
@@ -258,19 +258,19 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
 
     m_apple = addCalendarCard(u"apple"_s);
     connect(m_apple.connect, &QPushButton::clicked, this, [this] {
-        startDetached(m_model.connectAppleCalendar());
+        startDetached(m_model.desktopCalendar().connectService());
     });
     connect(m_apple.refresh, &QPushButton::clicked, this, [this] {
-        startDetached(m_model.refreshAppleCalendars());
+        startDetached(m_model.desktopCalendar().refresh());
     });
     connect(m_apple.disconnect, &QPushButton::clicked, this, [this] {
-        startDetached(m_model.disconnectAppleCalendar());
+        startDetached(m_model.desktopCalendar().disconnectService());
     });
     connect(m_apple.picker, &QComboBox::currentIndexChanged, this, [this](int index) {
         const QString id = m_apple.picker->itemData(index).toString();
-        for (const AppleCalendarListItem& calendar : m_model.appleCalendars()) {
+        for (const AppleCalendarListItem& calendar : m_model.desktopCalendar().calendars()) {
             if (calendar.id == id) {
-                m_model.updateAppleCalendarSelection(calendar);
+                m_model.desktopCalendar().select(calendar);
                 return;
             }
         }
@@ -285,14 +285,13 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
 
     // Texts follow the language, which lives in the settings; the status lines also name the
     // selected calendar, which does too.
-    for (auto changed : { &AppModel::settingsChanged,
-             &AppModel::isGoogleCalendarBusyChanged,
-             &AppModel::hasGoogleCalendarAuthorizationChanged,
-             &AppModel::googleCalendarsChanged,
-             &AppModel::isAppleCalendarBusyChanged,
-             &AppModel::hasAppleCalendarAuthorizationChanged,
-             &AppModel::appleCalendarsChanged })
-        connect(&m_model, changed, this, &SettingsView::refresh);
+    connect(&m_model, &AppModel::settingsChanged, this, &SettingsView::refresh);
+    for (const CalendarConnectionBase* calendar : m_model.calendarConnections()) {
+        for (auto changed : { &CalendarConnectionBase::busyChanged,
+                 &CalendarConnectionBase::authorizationChanged,
+                 &CalendarConnectionBase::calendarsChanged })
+            connect(calendar, changed, this, &SettingsView::refresh);
+    }
     refresh();
 }
 
@@ -432,16 +431,16 @@ void SettingsView::refresh()
         return result;
     };
     showCalendar(m_google,
-        m_model.hasGoogleCalendarAuthorization(),
-        m_model.isGoogleCalendarBusy(),
-        m_model.googleCalendarStatusText(),
-        items(m_model.googleCalendars()),
+        m_model.googleCalendar().hasAuthorization(),
+        m_model.googleCalendar().isBusy(),
+        m_model.googleCalendar().statusText(),
+        items(m_model.googleCalendar().calendars()),
         m_model.settings().googleCalendar.selectedCalendarID);
     showCalendar(m_apple,
-        m_model.hasAppleCalendarAuthorization(),
-        m_model.isAppleCalendarBusy(),
-        m_model.appleCalendarStatusText(),
-        items(m_model.appleCalendars()),
+        m_model.desktopCalendar().hasAuthorization(),
+        m_model.desktopCalendar().isBusy(),
+        m_model.desktopCalendar().statusText(),
+        items(m_model.desktopCalendar().calendars()),
         m_model.settings().appleCalendar.selectedCalendarID);
 }
 

@@ -1,6 +1,8 @@
 #include "app/calendar/AppleCalendarService.h"
 #include "app/calendar/CalendarExportSupport.h"
 #include "support/Fakes.h"
+#include "support/TaskResult.h"
+#include "support/TestRecords.h"
 
 #include <QTest>
 #include <qcoro/qcorotask.h>
@@ -91,19 +93,6 @@ private:
     int m_created = 0;
 };
 
-template <typename T> QCoro::Task<> keepResult(QCoro::Task<T>& task, std::optional<T>& result)
-{
-    result.emplace(co_await std::move(task));
-}
-
-// QCoro::waitFor for results that have no default value.
-template <typename T> T finish(QCoro::Task<T>&& task)
-{
-    std::optional<T> result;
-    QCoro::waitFor(keepResult(task, result));
-    return std::move(*result);
-}
-
 struct Harness
 {
     FakeClock clock;
@@ -115,19 +104,9 @@ struct Harness
         const QHash<QUuid, QString>& assignments,
         const QList<AppleCalendarEventLink>& links)
     {
-        return finish(service.exportEntries(entries, projects, assignments, links));
+        return resultOf(service.exportEntries(entries, projects, assignments, links)).value();
     }
 };
-
-Project project(const QString& name)
-{
-    return Project(QUuid::createUuid(), name, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"blue"_s, false, 0);
-}
-
-TimeEntry entry(const QUuid& projectID, Instant start, const QString& notes = {})
-{
-    return { QUuid::createUuid(), projectID, start, start + 5400, notes };
-}
 
 std::optional<Kind> errorKind(const std::optional<AppleCalendarServiceError>& error)
 {
@@ -181,23 +160,23 @@ private Q_SLOTS:
         h.store->requestAnswer = granted;
         if (storeMissing)
             h.store->statusError = missing;
-        const TimeEntry nothing = entry(QUuid::createUuid(), 0);
+        const TimeEntry nothing = testEntry(QUuid::createUuid(), 0, 5400);
 
-        QCOMPARE(finish(h.service.hasFullAccess()), status == Status::fullAccess && !storeMissing);
-        const auto listed = finish(h.service.fetchCalendars());
+        QCOMPARE(resultOf(h.service.hasFullAccess()).value(), status == Status::fullAccess && !storeMissing);
+        const auto listed = resultOf(h.service.fetchCalendars()).value();
         QCOMPARE(listed ? std::nullopt : std::optional(listed.error().kind), otherError);
         const auto exported = h.exportEntries({ nothing }, {}, {}, {});
         QCOMPARE(errorKind(exported.error), otherError);
         QVERIFY(exported.links.isEmpty());
         QCOMPARE(h.store->requests, 0);
 
-        const auto authorized = finish(h.service.authorize());
+        const auto authorized = resultOf(h.service.authorize()).value();
         QCOMPARE(authorized ? std::nullopt : std::optional(authorized.error().kind), authorizeError);
         QCOMPARE(h.store->requests, status == Status::notDetermined && !storeMissing ? 1 : 0);
         if (storeMissing)
             QCOMPARE(authorized.error().description(), missing.message);
         if (!authorizeError) {
-            QVERIFY(finish(h.service.fetchCalendars()).hasValue());
+            QVERIFY(resultOf(h.service.fetchCalendars()).value().hasValue());
         }
     }
 
@@ -210,7 +189,7 @@ private Q_SLOTS:
             { u"p1"_s, u"personal"_s, {} },
             { u"a"_s, u"Alpha"_s, u"Local"_s },
             { u"p2"_s, u"Personal"_s, {} } };
-        const auto listed = finish(h.service.fetchCalendars());
+        const auto listed = resultOf(h.service.fetchCalendars()).value();
         QVERIFY(listed);
         QStringList order;
         for (const AppleCalendarListItem& item : *listed)
@@ -228,12 +207,12 @@ private Q_SLOTS:
     void exportWritesEventsAndUpdatesThemLater()
     {
         Harness h;
-        const Project acme = project(u"Acme"_s);
-        const Project unassigned = project(u"Internal"_s);
+        const Project acme = testProject(u"Acme"_s);
+        const Project unassigned = testProject(u"Internal"_s);
         const QUuid deletedProject = QUuid::createUuid();
-        const TimeEntry first = entry(acme.id, 1772355600, u"  Design review \n"_s);
-        const TimeEntry skipped = entry(unassigned.id, 1772362800);
-        const TimeEntry orphan = entry(deletedProject, 1772370000);
+        const TimeEntry first = testEntry(acme.id, 1772355600, 5400, u"  Design review \n"_s);
+        const TimeEntry skipped = testEntry(unassigned.id, 1772362800, 5400);
+        const TimeEntry orphan = testEntry(deletedProject, 1772370000, 5400);
         const QHash<QUuid, QString> assignments { { acme.id, u"home"_s }, { deletedProject, u"work"_s } };
 
         const auto exported = h.exportEntries({ first, skipped, orphan }, { acme, unassigned }, assignments, {});
@@ -291,8 +270,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, change);
         Harness h;
-        const Project acme = project(u"Acme"_s);
-        const TimeEntry one = entry(acme.id, 1772355600);
+        const Project acme = testProject(u"Acme"_s);
+        const TimeEntry one = testEntry(acme.id, 1772355600, 5400);
         const auto first = h.exportEntries({ one }, { acme }, { { acme.id, u"home"_s } }, {});
         QCOMPARE(first.links.size(), 1);
         const QString eventID = first.links[0].eventID;
@@ -328,8 +307,8 @@ private Q_SLOTS:
     void nothingToExportStillChecksAccess()
     {
         Harness h;
-        const Project acme = project(u"Acme"_s);
-        const auto exported = h.exportEntries({ entry(acme.id, 1772355600) }, { acme }, {}, {});
+        const Project acme = testProject(u"Acme"_s);
+        const auto exported = h.exportEntries({ testEntry(acme.id, 1772355600, 5400) }, { acme }, {}, {});
         QVERIFY(!exported.error);
         QVERIFY(exported.links.isEmpty());
         QCOMPARE(h.store->saves(), 0);
@@ -355,11 +334,11 @@ private Q_SLOTS:
         Harness h;
         if (refuse)
             h.store->refusingCalendars.insert(secondCalendar);
-        const Project a = project(u"A"_s);
-        const Project b = project(u"B"_s);
-        const TimeEntry first = entry(a.id, 1772355600);
-        const TimeEntry second = entry(b.id, 1772362800);
-        const TimeEntry third = entry(a.id, 1772370000);
+        const Project a = testProject(u"A"_s);
+        const Project b = testProject(u"B"_s);
+        const TimeEntry first = testEntry(a.id, 1772355600, 5400);
+        const TimeEntry second = testEntry(b.id, 1772362800, 5400);
+        const TimeEntry third = testEntry(a.id, 1772370000, 5400);
         const auto exported =
             h.exportEntries({ first, second, third }, { a, b }, { { a.id, u"home"_s }, { b.id, secondCalendar } }, {});
         QCOMPARE(exported.error, error);
@@ -373,12 +352,15 @@ private Q_SLOTS:
     {
         Harness h;
         h.store->slow = true;
-        const Project acme = project(u"Acme"_s);
-        auto exporting = h.service.exportEntries(
-            { entry(acme.id, 1772355600), entry(acme.id, 1772362800) }, { acme }, { { acme.id, u"home"_s } }, {});
-        const auto listed = finish(h.service.fetchCalendars());
+        const Project acme = testProject(u"Acme"_s);
+        auto exporting =
+            h.service.exportEntries({ testEntry(acme.id, 1772355600, 5400), testEntry(acme.id, 1772362800, 5400) },
+                { acme },
+                { { acme.id, u"home"_s } },
+                {});
+        const auto listed = resultOf(h.service.fetchCalendars()).value();
         QVERIFY(listed);
-        QCOMPARE(finish(std::move(exporting)).links.size(), 2);
+        QCOMPARE(resultOf(std::move(exporting)).value().links.size(), 2);
         QCOMPARE(h.store->calls,
             QStringList({ u"status"_s, u"calendars"_s, u"save"_s, u"save"_s, u"status"_s, u"calendars"_s }));
     }

@@ -10,6 +10,7 @@
 #include "support/FakeGoogleServer.h"
 #include "support/Fakes.h"
 #include "support/TaskResult.h"
+#include "support/TestRecords.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -201,16 +202,6 @@ struct Harness
     }
 };
 
-Project project(const QString& name)
-{
-    return Project(QUuid::createUuid(), name, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"blue"_s, false, 0);
-}
-
-TimeEntry entry(const Project& project, Instant start, const QString& notes = {})
-{
-    return { QUuid::createUuid(), project.id, start, start + 5400, notes };
-}
-
 } // namespace
 
 class tst_GoogleCalendarService : public QObject
@@ -234,9 +225,9 @@ private Q_SLOTS:
         Harness h;
         QTemporaryDir dir;
         const QString dataFile = dir.filePath(u"tivren-data.json"_s);
-        const Project acme = project(u"Acme"_s);
-        const TimeEntry first = entry(acme, 1772438400, u"Planning"_s); // 2026-03-02T08:00:00Z
-        const TimeEntry second = entry(acme, 1772445600);
+        const Project acme = testProject(u"Acme"_s);
+        const TimeEntry first = testEntry(acme, 1772438400, 5400, u"Planning"_s); // 2026-03-02T08:00:00Z
+        const TimeEntry second = testEntry(acme, 1772445600, 5400);
         AppSnapshot snapshot;
         snapshot.projects = { acme };
         snapshot.entries = { first, second };
@@ -253,7 +244,7 @@ private Q_SLOTS:
                 repository, *h.service, apple, notifier, overlay, loginItems, fileChooser, broadcaster, h.clock },
             { false, false });
         QCoro::waitFor(model.load());
-        QVERIFY(!model.hasGoogleCalendarAuthorization());
+        QVERIFY(!model.googleCalendar().hasAuthorization());
 
         h.browser.callbackQuery = approve;
         h.google.scriptJson("POST", tokenPath, 200, tokenReply(u"ya29.first"_s, u"1//first-refresh"_s));
@@ -264,37 +255,37 @@ private Q_SLOTS:
         h.google.scriptJson("PUT", eventsPath("me@example.com") + "/event-2", 200, { { u"id"_s, u"event-2"_s } });
         h.google.scriptJson("PUT", eventsPath("me@example.com") + "/event-1", 200, { { u"id"_s, u"event-1"_s } });
 
-        QCoro::waitFor(model.connectGoogleCalendar());
+        QCoro::waitFor(model.googleCalendar().connectService());
         QCOMPARE(model.errorMessage(), std::nullopt);
-        QVERIFY(model.hasGoogleCalendarAuthorization());
-        QCOMPARE(model.googleCalendars().size(), 2);
+        QVERIFY(model.googleCalendar().hasAuthorization());
+        QCOMPARE(model.googleCalendar().calendars().size(), 2);
         QCOMPARE(model.settings().googleCalendar.selectedCalendarID, u"me@example.com"_s);
-        QCOMPARE(model.googleCalendarStatusText(), u"Connected. Selected calendar: me@example.com"_s);
+        QCOMPARE(model.googleCalendar().statusText(), u"Connected. Selected calendar: me@example.com"_s);
 
         const InstantRange range { 1772409600, 1772495999 };
-        const auto draft = model.googleCalendarExportDraft(range);
+        const auto draft = model.googleCalendar().exportDraft(range);
         QVERIFY(draft);
-        QCoro::waitFor(model.exportGoogleCalendar(*draft, range));
+        QCoro::waitFor(model.googleCalendar().exportEntries(*draft, range));
         QCOMPARE(model.errorMessage(), std::nullopt);
         QCOMPARE(model.successMessage(), u"Exported 2 entries to Google Calendar."_s);
-        QCOMPARE(model.googleCalendarEventLinks().size(), 2);
+        QCOMPARE(model.googleCalendar().eventLinks().size(), 2);
         QCOMPARE(h.google.requestsTo("POST", eventsPath("me@example.com")).size(), 2);
 
         // Again: both events are replaced, not written twice.
-        const auto linksBefore = model.googleCalendarEventLinks();
-        QCoro::waitFor(model.exportGoogleCalendar(*model.googleCalendarExportDraft(range), range));
+        const auto linksBefore = model.googleCalendar().eventLinks();
+        QCoro::waitFor(model.googleCalendar().exportEntries(*model.googleCalendar().exportDraft(range), range));
         QCOMPARE(model.errorMessage(), std::nullopt);
         QCOMPARE(h.google.requestsTo("POST", eventsPath("me@example.com")).size(), 2);
         QCOMPARE(h.google.requestsTo("PUT", eventsPath("me@example.com") + "/event-1").size(), 1);
         QCOMPARE(h.google.requestsTo("PUT", eventsPath("me@example.com") + "/event-2").size(), 1);
-        for (const auto& link : model.googleCalendarEventLinks()) {
+        for (const auto& link : model.googleCalendar().eventLinks()) {
             QVERIFY(std::any_of(linksBefore.cbegin(), linksBefore.cend(), [&link](const auto& before) {
                 return before.id == link.id && before.eventID == link.eventID;
             }));
         }
 
-        QCoro::waitFor(model.disconnectGoogleCalendar());
-        QVERIFY(!model.hasGoogleCalendarAuthorization());
+        QCoro::waitFor(model.googleCalendar().disconnectService());
+        QVERIFY(!model.googleCalendar().hasAuthorization());
         QCOMPARE(h.storedToken(), std::nullopt);
     }
 
@@ -581,12 +572,12 @@ private Q_SLOTS:
     {
         Harness h;
         h.storeToken(3600);
-        const Project acme = project(u"Acme"_s);
-        const Project other = project(u"Other"_s);
-        const TimeEntry created = entry(acme, 1772438400, u" Planning\n"_s);
-        const TimeEntry replaced = entry(acme, 1772445600);
-        const TimeEntry recreated = entry(acme, 1772452800);
-        const TimeEntry skipped = entry(other, 1772452800);
+        const Project acme = testProject(u"Acme"_s);
+        const Project other = testProject(u"Other"_s);
+        const TimeEntry created = testEntry(acme, 1772438400, 5400, u" Planning\n"_s);
+        const TimeEntry replaced = testEntry(acme, 1772445600, 5400);
+        const TimeEntry recreated = testEntry(acme, 1772452800, 5400);
+        const TimeEntry skipped = testEntry(other, 1772452800, 5400);
         const QString holidays = u"en.dutch#holiday@group.v.calendar.google.com"_s;
         const QByteArray path = eventsPath("en.dutch%23holiday@group.v.calendar.google.com");
         const GoogleCalendarEventLink replacedLink { QUuid::createUuid(), replaced.id, holidays, u"kept"_s, 1 };
@@ -644,8 +635,10 @@ private Q_SLOTS:
         QFETCH(QString, message);
         Harness h;
         h.storeToken(3600);
-        const Project acme = project(u"Acme"_s);
-        const QList<TimeEntry> entries { entry(acme, 1772438400), entry(acme, 1772445600), entry(acme, 1772452800) };
+        const Project acme = testProject(u"Acme"_s);
+        const QList<TimeEntry> entries {
+            testEntry(acme, 1772438400, 5400), testEntry(acme, 1772445600, 5400), testEntry(acme, 1772452800, 5400)
+        };
         h.google.scriptJson("POST", eventsPath("work"), 200, { { u"id"_s, u"written"_s } });
         h.google.script("POST", eventsPath("work"), { status, body });
         const auto result = h.exportEntries(entries, { acme }, { { acme.id, u"work"_s } });

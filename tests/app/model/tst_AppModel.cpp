@@ -1,6 +1,7 @@
 #include "app/text/AppStrings.h"
 #include "core/billing/BillingEngine.h"
 #include "support/ModelHarness.h"
+#include "support/TestRecords.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,20 +17,21 @@ namespace {
 constexpr Instant kDay = 86400;
 constexpr QChar nbsp(0x00A0);
 
-TimeEntry entryFor(const Project& p, Instant start, Seconds length, const QString& notes = QString())
-{
-    return TimeEntry { QUuid::createUuid(), p.id, start, start + length, notes };
-}
-
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Project project(const QString& name, bool archived = false)
+// A file where the data folder should be: every save fails until it is removed.
+QString blockDataFolder(ModelHarness& h)
 {
-    return Project(QUuid::createUuid(), name, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"blue"_s, archived, 0);
+    const QString folder = QFileInfo(h.dataFile).path();
+    QDir(folder).removeRecursively();
+    QFile blocker(folder);
+    if (!blocker.open(QIODevice::WriteOnly))
+        qFatal("could not block the data folder");
+    return folder;
 }
 
 } // namespace
@@ -42,10 +44,10 @@ private Q_SLOTS:
     void loadDropsEntriesThatEndBeforeTheyStart()
     {
         ModelHarness h({ false, false }, ModelHarness::Load::later);
-        const Project a = project(u"A"_s);
-        const TimeEntry good = entryFor(a, 1000, 60);
-        const TimeEntry empty = entryFor(a, 2000, 0);
-        const TimeEntry backwards = entryFor(a, 3000, -60);
+        const Project a = testProject(u"A"_s);
+        const TimeEntry good = testEntry(a, 1000, 60);
+        const TimeEntry empty = testEntry(a, 2000, 0);
+        const TimeEntry backwards = testEntry(a, 3000, -60);
         AppSnapshot stored;
         stored.projects = { a };
         stored.entries = { good, empty, backwards };
@@ -91,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(!h.model->didFinishLoading());
 
         // With both on, the load runs right after construction.
-        QVERIFY(TivrenRepository::writeFile(h.dataFile, AppSnapshot { { project(u"A"_s) }, {}, {}, {}, {}, {} }));
+        QVERIFY(TivrenRepository::writeFile(h.dataFile, AppSnapshot { { testProject(u"A"_s) }, {}, {}, {}, {}, {} }));
         h.rebuild({ true, true });
         QTRY_VERIFY(h.model->didFinishLoading());
         QCOMPARE(h.model->projects().size(), 1);
@@ -117,29 +119,16 @@ private Q_SLOTS:
         QCOMPARE(*h.model->errorMessage(), u"The end time must be later than the start time."_s);
     }
 
-    void failedSaveIsReported()
-    {
-        ModelHarness h;
-        QFile blocker(QFileInfo(h.dataFile).path()); // a file where the data folder should be
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        h.addProject(u"A"_s);
-        QTRY_VERIFY(h.model->errorMessage().has_value());
-        QVERIFY2(h.model->errorMessage()->startsWith(u"Could not save your changes: "_s),
-            qPrintable(*h.model->errorMessage()));
-        QCOMPARE(h.model->projects().size(), 1); // memory keeps the change
-    }
-
     // A change that arrives before the file is read must never be saved over it.
     void nothingIsSavedBeforeTheLoad()
     {
         ModelHarness h({ false, false }, ModelHarness::Load::later);
-        const Project a = project(u"A"_s);
+        const Project a = testProject(u"A"_s);
         QVERIFY(
-            TivrenRepository::writeFile(h.dataFile, AppSnapshot { { a }, { entryFor(a, 1000, 60) }, {}, {}, {}, {} }));
+            TivrenRepository::writeFile(h.dataFile, AppSnapshot { { a }, { testEntry(a, 1000, 60) }, {}, {}, {}, {} }));
         const QByteArray before = readAll(h.dataFile);
         h.model->startTracking(a);
-        h.model->addProject(project(u"B"_s));
+        h.model->addProject(testProject(u"B"_s));
         QVERIFY(h.model->finishPendingSaves(10000));
         QCOMPARE(readAll(h.dataFile), before);
         QVERIFY2(h.model->errorMessage().value_or(QString()).contains(u"still loading"_s),
@@ -154,22 +143,21 @@ private Q_SLOTS:
     void failedSaveIsTriedAgainUntilItLands()
     {
         ModelHarness h;
-        const QString folder = QFileInfo(h.dataFile).path();
-        QVERIFY(QDir(folder).removeRecursively());
-        QFile blocker(folder); // a file where the data folder should be
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        const QString blocker = blockDataFolder(h);
         QSignalSpy errors(h.model.get(), &AppModel::errorMessageChanged);
         const Project a = h.addProject(u"A"_s);
         h.model->startTracking(a);
         QTRY_VERIFY(h.model->errorMessage().has_value());
+        QVERIFY2(h.model->errorMessage()->startsWith(u"Could not save your changes: "_s),
+            qPrintable(*h.model->errorMessage()));
+        QCOMPARE(h.model->projects().size(), 1); // memory keeps the change
         const QString quitLine = h.model->saveBeforeQuit(5000).value_or(QString());
         QVERIFY2(quitLine.startsWith(u"Tivren could not save the running timer on A"_s), qPrintable(quitLine));
         QVERIFY2(quitLine.contains(u"projects: 1"_s) && quitLine.contains(h.dataFile), qPrintable(quitLine));
 
         h.model->startTracking(a); // stops: an entry that is not on disk either
         h.model->startTracking(a);
-        QVERIFY(blocker.remove());
+        QVERIFY(QFile::remove(blocker));
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(h.dataFile), 5000); // the retry, about a second later
         h.repository.waitForPendingWork();
         QCOMPARE(h.saved().projects, h.model->projects());
@@ -181,14 +169,10 @@ private Q_SLOTS:
     void quittingSavesWhatTheLastTryMissed()
     {
         ModelHarness h;
-        const QString folder = QFileInfo(h.dataFile).path();
-        QVERIFY(QDir(folder).removeRecursively());
-        QFile blocker(folder);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        const QString blocker = blockDataFolder(h);
         h.addProject(u"A"_s);
         QTRY_VERIFY(h.model->errorMessage().has_value());
-        QVERIFY(blocker.remove()); // space freed, before the retry came round
+        QVERIFY(QFile::remove(blocker)); // space freed, before the retry came round
         QCOMPARE(h.model->saveBeforeQuit(5000), std::nullopt);
         QCOMPARE(h.saved().projects.size(), 1);
     }
@@ -226,7 +210,8 @@ private Q_SLOTS:
         h.addProject(u"A"_s);
         h.repository.waitForPendingWork();
         QTest::qWait(20); // a later modification time than Tivren's own write
-        QVERIFY(TivrenRepository::writeFile(h.dataFile, AppSnapshot { { project(u"Edited"_s) }, {}, {}, {}, {}, {} }));
+        QVERIFY(
+            TivrenRepository::writeFile(h.dataFile, AppSnapshot { { testProject(u"Edited"_s) }, {}, {}, {}, {}, {} }));
         h.model->clearError();
         h.addProject(u"B"_s);
         QTRY_VERIFY(h.model->errorMessage().has_value());
@@ -255,9 +240,7 @@ private Q_SLOTS:
     {
         ModelHarness h;
         QCOMPARE(h.model->localized(u"Overview"_s), u"Overview"_s);
-        AppSettings settings = h.model->settings();
-        settings.languagePreference = AppLanguagePreference::dutch;
-        h.model->setSettings(settings);
+        setLanguage(*h.model, AppLanguagePreference::dutch);
         QCOMPARE(h.model->appLocale().language(), QLocale::Dutch);
         QCOMPARE(h.model->localized(u"Overview"_s), AppStrings::translations(u"nl"_s)->value(u"Overview"_s));
         QCOMPARE(h.model->localized(u"No such text"_s), u"No such text"_s);
@@ -294,8 +277,8 @@ private Q_SLOTS:
 
         // Unknown projects: nothing happens, nothing is saved.
         QSignalSpy projects(h.model.get(), &AppModel::projectsChanged);
-        h.model->archiveProject(project(u"Ghost"_s));
-        h.model->updateProject(project(u"Ghost"_s), u"X"_s, {}, 5, {}, u"red"_s);
+        h.model->archiveProject(testProject(u"Ghost"_s));
+        h.model->updateProject(testProject(u"Ghost"_s), u"X"_s, {}, 5, {}, u"red"_s);
         QCOMPARE(projects.count(), 0);
     }
 
@@ -303,11 +286,12 @@ private Q_SLOTS:
     {
         ModelHarness h;
         const Project a = h.addProject(u"A"_s);
+        QSignalSpy entriesChanged(h.model.get(), &AppModel::entriesChanged);
         h.model->startTracking(a);
         h.advance(600);
         h.model->stopTracking(false);
         const TimeEntry entry = h.model->entries().first();
-        h.model->mergeGoogleCalendarEventLinks({ { QUuid::createUuid(), entry.id, u"primary"_s, u"e1"_s, 1 } });
+        h.model->googleCalendar().mergeEventLinks({ { QUuid::createUuid(), entry.id, u"primary"_s, u"e1"_s, 1 } });
 
         h.model->updateEntry(entry, entry.startDate, entry.startDate, u"x"_s);
         QCOMPARE(h.model->entries().first(), entry);
@@ -319,8 +303,9 @@ private Q_SLOTS:
 
         h.model->deleteEntry(entry);
         QVERIFY(h.model->entries().isEmpty());
-        QCOMPARE(h.model->googleCalendarEventLinks().size(), 1); // links stay
+        QCOMPARE(h.model->googleCalendar().eventLinks().size(), 1); // links stay
         QVERIFY(h.saved().entries.isEmpty());
+        QCOMPARE(entriesChanged.count(), 3); // recorded, edited, deleted
     }
 
     void settingsOperations()
@@ -362,15 +347,16 @@ private Q_SLOTS:
     {
         ModelHarness h;
         const Instant today = h.clock.time;
-        const Project a = project(u"A"_s), b = project(u"B"_s), c = project(u"C"_s), d = project(u"D"_s);
-        const Project archived = project(u"Archived"_s, true);
+        const Project a = testProject(u"A"_s), b = testProject(u"B"_s), c = testProject(u"C"_s),
+                      d = testProject(u"D"_s);
+        const Project archived = testProject(u"Archived"_s, true);
         AppSnapshot stored;
         stored.projects = { a, b, c, d, archived };
-        stored.entries = { entryFor(c, today - 30 * kDay, 60),
-            entryFor(a, today - 7 * kDay, 60),
-            entryFor(archived, today - 10, 5),
-            entryFor(b, today - kDay, 60),
-            entryFor(a, today - 3600, 60) };
+        stored.entries = { testEntry(c, today - 30 * kDay, 60),
+            testEntry(a, today - 7 * kDay, 60),
+            testEntry(archived, today - 10, 5),
+            testEntry(b, today - kDay, 60),
+            testEntry(a, today - 3600, 60) };
         QVERIFY(TivrenRepository::writeFile(h.dataFile, stored));
         QCoro::waitFor(h.model->load());
 
@@ -426,10 +412,8 @@ private Q_SLOTS:
         QFETCH(QString, amount);
         QFETCH(QString, decimal);
         ModelHarness h;
-        AppSettings settings = h.model->settings();
-        settings.languagePreference = language;
-        settings.currencyCode = currency;
-        h.model->setSettings(settings);
+        setLanguage(*h.model, language);
+        h.model->updateCurrencyCode(currency);
         QCOMPARE(h.model->currencyString(1234.5), amount);
         QCOMPARE(h.model->decimalString(1234.5, 2, 2), decimal);
     }
@@ -442,6 +426,9 @@ private Q_SLOTS:
         h.advance(4800);
         h.model->stopTracking(false);
         const InstantRange range { h.clock.time - kDay, h.clock.time };
+        h.model->startTracking(a); // starts where the range ends: not in it
+        h.advance(600);
+        h.model->stopTracking(false);
 
         // Cancelled: no file, no message.
         QCoro::waitFor(h.model->exportCSV(range));
@@ -453,8 +440,10 @@ private Q_SLOTS:
         QCoro::waitFor(h.model->exportCSV(range));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
+        // 80 minutes billed as 90 (rounded up to 15) at 80 an hour.
         QCOMPARE(QString::fromUtf8(file.readAll()),
-            BillingEngine::exportCSV(h.model->entries(), h.model->projects(), range));
+            u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes\n"
+            u"\"Acme, \"\"Inc\"\"\",\"2026-03-01T08:00:00Z\",\"2026-03-01T09:20:00Z\",1.50,80.00,120.00,\"\""_s);
         QCOMPARE(file.permissions() & QFileDevice::ReadOther, QFileDevice::ReadOther);
 
         h.fileChooser.answer = h.dir.filePath(u"missing/folder/invoice.csv"_s);

@@ -2,6 +2,7 @@
 #include "app/text/AppStrings.h"
 #include "core/datafile/Uuid.h"
 #include "support/ModelHarness.h"
+#include "support/TestRecords.h"
 
 #include <QTest>
 #include <qcoro/qcorotask.h>
@@ -20,16 +21,6 @@ const InstantRange kRange { kDay - 8 * kHour, kDay + 16 * kHour }; // all of Mar
 
 const QList<GoogleCalendarListItem> kGoogle { { u"work"_s, u"Work"_s, false }, { u"me"_s, u"Me"_s, true } };
 const QList<AppleCalendarListItem> kApple { { u"home"_s, u"Home"_s, {} }, { u"work"_s, u"Work"_s, {} } };
-
-Project project(const QString& name, bool archived = false)
-{
-    return Project(QUuid::createUuid(), name, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"blue"_s, archived, 0);
-}
-
-TimeEntry entry(const Project& p, Instant start, Seconds duration = 1800, const QString& notes = {})
-{
-    return { QUuid::createUuid(), p.id, start, start + duration, notes };
-}
 
 QString linkText(const QUuid& entryID, const QString& calendar, const QString& event)
 {
@@ -80,14 +71,14 @@ struct Service
     std::optional<Draft> draft() const
     {
         if (!apple)
-            return m.googleCalendarExportDraft(kRange);
-        const auto draft = m.appleCalendarExportDraft(kRange);
+            return m.googleCalendar().exportDraft(kRange);
+        const auto draft = m.desktopCalendar().exportDraft(kRange);
         return draft ? std::optional(convert<Draft>(*draft)) : std::nullopt;
     }
     void exportDraft(const Draft& draft) const
     {
-        QCoro::waitFor(apple ? m.exportAppleCalendar(convert<AppleCalendarExportDraft>(draft), kRange)
-                             : m.exportGoogleCalendar(draft, kRange));
+        QCoro::waitFor(apple ? m.desktopCalendar().exportEntries(convert<AppleCalendarExportDraft>(draft), kRange)
+                             : m.googleCalendar().exportEntries(draft, kRange));
     }
 };
 
@@ -105,6 +96,7 @@ using ConnectRow = std::tuple<bool, QList<GoogleCalendarListItem>, bool, std::op
 using RefusalRow = std::tuple<bool, Setup, QString>;
 using TextRow = std::tuple<QString, QString, QString>;
 using NotesRow = std::tuple<QString, Seconds, QString>;
+using SummaryRow = std::tuple<bool, int, int, QString>;
 
 } // namespace
 
@@ -159,20 +151,28 @@ private Q_SLOTS:
             h.apple.authorizeError = { AppleCalendarServiceError::Kind::fullAccessRequired, {} };
         }
         QStringList log;
-        const auto busyChanged = apple ? &AppModel::isAppleCalendarBusyChanged : &AppModel::isGoogleCalendarBusyChanged;
-        QObject::connect(h.model.get(), busyChanged, h.model.get(), [&log, &m = *h.model, apple] {
-            log << (apple ? m.appleCalendarStatusText() : m.googleCalendarStatusText());
+        qsizetype listedWhenSignalled = 0;
+        const CalendarConnectionBase& calendar = *h.model->calendarConnections()[apple ? 1 : 0];
+        QObject::connect(&calendar, &CalendarConnectionBase::busyChanged, h.model.get(), [&log, &calendar] {
+            log << calendar.statusText();
         });
-        QCoro::waitFor(apple ? h.model->connectAppleCalendar() : h.model->connectGoogleCalendar());
+        QObject::connect(&calendar, &CalendarConnectionBase::calendarsChanged, h.model.get(), [&, apple] {
+            listedWhenSignalled =
+                apple ? h.model->desktopCalendar().calendars().size() : h.model->googleCalendar().calendars().size();
+        });
+        QCoro::waitFor(
+            apple ? h.model->desktopCalendar().connectService() : h.model->googleCalendar().connectService());
         if (refreshError) {
             h.google.calendars = Unexpected(GoogleCalendarServiceError { *refreshError, u"Quota exceeded"_s });
             h.apple.calendars =
                 Unexpected(AppleCalendarServiceError { AppleCalendarServiceError::Kind::accessDenied, {} });
-            QCoro::waitFor(apple ? h.model->refreshAppleCalendars() : h.model->refreshGoogleCalendars());
+            QCoro::waitFor(apple ? h.model->desktopCalendar().refresh() : h.model->googleCalendar().refresh());
         }
         QCOMPARE(log, statusLog);
-        const qsizetype listed = apple ? h.model->appleCalendars().size() : h.model->googleCalendars().size();
+        const qsizetype listed =
+            apple ? h.model->desktopCalendar().calendars().size() : h.model->googleCalendar().calendars().size();
         QCOMPARE(listed, log.last() == u"Not connected."_s ? 0 : calendars.size());
+        QCOMPARE(listedWhenSignalled, listed); // every change of the list was told
         const QString shown = h.model->errorMessage().value_or(QString());
         QVERIFY2(error.isEmpty() ? !h.model->errorMessage() : shown.startsWith(error), qPrintable(shown));
         QCOMPARE(h.saved().settings, h.model->settings());
@@ -183,13 +183,14 @@ private Q_SLOTS:
         ModelHarness h;
         load(h);
         h.google.deleteError = { Kind::googleAPIError, u"Keyring locked"_s };
-        QCoro::waitFor(h.model->disconnectGoogleCalendar());
-        QVERIFY(h.model->errorMessage() && h.model->hasGoogleCalendarAuthorization()); // still signed in
+        GoogleCalendarConnection& google = h.model->googleCalendar();
+        QCoro::waitFor(google.disconnectService());
+        QVERIFY(h.model->errorMessage() && google.hasAuthorization()); // still signed in
         h.google.deleteError.reset();
-        QCoro::waitFor(h.model->disconnectGoogleCalendar());
-        QCoro::waitFor(h.model->disconnectAppleCalendar());
-        QVERIFY(!h.google.storedToken && !h.model->hasGoogleCalendarAuthorization());
-        QVERIFY(h.model->googleCalendars().isEmpty() && h.model->appleCalendars().isEmpty());
+        QCoro::waitFor(google.disconnectService());
+        QCoro::waitFor(h.model->desktopCalendar().disconnectService());
+        QVERIFY(!h.google.storedToken && !google.hasAuthorization() && !h.model->desktopCalendar().hasAuthorization());
+        QVERIFY(google.calendars().isEmpty() && h.model->desktopCalendar().calendars().isEmpty());
         QCOMPARE(h.model->settings().googleCalendar, GoogleCalendarSettings({ u"me"_s, u"Me"_s }));
         QCOMPARE(h.saved().settings.appleCalendar, AppleCalendarSettings());
     }
@@ -216,17 +217,22 @@ private Q_SLOTS:
         const auto& [apple, setup, expected] = row;
         ModelHarness h;
         const Service s { h, apple };
-        const Project acme = project(u"Acme"_s), other = project(u"Other"_s);
-        AppSnapshot snapshot { { acme, other }, { entry(acme, kDay), entry(other, kDay) }, {}, {}, {}, {} };
-        if (setup == Setup::nothingInRange) // one the day before, one ending where the range begins
-            snapshot.entries = { entry(acme, kDay - 30 * kHour), entry(acme, kRange.lower - 1800) };
+        const Project acme = testProject(u"Acme"_s), other = testProject(u"Other"_s);
+        AppSnapshot snapshot {
+            { acme, other }, { testEntry(acme, kDay, 1800), testEntry(other, kDay, 1800) }, {}, {}, {}, {}
+        };
+        if (setup == Setup::nothingInRange) // the day before, ending where the range begins, starting where it ends
+            snapshot.entries = { testEntry(acme, kDay - 30 * kHour, 1800),
+                testEntry(acme, kRange.lower - 1800, 1800),
+                testEntry(acme, kRange.upper, 1800) };
         if (setup == Setup::onlyDeletedProjects)
-            snapshot.entries = { entry(project(u"Gone"_s), kDay) };
+            snapshot.entries = { testEntry(testProject(u"Gone"_s), kDay, 1800) };
         load(h, snapshot, true, setup != Setup::noCalendars);
         std::optional<Draft> draft = s.draft();
         QCOMPARE(draft.has_value(), setup >= Setup::disconnectedAfterDraft);
         if (setup == Setup::disconnectedAfterDraft)
-            QCoro::waitFor(apple ? h.model->disconnectAppleCalendar() : h.model->disconnectGoogleCalendar());
+            QCoro::waitFor(
+                apple ? h.model->desktopCalendar().disconnectService() : h.model->googleCalendar().disconnectService());
         if (setup == Setup::nothingAssigned) { // a blank calendar, and a calendar of an unselected project
             draft->projectSelections[0].calendarID = u"  "_s;
             draft->projectSelections[1].isSelected = false;
@@ -249,18 +255,19 @@ private Q_SLOTS:
         QFETCH(bool, apple);
         ModelHarness h;
         const Service s { h, apple };
-        const Project a = project(u"a"_s), b = project(u"B"_s), c = project(u"c"_s), d = project(u"D"_s),
-                      e = project(u"e"_s, true);
-        const TimeEntry a1 = entry(a, kDay - 3 * kHour), c1 = entry(c, kDay - 2 * kHour), b1 = entry(b, kDay - kHour),
-                        d1 = entry(d, kDay - kHour / 2), a2 = entry(a, kDay), e1 = entry(e, kDay + kHour),
-                        aOld = entry(a, kDay - 30 * kHour);
+        const Project a = testProject(u"a"_s), b = testProject(u"B"_s), c = testProject(u"c"_s),
+                      d = testProject(u"D"_s), e = testProject(u"e"_s, true);
+        const TimeEntry a1 = testEntry(a, kDay - 3 * kHour, 1800), c1 = testEntry(c, kDay - 2 * kHour, 1800),
+                        b1 = testEntry(b, kDay - kHour, 1800), d1 = testEntry(d, kDay - kHour / 2, 1800),
+                        a2 = testEntry(a, kDay, 1800), e1 = testEntry(e, kDay + kHour, 1800),
+                        aOld = testEntry(a, kDay - 30 * kHour, 1800);
         AppSnapshot snapshot { { c, e, b, a, d }, { a1, c1, b1, d1, a2, e1, aOld }, {}, {}, {}, {} };
         // The draft's order: by name ignoring case, archived projects too, equal names as stored.
         QList<std::pair<QUuid, int>> listed,
             expected { { a.id, 2 }, { b.id, 1 }, { c.id, 1 }, { d.id, 1 }, { e.id, 1 } };
         for (int i = 0; i < 24; ++i) { // equal names, enough that an unstable sort would shuffle them
-            snapshot.projects.append(project(i % 2 ? u"Same"_s : u"same"_s));
-            snapshot.entries.append(entry(snapshot.projects.last(), kDay));
+            snapshot.projects.append(testProject(i % 2 ? u"Same"_s : u"same"_s));
+            snapshot.entries.append(testEntry(snapshot.projects.last(), kDay, 1800));
             expected.append({ snapshot.projects.last().id, 1 });
         }
         // a1 was exported before; a hand-edited file holds two links of aOld into one calendar.
@@ -336,6 +343,28 @@ private Q_SLOTS:
         checkSavedLinks(links);
     }
 
+    // service, entries exported, selected projects skipped, the success line
+    void exportSummary_data()
+    {
+        QTest::addColumn<SummaryRow>("row");
+        const QString skipped = u" Skipped %1 without a calendar."_s;
+        QTest::newRow("one") << SummaryRow { false, 1, 0, u"Exported 1 entry to Google Calendar."_s };
+        QTest::newRow("one skipped") << SummaryRow {
+            true, 2, 1, u"Exported 2 entries to Apple Calendar."_s + skipped.arg(u"1 selected project"_s)
+        };
+        QTest::newRow("none, two skipped") << SummaryRow {
+            false, 0, 2, u"Exported 0 entries to Google Calendar."_s + skipped.arg(u"2 selected projects"_s)
+        };
+    }
+
+    void exportSummary()
+    {
+        QFETCH(SummaryRow, row);
+        const auto& [apple, entries, skipped, expected] = row;
+        ModelHarness h;
+        QCOMPARE(h.model->calendarConnections()[apple ? 1 : 0]->exportSummary(entries, skipped), expected);
+    }
+
     // notes, tracked seconds, event description
     void eventNotes_data()
     {
@@ -350,8 +379,8 @@ private Q_SLOTS:
     {
         QFETCH(NotesRow, row);
         const auto& [notes, duration, expected] = row;
-        const Project acme = project(u"Acme"_s);
-        const TimeEntry e = entry(acme, kDay, duration, notes);
+        const Project acme = testProject(u"Acme"_s);
+        const TimeEntry e = testEntry(acme, kDay, duration, notes);
         QCOMPARE(CalendarExportSupport::eventNotes(e, acme, QLocale(u"en"_s)), expected);
         // In every language: as many lines, and the hours with a full stop.
         const QString hours = expected.section(u"Tracked: "_s, 1).section(u' ', 0, 0);

@@ -508,10 +508,7 @@ private Q_SLOTS:
     {
         ModelHarness h;
         h.clock.time = kNine;
-        AppSettings settings = h.model->settings();
-        settings.workReminderEnabled = true;
-        settings.workReminderIntervalMinutes = 0;
-        h.model->setSettings(settings);
+        enableReminders(*h.model, 0);
         h.model->startTracking(h.addProject(u"A"_s));
         tickUntil(h, kNine + 299);
         QVERIFY(h.notifier.reminders.isEmpty());

@@ -112,8 +112,8 @@ private Q_SLOTS:
         setLanguage(AppLanguagePreference::english);
         h->google.calendars = kGoogle;
         h->apple.calendars = kApple;
-        QCoro::waitFor(h->model->connectGoogleCalendar());
-        QCoro::waitFor(h->model->connectAppleCalendar());
+        QCoro::waitFor(h->model->googleCalendar().connectService());
+        QCoro::waitFor(h->model->desktopCalendar().connectService());
     }
     void cleanup()
     {
@@ -246,7 +246,7 @@ private Q_SLOTS:
         // shows no choice and the draft keeps the calendar until the user picks another.
         h->google.calendars = kGoogle.mid(0, 2);
         h->apple.calendars = kApple.mid(0, 2);
-        QCoro::waitFor(apple ? h->model->refreshAppleCalendars() : h->model->refreshGoogleCalendars());
+        QCoro::waitFor(apple ? h->model->desktopCalendar().refresh() : h->model->googleCalendar().refresh());
         QCOMPARE(picker(0)->count(), 3);
         QCOMPARE(picker(0)->currentIndex(), -1);
         QCOMPARE(chosen(), std::optional(thirdID));
@@ -275,9 +275,9 @@ private Q_SLOTS:
         // The caller: Return runs the export with the draft as edited.
         QObject::connect(sheet.get(), &CalendarExportSheet::exportRequested, sheet.get(), [this, apple] {
             if (apple)
-                QCoro::waitFor(h->model->exportAppleCalendar(appleDraft, kRange));
+                QCoro::waitFor(h->model->desktopCalendar().exportEntries(appleDraft, kRange));
             else
-                QCoro::waitFor(h->model->exportGoogleCalendar(googleDraft, kRange));
+                QCoro::waitFor(h->model->googleCalendar().exportEntries(googleDraft, kRange));
         });
         QSignalSpy exports(sheet.get(), &CalendarExportSheet::exportRequested);
         QStringList seenWhileBusy;

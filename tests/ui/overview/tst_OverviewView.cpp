@@ -263,7 +263,7 @@ private Q_SLOTS:
 
         h->google.storedToken = true;
         h->google.calendars = QList<GoogleCalendarListItem> { { u"work"_s, u"Work"_s, true } };
-        QCoro::waitFor(h->model->connectGoogleCalendar());
+        QCoro::waitFor(h->model->googleCalendar().connectService());
         settle();
         QVERIFY(google->isEnabled());
 
@@ -287,7 +287,7 @@ private Q_SLOTS:
         Q_EMIT sheet->exportRequested();
         QTRY_VERIFY(!view->googleCalendarExportDraft());
         QVERIFY(h->model->successMessage().has_value());
-        QCOMPARE(h->model->googleCalendarEventLinks().size(), 1);
+        QCOMPARE(h->model->googleCalendar().eventLinks().size(), 1);
     }
 
     // The language switch re-labels the open screen at once, figures included.

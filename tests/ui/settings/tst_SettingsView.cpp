@@ -416,7 +416,7 @@ private Q_SLOTS:
             s.workReminderEnabled = true;
         });
         widget<QPushButton>(u"googleConnectButton"_s)->click();
-        QTRY_VERIFY(h->model->hasGoogleCalendarAuthorization());
+        QTRY_VERIFY(h->model->googleCalendar().hasAuthorization());
         view->show();
         for (const QString& language : { u"en"_s, u"de"_s }) {
             choose(widget<QComboBox>(u"languageComboBox"_s), language);

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "app/calendar/AppleCalendarServicing.h"
+#include "app/calendar/CalendarConnectionBase.h"
+#include "app/google/GoogleCalendarServicing.h"
+#include "app/text/AppStrings.h"
+#include "core/records/AppSettings.h"
+
+#include <algorithm>
+
+namespace tivren {
+
+// Where Google Calendar and the desktop calendar differ, for CalendarConnection.
+template <typename Service> struct CalendarConnectionTraits;
+
+template <> struct CalendarConnectionTraits<GoogleCalendarService_Tag>
+{
+    using Servicing = GoogleCalendarServicing;
+    using Item = GoogleCalendarListItem;
+    static constexpr auto settingsField = &AppSettings::googleCalendar;
+    // Disconnecting deletes the token; the chosen calendar stays for the next sign-in.
+    static constexpr bool forgetsSelection = false;
+
+    static QString name(const Item& item) { return item.name; }
+    static const Item& defaultCalendar(const QList<Item>& calendars)
+    {
+        const auto primary = std::find_if(calendars.cbegin(), calendars.cend(), [](const auto& item) {
+            return item.isPrimary;
+        });
+        return primary != calendars.cend() ? *primary : calendars.first();
+    }
+    static bool hasExpired(const GoogleCalendarServiceError& error)
+    {
+        return error.kind == GoogleCalendarServiceError::Kind::authorizationExpired;
+    }
+    static QCoro::Task<bool> hasAccess(Servicing& service) { return service.hasStoredToken(); }
+    static QCoro::Task<Expected<Done, GoogleCalendarServiceError>> authorize(
+        Servicing& service, const GoogleCalendarSettings& settings)
+    {
+        return service.authorize(settings);
+    }
+    static QCoro::Task<Expected<QList<Item>, GoogleCalendarServiceError>> fetchCalendars(
+        Servicing& service, const GoogleCalendarSettings& settings)
+    {
+        return service.fetchCalendars(settings);
+    }
+    static QCoro::Task<Expected<Done, GoogleCalendarServiceError>> forget(Servicing& service)
+    {
+        return service.deleteStoredToken();
+    }
+    static QCoro::Task<GoogleCalendarExportResult> exportEntries(Servicing& service,
+        const QList<TimeEntry>& entries,
+        const QList<Project>& projects,
+        const GoogleCalendarSettings& settings,
+        const QHash<QUuid, QString>& assignments,
+        const QList<GoogleCalendarEventLink>& links)
+    {
+        return service.exportEntries(entries, projects, settings, assignments, links);
+    }
+    static CalendarTexts texts()
+    {
+        return { u"Could not connect Google Calendar: %@"_tr,
+            u"Could not disconnect Google Calendar: %@"_tr,
+            u"Could not load Google calendars: %@"_tr,
+            u"Your Google sign-in expired. Please reconnect."_tr,
+            u"Connect Google Calendar and refresh calendars first."_tr,
+            u"Could not export to Google Calendar: %@"_tr,
+            u"Connected to Google Calendar."_tr,
+            u"Exported %@ to Google Calendar."_tr,
+            u"Exported %@ to Google Calendar. Skipped %@ without a calendar."_tr };
+    }
+};
+
+template <> struct CalendarConnectionTraits<AppleCalendarService_Tag>
+{
+    using Servicing = AppleCalendarServicing;
+    using Item = AppleCalendarListItem;
+    static constexpr auto settingsField = &AppSettings::appleCalendar;
+    // Nothing to revoke: the store's access stays granted in the desktop's own settings, so
+    // disconnecting forgets the chosen calendar instead.
+    static constexpr bool forgetsSelection = true;
+
+    static QString name(const Item& item) { return item.displayName(); }
+    static const Item& defaultCalendar(const QList<Item>& calendars) { return calendars.first(); }
+    static bool hasExpired(const AppleCalendarServiceError&) { return false; }
+    static QCoro::Task<bool> hasAccess(Servicing& service) { return service.hasFullAccess(); }
+    static QCoro::Task<Expected<Done, AppleCalendarServiceError>> authorize(
+        Servicing& service, const AppleCalendarSettings&)
+    {
+        return service.authorize();
+    }
+    static QCoro::Task<Expected<QList<Item>, AppleCalendarServiceError>> fetchCalendars(
+        Servicing& service, const AppleCalendarSettings&)
+    {
+        return service.fetchCalendars();
+    }
+    static QCoro::Task<Expected<Done, AppleCalendarServiceError>> forget(Servicing&) { co_return Done {}; }
+    static QCoro::Task<AppleCalendarExportResult> exportEntries(Servicing& service,
+        const QList<TimeEntry>& entries,
+        const QList<Project>& projects,
+        const AppleCalendarSettings&,
+        const QHash<QUuid, QString>& assignments,
+        const QList<AppleCalendarEventLink>& links)
+    {
+        return service.exportEntries(entries, projects, assignments, links);
+    }
+    static CalendarTexts texts()
+    {
+        return { u"Could not connect Apple Calendar: %@"_tr,
+            QString(), // disconnecting cannot fail
+            u"Could not load Apple calendars: %@"_tr,
+            QString(), // no sign-in to expire
+            u"Connect Apple Calendar and refresh calendars first."_tr,
+            u"Could not export to Apple Calendar: %@"_tr,
+            u"Connected to Apple Calendar."_tr,
+            u"Exported %@ to Apple Calendar."_tr,
+            u"Exported %@ to Apple Calendar. Skipped %@ without a calendar."_tr };
+    }
+};
+
+} // namespace tivren
