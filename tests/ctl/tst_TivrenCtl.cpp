@@ -208,6 +208,17 @@ private Q_SLOTS:
                                       << u"both --from and --to"_s;
         QTest::newRow("option without value")
             << QStringList { u"report"_s, u"--from"_s } << 2 << u"--from needs a value"_s;
+        QTest::newRow("data without value")
+            << QStringList { u"report"_s, u"--from=2026-03-01"_s, u"--data"_s } << 2 << u"--data needs a value"_s;
+        QTest::newRow("unknown option with a value")
+            << QStringList { u"report"_s, u"--form=2026-03-01"_s } << 2 << u"unknown option '--form=2026-03-01'"_s;
+        QTest::newRow("unknown short option") << QStringList { u"report"_s, u"-x"_s } << 2 << u"unknown option '-x'"_s;
+        QTest::newRow("flag given a value")
+            << QStringList { u"report"_s, u"--csv=yes"_s } << 2 << u"unknown option '--csv=yes'"_s;
+        QTest::newRow("stray word") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"march"_s } << 2
+                                    << u"unknown option 'march'"_s;
+        QTest::newRow("control verb option")
+            << QStringList { u"stop"_s, u"--json"_s } << 2 << u"unexpected argument '--json' for stop"_s;
         QTest::newRow("bad date") << QStringList {
             u"report"_s, u"--from"_s, u"2026-02-30"_s, u"--to"_s, u"2026-03-01"_s
         } << 2 << u"'2026-02-30' is neither"_s;
@@ -229,6 +240,30 @@ private Q_SLOTS:
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.startsWith(u"tivrenctl: "_s) && r.err.contains(message), qPrintable(r.err));
         QCOMPARE(r.err.count(u'\n'), 1);
+    }
+
+    // "--from X" and "--from=X" are one option, in any order, and the last of a repeated one counts.
+    void optionForms_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QString day = u"2026-03-02"_s;
+        QTest::newRow("separate values") << QStringList { u"--from"_s, day, u"--to"_s, day, u"--data"_s, m_path };
+        QTest::newRow("attached values") << QStringList { u"--from="_s + day, u"--to="_s + day, u"--data="_s + m_path };
+        QTest::newRow("mixed order") << QStringList { u"--data"_s, m_path, u"--to="_s + day, u"--from"_s, day };
+        QTest::newRow("repeated") << QStringList {
+            u"--from=2020-01-01"_s, u"--from"_s, day, u"--to"_s, u"2020-01-01"_s, u"--to="_s + day, u"--data"_s, m_path
+        };
+        QTest::newRow("value that looks like an option")
+            << QStringList { u"--from"_s, day, u"--to"_s, day, u"--data"_s, u"--csv"_s, u"--data="_s + m_path };
+    }
+
+    void optionForms()
+    {
+        QFETCH(QStringList, args);
+        const Run r = run(QStringList { u"report"_s, u"--csv"_s } + args);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.count(u'\n'), 3); // the header and the three entries of 2 March
     }
 
     void unreadableFile()

@@ -1,5 +1,6 @@
 #include "app/text/AppStrings.h"
 #include "core/billing/BillingEngine.h"
+#include "core/time/DurationFormat.h"
 #include "support/ModelHarness.h"
 
 #include <QDir>
@@ -403,7 +404,7 @@ private Q_SLOTS:
     {
         QFETCH(double, seconds);
         QFETCH(QString, expected);
-        QCOMPARE(AppModel::formattedDuration(seconds), expected);
+        QCOMPARE(formattedDuration(seconds), expected);
     }
 
     void money_data()
