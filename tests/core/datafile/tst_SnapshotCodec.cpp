@@ -146,24 +146,48 @@ private Q_SLOTS:
         }
     }
 
+    // Written as whole-second UTC; an instant outside the years 1 to 9999 cannot be written at all.
+    void instantWriting_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("fraction dropped") << 1741944600.999 << u"2025-03-14T09:30:00Z"_s;
+        QTest::newRow("negative fraction rounds down") << -0.5 << u"1969-12-31T23:59:59Z"_s;
+        QTest::newRow("first writable") << -62135596800.0 << u"0001-01-01T00:00:00Z"_s;
+        QTest::newRow("last writable") << 253402300799.0 << u"9999-12-31T23:59:59Z"_s;
+        QTest::newRow("year 10000") << 253402300800.0 << QString();
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QString();
+    }
+
     void instantWriting()
     {
-        QCOMPARE(Iso8601::format(1741944600.999), u"2025-03-14T09:30:00Z"_s);
-        QCOMPARE(Iso8601::format(-0.5), u"1969-12-31T23:59:59Z"_s);
-        QCOMPARE(Iso8601::format(-62135596800.0), u"0001-01-01T00:00:00Z"_s);
-        QCOMPARE(Iso8601::format(253402300799.0), u"9999-12-31T23:59:59Z"_s);
-        QCOMPARE(Iso8601::format(253402300800.0), QString());
-        QCOMPARE(Iso8601::format(std::numeric_limits<double>::quiet_NaN()), QString());
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(Iso8601::format(seconds), text);
+    }
+
+    // Read in any case, only the plain 8-4-4-4-12 form; written upper-case.
+    void uuidForms_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("written"); // empty: refused
+        QTest::newRow("lower case") << u"0a1b2c3d-4e5f-6789-abcd-ef0123456789"_s
+                                    << u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s;
+        QTest::newRow("upper case") << u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s
+                                    << u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s;
+        QTest::newRow("braces") << u"{aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}"_s << QString();
+        QTest::newRow("no dashes") << u"aaaaaaaabbbbccccddddeeeeeeeeeeee"_s << QString();
+        QTest::newRow("not hex") << u"gaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee"_s << QString();
     }
 
     void uuidForms()
     {
-        QVERIFY(UuidText::parse(u"aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee"_s).has_value());
-        QVERIFY(!UuidText::parse(u"{aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}"_s).has_value());
-        QVERIFY(!UuidText::parse(u"aaaaaaaabbbbccccddddeeeeeeeeeeee"_s).has_value());
-        QVERIFY(!UuidText::parse(u"gaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee"_s).has_value());
-        const QUuid uuid = *UuidText::parse(u"0a1b2c3d-4e5f-6789-abcd-ef0123456789"_s);
-        QCOMPARE(UuidText::upper(uuid), u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s);
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        const auto parsed = UuidText::parse(text);
+        QCOMPARE(parsed.has_value(), !written.isEmpty());
+        if (parsed)
+            QCOMPARE(UuidText::upper(*parsed), written);
     }
 
     // The reader is strict JSON: anything another tool would refuse is refused, with a position.
