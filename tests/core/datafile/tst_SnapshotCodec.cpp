@@ -100,6 +100,44 @@ class tst_SnapshotCodec : public QObject
 {
     Q_OBJECT
 
+    // Rows of decodeFailures for the records whose every key is required.
+    static void addRequiredKeyFailureRows(const QString& notISO)
+    {
+        QTest::newRow("empty entry: the first key is named")
+            << QByteArray("{\"entries\": [{}]}") << u"entries[0].id: required key is missing"_s;
+        QTest::newRow("entry without endDate")
+            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"notes\": \"\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"entries[0].endDate: required key is missing"_s;
+        QTest::newRow("entry without notes")
+            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"endDate\": \"2025-03-14T10:00:00Z\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"entries[0].notes: required key is missing"_s;
+        QTest::newRow("entry start without zone")
+            << withEntry(entryFields(u"\"2025-03-14T09:30:00\""_s))
+            << u"entries[0].startDate: "_s + notISO + u"\"2025-03-14T09:30:00\""_s;
+        QTest::newRow("entry start as number")
+            << withEntry(entryFields(u"1741944600"_s)) << u"entries[0].startDate: expected a string, found a number"_s;
+        QTest::newRow("second entry bad")
+            << (u"{\"entries\": [{%1}, {%2}]}"_s.arg(entryFields(), entryFields(u"null"_s)).toUtf8())
+            << u"entries[1].startDate: required value is null"_s;
+        QTest::newRow("session without start")
+            << (u"{\"activeSession\": {\"projectID\": \"%1\"}}"_s.arg(kProject).toUtf8())
+            << u"activeSession.startDate: required key is missing"_s;
+        QTest::newRow("link without eventID")
+            << (u"{\"googleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"googleCalendarEventLinks[0].eventID: required key is missing"_s;
+        QTest::newRow("apple link with a number for its event")
+            << (u"{\"appleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"eventID\": 1, \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"appleCalendarEventLinks[0].eventID: expected a string, found a number"_s;
+    }
+
 private Q_SLOTS:
     void instantForms_data()
     {
@@ -288,26 +326,7 @@ private Q_SLOTS:
         QTest::newRow("createdAt with fraction")
             << project(p + u", \"createdAt\": \"2025-03-14T09:30:00.123Z\""_s)
             << u"projects[0].createdAt: "_s + notISO + u"\"2025-03-14T09:30:00.123Z\""_s;
-        QTest::newRow("empty entry: the first key is named")
-            << QByteArray("{\"entries\": [{}]}") << u"entries[0].id: required key is missing"_s;
-        QTest::newRow("entry without endDate")
-            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"notes\": \"\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"entries[0].endDate: required key is missing"_s;
-        QTest::newRow("entry without notes")
-            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"endDate\": \"2025-03-14T10:00:00Z\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"entries[0].notes: required key is missing"_s;
-        QTest::newRow("entry start without zone")
-            << withEntry(entryFields(u"\"2025-03-14T09:30:00\""_s))
-            << u"entries[0].startDate: "_s + notISO + u"\"2025-03-14T09:30:00\""_s;
-        QTest::newRow("entry start as number")
-            << withEntry(entryFields(u"1741944600"_s)) << u"entries[0].startDate: expected a string, found a number"_s;
-        QTest::newRow("second entry bad")
-            << (u"{\"entries\": [{%1}, {%2}]}"_s.arg(entryFields(), entryFields(u"null"_s)).toUtf8())
-            << u"entries[1].startDate: required value is null"_s;
+        addRequiredKeyFailureRows(notISO);
         QTest::newRow("italian language")
             << settings(u"\"languagePreference\": \"it\""_s) << u"settings.languagePreference: unknown value \"it\""_s;
         QTest::newRow("minutes as string") << settings(u"\"pomodoroWorkMinutes\": \"25\""_s)
@@ -322,19 +341,6 @@ private Q_SLOTS:
                                                 << u"settings.appleCalendar: expected an object, found a boolean"_s;
         QTest::newRow("settings not an object")
             << QByteArray("{\"settings\": []}") << u"settings: expected an object, found an array"_s;
-        QTest::newRow("session without start")
-            << (u"{\"activeSession\": {\"projectID\": \"%1\"}}"_s.arg(kProject).toUtf8())
-            << u"activeSession.startDate: required key is missing"_s;
-        QTest::newRow("link without eventID")
-            << (u"{\"googleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"googleCalendarEventLinks[0].eventID: required key is missing"_s;
-        QTest::newRow("apple link with a number for its event")
-            << (u"{\"appleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"eventID\": 1, \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"appleCalendarEventLinks[0].eventID: expected a string, found a number"_s;
     }
 
     void decodeFailures()
@@ -381,7 +387,6 @@ private Q_SLOTS:
         QVERIFY(result->entries.isEmpty());
         QCOMPARE(result->activeSession, std::nullopt);
         QCOMPARE(result->settings, AppSettings {});
-        QCOMPARE(result->settings.currencyCode, AppSettings::defaultCurrencyCode());
 
         const auto empty = SnapshotCodec::decode("{}");
         QVERIFY(empty);
@@ -466,8 +471,6 @@ private Q_SLOTS:
         const QByteArray idleJson = *SnapshotCodec::encode(idle);
         QVERIFY(!idleJson.contains("activeSession"));
         QVERIFY(idleJson.startsWith("{\n  \"appleCalendarEventLinks\": ["));
-        QCOMPARE(*SnapshotCodec::encode(AppSnapshot {}),
-            *SnapshotCodec::encode(*SnapshotCodec::decode(*SnapshotCodec::encode(AppSnapshot {}))));
     }
 
     void encodeFailures()
