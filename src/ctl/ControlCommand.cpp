@@ -1,6 +1,7 @@
 #include "ctl/ControlCommand.h"
 
-#include "app/model/AppModel.h"
+#include "core/ControlBus.h"
+#include "core/time/DurationFormat.h"
 #include "ctl/TerminalText.h"
 
 #include <QDBusError>
@@ -30,12 +31,12 @@ QString phaseName(const QString& raw)
 // One line for a panel: "Acme 01:02:03 · Work 12:34 left", or "Not tracking".
 QString statusLine(const QJsonObject& status)
 {
-    QString line = status.value(u"tracking"_s).toBool() ? status.value(u"project"_s).toString() + u' '
-            + AppModel::formattedDuration(status.value(u"elapsedSeconds"_s).toDouble())
-                                                        : u"Not tracking"_s;
+    QString line = status.value(u"tracking"_s).toBool()
+        ? status.value(u"project"_s).toString() + u' ' + formattedDuration(status.value(u"elapsedSeconds"_s).toDouble())
+        : u"Not tracking"_s;
     if (status.contains(u"pomodoroPhase"_s)) {
         line += u" · "_s + phaseName(status.value(u"pomodoroPhase"_s).toString()) + u' '
-            + AppModel::formattedDuration(status.value(u"pomodoroRemainingSeconds"_s).toDouble()).mid(3) + u" left"_s;
+            + formattedDuration(status.value(u"pomodoroRemainingSeconds"_s).toDouble()).mid(3) + u" left"_s;
     }
     return line;
 }
@@ -68,8 +69,10 @@ int control(const QString& verb, const QStringList& args, QTextStream& out, QTex
         { u"skip"_s, u"Skip"_s },
         { u"status"_s, u"Status"_s },
         { u"show"_s, u"Show"_s } };
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        u"org.tivren.Tivren"_s, u"/org/tivren/Tivren"_s, u"org.tivren.Tivren1"_s, methods.value(verb));
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(ControlBus::serviceName),
+        QString::fromLatin1(ControlBus::objectPath),
+        QString::fromLatin1(ControlBus::interfaceName),
+        methods.value(verb));
     if (takesProject)
         call << args.join(u' ');
     const QDBusMessage reply = bus.call(call, QDBus::Block, callTimeoutMs);
@@ -80,7 +83,7 @@ int control(const QString& verb, const QStringList& args, QTextStream& out, QTex
         if (name == u"org.freedesktop.DBus.Error.ServiceUnknown"_s
             || name == u"org.freedesktop.DBus.Error.NameHasNoOwner"_s)
             err << u"tivrenctl: Tivren is not running\n"_s;
-        else if (name.startsWith(u"org.tivren."_s))
+        else if (name.startsWith(QLatin1StringView(ControlBus::errorPrefix)))
             err << u"tivrenctl: "_s << message << u'\n';
         else
             err << u"tivrenctl: Tivren did not answer: "_s << message << u'\n';

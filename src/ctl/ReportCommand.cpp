@@ -3,7 +3,7 @@
 #include "core/billing/BillingEngine.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/time/LocalCalendar.h"
-#include "ctl/ControlCommand.h"
+#include "ctl/CommandDispatcher.h"
 #include "ctl/TerminalText.h"
 
 #include <QDate>
@@ -16,45 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace tivren::TivrenCtl {
 namespace {
-
-constexpr int exitOk = 0;
-constexpr int exitDataError = 1;
-constexpr int exitUsage = 2;
-
-const auto usageText = uR"(Usage:
-  tivrenctl report --from A --to B [--csv] [--data FILE]
-  tivrenctl start PROJECT | toggle PROJECT | stop | skip | show
-  tivrenctl status [--json]
-  tivrenctl --help
-
-Commands:
-  report   Print the billing of every project for a range of time: actual hours,
-           billed hours (after each project's rounding rule) and the amount.
-  start    Start tracking PROJECT (its id, its name, or the unambiguous start of its
-           name, ignoring case) in the running Tivren; a running timer switches to it.
-  toggle   Start PROJECT, or stop it when it is the one being tracked.
-  stop     Stop the timer (and the Pomodoro cycle).
-  skip     End the current Pomodoro phase now.
-  show     Open Tivren's main window.
-  status   One line for panels such as waybar or polybar: the tracked project and its
-           elapsed time, and the Pomodoro phase with the time left. With --json:
-           {"tracking", "project", "projectID", "elapsedSeconds", "pomodoroPhase",
-           "pomodoroRemainingSeconds"}.
-           These commands talk to the running Tivren over the session bus, so the data
-           file keeps a single writer; they fail when Tivren is not running.
-
-Options of report:
-  --from A     Start of the range: a local date YYYY-MM-DD (its first second) or an
-               exact ISO 8601 instant such as 2026-03-01T08:00:00Z or
-               2026-03-01T09:00:00+01:00.
-  --to B       End of the range, included: a local date YYYY-MM-DD (up to 23:59:59
-               of that day) or an exact ISO 8601 instant.
-  --csv        Print the invoice CSV of the entries in the range instead of the table:
-               Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes
-  --data FILE  The data file to read (default: %1).
-               It is only read, never written; a missing file reads as empty.
-  -h, --help   Show this help.
-)"_s;
 
 enum class Bound
 {
@@ -116,66 +77,29 @@ void printTable(QTextStream& out, const AppSnapshot& snapshot, const InstantRang
     }
 }
 
-int report(const QStringList& args, QTextStream& out, QTextStream& err)
+} // namespace
+
+int report(const ReportRequest& request, QTextStream& out, QTextStream& err)
 {
-    std::optional<QString> from, to;
-    QString dataFile = TivrenRepository::defaultFileURL();
-    bool csv = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        auto valueOf = [&](QString& target) {
-            if (i + 1 >= args.size()) {
-                err << u"tivrenctl: %1 needs a value (see tivrenctl --help)\n"_s.arg(arg);
-                return false;
-            }
-            target = args[++i];
-            return true;
-        };
-        QString value;
-        if (arg == u"--from"_s) {
-            if (!valueOf(value))
-                return exitUsage;
-            from = value;
-        } else if (arg == u"--to"_s) {
-            if (!valueOf(value))
-                return exitUsage;
-            to = value;
-        } else if (arg == u"--data"_s) {
-            if (!valueOf(dataFile))
-                return exitUsage;
-        } else if (arg == u"--csv"_s) {
-            csv = true;
-        } else if (arg == u"--help"_s || arg == u"-h"_s) {
-            out << usageText.arg(TivrenRepository::defaultFileURL());
-            return exitOk;
-        } else {
-            err << u"tivrenctl: unknown option '%1' (see tivrenctl --help)\n"_s.arg(echoed(arg));
-            return exitUsage;
-        }
-    }
-    if (!from || !to) {
-        err << u"tivrenctl: report needs both --from and --to (see tivrenctl --help)\n"_s;
-        return exitUsage;
-    }
-    const auto lower = parseBound(*from, Bound::lower);
-    const auto upper = parseBound(*to, Bound::upper);
-    for (const auto& [text, parsed] : { std::pair { *from, lower }, std::pair { *to, upper } }) {
+    const auto lower = parseBound(request.from, Bound::lower);
+    const auto upper = parseBound(request.to, Bound::upper);
+    for (const auto& [text, parsed] : { std::pair { request.from, lower }, std::pair { request.to, upper } }) {
         if (!parsed) {
             err << u"tivrenctl: '%1' is neither a date YYYY-MM-DD nor an ISO 8601 instant such as "
                    "2026-03-01T08:00:00Z\n"_s.arg(echoed(text));
-            return exitUsage;
+            return ExitCode::usage;
         }
     }
     if (*lower > *upper) {
-        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(echoed(*from), echoed(*to));
-        return exitUsage;
+        err << u"tivrenctl: --from (%1) is after --to (%2)\n"_s.arg(echoed(request.from), echoed(request.to));
+        return ExitCode::usage;
     }
 
-    const LoadResult loaded = TivrenRepository::readFile(dataFile);
+    const LoadResult loaded = TivrenRepository::readFile(request.dataFile);
     if (!loaded) {
         err << u"tivrenctl: cannot read %1: %2\n"_s.arg(
-            echoed(dataFile), echoed(loaded.error().description, TerminalText::messageLimit));
-        return exitDataError;
+            echoed(request.dataFile), echoed(loaded.error().description, TerminalText::messageLimit));
+        return ExitCode::dataError;
     }
     AppSnapshot snapshot = *loaded;
     // Bill exactly what Tivren shows: it drops entries that do not end after they start when it loads.
@@ -183,32 +107,11 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err)
         return !entry.isValid();
     });
     const InstantRange range { *lower, *upper };
-    if (csv)
+    if (request.csv)
         out << BillingEngine::exportCSV(snapshot.entries, snapshot.projects, range);
     else
         printTable(out, snapshot, range);
-    return exitOk;
-}
-
-} // namespace
-
-int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
-    const QStringList args = arguments.mid(1);
-    if (args.isEmpty()) {
-        err << u"tivrenctl: no command given (see tivrenctl --help)\n"_s;
-        return exitUsage;
-    }
-    if (args.first() == u"--help"_s || args.first() == u"-h"_s || args.first() == u"help"_s) {
-        out << usageText.arg(TivrenRepository::defaultFileURL());
-        return exitOk;
-    }
-    if (args.first() == u"report"_s)
-        return report(args.mid(1), out, err);
-    if (isControlVerb(args.first()))
-        return control(args.first(), args.mid(1), out, err);
-    err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(echoed(args.first()));
-    return exitUsage;
+    return ExitCode::ok;
 }
 
 } // namespace tivren::TivrenCtl

@@ -1,17 +1,21 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 #include <QTextStream>
 
-namespace tivren {
+namespace tivren::TivrenCtl {
 
-// tivrenctl's command line: `tivrenctl report --from A --to B [--csv] [--data FILE]` and --help.
-// Reads the data file read-only. Returns the process exit code: 0 done, 1 the data file could not
-// be read, 2 a usage error (main turns a failed write of `out` into 1 as well). Errors are one line
-// on `err`, with any value they quote escaped and shortened.
-namespace TivrenCtl {
+// What `tivrenctl report` was asked for, as typed.
+struct ReportRequest
+{
+    QString from; // a local date YYYY-MM-DD or an ISO 8601 instant
+    QString to;
+    QString dataFile;
+    bool csv = false;
+};
 
-[[nodiscard]] int run(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// Prints the billing of the range, as a table or the invoice CSV, reading the data file
+// read-only. Returns the exit code: 0 done, 1 the data file could not be read, 2 a bad bound.
+[[nodiscard]] int report(const ReportRequest& request, QTextStream& out, QTextStream& err);
 
-} // namespace TivrenCtl
-} // namespace tivren
+} // namespace tivren::TivrenCtl

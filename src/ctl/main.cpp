@@ -1,4 +1,4 @@
-#include "ctl/ReportCommand.h"
+#include "ctl/CommandDispatcher.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>

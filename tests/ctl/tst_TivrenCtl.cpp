@@ -195,6 +195,8 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(m_dir.filePath(u"none.json"_s)));
     }
 
+    // Every refusal is one short line naming what was wrong, and whatever was typed comes back with
+    // nothing a terminal would act on.
     void errors_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -208,6 +210,19 @@ private Q_SLOTS:
                                       << u"both --from and --to"_s;
         QTest::newRow("option without value")
             << QStringList { u"report"_s, u"--from"_s } << 2 << u"--from needs a value"_s;
+        QTest::newRow("data without value")
+            << QStringList { u"report"_s, u"--from=2026-03-01"_s, u"--data"_s } << 2 << u"--data needs a value"_s;
+        QTest::newRow("unknown option with a value")
+            << QStringList { u"report"_s, u"--form=2026-03-01"_s } << 2 << u"unknown option '--form=2026-03-01'"_s;
+        QTest::newRow("empty attached value")
+            << QStringList { u"report"_s, u"--from="_s, u"--to=2026-03-01"_s } << 2 << u"'' is neither"_s;
+        QTest::newRow("unknown short option") << QStringList { u"report"_s, u"-x"_s } << 2 << u"unknown option '-x'"_s;
+        QTest::newRow("flag given a value")
+            << QStringList { u"report"_s, u"--csv=yes"_s } << 2 << u"unknown option '--csv=yes'"_s;
+        QTest::newRow("stray word") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"march"_s } << 2
+                                    << u"unknown option 'march'"_s;
+        QTest::newRow("control verb option")
+            << QStringList { u"stop"_s, u"--json"_s } << 2 << u"unexpected argument '--json' for stop"_s;
         QTest::newRow("bad date") << QStringList {
             u"report"_s, u"--from"_s, u"2026-02-30"_s, u"--to"_s, u"2026-03-01"_s
         } << 2 << u"'2026-02-30' is neither"_s;
@@ -217,6 +232,26 @@ private Q_SLOTS:
         QTest::newRow("reversed range") << QStringList {
             u"report"_s, u"--from"_s, u"2026-03-02"_s, u"--to"_s, u"2026-03-01"_s
         } << 2 << u"is after --to"_s;
+        const QString huge(100000, u'x');
+        QTest::newRow("line feed in an option") << QStringList { u"report"_s, u"a\nb"_s } << 2 << u"'a\\nb'"_s;
+        QTest::newRow("escape sequence as a date")
+            << QStringList { u"report"_s, u"--from"_s, u"\x1b[2J"_s, u"--to"_s, u"2026-03-01"_s } << 2
+            << u"'\\x1b[2J'"_s;
+        QTest::newRow("huge date") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, huge } << 2
+                                   << QString(u'\'' + QString(59, u'x'));
+        QTest::newRow("reversed instants")
+            << QStringList { u"report"_s, u"--from"_s, u"2026-03-02T00:00:00Z"_s, u"--to"_s, u"2026-03-01T00:00:00Z"_s }
+            << 2 << u"(2026-03-02T00:00:00Z)"_s;
+        QTest::newRow("command") << QStringList { u"\x1b]0;title\x07"_s } << 2 << u"'\\x1b]0;title\\x07'"_s;
+        QTest::newRow("bidirectional override")
+            << QStringList { u"stop"_s, u"abc\u202Edef"_s } << 2 << u"'abc\\u202edef'"_s;
+        const QString folder = m_dir.filePath(u"a\nb"_s);
+        QVERIFY(QDir().mkpath(folder));
+        QTest::newRow("data file") << QStringList {
+            u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-01"_s, u"--data"_s, folder
+        } << 1 << u"/a\\nb: "_s;
+        QTest::newRow("project name, echoed by Tivren")
+            << QStringList { u"start"_s, u"Acme\n\x1b[2J"_s + huge } << 1 << u"\"Acme\\n\\x1b[2Jxxx"_s;
     }
 
     void errors()
@@ -228,7 +263,33 @@ private Q_SLOTS:
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.startsWith(u"tivrenctl: "_s) && r.err.contains(message), qPrintable(r.err));
-        QCOMPARE(r.err.count(u'\n'), 1);
+        QVERIFY2(r.err.count(u'\n') == 1 && r.err.endsWith(u'\n') && r.err.size() < 200, qPrintable(r.err));
+        for (const QChar c : r.err.chopped(1))
+            QVERIFY2(c.category() != QChar::Other_Control && c != u'\u202E', qPrintable(r.err));
+    }
+
+    // "--from X" and "--from=X" are one option, in any order, and the last of a repeated one counts.
+    void optionForms_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QString day = u"2026-03-02"_s;
+        QTest::newRow("separate values") << QStringList { u"--from"_s, day, u"--to"_s, day, u"--data"_s, m_path };
+        QTest::newRow("attached values") << QStringList { u"--from="_s + day, u"--to="_s + day, u"--data="_s + m_path };
+        QTest::newRow("mixed order") << QStringList { u"--data"_s, m_path, u"--to="_s + day, u"--from"_s, day };
+        QTest::newRow("repeated") << QStringList {
+            u"--from=2020-01-01"_s, u"--from"_s, day, u"--to"_s, u"2020-01-01"_s, u"--to="_s + day, u"--data"_s, m_path
+        };
+        QTest::newRow("value that looks like an option")
+            << QStringList { u"--from"_s, day, u"--to"_s, day, u"--data"_s, u"--csv"_s, u"--data="_s + m_path };
+    }
+
+    void optionForms()
+    {
+        QFETCH(QStringList, args);
+        const Run r = run(QStringList { u"report"_s, u"--csv"_s } + args);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.count(u'\n'), 3); // the header and the three entries of 2 March
     }
 
     void unreadableFile()
@@ -310,48 +371,6 @@ private Q_SLOTS:
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.startsWith(u"tivrenctl: could not write to standard output"_s), qPrintable(r.err));
         QCOMPARE(r.err.count(u'\n'), 1);
-    }
-
-    // Whatever was typed comes back on one short line, with nothing a terminal would act on.
-    void refusedValuesAreEchoedSafely_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("echo");
-        const QString huge(100000, u'x');
-        QTest::newRow("line feed in an option") << QStringList { u"report"_s, u"a\nb"_s } << 2 << u"'a\\nb'"_s;
-        QTest::newRow("escape sequence as a date")
-            << QStringList { u"report"_s, u"--from"_s, u"\x1b[2J"_s, u"--to"_s, u"2026-03-01"_s } << 2
-            << u"'\\x1b[2J'"_s;
-        QTest::newRow("huge date") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, huge } << 2
-                                   << QString(u'\'' + QString(59, u'x'));
-        QTest::newRow("reversed range") << QStringList {
-            u"report"_s, u"--from"_s, u"2026-03-02T00:00:00Z"_s, u"--to"_s, u"2026-03-01T00:00:00Z"_s
-        } << 2 << u"(2026-03-02T00:00:00Z)"_s;
-        QTest::newRow("command") << QStringList { u"\x1b]0;title\x07"_s } << 2 << u"'\\x1b]0;title\\x07'"_s;
-        QTest::newRow("bidirectional override")
-            << QStringList { u"stop"_s, u"abc\u202Edef"_s } << 2 << u"'abc\\u202edef'"_s;
-        const QString folder = m_dir.filePath(u"a\nb"_s);
-        QVERIFY(QDir().mkpath(folder));
-        QTest::newRow("data file") << QStringList {
-            u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-01"_s, u"--data"_s, folder
-        } << 1 << u"/a\\nb: "_s;
-        QTest::newRow("project name, echoed by Tivren")
-            << QStringList { u"start"_s, u"Acme\n\x1b[2J"_s + huge } << 1 << u"\"Acme\\n\\x1b[2Jxxx"_s;
-    }
-
-    void refusedValuesAreEchoedSafely()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(int, code);
-        QFETCH(QString, echo);
-        const Run r = run(args);
-        QCOMPARE(r.code, code);
-        QCOMPARE(r.out, QString());
-        QVERIFY2(r.err.startsWith(u"tivrenctl: "_s) && r.err.contains(echo), qPrintable(r.err));
-        QVERIFY2(r.err.count(u'\n') == 1 && r.err.endsWith(u'\n') && r.err.size() < 200, qPrintable(r.err));
-        for (const QChar c : r.err.chopped(1))
-            QVERIFY2(c.category() != QChar::Other_Control && c != u'\u202E', qPrintable(r.err));
     }
 
     // Qt's D-Bus thread can race the exit handlers, so one run proves little: each must leave one line.

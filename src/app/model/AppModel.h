@@ -147,8 +147,6 @@ public:
 
     QString currencyString(double amount) const;
     QString decimalString(double value, int minimumFractionDigits, int maximumFractionDigits) const;
-    // "hh:mm:ss", hours growing past two digits when needed.
-    static QString formattedDuration(Seconds seconds);
 
     // ---- CSV ---------------------------------------------------------------------------------
     QCoro::Task<> exportCSV(InstantRange range);

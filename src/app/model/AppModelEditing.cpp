@@ -220,11 +220,4 @@ QString AppModel::decimalString(double value, int minimumFractionDigits, int max
     return QString::number(value, 'f', std::max(maximumFractionDigits, 0));
 }
 
-QString AppModel::formattedDuration(Seconds seconds)
-{
-    // A clock read a moment apart from a start must not show "00:00:-1".
-    const auto whole = std::max(static_cast<qint64>(std::round(seconds)), qint64(0));
-    return QString::asprintf("%02lld:%02lld:%02lld", whole / 3600, whole % 3600 / 60, whole % 60);
-}
-
 } // namespace tivren

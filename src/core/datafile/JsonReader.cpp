@@ -24,6 +24,29 @@ int hexValue(char c)
     return -1;
 }
 
+// The character a one-letter escape stands for; 0 for a letter that is no escape.
+char unescaped(char letter)
+{
+    switch (letter) {
+    case '"':
+    case '\\':
+    case '/':
+        return letter;
+    case 'b':
+        return '\b';
+    case 'f':
+        return '\f';
+    case 'n':
+        return '\n';
+    case 'r':
+        return '\r';
+    case 't':
+        return '\t';
+    default:
+        return 0;
+    }
+}
+
 void appendUtf8(QByteArray& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -238,65 +261,47 @@ QByteArrayView JsonReader::readStringSlow(const char* start)
         m_pos = p;
         if (++p >= m_end)
             break;
-        switch (*p++) {
-        case '"':
-            m_scratch.append('"');
-            break;
-        case '\\':
-            m_scratch.append('\\');
-            break;
-        case '/':
-            m_scratch.append('/');
-            break;
-        case 'b':
-            m_scratch.append('\b');
-            break;
-        case 'f':
-            m_scratch.append('\f');
-            break;
-        case 'n':
-            m_scratch.append('\n');
-            break;
-        case 'r':
-            m_scratch.append('\r');
-            break;
-        case 't':
-            m_scratch.append('\t');
-            break;
-        case 'u': {
-            auto hex4 = [&]() -> char32_t {
-                if (m_end - p < 4)
-                    fail(u"invalid \\u escape"_s);
-                char32_t value = 0;
-                for (int i = 0; i < 4; ++i) {
-                    const int digit = hexValue(p[i]);
-                    if (digit < 0)
-                        fail(u"invalid \\u escape"_s);
-                    value = value * 16 + char32_t(digit);
-                }
-                p += 4;
-                return value;
-            };
-            char32_t cp = hex4();
-            if (cp >= 0xD800 && cp <= 0xDBFF) {
-                if (m_end - p < 2 || p[0] != '\\' || p[1] != 'u')
-                    fail(u"unpaired surrogate in a \\u escape"_s);
-                p += 2;
-                const char32_t low = hex4();
-                if (low < 0xDC00 || low > 0xDFFF)
-                    fail(u"unpaired surrogate in a \\u escape"_s);
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-            } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-                fail(u"unpaired surrogate in a \\u escape"_s);
-            }
-            appendUtf8(m_scratch, cp);
-            break;
-        }
-        default:
+        const char escape = *p++;
+        if (escape == 'u') {
+            p = readUnicodeEscape(p);
+        } else if (const char replaced = unescaped(escape)) {
+            m_scratch.append(replaced);
+        } else {
             fail(u"invalid escape in a string"_s);
         }
     }
     fail(u"unterminated string"_s);
+}
+
+const char* JsonReader::readUnicodeEscape(const char* p)
+{
+    auto hex4 = [&]() -> char32_t {
+        if (m_end - p < 4)
+            fail(u"invalid \\u escape"_s);
+        char32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int digit = hexValue(p[i]);
+            if (digit < 0)
+                fail(u"invalid \\u escape"_s);
+            value = value * 16 + char32_t(digit);
+        }
+        p += 4;
+        return value;
+    };
+    char32_t cp = hex4();
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+        if (m_end - p < 2 || p[0] != '\\' || p[1] != 'u')
+            fail(u"unpaired surrogate in a \\u escape"_s);
+        p += 2;
+        const char32_t low = hex4();
+        if (low < 0xDC00 || low > 0xDFFF)
+            fail(u"unpaired surrogate in a \\u escape"_s);
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+    } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+        fail(u"unpaired surrogate in a \\u escape"_s);
+    }
+    appendUtf8(m_scratch, cp);
+    return p;
 }
 
 QString JsonReader::readString()

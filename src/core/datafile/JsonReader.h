@@ -70,6 +70,9 @@ private:
     // Checks the number at the current position; returns its end and its value.
     const char* scanNumber(double& value);
     QByteArrayView readStringSlow(const char* start);
+    // Appends the code point of the \u escape whose digits start at p (with the low surrogate
+    // that must follow a high one); returns where the escape ends.
+    const char* readUnicodeEscape(const char* p);
 
     const char* m_begin;
     const char* m_pos;

@@ -1,13 +1,14 @@
 #include "platform/calendar/EdsCalendarStore.h"
 
 #include "app/text/AppStrings.h"
+#include "platform/calendar/EdsEventMapping.h"
+#include "platform/calendar/GLibHandles.h"
 
 #include <QCoroFuture>
 #include <QDateTime>
 #include <QHash>
 #include <QLoggingCategory>
 
-#include <cmath>
 #include <libecal/libecal.h>
 #include <libedataserver/libedataserver.h>
 #include <vector>
@@ -18,48 +19,6 @@ namespace tivren {
 namespace {
 
 Q_LOGGING_CATEGORY(lcStore, "CalendarStore")
-
-struct GObjectUnref
-{
-    void operator()(gpointer object) const
-    {
-        if (object)
-            g_object_unref(object);
-    }
-};
-template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
-
-struct GFree
-{
-    void operator()(gpointer memory) const { g_free(memory); }
-};
-using GCharPtr = std::unique_ptr<gchar, GFree>;
-
-// A GError slot that frees what it holds.
-class GErrorSlot
-{
-public:
-    GErrorSlot() = default;
-    ~GErrorSlot() { g_clear_error(&m_error); }
-    GErrorSlot(const GErrorSlot&) = delete;
-    GErrorSlot& operator=(const GErrorSlot&) = delete;
-
-    GError** out()
-    {
-        g_clear_error(&m_error);
-        return &m_error;
-    }
-    [[nodiscard]] bool matches(GQuark domain, int code) const { return g_error_matches(m_error, domain, code); }
-    [[nodiscard]] QString text() const { return m_error ? QString::fromUtf8(m_error->message) : u"unknown error"_s; }
-
-private:
-    GError* m_error = nullptr;
-};
-
-QString fromUtf8(const gchar* text)
-{
-    return text ? QString::fromUtf8(text) : QString();
-}
 
 CalendarStoreError notInstalled()
 {
@@ -90,81 +49,6 @@ bool isGeneratedCalendar(ESource* source)
     auto* extension = static_cast<ESourceBackend*>(e_source_get_extension(source, E_SOURCE_EXTENSION_CALENDAR));
     const gchar* backend = e_source_backend_get_backend_name(extension);
     return g_strcmp0(backend, "contacts") == 0 || g_strcmp0(backend, "weather") == 0;
-}
-
-Instant instantOf(ICalTime* time)
-{
-    if (!time)
-        return 0;
-    ICalTimezone* zone = i_cal_time_get_timezone(time);
-    return Instant(i_cal_time_as_timet_with_zone(time, zone ? zone : i_cal_timezone_get_utc_timezone()));
-}
-
-GObjectPtr<ICalTime> utcTime(Instant instant)
-{
-    return GObjectPtr<ICalTime>(
-        i_cal_time_new_from_timet_with_zone(time_t(std::floor(instant)), FALSE, i_cal_timezone_get_utc_timezone()));
-}
-
-void removeProperties(ICalComponent* component, ICalPropertyKind kind)
-{
-    while (ICalProperty* property = i_cal_component_get_first_property(component, kind)) {
-        i_cal_component_remove_property(component, property);
-        g_object_unref(property);
-    }
-}
-
-// The event's component as saved: the stored one with Tivren's fields written over it (so the
-// user's own additions stay), or a new one. Times are written in UTC, replacing any zone, all-day
-// form or duration the user may have given the event.
-GObjectPtr<ICalComponent> componentToSave(const CalendarStoreEvent& event)
-{
-    GObjectPtr<ICalComponent> component;
-    if (!event.storeData.isEmpty()) {
-        component.reset(i_cal_component_new_from_string(event.storeData.constData()));
-        if (component && i_cal_component_isa(component.get()) == I_CAL_VCALENDAR_COMPONENT)
-            component.reset(i_cal_component_get_first_component(component.get(), I_CAL_VEVENT_COMPONENT));
-        if (component && i_cal_component_isa(component.get()) != I_CAL_VEVENT_COMPONENT)
-            component.reset();
-    }
-    if (!component) {
-        component.reset(i_cal_component_new_vevent());
-        const QByteArray uid = event.identifier.toUtf8();
-        if (uid.isEmpty()) {
-            const GCharPtr generated(e_util_generate_uid());
-            i_cal_component_set_uid(component.get(), generated.get());
-        } else {
-            i_cal_component_set_uid(component.get(), uid.constData());
-        }
-    }
-    i_cal_component_set_summary(component.get(), event.title.toUtf8().constData());
-    i_cal_component_set_description(component.get(), event.notes.toUtf8().constData());
-    removeProperties(component.get(), I_CAL_DTSTART_PROPERTY);
-    removeProperties(component.get(), I_CAL_DTEND_PROPERTY);
-    removeProperties(component.get(), I_CAL_DURATION_PROPERTY);
-    removeProperties(component.get(), I_CAL_DTSTAMP_PROPERTY);
-    i_cal_component_take_property(component.get(), i_cal_property_new_dtstart(utcTime(event.start).get()));
-    i_cal_component_take_property(component.get(), i_cal_property_new_dtend(utcTime(event.end).get()));
-    i_cal_component_take_property(
-        component.get(), i_cal_property_new_dtstamp(utcTime(double(QDateTime::currentSecsSinceEpoch())).get()));
-    return component;
-}
-
-CalendarStoreEvent eventFrom(ICalComponent* component, const QString& calendarID)
-{
-    CalendarStoreEvent event;
-    event.identifier = fromUtf8(i_cal_component_get_uid(component));
-    event.calendarID = calendarID;
-    event.storedCalendarID = calendarID;
-    event.title = fromUtf8(i_cal_component_get_summary(component));
-    event.notes = fromUtf8(i_cal_component_get_description(component));
-    GObjectPtr<ICalTime> start(i_cal_component_get_dtstart(component));
-    GObjectPtr<ICalTime> end(i_cal_component_get_dtend(component));
-    event.start = instantOf(start.get());
-    event.end = instantOf(end.get());
-    const GCharPtr text(i_cal_component_as_ical_string(component));
-    event.storeData = QByteArray(text.get());
-    return event;
 }
 
 } // namespace
@@ -284,7 +168,7 @@ public:
             ICalComponent* found = nullptr;
             if (e_cal_client_get_object_sync(calendar, uid.constData(), nullptr, &found, cancellable, error.out())) {
                 const GObjectPtr<ICalComponent> component(found);
-                return std::optional<CalendarStoreEvent>(eventFrom(component.get(), calendarID));
+                return std::optional<CalendarStoreEvent>(EdsEventMapping::eventFrom(component.get(), calendarID));
             }
             if (!error.matches(E_CAL_CLIENT_ERROR, E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND)) {
                 qCWarning(
@@ -311,7 +195,7 @@ public:
         if (!calendar)
             return Unexpected(CalendarStoreError { CalendarStoreError::Kind::failed, u"cannot open calendar"_s });
 
-        const GObjectPtr<ICalComponent> component = componentToSave(event);
+        const GObjectPtr<ICalComponent> component = EdsEventMapping::componentToSave(event);
         QString uid = fromUtf8(i_cal_component_get_uid(component.get()));
         GErrorSlot error;
         const bool stored = !event.storedCalendarID.isEmpty();

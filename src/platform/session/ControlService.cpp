@@ -57,13 +57,13 @@ std::optional<Project> ControlService::findProject(const QString& text)
     if (matches.size() == 1 && !wanted.isEmpty())
         return matches.first();
     if (matches.isEmpty() || wanted.isEmpty()) {
-        sendErrorReply(u"org.tivren.Tivren.Error.UnknownProject"_s,
+        sendErrorReply(QString::fromLatin1(ControlBus::unknownProjectError),
             u"No active project is called \"%1\"."_s.arg(shortened(wanted)));
     } else {
         QStringList names;
         for (const Project& project : matches)
             names << project.name;
-        sendErrorReply(u"org.tivren.Tivren.Error.AmbiguousProject"_s,
+        sendErrorReply(QString::fromLatin1(ControlBus::ambiguousProjectError),
             u"\"%1\" matches several projects: %2."_s.arg(shortened(wanted), shortened(names.join(u", "_s))));
     }
     return std::nullopt;
@@ -113,8 +113,8 @@ bool ControlService::acceptsChanges()
     const auto reason = m_model.whyChangesAreNotSaved();
     if (!reason)
         return true;
-    sendErrorReply(
-        m_model.readOnlyReason() ? u"org.tivren.Tivren.Error.ReadOnly"_s : u"org.tivren.Tivren.Error.Loading"_s,
+    sendErrorReply(m_model.readOnlyReason() ? QString::fromLatin1(ControlBus::readOnlyError)
+                                            : QString::fromLatin1(ControlBus::loadingError),
         *reason);
     return false;
 }
@@ -128,7 +128,7 @@ void ControlService::replyWhenSaved()
     QDBusConnection bus = connection();
     auto answer = [reply, bus](const QFuture<SaveResult>& finished) {
         const bool failed = finished.resultCount() > 0 && !finished.result();
-        bus.send(failed ? reply->createErrorReply(u"org.tivren.Tivren.Error.NotSaved"_s,
+        bus.send(failed ? reply->createErrorReply(QString::fromLatin1(ControlBus::notSavedError),
                      u"The change could not be saved yet: "_s + finished.result().error().description)
                         : reply->createReply());
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ControlBus.h"
 #include "core/records/Project.h"
 
 #include <QDBusContext>
@@ -22,9 +23,9 @@ class ControlService : public QObject, protected QDBusContext
     Q_CLASSINFO("D-Bus Interface", "org.tivren.Tivren1")
 
 public:
-    static constexpr const char* serviceName = "org.tivren.Tivren";
-    static constexpr const char* objectPath = "/org/tivren/Tivren";
-    static constexpr const char* interfaceName = "org.tivren.Tivren1";
+    static constexpr const char* serviceName = ControlBus::serviceName;
+    static constexpr const char* objectPath = ControlBus::objectPath;
+    static constexpr const char* interfaceName = ControlBus::interfaceName;
 
     ControlService(AppModel& model, std::function<void()> showMainWindow, QObject* parent = nullptr);
 

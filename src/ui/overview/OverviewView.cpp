@@ -3,6 +3,7 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "core/billing/BillingEngine.h"
+#include "core/time/DurationFormat.h"
 #include "core/time/LocalCalendar.h"
 #include "ui/editors/TimeEntryEditor.h"
 #include "ui/export/CalendarExportSheet.h"
@@ -720,16 +721,16 @@ void OverviewView::refreshLiveTimes()
     const auto& phase = m_model.pomodoroPhase();
     const std::optional<Seconds> remaining = m_model.pomodoroRemaining();
     if (m_runningCard->isVisibleTo(this) && m_model.activeSession()) {
-        m_runningElapsed->setText(AppModel::formattedDuration(m_model.now() - m_model.activeSession()->startDate));
+        m_runningElapsed->setText(formattedDuration(m_model.now() - m_model.activeSession()->startDate));
         const bool phaseShown = phase && remaining;
         m_runningPhase->setVisible(phaseShown);
         if (phaseShown) {
             m_runningPhaseText->setText(m_model.localized(
-                u"%@ - %@ remaining"_tr, { phaseLabel(m_model, *phase), AppModel::formattedDuration(*remaining) }));
+                u"%@ - %@ remaining"_tr, { phaseLabel(m_model, *phase), formattedDuration(*remaining) }));
         }
     }
     if (m_breakCard->isVisibleTo(this) && remaining)
-        m_breakRemaining->setText(AppModel::formattedDuration(*remaining));
+        m_breakRemaining->setText(formattedDuration(*remaining));
 }
 
 void OverviewView::refreshLauncher()

@@ -4,6 +4,7 @@
 #include "app/model/Clock.h"
 #include "app/services/LoginItemService.h"
 #include "app/text/AppStrings.h"
+#include "core/time/DurationFormat.h"
 #include "ui/shell/TrayIcons.h"
 #include "ui/style/ProjectColors.h"
 
@@ -190,10 +191,10 @@ void TrayMenu::refreshLiveTexts()
 {
     const Instant now = m_clock.now();
     if (m_elapsedLine && m_model.activeSession())
-        m_elapsedLine->setText(AppModel::formattedDuration(std::max(0.0, now - m_model.activeSession()->startDate)));
+        m_elapsedLine->setText(formattedDuration(std::max(0.0, now - m_model.activeSession()->startDate)));
     if (m_phaseLine && m_model.pomodoroPhaseStart() && m_model.pomodoroPhaseDuration()) {
         const Seconds left = *m_model.pomodoroPhaseDuration() - (now - *m_model.pomodoroPhaseStart());
-        m_phaseLine->setText(m_phasePrefix + AppModel::formattedDuration(std::max(0.0, left)));
+        m_phaseLine->setText(m_phasePrefix + formattedDuration(std::max(0.0, left)));
     }
 }
 

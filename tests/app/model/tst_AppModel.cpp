@@ -1,5 +1,6 @@
 #include "app/text/AppStrings.h"
 #include "core/billing/BillingEngine.h"
+#include "core/time/DurationFormat.h"
 #include "support/ModelHarness.h"
 #include "support/TestRecords.h"
 
@@ -389,7 +390,7 @@ private Q_SLOTS:
     {
         QFETCH(double, seconds);
         QFETCH(QString, expected);
-        QCOMPARE(AppModel::formattedDuration(seconds), expected);
+        QCOMPARE(formattedDuration(seconds), expected);
     }
 
     void money_data()

@@ -1,3 +1,4 @@
+#include "core/time/DurationFormat.h"
 #include "support/ModelHarness.h"
 
 #include <QSignalSpy>
@@ -230,7 +231,7 @@ private Q_SLOTS:
         h.model->skipPomodoroPhase(); // the break ends early: a new timer
         QCOMPARE(h.model->now(), h.model->activeSession()->startDate);
         for (const Seconds seconds : { -0.6, -1.0, -3599.4, -86400.0 })
-            QCOMPARE(AppModel::formattedDuration(seconds), u"00:00:00"_s);
+            QCOMPARE(formattedDuration(seconds), u"00:00:00"_s);
     }
 
     // The wall clock moved while a timer ran, an hour in; stopped ten minutes later. Set back, the
@@ -288,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(h.saved().activeSession->startDate, launched);
         h.model->clearError();
         h.advance(600);
-        QCOMPARE(AppModel::formattedDuration(h.model->now() - h.model->activeSession()->startDate), u"00:10:00"_s);
+        QCOMPARE(formattedDuration(h.model->now() - h.model->activeSession()->startDate), u"00:10:00"_s);
         h.model->stopTracking(false);
         QCOMPARE(h.model->entries().size(), 1);
         QCOMPARE(h.model->entries()[0].startDate, launched);
