@@ -4,7 +4,7 @@
 #include "app/model/Clock.h"
 #include "app/services/LoginItemService.h"
 #include "app/text/AppStrings.h"
-#include "ui/shell/TrayIcons.h"
+#include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 
 #include <QPointer>
@@ -147,7 +147,7 @@ void TrayMenu::rebuild()
             // The rate after a tab is drawn right-aligned, where menus show shortcuts.
             const QString text =
                 p.hourlyRate ? menuText(p.name) + u'\t' + m_model.currencyString(*p.hourlyRate) : menuText(p.name);
-            QAction* start = addAction(TrayIcons::colorDot(projectColor(p.colorName)), text, this, [this, p] {
+            QAction* start = addAction(colorDotIcon(projectColor(p.colorName)), text, this, [this, p] {
                 m_model.startTracking(p);
             });
             start->setObjectName(u"projectAction"_s);

@@ -35,6 +35,106 @@ QIcon drawnIcon(std::initializer_list<int> sizes, const std::function<void(QPain
     return icon;
 }
 
+namespace {
+
+constexpr int traySizes[] = { 16, 22, 24, 32, 48, 64, 128 };
+
+QPixmap clock(int size, bool filled)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal stroke = std::max(1.5, size / 11.0);
+    const QRectF face =
+        QRectF(0, 0, size, size).adjusted(stroke / 2 + 0.5, stroke / 2 + 0.5, -stroke / 2 - 0.5, -stroke / 2 - 0.5);
+    // A light face with a dark rim reads on dark and light panels alike; running is the accent colour.
+    const QColor rim(0x24, 0x1f, 0x31);
+    const QColor fill = filled ? QColor(0x35, 0x84, 0xe4) : QColor(0xfa, 0xfa, 0xfa);
+    const QColor hands = filled ? QColor(Qt::white) : rim;
+    p.setPen(QPen(rim, stroke));
+    p.setBrush(fill);
+    p.drawEllipse(face);
+    const QPointF centre = face.center();
+    const qreal radius = face.width() / 2;
+    p.setPen(QPen(hands, stroke, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre, centre + QPointF(0, -radius * 0.58)); // minute hand at twelve
+    p.drawLine(centre, centre + QPointF(radius * 0.42, radius * 0.12)); // hour hand a little past three
+    return pixmap;
+}
+
+QIcon clockIcon(bool filled)
+{
+    QIcon icon;
+    for (int size : traySizes)
+        icon.addPixmap(clock(size, filled));
+    return icon;
+}
+
+} // namespace
+
+QIcon idleTrayIcon()
+{
+    return clockIcon(false);
+}
+
+QIcon runningTrayIcon()
+{
+    return clockIcon(true);
+}
+
+QIcon colorDotIcon(const QColor& color)
+{
+    QIcon icon;
+    for (int size : { 16, 32, 48 }) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        const qreal dot = size / 2.0; // an 8-point dot in a 16-point icon
+        p.drawEllipse(QRectF((size - dot) / 2, (size - dot) / 2, dot, dot));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QIcon playStopIcon(const QColor& color, bool stop)
+{
+    return drawnIcon({ 16, 20, 24, 32, 48 }, [&](QPainter& painter, int size) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        const QRectF circle(0.5, 0.5, size - 1.0, size - 1.0);
+        QPainterPath path;
+        path.addEllipse(circle);
+        const qreal c = size / 2.0;
+        const qreal r = size * 0.2;
+        QPainterPath glyph;
+        if (stop) {
+            glyph.addRoundedRect(QRectF(c - r, c - r, 2 * r, 2 * r), size * 0.04, size * 0.04);
+        } else {
+            glyph.moveTo(c - r * 0.7, c - r * 1.15);
+            glyph.lineTo(c + r * 1.25, c);
+            glyph.lineTo(c - r * 0.7, c + r * 1.15);
+            glyph.closeSubpath();
+        }
+        painter.drawPath(path.subtracted(glyph));
+    });
+}
+
+QIcon checkIcon(const QColor& color)
+{
+    return drawnIcon({ 16, 24, 32 }, [&](QPainter& painter, int size) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
+        painter.setPen(QPen(Qt::white, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QList<QPointF> {
+            { size * 0.28, size * 0.52 }, { size * 0.44, size * 0.68 }, { size * 0.72, size * 0.36 } });
+    });
+}
+
 void paintGlyph(QPainter& painter, const QRectF& box, Glyph glyph, const QColor& color)
 {
     const qreal s = std::min(box.width(), box.height());

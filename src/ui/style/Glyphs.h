@@ -30,6 +30,17 @@ enum class Glyph
 // antialiased painter and the size in points.
 [[nodiscard]] QIcon drawnIcon(std::initializer_list<int> sizes, const std::function<void(QPainter&, int)>& draw);
 
+// The tray's clock: an outlined face while idle, a filled one while a timer runs. Drawn at every
+// size a panel may ask for and readable on light and dark panels.
+[[nodiscard]] QIcon idleTrayIcon();
+[[nodiscard]] QIcon runningTrayIcon();
+// A round dot in a project's colour, for menus and lists.
+[[nodiscard]] QIcon colorDotIcon(const QColor& color);
+// A round play or stop glyph in a colour.
+[[nodiscard]] QIcon playStopIcon(const QColor& color, bool stop);
+// A filled circle with a tick, for the project being tracked in the start menu.
+[[nodiscard]] QIcon checkIcon(const QColor& color);
+
 // Draws glyph in color, centred in the largest square that fits box; the lines scale with it.
 void paintGlyph(QPainter& painter, const QRectF& box, Glyph glyph, const QColor& color);
 

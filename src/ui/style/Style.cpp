@@ -96,6 +96,25 @@ QFrame* divider(QWidget* parent)
     return line;
 }
 
+void clearLayout(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
+        if (QLayout* child = item->layout())
+            clearLayout(child);
+        delete item;
+    }
+}
+
+QIcon themeIcon(const QString& name, const QString& fallback, QStyle::StandardPixmap standard, const QStyle* style)
+{
+    return QIcon::fromTheme(name, QIcon::fromTheme(fallback, style->standardIcon(standard)));
+}
+
 QLabel* secondaryLabel(QWidget* parent)
 {
     auto* label = new QLabel(parent);

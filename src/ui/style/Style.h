@@ -4,10 +4,12 @@
 #include <QFont>
 #include <QFrame>
 #include <QIcon>
+#include <QStyle>
 
 #include <optional>
 
 class QLabel;
+class QLayout;
 class QPushButton;
 
 // The style vocabulary every screen shares, so they all read alike: text styles, labels, dividers,
@@ -48,7 +50,13 @@ namespace tivren::Style {
 [[nodiscard]] QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone = Tone::primary);
 // A hairline between the rows of a card, in the text colour at low opacity so it follows the theme.
 [[nodiscard]] QFrame* divider(QWidget* parent);
+// Removes what a layout holds, widgets included: out of the tree now, deleted once the current
+// event is over (a click on one of them may be what asked for the change).
+void clearLayout(QLayout* layout);
 
+// The desktop theme's icon name, else its fallback name, else the style's standard icon.
+[[nodiscard]] QIcon themeIcon(
+    const QString& name, const QString& fallback, QStyle::StandardPixmap standard, const QStyle* style);
 // A label in the palette's quieter text colour, which follows theme changes.
 [[nodiscard]] QLabel* secondaryLabel(QWidget* parent);
 // A text-only button in the manner of a link; destructive actions in red.
