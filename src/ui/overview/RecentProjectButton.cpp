@@ -45,9 +45,7 @@ void RecentProjectButton::changeEvent(QEvent* event)
 
 QFont RecentProjectButton::nameFont() const
 {
-    QFont f = font();
-    f.setWeight(QFont::Medium);
-    return f;
+    return Style::font(TextStyle::body, font(), QFont::Medium);
 }
 
 QSize RecentProjectButton::sizeHint() const

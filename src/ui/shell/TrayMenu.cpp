@@ -6,6 +6,7 @@
 #include "app/text/AppStrings.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
 
 #include <QPointer>
 
@@ -76,11 +77,8 @@ QAction* TrayMenu::addLine(const QString& text, bool headline)
 {
     QAction* line = addAction(text);
     line->setEnabled(false);
-    if (headline) {
-        QFont bold = line->font();
-        bold.setBold(true);
-        line->setFont(bold);
-    }
+    if (headline)
+        line->setFont(Style::font(TextStyle::headline, line->font()));
     return line;
 }
 
@@ -102,6 +100,16 @@ void TrayMenu::rebuild()
     clear();
     m_elapsedLine = nullptr;
     m_phaseLine = nullptr;
+    addTimerPart();
+    addSeparator();
+    addProjectsPart();
+    addSeparator();
+    addAppPart();
+    refreshLiveTexts();
+}
+
+void TrayMenu::addTimerPart()
+{
     const bool phaseShown = m_model.pomodoroPhase() && m_model.pomodoroPhaseStart() && m_model.pomodoroPhaseDuration();
     m_phasePrefix = phaseShown ? phaseLabel() + u" • "_s : QString();
     const auto project = m_model.activeProject();
@@ -133,8 +141,10 @@ void TrayMenu::rebuild()
         addLine(m_model.localized(u"No active timer"_tr), true);
         addLine(m_model.localized(u"Choose a project below to start tracking."_tr));
     }
-    addSeparator();
+}
 
+void TrayMenu::addProjectsPart()
+{
     // The projects to start.
     const QList<Project> projects = m_model.activeProjects();
     if (projects.isEmpty()) {
@@ -154,8 +164,10 @@ void TrayMenu::rebuild()
             start->setData(p.id);
         }
     }
-    addSeparator();
+}
 
+void TrayMenu::addAppPart()
+{
     // Into the main window.
     const std::pair<QString, MainSection> sections[] = {
         { m_model.localized(u"Open Overview"_tr), MainSection::overview },
@@ -182,8 +194,6 @@ void TrayMenu::rebuild()
     addAction(m_model.localized(u"Quit"_tr), this, [this] {
         m_actions.quit();
     })->setObjectName(u"quitAction"_s);
-
-    refreshLiveTexts();
 }
 
 void TrayMenu::refreshLiveTexts()

@@ -182,11 +182,19 @@ void Card::setTint(const QColor& color, qreal opacity)
     update();
 }
 
+void Card::setTintRole(QPalette::ColorRole role, qreal opacity)
+{
+    m_color = QColor();
+    m_role = role;
+    m_opacity = opacity;
+    update();
+}
+
 void Card::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = m_color.isValid() ? m_color : palette().color(QPalette::WindowText);
+    QColor fill = m_color.isValid() ? m_color : palette().color(m_role);
     fill.setAlphaF(float(m_opacity));
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);

@@ -83,12 +83,15 @@ public:
     explicit Card(QWidget* parent = nullptr, qreal opacity = 0.06, int radius = 12);
 
     void setTint(const QColor& color, qreal opacity);
+    // Tints with a colour of the palette, taken at paint time so a theme change follows.
+    void setTintRole(QPalette::ColorRole role, qreal opacity);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor m_color;
+    QPalette::ColorRole m_role = QPalette::WindowText;
     qreal m_opacity;
     int m_radius;
 };
