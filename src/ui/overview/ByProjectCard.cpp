@@ -74,13 +74,11 @@ QWidget* ByProjectCard::row(const ProjectBillingSummary& summary)
         QLabel* billed = Style::label(TextStyle::body, u"hoursLabel"_s, row, Tone::secondary);
         billed->setText(hours(summary.duration));
         line->addWidget(billed);
-        QLabel* amount = Style::label(TextStyle::body, u"amountLabel"_s, row);
-        amount->setFont(Style::font(TextStyle::body, amount->font(), QFont::DemiBold));
+        QLabel* amount = Style::label(TextStyle::body, u"amountLabel"_s, row, Tone::primary, QFont::DemiBold);
         amount->setText(m_model.currencyString(summary.amount));
         line->addWidget(amount);
     } else {
-        QLabel* actual = Style::label(TextStyle::body, u"hoursLabel"_s, row);
-        actual->setFont(Style::font(TextStyle::body, actual->font(), QFont::DemiBold));
+        QLabel* actual = Style::label(TextStyle::body, u"hoursLabel"_s, row, Tone::primary, QFont::DemiBold);
         actual->setText(hours(summary.actualDuration));
         line->addWidget(actual);
     }

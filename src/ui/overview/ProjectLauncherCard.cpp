@@ -58,8 +58,7 @@ QWidget* ProjectLauncherCard::buildContent()
     m_startMenuButton->setMenu(m_startMenu);
     top->addWidget(m_startMenuButton, 0, Qt::AlignTop);
     column->addLayout(top);
-    m_recentLabel = Style::label(TextStyle::caption, u"recentLabel"_s, m_content, Tone::secondary);
-    m_recentLabel->setFont(Style::font(TextStyle::caption, m_recentLabel->font(), QFont::DemiBold));
+    m_recentLabel = Style::label(TextStyle::caption, u"recentLabel"_s, m_content, Tone::secondary, QFont::DemiBold);
     column->addWidget(m_recentLabel);
     m_recentRow = new QHBoxLayout;
     m_recentRow->setSpacing(10);

@@ -95,8 +95,7 @@ void appendRow(QWidget* list, QWidget* row)
 
 QLabel* sectionHeader(const QString& objectName, QWidget* parent)
 {
-    QLabel* label = Style::label(TextStyle::body, objectName, parent, Tone::secondary);
-    label->setFont(Style::font(TextStyle::body, label->font(), QFont::DemiBold));
+    QLabel* label = Style::label(TextStyle::body, objectName, parent, Tone::secondary, QFont::DemiBold);
     label->setContentsMargins(12, 4, 0, 0);
     return label;
 }
@@ -274,8 +273,7 @@ QWidget* ProjectsView::detailsView(const Project& project, QWidget* parent) cons
 
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
-    QLabel* name = Style::label(TextStyle::body, u"nameLabel"_s, details);
-    name->setFont(Style::font(TextStyle::body, name->font(), QFont::Medium));
+    QLabel* name = Style::label(TextStyle::body, u"nameLabel"_s, details, Tone::primary, QFont::Medium);
     name->setTextFormat(Qt::PlainText);
     name->setText(project.name);
     column->addWidget(name);
@@ -300,8 +298,7 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
 
     const auto& session = m_model.activeSession();
     if (session && session->projectID == project.id) {
-        QLabel* badge = Style::label(TextStyle::caption, u"runningBadgeLabel"_s, row);
-        badge->setFont(Style::font(TextStyle::caption, badge->font(), QFont::DemiBold));
+        QLabel* badge = Style::label(TextStyle::caption, u"runningBadgeLabel"_s, row, Tone::primary, QFont::DemiBold);
         badge->setText(m_model.localized(u"Running"_tr));
         QColor green = projectColor(u"green"_s);
         green.setAlphaF(0.15f);

@@ -75,11 +75,12 @@ QFont fixedWidthFont(TextStyle style, const QFont& base, std::optional<QFont::We
     return fixed;
 }
 
-QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone)
+QLabel* label(
+    TextStyle style, const QString& objectName, QWidget* parent, Tone tone, std::optional<QFont::Weight> weight)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(objectName);
-    label->setFont(font(style, label->font()));
+    label->setFont(font(style, label->font(), weight));
     if (tone == Tone::secondary)
         label->setForegroundRole(QPalette::PlaceholderText);
     return label;

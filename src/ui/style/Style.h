@@ -46,8 +46,13 @@ namespace tivren::Style {
 [[nodiscard]] QFont fixedWidthFont(
     TextStyle style, const QFont& base, std::optional<QFont::Weight> weight = std::nullopt);
 
-// A label in a text style and tone, named for tests and screen readers' tooling.
-[[nodiscard]] QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone = Tone::primary);
+// A label in a text style and tone, named for tests and screen readers' tooling; weight overrides
+// the style's own.
+[[nodiscard]] QLabel* label(TextStyle style,
+    const QString& objectName,
+    QWidget* parent,
+    Tone tone = Tone::primary,
+    std::optional<QFont::Weight> weight = std::nullopt);
 // A hairline between the rows of a card, in the text colour at low opacity so it follows the theme.
 [[nodiscard]] QFrame* divider(QWidget* parent);
 // Removes what a layout holds, widgets included: out of the tree now, deleted once the current
