@@ -19,9 +19,7 @@ ByProjectCard::ByProjectCard(AppModel& model, QWidget* parent)
 {
     setObjectName(u"byProjectCard"_s);
     setFixedWidth(width);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(16, 14, 16, 14);
-    column->setSpacing(12);
+    QVBoxLayout* column = Style::cardColumn(this);
     m_title = Style::label(TextStyle::headline, u"byProjectTitleLabel"_s, this);
     column->addWidget(m_title);
     m_empty = new Style::EmptyState(

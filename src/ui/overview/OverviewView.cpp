@@ -271,9 +271,7 @@ QWidget* OverviewView::buildSections()
 
     auto* entries = new Style::Card(sections, 0.06);
     entries->setObjectName(u"entriesCard"_s);
-    auto* entriesColumn = new QVBoxLayout(entries);
-    entriesColumn->setContentsMargins(16, 14, 16, 14);
-    entriesColumn->setSpacing(12);
+    QVBoxLayout* entriesColumn = Style::cardColumn(entries);
     m_entriesTitle = Style::label(TextStyle::headline, u"entriesTitleLabel"_s, entries);
     entriesColumn->addWidget(m_entriesTitle);
     m_entriesEmpty = new Style::EmptyState(

@@ -23,8 +23,8 @@ ProjectLauncherCard::ProjectLauncherCard(AppModel& model, QWidget* parent)
     , m_model(model)
 {
     setObjectName(u"launcherCard"_s);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 14);
+    // Either the empty state or the content shows, so the column's spacing never counts.
+    QVBoxLayout* layout = Style::cardColumn(this);
     m_empty = new Style::EmptyState(
         Style::themeIcon(u"briefcase"_s, u"folder-documents"_s, QStyle::SP_DirIcon, style()), this);
     m_empty->setObjectName(u"launcherEmptyState"_s);

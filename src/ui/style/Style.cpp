@@ -97,6 +97,14 @@ QFrame* divider(QWidget* parent)
     return line;
 }
 
+QVBoxLayout* cardColumn(QWidget* card)
+{
+    auto* column = new QVBoxLayout(card);
+    column->setContentsMargins(16, 14, 16, 14);
+    column->setSpacing(12);
+    return column;
+}
+
 void clearLayout(QLayout* layout)
 {
     while (QLayoutItem* item = layout->takeAt(0)) {

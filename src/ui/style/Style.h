@@ -10,6 +10,7 @@
 
 class QLabel;
 class QLayout;
+class QVBoxLayout;
 class QPushButton;
 
 // The style vocabulary every screen shares, so they all read alike: text styles, labels, dividers,
@@ -55,6 +56,8 @@ namespace tivren::Style {
     std::optional<QFont::Weight> weight = std::nullopt);
 // A hairline between the rows of a card, in the text colour at low opacity so it follows the theme.
 [[nodiscard]] QFrame* divider(QWidget* parent);
+// The column of a card's contents, with the margins and spacing the screens' cards share.
+[[nodiscard]] QVBoxLayout* cardColumn(QWidget* card);
 // Removes what a layout holds, widgets included: out of the tree now, deleted once the current
 // event is over (a click on one of them may be what asked for the change).
 void clearLayout(QLayout* layout);
