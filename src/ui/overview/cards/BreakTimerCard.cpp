@@ -1,8 +1,8 @@
-#include "ui/overview/BreakTimerCard.h"
+#include "ui/overview/cards/BreakTimerCard.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
-#include "ui/overview/TimerCardParts.h"
+#include "ui/overview/cards/TimerCardParts.h"
 
 #include <QLabel>
 #include <QPushButton>

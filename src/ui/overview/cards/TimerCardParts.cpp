@@ -1,4 +1,4 @@
-#include "ui/overview/TimerCardParts.h"
+#include "ui/overview/cards/TimerCardParts.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"

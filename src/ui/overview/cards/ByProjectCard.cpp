@@ -1,4 +1,4 @@
-#include "ui/overview/ByProjectCard.h"
+#include "ui/overview/cards/ByProjectCard.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"

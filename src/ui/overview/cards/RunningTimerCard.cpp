@@ -1,8 +1,8 @@
-#include "ui/overview/RunningTimerCard.h"
+#include "ui/overview/cards/RunningTimerCard.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
-#include "ui/overview/TimerCardParts.h"
+#include "ui/overview/cards/TimerCardParts.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 

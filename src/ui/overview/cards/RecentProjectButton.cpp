@@ -1,4 +1,4 @@
-#include "ui/overview/RecentProjectButton.h"
+#include "ui/overview/cards/RecentProjectButton.h"
 
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"

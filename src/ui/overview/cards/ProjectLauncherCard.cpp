@@ -1,8 +1,8 @@
-#include "ui/overview/ProjectLauncherCard.h"
+#include "ui/overview/cards/ProjectLauncherCard.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
-#include "ui/overview/RecentProjectButton.h"
+#include "ui/overview/cards/RecentProjectButton.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 

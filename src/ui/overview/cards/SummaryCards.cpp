@@ -1,4 +1,4 @@
-#include "ui/overview/SummaryCards.h"
+#include "ui/overview/cards/SummaryCards.h"
 
 #include "ui/style/Style.h"
 
