@@ -20,7 +20,7 @@
 #include "ui/export/DialogFileChooser.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/Shell.h"
-#include "ui/shell/TrayIcons.h"
+#include "ui/style/Glyphs.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -91,7 +91,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(u"Tivren"_s);
     QApplication::setApplicationDisplayName(u"Tivren"_s);
     QApplication::setDesktopFileName(u"tivren"_s);
-    QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, TrayIcons::idle()));
+    QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, idleTrayIcon()));
     // From the start: a signal during the waits below is kept until the program can quit cleanly.
     TerminationSignals termination;
 

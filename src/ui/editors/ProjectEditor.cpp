@@ -88,18 +88,6 @@ QString colorLabelKey(const QString& colorName)
     return colorName.left(1).toUpper() + colorName.mid(1);
 }
 
-QIcon swatch(const QColor& color, qreal devicePixelRatio)
-{
-    constexpr int size = 14;
-    QPixmap pixmap = transparentPixmap(size, devicePixelRatio);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(color.darker(125), 1));
-    painter.setBrush(color);
-    painter.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
-    return QIcon(pixmap);
-}
-
 void selectData(QComboBox* combo, const QVariant& data)
 {
     const int index = combo->findData(data);
@@ -130,9 +118,7 @@ void ProjectEditor::buildForm()
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(16);
 
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
+    m_titleLabel = Style::label(TextStyle::title, u"titleLabel"_s, this);
     layout->addWidget(m_titleLabel);
 
     // One form for both sections, so the picker labels line up in one column.
@@ -158,15 +144,24 @@ void ProjectEditor::buildForm()
     m_colorCombo->setObjectName(u"colorComboBox"_s);
     const qreal dpr = devicePixelRatioF();
     for (const QString& name : projectColorNames())
-        m_colorCombo->addItem(swatch(projectColor(name), dpr), QString(), name);
+        m_colorCombo->addItem(swatchIcon(projectColor(name), dpr), QString(), name);
     m_colorLabel->setBuddy(m_colorCombo);
     m_form->addRow(m_colorLabel, m_colorCombo);
 
-    m_billingLabel = new QLabel(this);
-    m_billingLabel->setObjectName(u"billingLabel"_s);
-    QFont headline = m_billingLabel->font();
-    headline.setBold(true);
-    m_billingLabel->setFont(headline);
+    addBillingRows();
+    layout->addStretch();
+    layout->addLayout(buildButtons());
+
+    connect(m_cancelButton, &QPushButton::clicked, this, &ProjectEditor::cancel);
+    connect(m_saveButton, &QPushButton::clicked, this, &ProjectEditor::save);
+    for (QLineEdit* edit : { m_nameEdit, m_rateEdit, m_customMinutesEdit })
+        connect(edit, &QLineEdit::textChanged, this, &ProjectEditor::updateState);
+    connect(m_incrementCombo, &QComboBox::currentIndexChanged, this, &ProjectEditor::updateState);
+}
+
+void ProjectEditor::addBillingRows()
+{
+    m_billingLabel = Style::label(TextStyle::headline, u"billingLabel"_s, this);
     // Sets the billing fields apart from the ones above without a frame.
     m_billingLabel->setContentsMargins(0, 8, 0, 0);
     m_form->addRow(m_billingLabel);
@@ -191,8 +186,10 @@ void ProjectEditor::buildForm()
         m_roundingCombo->addItem(QString(), QVariant::fromValue(int(strategy)));
     m_roundingLabel->setBuddy(m_roundingCombo);
     m_form->addRow(m_roundingLabel, m_roundingCombo);
+}
 
-    layout->addStretch();
+QHBoxLayout* ProjectEditor::buildButtons()
+{
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -206,13 +203,7 @@ void ProjectEditor::buildForm()
     m_saveButton->setAutoDefault(true);
     m_saveButton->setDefault(true);
     buttons->addWidget(m_saveButton);
-    layout->addLayout(buttons);
-
-    connect(m_cancelButton, &QPushButton::clicked, this, &ProjectEditor::cancel);
-    connect(m_saveButton, &QPushButton::clicked, this, &ProjectEditor::save);
-    for (QLineEdit* edit : { m_nameEdit, m_rateEdit, m_customMinutesEdit })
-        connect(edit, &QLineEdit::textChanged, this, &ProjectEditor::updateState);
-    connect(m_incrementCombo, &QComboBox::currentIndexChanged, this, &ProjectEditor::updateState);
+    return buttons;
 }
 
 void ProjectEditor::load()

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QComboBox;
+class QHBoxLayout;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
@@ -58,6 +59,9 @@ protected:
 
 private:
     void buildForm();
+    // The billing heading, increment and rounding rows of the form.
+    void addBillingRows();
+    QHBoxLayout* buildButtons();
     void load();
     void retranslate();
     void updateState();

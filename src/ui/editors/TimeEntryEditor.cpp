@@ -2,6 +2,7 @@
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
+#include "ui/style/Style.h"
 
 #include <QDateTime>
 #include <QDateTimeEdit>
@@ -116,17 +117,10 @@ void TimeEntryEditor::build()
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(16);
 
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(u"titleLabel"_s);
-    QFont titleFont = m_titleLabel->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
-    titleFont.setBold(true);
-    m_titleLabel->setFont(titleFont);
+    m_titleLabel = Style::label(TextStyle::title, u"titleLabel"_s, this);
     layout->addWidget(m_titleLabel);
 
-    m_projectLabel = new QLabel(this);
-    m_projectLabel->setObjectName(u"projectLabel"_s);
-    m_projectLabel->setForegroundRole(QPalette::PlaceholderText);
+    m_projectLabel = Style::label(TextStyle::body, u"projectLabel"_s, this, Tone::secondary);
     m_projectLabel->setTextFormat(Qt::PlainText);
     layout->addWidget(m_projectLabel);
 

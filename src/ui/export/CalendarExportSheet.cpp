@@ -2,7 +2,11 @@
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
+#include "ui/export/CalendarExportSheetSource.h"
+#include "ui/export/CardScrollArea.h"
+#include "ui/export/ProjectNameCheckBox.h"
 #include "ui/style/Glyphs.h"
+#include "ui/style/Style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,14 +16,10 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -28,273 +28,12 @@ using namespace Qt::StringLiterals;
 
 namespace tivren {
 
-// The draft and the service a sheet works on, behind one face so the widgets are written once.
-class CalendarExportSheetSource
-{
-public:
-    struct Calendar
-    {
-        QString id;
-        QString label;
-    };
-    using ModelSignal = void (CalendarConnectionBase::*)();
-
-    virtual ~CalendarExportSheetSource() = default;
-
-    [[nodiscard]] virtual QString title() const = 0; // a translation key
-    [[nodiscard]] virtual QList<Calendar> calendars() const = 0;
-    [[nodiscard]] virtual bool isBusy() const = 0;
-    [[nodiscard]] virtual const CalendarConnectionBase& connection() const = 0;
-    [[nodiscard]] virtual ModelSignal busyChanged() const = 0;
-    [[nodiscard]] virtual ModelSignal calendarsChanged() const = 0;
-
-    [[nodiscard]] virtual qsizetype selectionCount() const = 0;
-    [[nodiscard]] virtual QString projectName(qsizetype index) const = 0;
-    [[nodiscard]] virtual int entryCount(qsizetype index) const = 0;
-    [[nodiscard]] virtual bool isSelected(qsizetype index) const = 0;
-    [[nodiscard]] virtual std::optional<QString> calendarID(qsizetype index) const = 0;
-    virtual void setSelected(qsizetype index, bool selected) = 0;
-    virtual void setCalendarID(qsizetype index, const std::optional<QString>& calendarID) = 0;
-    [[nodiscard]] virtual qsizetype readyCount() const = 0;
-    [[nodiscard]] virtual bool hasAnySelectedProjectWithCalendar() const = 0;
-};
-
 namespace {
 
-template <typename Service> class DraftSource : public CalendarExportSheetSource
+// Small print in the palette's quieter colour.
+QLabel* captionLabel(const QString& objectName, QWidget* parent)
 {
-public:
-    DraftSource(AppModel& model, CalendarExportDraft<Service>& draft)
-        : m_model(model)
-        , m_draft(draft)
-    {
-    }
-
-    qsizetype selectionCount() const override { return m_draft.projectSelections.size(); }
-    QString projectName(qsizetype index) const override { return selection(index).projectName; }
-    int entryCount(qsizetype index) const override { return selection(index).entryCount; }
-    bool isSelected(qsizetype index) const override { return selection(index).isSelected; }
-    std::optional<QString> calendarID(qsizetype index) const override { return selection(index).calendarID; }
-    void setSelected(qsizetype index, bool selected) override
-    {
-        if (index < m_draft.projectSelections.size())
-            m_draft.projectSelections[index].isSelected = selected;
-    }
-    void setCalendarID(qsizetype index, const std::optional<QString>& calendarID) override
-    {
-        if (index < m_draft.projectSelections.size())
-            m_draft.projectSelections[index].calendarID = calendarID;
-    }
-    qsizetype readyCount() const override { return m_draft.selectedProjectCalendarAssignments().size(); }
-    bool hasAnySelectedProjectWithCalendar() const override { return m_draft.hasAnySelectedProjectWithCalendar(); }
-
-protected:
-    AppModel& m_model;
-
-private:
-    const CalendarProjectExportSelection<Service>& selection(qsizetype index) const
-    {
-        return m_draft.projectSelections.at(index);
-    }
-
-    CalendarExportDraft<Service>& m_draft;
-};
-
-class GoogleSource final : public DraftSource<GoogleCalendarService_Tag>
-{
-public:
-    using DraftSource::DraftSource;
-
-    QString title() const override { return u"Export Google Calendar"_tr; }
-    QList<Calendar> calendars() const override
-    {
-        QList<Calendar> result;
-        for (const GoogleCalendarListItem& item : m_model.googleCalendar().calendars())
-            result.append({ item.id, item.name });
-        return result;
-    }
-    bool isBusy() const override { return m_model.googleCalendar().isBusy(); }
-    const CalendarConnectionBase& connection() const override { return m_model.googleCalendar(); }
-    ModelSignal busyChanged() const override { return &CalendarConnectionBase::busyChanged; }
-    ModelSignal calendarsChanged() const override { return &CalendarConnectionBase::calendarsChanged; }
-};
-
-class AppleSource final : public DraftSource<AppleCalendarService_Tag>
-{
-public:
-    using DraftSource::DraftSource;
-
-    QString title() const override { return u"Export Apple Calendar"_tr; }
-    QList<Calendar> calendars() const override
-    {
-        QList<Calendar> result;
-        for (const AppleCalendarListItem& item : m_model.desktopCalendar().calendars())
-            result.append({ item.id, item.displayName() });
-        return result;
-    }
-    bool isBusy() const override { return m_model.desktopCalendar().isBusy(); }
-    const CalendarConnectionBase& connection() const override { return m_model.desktopCalendar(); }
-    ModelSignal busyChanged() const override { return &CalendarConnectionBase::busyChanged; }
-    ModelSignal calendarsChanged() const override { return &CalendarConnectionBase::calendarsChanged; }
-};
-
-constexpr int kCardRadius = 12;
-
-// One project's card: the quiet secondary colour behind a rounded rectangle, painted from the
-// palette at paint time so it follows light and dark themes.
-class CardFrame final : public QFrame
-{
-public:
-    using QFrame::QFrame;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QColor fill = palette().color(QPalette::PlaceholderText);
-        fill.setAlphaF(0.06f);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(fill);
-        painter.drawRoundedRect(QRectF(rect()), kCardRadius, kCardRadius);
-    }
-};
-
-// The project's checkbox. A long name is elided to the card's width (the full name in the tool
-// tip) rather than widening the list past the sheet; an "&" in a name is shown, not taken as a
-// mnemonic.
-class ProjectNameCheckBox final : public QCheckBox
-{
-public:
-    explicit ProjectNameCheckBox(QWidget* parent)
-        : QCheckBox(parent)
-    {
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    }
-
-    void setName(const QString& name)
-    {
-        m_name = name;
-        setAccessibleName(name);
-        showName();
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QCheckBox::resizeEvent(event);
-        showName();
-    }
-    void changeEvent(QEvent* event) override
-    {
-        QCheckBox::changeEvent(event);
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-            showName();
-    }
-
-private:
-    void showName()
-    {
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        const int available = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this).width();
-        const QString shown = fontMetrics().elidedText(m_name, Qt::ElideRight, std::max(available, 0));
-        QString escaped = shown;
-        escaped.replace(u'&', u"&&"_s);
-        if (text() != escaped)
-            setText(escaped);
-        setToolTip(shown == m_name ? QString() : m_name);
-    }
-
-    QString m_name;
-};
-
-// Shows the cards without a scroll bar when they fit, and scrolls rather than push the sheet off
-// a small screen when there are many.
-class CardScrollArea final : public QScrollArea
-{
-public:
-    using QScrollArea::QScrollArea;
-
-    QSize sizeHint() const override
-    {
-        QSize hint = minimumSize();
-        if (const QWidget* content = widget()) {
-            const int frame = 2 * frameWidth();
-            const int scrollBar = verticalScrollBar()->sizeHint().width();
-            hint = hint.expandedTo(content->sizeHint() + QSize(frame + scrollBar, frame));
-        }
-        if (const QScreen* shown = screen())
-            hint.setHeight(
-                std::max(minimumHeight(), std::min(hint.height(), shown->availableGeometry().height() * 3 / 5)));
-        return hint;
-    }
-};
-
-QFont scaledFont(QFont font, qreal factor)
-{
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(std::max(7.0, font.pointSizeF() * factor));
-    else
-        font.setPixelSize(std::max(9, int(font.pixelSize() * factor)));
-    return font;
-}
-
-QFont captionFont(const QFont& font)
-{
-    return scaledFont(font, 0.85);
-}
-
-QLabel* secondaryLabel(const QString& objectName, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    // The placeholder role is the palette's quieter text colour and follows theme changes.
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
-// The counters' glyphs where the icon theme has none, outlined in the counters' secondary colour
-// on a 16-unit grid.
-template <typename Draw> QPixmap glyphPixmap(int size, qreal ratio, const QColor& color, Draw draw)
-{
-    QPixmap pixmap = transparentPixmap(size, ratio);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    painter.scale(unit, unit);
-    painter.setPen(QPen(color, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    draw(painter);
-    return pixmap;
-}
-
-QPixmap folderPixmap(int size, qreal ratio, const QColor& color)
-{
-    return glyphPixmap(size, ratio, color, [](QPainter& painter) {
-        QPainterPath outline;
-        outline.moveTo(1.5, 13.5);
-        outline.lineTo(1.5, 3);
-        outline.lineTo(6, 3);
-        outline.lineTo(7.5, 4.75);
-        outline.lineTo(14.5, 4.75);
-        outline.lineTo(14.5, 13.5);
-        outline.closeSubpath();
-        painter.drawPath(outline);
-        painter.drawLine(QPointF(1.5, 7), QPointF(14.5, 7));
-    });
-}
-
-QPixmap calendarPlusPixmap(int size, qreal ratio, const QColor& color)
-{
-    return glyphPixmap(size, ratio, color, [](QPainter& painter) {
-        painter.drawRoundedRect(QRectF(1.5, 2.5, 13, 12), 2, 2);
-        painter.drawLine(QPointF(1.5, 6), QPointF(14.5, 6));
-        painter.drawLine(QPointF(5, 1), QPointF(5, 3.5));
-        painter.drawLine(QPointF(11, 1), QPointF(11, 3.5));
-        painter.drawLine(QPointF(8, 8), QPointF(8, 13));
-        painter.drawLine(QPointF(5.5, 10.5), QPointF(10.5, 10.5));
-    });
+    return Style::label(TextStyle::caption, objectName, parent, Tone::secondary);
 }
 
 } // namespace
@@ -321,11 +60,10 @@ void CalendarExportSheet::build()
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(16);
 
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(u"titleLabel"_s);
+    m_titleLabel = Style::label(TextStyle::title, u"titleLabel"_s, this);
     layout->addWidget(m_titleLabel);
 
-    m_explanationLabel = secondaryLabel(u"explanationLabel"_s, this);
+    m_explanationLabel = Style::label(TextStyle::body, u"explanationLabel"_s, this, Tone::secondary);
     m_explanationLabel->setWordWrap(true);
     layout->addWidget(m_explanationLabel);
 
@@ -337,7 +75,7 @@ void CalendarExportSheet::build()
         icon = new QLabel(this);
         icon->setObjectName(name + u"IconLabel"_s);
         pair->addWidget(icon, 0, Qt::AlignVCenter);
-        text = secondaryLabel(name + u"CountLabel"_s, this);
+        text = captionLabel(name + u"CountLabel"_s, this);
         pair->addWidget(text, 0, Qt::AlignVCenter);
         counters->addLayout(pair);
     };
@@ -366,7 +104,7 @@ void CalendarExportSheet::build()
     content->setAutoFillBackground(false);
     layout->addWidget(m_scrollArea, 1);
 
-    m_noteLabel = secondaryLabel(u"noteLabel"_s, this);
+    m_noteLabel = captionLabel(u"noteLabel"_s, this);
     m_noteLabel->setWordWrap(true);
     layout->addWidget(m_noteLabel);
 
@@ -391,7 +129,9 @@ void CalendarExportSheet::build()
 void CalendarExportSheet::addCard(qsizetype index)
 {
     QWidget* content = m_cardsLayout->parentWidget();
-    auto* frame = new CardFrame(content);
+    auto* frame = new Style::Card(content);
+    // The quieter text colour behind it, taken at paint time so it follows the theme.
+    frame->setTintRole(QPalette::PlaceholderText, 0.06);
     frame->setObjectName(u"projectCardFrame"_s);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -406,7 +146,7 @@ void CalendarExportSheet::addCard(qsizetype index)
     auto* name = new QVBoxLayout;
     name->setSpacing(2);
     name->addWidget(checkBox);
-    card.entriesLabel = secondaryLabel(u"entriesLabel"_s, frame);
+    card.entriesLabel = captionLabel(u"entriesLabel"_s, frame);
     name->addWidget(card.entriesLabel);
     layout->addLayout(name);
 
@@ -465,11 +205,8 @@ void CalendarExportSheet::retranslate()
 
 void CalendarExportSheet::restyle()
 {
-    QFont titleFont = scaledFont(font(), 1.4);
-    titleFont.setBold(true);
-    m_titleLabel->setFont(titleFont);
-
-    const QFont caption = captionFont(font());
+    m_titleLabel->setFont(Style::font(TextStyle::title, font()));
+    const QFont caption = Style::font(TextStyle::caption, font());
     m_projectsCountLabel->setFont(caption);
     m_readyCountLabel->setFont(caption);
     m_noteLabel->setFont(caption);
@@ -477,8 +214,7 @@ void CalendarExportSheet::restyle()
     // The entry count sits under the project's name, not under the check mark.
     const int indent = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this)
         + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this);
-    QFont nameFont = font();
-    nameFont.setWeight(QFont::Medium);
+    const QFont nameFont = Style::font(TextStyle::body, font(), QFont::Medium);
     for (const Card& card : std::as_const(m_cards)) {
         card.checkBox->setFont(nameFont);
         card.entriesLabel->setFont(caption);
@@ -592,7 +328,7 @@ void CalendarExportSheet::changeEvent(QEvent* event)
 }
 
 GoogleCalendarExportSheet::GoogleCalendarExportSheet(AppModel& model, GoogleCalendarExportDraft& draft, QWidget* parent)
-    : CalendarExportSheet(model, std::make_unique<GoogleSource>(model, draft), parent)
+    : CalendarExportSheet(model, googleExportSource(model, draft), parent)
 {
     setObjectName(u"googleCalendarExportSheet"_s);
 }
@@ -600,7 +336,7 @@ GoogleCalendarExportSheet::GoogleCalendarExportSheet(AppModel& model, GoogleCale
 GoogleCalendarExportSheet::~GoogleCalendarExportSheet() = default;
 
 AppleCalendarExportSheet::AppleCalendarExportSheet(AppModel& model, AppleCalendarExportDraft& draft, QWidget* parent)
-    : CalendarExportSheet(model, std::make_unique<AppleSource>(model, draft), parent)
+    : CalendarExportSheet(model, appleExportSource(model, draft), parent)
 {
     setObjectName(u"appleCalendarExportSheet"_s);
 }

@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "core/time/LocalCalendar.h"
 #include "ui/style/Glyphs.h"
+#include "ui/style/Style.h"
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -46,70 +47,6 @@ QString presetButtonName(Preset preset)
         return u"thisYearButton"_s;
     }
     return {};
-}
-
-// Headings of the popup: a step smaller than the text and semibold, in the secondary colour.
-QFont captionFont(QFont font)
-{
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(std::max(7.0, font.pointSizeF() * 0.85));
-    else
-        font.setPixelSize(std::max(9, int(font.pixelSize() * 0.85)));
-    font.setWeight(QFont::DemiBold);
-    return font;
-}
-
-QLabel* makeCaption(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    return label;
-}
-
-// Drawn rather than shipped: most desktops' icon themes have no calendar glyph at this size in
-// the text colour, and a drawn one follows light and dark palettes.
-QPixmap calendarPixmap(int size, qreal ratio, const QColor& color)
-{
-    QPixmap pixmap = transparentPixmap(size, ratio);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    const QRectF body(1.5 * unit, 2.5 * unit, 13 * unit, 12 * unit);
-    painter.setPen(QPen(color, 1.2 * unit));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(body, 2 * unit, 2 * unit);
-    QPainterPath band;
-    band.addRoundedRect(body, 2 * unit, 2 * unit);
-    painter.save();
-    painter.setClipRect(QRectF(body.left(), body.top(), body.width(), 3.5 * unit));
-    painter.fillPath(band, color);
-    painter.restore();
-    painter.setPen(QPen(color, 1.4 * unit, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(5 * unit, 1 * unit), QPointF(5 * unit, 4 * unit));
-    painter.drawLine(QPointF(11 * unit, 1 * unit), QPointF(11 * unit, 4 * unit));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    for (int row = 0; row < 2; ++row) {
-        for (int column = 0; column < 3; ++column)
-            painter.drawEllipse(QPointF((4.5 + column * 3.5) * unit, (8.5 + row * 3) * unit), 0.9 * unit, 0.9 * unit);
-    }
-    return pixmap;
-}
-
-// A chevron pointing down, or rotated by the given degrees (90 points left, -90 right).
-QPixmap chevronPixmap(int size, qreal ratio, const QColor& color, qreal rotation = 0)
-{
-    QPixmap pixmap = transparentPixmap(size, ratio);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(size / 2.0, size / 2.0);
-    painter.rotate(rotation);
-    const qreal unit = size / 10.0;
-    painter.setPen(QPen(color, 1.5 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF points[] = { { -3 * unit, -1.5 * unit }, { 0, 1.5 * unit }, { 3 * unit, -1.5 * unit } };
-    painter.drawPolyline(points, 3);
-    return pixmap;
 }
 
 } // namespace
@@ -178,7 +115,7 @@ void DateRangePicker::buildPopup()
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
 
-    m_quickRangesLabel = makeCaption(u"quickRangesLabel"_s, m_popup);
+    m_quickRangesLabel = Style::label(TextStyle::caption, u"quickRangesLabel"_s, m_popup, Tone::secondary);
     layout->addWidget(m_quickRangesLabel);
 
     auto* presets = new QHBoxLayout;
@@ -208,7 +145,7 @@ void DateRangePicker::buildPopup()
     const auto addColumn = [this, columns](const QString& name, QLabel*& heading, QCalendarWidget*& calendar) {
         auto* column = new QVBoxLayout;
         column->setSpacing(6);
-        heading = makeCaption(name + u"Label"_s, m_popup);
+        heading = Style::label(TextStyle::caption, name + u"Label"_s, m_popup, Tone::secondary);
         calendar = new QCalendarWidget(m_popup);
         calendar->setObjectName(name + u"Calendar"_s);
         calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -362,7 +299,8 @@ void DateRangePicker::restyle()
         header.setForeground(palette().color(QPalette::PlaceholderText));
         calendar->setHeaderTextFormat(header);
     }
-    const QFont caption = captionFont(font());
+    // Headings of the popup: small print, semibold.
+    const QFont caption = Style::font(TextStyle::caption, font(), QFont::DemiBold);
     for (QLabel* label : { m_quickRangesLabel, m_startLabel, m_endLabel })
         label->setFont(caption);
 }

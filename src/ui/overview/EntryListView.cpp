@@ -3,6 +3,7 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "app/text/DayFormat.h"
+#include "ui/overview/EntryRowPainting.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
 
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScrollArea>
 #include <QToolTip>
 
@@ -19,44 +19,14 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
-namespace {
 
-constexpr int rowPadding = 6;
-constexpr int barHeight = 8;
-constexpr int stripeWidth = 4;
-constexpr int textInset = stripeWidth + 10;
-constexpr int daySpacing = 20;
-constexpr int columnSpacing = 12;
+using namespace EntryRowPainting;
+
+namespace {
 
 Seconds actualDuration(const TimeEntry& entry)
 {
     return std::max(entry.endDate - entry.startDate, 0.0);
-}
-
-QFont calloutFont(QFont base)
-{
-    base.setWeight(QFont::Medium);
-    return base;
-}
-
-QFont dayFont(QFont base)
-{
-    base.setPointSizeF(base.pointSizeF() * 0.93);
-    base.setWeight(QFont::DemiBold);
-    return base;
-}
-
-QFont hoursFont(const QFont& base)
-{
-    QFont font = Style::fixedWidthFont(TextStyle::body, base);
-    font.setWeight(QFont::Medium);
-    return font;
-}
-
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(float(alpha));
-    return color;
 }
 
 QString shortTime(Instant instant, const QLocale& locale)
@@ -109,7 +79,7 @@ void EntryListView::relayout()
     m_rows.clear();
     m_rows.reserve(size_t(m_entries.size() + m_days.size()));
     m_entryRows.assign(size_t(m_entries.size()), 0);
-    const int headerHeight = QFontMetrics(dayFont(font())).height() + 9;
+    const int headerHeight = QFontMetrics(dayFont(font())).height() + headerRule;
     const LineHeights lines = lineHeights();
     int y = 0;
     int entry = 0;
@@ -168,7 +138,7 @@ std::optional<Seconds> EntryListView::billedLine(int entry) const
 EntryListView::LineHeights EntryListView::lineHeights() const
 {
     return { QFontMetrics(Style::font(TextStyle::caption, font())).height(),
-        QFontMetrics(calloutFont(font())).height(),
+        QFontMetrics(projectFont(font())).height(),
         QFontMetrics(hoursFont(font())).height() };
 }
 
@@ -315,66 +285,30 @@ void EntryListView::paintEvent(QPaintEvent* event)
 void EntryListView::paintHeader(QPainter& painter, const Row& row) const
 {
     const QStringList texts = dayTexts(row.day);
-    const QColor secondary = Style::secondaryColor(palette());
-    const QFont day = dayFont(font());
-    const QFont caption = Style::font(TextStyle::caption, font());
-    const int textHeight = row.height - 9;
-    const QRect line(0, row.top, width(), textHeight);
-    painter.setPen(secondary);
-    painter.setFont(caption);
-    const int totalWidth = QFontMetrics(caption).horizontalAdvance(texts[1]);
-    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, texts[1]);
-    painter.setFont(day);
-    const QRect title = line.adjusted(0, 0, -(totalWidth + columnSpacing), 0);
-    painter.drawText(
-        title, Qt::AlignLeft | Qt::AlignVCenter, QFontMetrics(day).elidedText(texts[0], Qt::ElideRight, title.width()));
-    painter.fillRect(
-        QRect(0, row.top + row.height - 4, width(), 1), withAlpha(palette().color(QPalette::WindowText), 0.12));
+    paintDayHeader(painter, QRect(0, row.top, width(), row.height), texts[0], texts[1], *this);
 }
 
 void EntryListView::paintEntry(QPainter& painter, const Row& row, bool first) const
 {
     const Texts& t = texts(row.entry);
-    const TimeEntry& entry = m_entries[row.entry];
     const QColor text = palette().color(QPalette::WindowText);
     const QColor secondary = Style::secondaryColor(palette());
     const int w = width();
-
-    if (!first)
-        painter.fillRect(QRect(textInset, row.top, w - textInset, 1), withAlpha(text, 0.12));
-    if (row.entry == m_current && hasFocus()) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(withAlpha(palette().color(QPalette::Highlight), 0.16));
-        painter.drawRoundedRect(QRectF(0, row.top + 1, w, row.height - 2), 6, 6);
-    }
-
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(t.color);
-    painter.drawRoundedRect(QRectF(0, row.top + 4, stripeWidth, row.height - 8), 2, 2);
-
-    const int columnWidth = w - textInset;
-    const Seconds duration = actualDuration(entry);
+    const Seconds duration = actualDuration(m_entries[row.entry]);
     const qreal fraction = m_longest > 0 ? std::min(duration / m_longest, 1.0) : 0.0;
-    painter.setBrush(withAlpha(t.color, 0.25));
-    painter.drawRoundedRect(QRectF(textInset, row.top + rowPadding, columnWidth * fraction, barHeight), 4, 4);
+    paintEntryFrame(painter,
+        QRect(0, row.top, w, row.height),
+        t.color,
+        fraction,
+        first,
+        row.entry == m_current && hasFocus(),
+        *this);
 
     const int top = row.top + rowPadding + barHeight + 6;
     const QFont caption = Style::font(TextStyle::caption, font());
     const QFontMetrics captionMetrics(caption);
 
-    // Actions, right-most.
-    for (Action action : { Action::edit, Action::remove }) {
-        const QRect rect = actionRect(row.entry, action);
-        const bool hovered = m_hover == Hit { row.entry, action };
-        QColor color = action == Action::remove ? Style::destructiveColor() : palette().color(QPalette::Link);
-        if (m_pressed == Hit { row.entry, action } && hovered)
-            color = palette().color(QPalette::Mid);
-        QFont font = caption;
-        font.setUnderline(hovered);
-        painter.setFont(font);
-        painter.setPen(color);
-        painter.drawText(rect, Qt::AlignCenter, actionText(action));
-    }
+    paintActions(painter, row.entry);
 
     // Hours, right-aligned before the actions.
     const QFont hours = hoursFont(font());
@@ -395,7 +329,7 @@ void EntryListView::paintEntry(QPainter& painter, const Row& row, bool first) co
 
     // Project, span and notes, elided to the room left.
     const int textWidth = std::max(hoursRight - hoursWidth - columnSpacing - textInset, 0);
-    const QFont callout = calloutFont(font());
+    const QFont callout = projectFont(font());
     const QFontMetrics calloutMetrics(callout);
     int y = top;
     painter.setFont(callout);
@@ -417,6 +351,24 @@ void EntryListView::paintEntry(QPainter& painter, const Row& row, bool first) co
         painter.drawText(QRect(textInset, y, textWidth, captionMetrics.height()),
             Qt::AlignLeft,
             captionMetrics.elidedText(notes, Qt::ElideRight, textWidth));
+    }
+}
+
+void EntryListView::paintActions(QPainter& painter, int entry) const
+{
+    // Right-most, in the small print of links.
+    const QFont caption = Style::font(TextStyle::caption, font());
+    for (Action action : { Action::edit, Action::remove }) {
+        const QRect rect = actionRect(entry, action);
+        const bool hovered = m_hover == Hit { entry, action };
+        QColor color = action == Action::remove ? Style::destructiveColor() : palette().color(QPalette::Link);
+        if (m_pressed == Hit { entry, action } && hovered)
+            color = palette().color(QPalette::Mid);
+        QFont font = caption;
+        font.setUnderline(hovered);
+        painter.setFont(font);
+        painter.setPen(color);
+        painter.drawText(rect, Qt::AlignCenter, actionText(action));
     }
 }
 

@@ -135,6 +135,7 @@ private:
     [[nodiscard]] QString actionText(Action action) const;
     void paintHeader(QPainter& painter, const Row& row) const;
     void paintEntry(QPainter& painter, const Row& row, bool first) const;
+    void paintActions(QPainter& painter, int entry) const;
     void trigger(Hit hit);
     void revealCurrent();
 

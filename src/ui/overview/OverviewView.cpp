@@ -3,14 +3,15 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "core/billing/BillingEngine.h"
-#include "core/time/DurationFormat.h"
 #include "core/time/LocalCalendar.h"
 #include "ui/editors/TimeEntryEditor.h"
 #include "ui/export/CalendarExportSheet.h"
 #include "ui/overview/DateRangePicker.h"
-#include "ui/overview/RecentProjectButton.h"
-#include "ui/shell/TrayIcons.h"
-#include "ui/style/ProjectColors.h"
+#include "ui/overview/cards/BreakTimerCard.h"
+#include "ui/overview/cards/ByProjectCard.h"
+#include "ui/overview/cards/ProjectLauncherCard.h"
+#include "ui/overview/cards/RunningTimerCard.h"
+#include "ui/overview/cards/SummaryCards.h"
 #include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 
@@ -33,109 +34,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
-namespace {
-
-constexpr int byProjectWidth = 260;
-
-QString hoursNumber(const AppModel& model, Seconds seconds)
-{
-    return model.decimalString(seconds / 3600.0, 2, 2);
-}
-
-QString hoursText(const AppModel& model, Seconds seconds)
-{
-    return model.localized(u"%@ h"_tr, { hoursNumber(model, seconds) });
-}
-
-QString phaseLabel(const AppModel& model, PomodoroPhase phase)
-{
-    switch (phase) {
-    case PomodoroPhase::work:
-        return model.localized(u"Work"_tr);
-    case PomodoroPhase::shortBreak:
-        return model.localized(u"Short Break"_tr);
-    case PomodoroPhase::longBreak:
-        return model.localized(u"Long Break"_tr);
-    }
-    return {};
-}
-
-QColor phaseColor(PomodoroPhase phase)
-{
-    switch (phase) {
-    case PomodoroPhase::work:
-        return projectColor(u"orange"_s);
-    case PomodoroPhase::shortBreak:
-        return projectColor(u"green"_s);
-    case PomodoroPhase::longBreak:
-        break;
-    }
-    return projectColor(u"blue"_s);
-}
-
-QIcon themeIcon(const QString& name, const QString& fallback, QStyle::StandardPixmap standard, const QStyle* style)
-{
-    return QIcon::fromTheme(name, QIcon::fromTheme(fallback, style->standardIcon(standard)));
-}
-
-// The shape both timer cards share: a column of texts, and a column of buttons at the top of the
-// trailing edge.
-struct TimerCardColumns
-{
-    QVBoxLayout* texts;
-    QVBoxLayout* buttons;
-};
-
-TimerCardColumns timerCardColumns(QWidget* card)
-{
-    auto* row = new QHBoxLayout(card);
-    row->setContentsMargins(16, 14, 16, 14);
-    auto* texts = new QVBoxLayout;
-    texts->setSpacing(4);
-    row->addLayout(texts, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(8);
-    buttons->addStretch();
-    row->addLayout(buttons);
-    return { texts, buttons };
-}
-
-// A button of a timer card, added to its column above the column's closing stretch.
-QPushButton* cardButton(const QString& objectName, const QString& iconName, QVBoxLayout* column, QWidget* card)
-{
-    auto* button = new QPushButton(card);
-    button->setObjectName(objectName);
-    button->setIcon(QIcon::fromTheme(iconName));
-    column->insertWidget(column->count() - 1, button);
-    return button;
-}
-
-// A running clock: quieter text in the fixed-width font, so the digits do not dance.
-QLabel* clockLabel(const QString& objectName, QWidget* parent)
-{
-    QLabel* label = Style::secondaryLabel(parent);
-    label->setObjectName(objectName);
-    label->setFont(Style::fixedWidthFont(TextStyle::body, label->font()));
-    return label;
-}
-
-// Removes what a layout holds, widgets included. They are taken out of the tree now and deleted
-// once the current event is over.
-void clearLayout(QLayout* layout)
-{
-    while (QLayoutItem* item = layout->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
-        }
-        if (QLayout* child = item->layout())
-            clearLayout(child);
-        delete item;
-    }
-}
-
-} // namespace
 
 OverviewView::OverviewView(AppModel& model, QWidget* parent)
     : QWidget(parent)
@@ -266,8 +164,9 @@ void OverviewView::build()
     auto* page = new ScreenPage(u"overview"_s, this);
     m_scrollArea = page;
     outer->addWidget(page);
+    m_summaryCards = new SummaryCards(this);
     for (QWidget* section :
-        { buildHeader(), buildSummaryCards(), buildRunningCard(), buildBreakCard(), buildLauncher(), buildSections() })
+        { buildHeader(), static_cast<QWidget*>(m_summaryCards), buildTimerCards(), buildSections() })
         page->addSection(section);
     page->viewport()->installEventFilter(this);
 }
@@ -347,148 +246,19 @@ bool OverviewView::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-QWidget* OverviewView::buildSummaryCards()
+QWidget* OverviewView::buildTimerCards()
 {
     auto* cards = new QWidget(this);
-    auto* row = new QHBoxLayout(cards);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(12);
-    auto card = [&](const QString& name, QLabel*& title, QLabel*& value) {
-        auto* frame = new Style::Card(cards, 0.08);
-        frame->setObjectName(name + u"Card"_s);
-        auto* column = new QVBoxLayout(frame);
-        column->setContentsMargins(12, 12, 12, 12);
-        column->setSpacing(4);
-        title = Style::secondaryLabel(frame);
-        title->setObjectName(name + u"TitleLabel"_s);
-        column->addWidget(title);
-        value = new QLabel(frame);
-        value->setObjectName(name + u"ValueLabel"_s);
-        value->setFont(Style::font(TextStyle::title3, value->font()));
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        column->addWidget(value);
-        row->addWidget(frame, 1);
-        return frame;
-    };
-    card(u"hours"_s, m_hoursTitle, m_hoursValue);
-    m_amountCard = card(u"amount"_s, m_amountTitle, m_amountValue);
-    card(u"projects"_s, m_projectsTitle, m_projectsValue);
-    return cards;
-}
-
-QWidget* OverviewView::buildRunningCard()
-{
-    m_runningCard = new Style::Card(this, 0.12);
-    m_runningCard->setObjectName(u"runningCard"_s);
-    const auto [texts, buttons] = timerCardColumns(m_runningCard);
-    m_runningHeadline = Style::label(TextStyle::headline, u"runningHeadlineLabel"_s, m_runningCard);
-    texts->addWidget(m_runningHeadline);
-    m_runningProject = new QLabel(m_runningCard);
-    m_runningProject->setObjectName(u"runningProjectLabel"_s);
-    m_runningProject->setTextFormat(Qt::PlainText);
-    texts->addWidget(m_runningProject);
-    m_runningElapsed = clockLabel(u"runningElapsedLabel"_s, m_runningCard);
-    texts->addWidget(m_runningElapsed);
-
-    m_runningPhase = new QWidget(m_runningCard);
-    m_runningPhase->setObjectName(u"runningPhaseWidget"_s);
-    auto* phaseRow = new QHBoxLayout(m_runningPhase);
-    phaseRow->setContentsMargins(0, 0, 0, 0);
-    phaseRow->setSpacing(4);
-    auto* timerIcon = new QLabel(m_runningPhase);
-    const int iconSize = QFontMetrics(Style::font(TextStyle::caption, font())).height();
-    timerIcon->setPixmap(TrayIcons::running().pixmap(iconSize, iconSize));
-    phaseRow->addWidget(timerIcon);
-    m_runningPhaseText = new QLabel(m_runningPhase);
-    m_runningPhaseText->setObjectName(u"runningPhaseLabel"_s);
-    m_runningPhaseText->setFont(Style::font(TextStyle::caption, m_runningPhaseText->font()));
-    QPalette orange = m_runningPhaseText->palette();
-    orange.setColor(QPalette::WindowText, projectColor(u"orange"_s).darker(115));
-    m_runningPhaseText->setPalette(orange);
-    phaseRow->addWidget(m_runningPhaseText);
-    phaseRow->addStretch();
-    texts->addWidget(m_runningPhase);
-
-    m_stopButton = cardButton(u"stopTimerButton"_s, u"media-playback-stop"_s, buttons, m_runningCard);
-    connect(m_stopButton, &QPushButton::clicked, this, [this] {
-        m_model.stopTracking(false);
-    });
-    m_skipPhaseButton = cardButton(u"skipPhaseButton"_s, u"media-skip-forward"_s, buttons, m_runningCard);
-    connect(m_skipPhaseButton, &QPushButton::clicked, this, [this] {
-        m_model.skipPomodoroPhase();
-    });
-    return m_runningCard;
-}
-
-QWidget* OverviewView::buildBreakCard()
-{
-    m_breakCard = new Style::Card(this, 0.12);
-    m_breakCard->setObjectName(u"breakCard"_s);
-    const auto [texts, buttons] = timerCardColumns(m_breakCard);
-    m_breakPhase = Style::label(TextStyle::headline, u"breakPhaseLabel"_s, m_breakCard);
-    texts->addWidget(m_breakPhase);
-    m_breakRemaining = clockLabel(u"breakRemainingLabel"_s, m_breakCard);
-    texts->addWidget(m_breakRemaining);
-
-    m_skipBreakButton = cardButton(u"skipBreakButton"_s, u"media-skip-forward"_s, buttons, m_breakCard);
-    connect(m_skipBreakButton, &QPushButton::clicked, this, [this] {
-        m_model.skipPomodoroPhase();
-    });
-    m_stopBreakButton = cardButton(u"stopBreakButton"_s, u"media-playback-stop"_s, buttons, m_breakCard);
-    connect(m_stopBreakButton, &QPushButton::clicked, this, [this] {
-        m_model.stopTimer();
-    });
-    return m_breakCard;
-}
-
-QWidget* OverviewView::buildLauncher()
-{
-    auto* card = new Style::Card(this, 0.06);
-    card->setObjectName(u"launcherCard"_s);
-    auto* layout = new QVBoxLayout(card);
-    layout->setContentsMargins(16, 14, 16, 14);
-
-    auto* empty =
-        new Style::EmptyState(themeIcon(u"briefcase"_s, u"folder-documents"_s, QStyle::SP_DirIcon, style()), card);
-    empty->setObjectName(u"launcherEmptyState"_s);
-    m_launcherEmpty = empty;
-    layout->addWidget(m_launcherEmpty);
-
-    m_launcherContent = new QWidget(card);
-    m_launcherContent->setObjectName(u"launcherContentWidget"_s);
-    auto* column = new QVBoxLayout(m_launcherContent);
+    auto* column = new QVBoxLayout(cards);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(12);
-    auto* top = new QHBoxLayout;
-    auto* texts = new QVBoxLayout;
-    texts->setSpacing(2);
-    m_launcherTitle = Style::label(TextStyle::headline, u"launcherTitleLabel"_s, m_launcherContent);
-    texts->addWidget(m_launcherTitle);
-    m_launcherText = Style::label(TextStyle::caption, u"launcherTextLabel"_s, m_launcherContent, Tone::secondary);
-    m_launcherText->setWordWrap(true);
-    texts->addWidget(m_launcherText);
-    top->addLayout(texts, 1);
-    m_startMenuButton = new QToolButton(m_launcherContent);
-    m_startMenuButton->setObjectName(u"startAnotherProjectButton"_s);
-    m_startMenuButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_startMenuButton->setPopupMode(QToolButton::InstantPopup);
-    m_startMenuButton->setIcon(playStopIcon(palette().color(QPalette::WindowText), false));
-    m_startMenu = new QMenu(m_startMenuButton);
-    m_startMenu->setObjectName(u"startProjectMenu"_s);
-    m_startMenuButton->setMenu(m_startMenu);
-    top->addWidget(m_startMenuButton, 0, Qt::AlignTop);
-    column->addLayout(top);
-    m_recentLabel = Style::secondaryLabel(m_launcherContent);
-    m_recentLabel->setObjectName(u"recentLabel"_s);
-    QFont recentFont = Style::font(TextStyle::caption, m_recentLabel->font());
-    recentFont.setWeight(QFont::DemiBold);
-    m_recentLabel->setFont(recentFont);
-    column->addWidget(m_recentLabel);
-    m_recentRow = new QHBoxLayout;
-    m_recentRow->setSpacing(10);
-    column->addLayout(m_recentRow);
-    layout->addWidget(m_launcherContent);
-    return card;
+    column->setSpacing(ScreenPage::spacing);
+    m_runningCard = new RunningTimerCard(m_model, cards);
+    column->addWidget(m_runningCard);
+    m_breakCard = new BreakTimerCard(m_model, cards);
+    column->addWidget(m_breakCard);
+    m_launcherCard = new ProjectLauncherCard(m_model, cards);
+    column->addWidget(m_launcherCard);
+    return cards;
 }
 
 QWidget* OverviewView::buildSections()
@@ -500,15 +270,13 @@ QWidget* OverviewView::buildSections()
 
     auto* entries = new Style::Card(sections, 0.06);
     entries->setObjectName(u"entriesCard"_s);
-    auto* entriesColumn = new QVBoxLayout(entries);
-    entriesColumn->setContentsMargins(16, 14, 16, 14);
-    entriesColumn->setSpacing(12);
+    QVBoxLayout* entriesColumn = Style::cardColumn(entries);
     m_entriesTitle = Style::label(TextStyle::headline, u"entriesTitleLabel"_s, entries);
     entriesColumn->addWidget(m_entriesTitle);
-    auto* entriesEmpty = new Style::EmptyState(
-        themeIcon(u"document-open-recent"_s, u"appointment-new"_s, QStyle::SP_FileDialogInfoView, style()), entries);
-    entriesEmpty->setObjectName(u"entriesEmptyState"_s);
-    m_entriesEmpty = entriesEmpty;
+    m_entriesEmpty = new Style::EmptyState(
+        Style::themeIcon(u"document-open-recent"_s, u"appointment-new"_s, QStyle::SP_FileDialogInfoView, style()),
+        entries);
+    m_entriesEmpty->setObjectName(u"entriesEmptyState"_s);
     entriesColumn->addWidget(m_entriesEmpty);
     m_entryList = new EntryListView(m_model, entries);
     connect(m_entryList, &EntryListView::editRequested, this, &OverviewView::editEntry);
@@ -518,23 +286,8 @@ QWidget* OverviewView::buildSections()
     entriesColumn->addWidget(m_entryList);
     row->addWidget(entries, 1, Qt::AlignTop);
 
-    auto* byProject = new Style::Card(sections, 0.06);
-    byProject->setObjectName(u"byProjectCard"_s);
-    byProject->setFixedWidth(byProjectWidth);
-    auto* byProjectColumn = new QVBoxLayout(byProject);
-    byProjectColumn->setContentsMargins(16, 14, 16, 14);
-    byProjectColumn->setSpacing(12);
-    m_byProjectTitle = Style::label(TextStyle::headline, u"byProjectTitleLabel"_s, byProject);
-    byProjectColumn->addWidget(m_byProjectTitle);
-    auto* byProjectEmpty = new Style::EmptyState(
-        themeIcon(u"x-office-calendar"_s, u"office-calendar"_s, QStyle::SP_MessageBoxInformation, style()), byProject);
-    byProjectEmpty->setObjectName(u"byProjectEmptyState"_s);
-    m_byProjectEmpty = byProjectEmpty;
-    byProjectColumn->addWidget(m_byProjectEmpty);
-    m_byProjectRows = new QVBoxLayout;
-    m_byProjectRows->setSpacing(0);
-    byProjectColumn->addLayout(m_byProjectRows);
-    row->addWidget(byProject, 0, Qt::AlignTop);
+    m_byProjectCard = new ByProjectCard(m_model, sections);
+    row->addWidget(m_byProjectCard, 0, Qt::AlignTop);
     return sections;
 }
 
@@ -554,14 +307,6 @@ void OverviewView::invalidate(int parts, bool now)
         m_refreshQueued = false;
         refresh();
     });
-}
-
-void OverviewView::changeEvent(QEvent* event)
-{
-    // The drawn play glyph takes the text colour, which a theme change replaces.
-    if (event->type() == QEvent::PaletteChange && m_startMenuButton)
-        m_startMenuButton->setIcon(playStopIcon(palette().color(QPalette::WindowText), false));
-    QWidget::changeEvent(event);
 }
 
 void OverviewView::showEvent(QShowEvent* event)
@@ -585,7 +330,7 @@ void OverviewView::refresh()
     if (stale & timer)
         refreshTimer();
     if (stale & launcher)
-        refreshLauncher();
+        m_launcherCard->refresh();
     if (stale & (exports | figures))
         refreshExportButtons();
 }
@@ -597,31 +342,16 @@ void OverviewView::retranslate()
     m_csvButton->setText(m_model.localized(u"Export CSV"_tr));
     m_googleButton->setText(m_model.localized(u"Export Google Calendar"_tr));
     m_appleButton->setText(m_model.localized(u"Export Apple Calendar"_tr));
-    m_hoursTitle->setText(m_model.localized(u"Hours"_tr));
-    m_amountTitle->setText(m_model.localized(u"Amount Due"_tr));
-    m_projectsTitle->setText(m_model.localized(u"Projects"_tr));
-    m_runningHeadline->setText(m_model.localized(u"Currently Tracking"_tr));
-    m_stopButton->setText(m_model.localized(u"Stop Timer"_tr));
-    m_skipPhaseButton->setText(m_model.localized(u"Skip Phase"_tr));
-    m_skipBreakButton->setText(m_model.localized(u"Skip Break"_tr));
-    m_stopBreakButton->setText(m_model.localized(u"Stop Timer"_tr));
-    static_cast<Style::EmptyState*>(m_launcherEmpty)
-        ->setTexts(m_model.localized(u"No projects yet"_tr),
-            m_model.localized(u"Create a project to start tracking time from the Overview."_tr));
-    m_launcherTitle->setText(m_model.localized(u"Start Timer"_tr));
-    m_launcherText->setText(
-        m_model.localized(u"Jump back into a recent project or start any active project from here."_tr));
-    m_startMenuButton->setText(m_model.localized(u"Start Another Project"_tr));
-    m_recentLabel->setText(m_model.localized(u"Recent"_tr));
+    m_summaryCards->setTitles(
+        m_model.localized(u"Hours"_tr), m_model.localized(u"Amount Due"_tr), m_model.localized(u"Projects"_tr));
+    m_runningCard->retranslate();
+    m_breakCard->retranslate();
+    m_launcherCard->retranslate();
     m_entriesTitle->setText(m_model.localized(u"Entries"_tr));
-    static_cast<Style::EmptyState*>(m_entriesEmpty)
-        ->setTexts(m_model.localized(u"No entries"_tr),
-            m_model.localized(u"Start and stop a project from the menu bar to create time entries."_tr));
-    m_byProjectTitle->setText(m_model.localized(u"By Project"_tr));
+    m_entriesEmpty->setTexts(m_model.localized(u"No entries"_tr),
+        m_model.localized(u"Start and stop a project from the menu bar to create time entries."_tr));
+    m_byProjectCard->retranslate();
     arrangeHeader();
-    static_cast<Style::EmptyState*>(m_byProjectEmpty)
-        ->setTexts(m_model.localized(u"No tracked time"_tr),
-            m_model.localized(u"Tracked time in the selected date range will appear here."_tr));
 }
 
 void OverviewView::refreshFigures()
@@ -639,51 +369,12 @@ void OverviewView::refreshFigures()
     arrangeHeader();
     const Seconds hours = hasBilling ? BillingEngine::totalBillableDuration(entries, projects, range)
                                      : BillingEngine::totalDuration(entries, range);
-    m_hoursValue->setText(hoursNumber(m_model, hours));
-    m_amountCard->setVisible(hasBilling);
-    if (hasBilling)
-        m_amountValue->setText(m_model.currencyString(BillingEngine::totalAmount(entries, projects, range)));
-    m_projectsValue->setText(m_model.decimalString(double(summaries.size()), 0, 0));
+    m_summaryCards->setFigures(m_model.decimalString(hours / 3600.0, 2, 2),
+        hasBilling ? std::optional(m_model.currencyString(BillingEngine::totalAmount(entries, projects, range)))
+                   : std::nullopt,
+        m_model.decimalString(double(summaries.size()), 0, 0));
 
-    // By project: a handful of rows, plain widgets.
-    clearLayout(m_byProjectRows);
-    m_byProjectEmpty->setVisible(summaries.isEmpty());
-    QWidget* parent = m_byProjectEmpty->parentWidget();
-    for (qsizetype i = 0; i < summaries.size(); ++i) {
-        const ProjectBillingSummary& summary = summaries[i];
-        const Project& project = summary.project;
-        if (i > 0)
-            m_byProjectRows->addWidget(Style::divider(parent));
-        auto* row = new QWidget(parent);
-        row->setObjectName(u"byProjectRow"_s);
-        auto* line = new QHBoxLayout(row);
-        line->setContentsMargins(0, 8, 0, 8);
-        line->setSpacing(8);
-        auto* dot = new QLabel(row);
-        dot->setPixmap(TrayIcons::colorDot(projectColor(project.colorName)).pixmap(10, 10));
-        line->addWidget(dot);
-        auto* name = new Style::ElidedLabel(project.name, row);
-        name->setObjectName(u"nameLabel"_s);
-        line->addWidget(name, 1);
-        QFont semibold = font();
-        semibold.setWeight(QFont::DemiBold);
-        if (project.hourlyRate) {
-            QLabel* billed = Style::secondaryLabel(row);
-            billed->setObjectName(u"hoursLabel"_s);
-            billed->setText(hoursText(m_model, summary.duration));
-            line->addWidget(billed);
-            auto* amount = new QLabel(m_model.currencyString(summary.amount), row);
-            amount->setObjectName(u"amountLabel"_s);
-            amount->setFont(semibold);
-            line->addWidget(amount);
-        } else {
-            auto* actual = new QLabel(hoursText(m_model, summary.actualDuration), row);
-            actual->setObjectName(u"hoursLabel"_s);
-            actual->setFont(semibold);
-            line->addWidget(actual);
-        }
-        m_byProjectRows->addWidget(row);
-    }
+    m_byProjectCard->setSummaries(summaries);
 
     // Entries by day.
     const QList<EntryListDay> days = entriesByDay(entries, range);
@@ -697,79 +388,18 @@ void OverviewView::refreshFigures()
 
 void OverviewView::refreshTimer()
 {
-    const std::optional<Project> active = m_model.activeProject();
-    const bool running = m_model.activeSession() && active;
-    m_runningCard->setVisible(running);
-    if (running) {
-        m_runningCard->setTint(projectColor(active->colorName), 0.12);
-        m_runningProject->setText(active->name);
-    }
-    const auto& phase = m_model.pomodoroPhase();
-    m_skipPhaseButton->setVisible(phase.has_value());
-    const bool onBreak = !m_model.activeSession() && phase && m_model.pomodoroRemaining();
-    m_breakCard->setVisible(onBreak);
-    if (onBreak) {
-        m_breakCard->setTint(phaseColor(*phase), 0.12);
-        m_breakPhase->setText(phaseLabel(m_model, *phase));
-    }
+    m_runningCard->refresh();
+    m_breakCard->refresh();
     refreshLiveTimes();
 }
 
 void OverviewView::refreshLiveTimes()
 {
     // Once a second: only the texts of the two clocks.
-    const auto& phase = m_model.pomodoroPhase();
-    const std::optional<Seconds> remaining = m_model.pomodoroRemaining();
-    if (m_runningCard->isVisibleTo(this) && m_model.activeSession()) {
-        m_runningElapsed->setText(formattedDuration(m_model.now() - m_model.activeSession()->startDate));
-        const bool phaseShown = phase && remaining;
-        m_runningPhase->setVisible(phaseShown);
-        if (phaseShown) {
-            m_runningPhaseText->setText(m_model.localized(
-                u"%@ - %@ remaining"_tr, { phaseLabel(m_model, *phase), formattedDuration(*remaining) }));
-        }
-    }
-    if (m_breakCard->isVisibleTo(this) && remaining)
-        m_breakRemaining->setText(formattedDuration(*remaining));
-}
-
-void OverviewView::refreshLauncher()
-{
-    const QList<Project> active = m_model.activeProjects();
-    m_launcherEmpty->setVisible(active.isEmpty());
-    m_launcherContent->setVisible(!active.isEmpty());
-
-    const std::optional<QUuid> tracked =
-        m_model.activeSession() ? std::optional(m_model.activeSession()->projectID) : std::nullopt;
-    m_startMenu->clear();
-    for (const Project& project : active) {
-        QAction* action = m_startMenu->addAction(project.name);
-        action->setIconVisibleInMenu(true);
-        action->setIcon(project.id == tracked ? checkIcon(projectColor(project.colorName))
-                                              : TrayIcons::colorDot(projectColor(project.colorName)));
-        connect(action, &QAction::triggered, this, [this, project] {
-            m_model.startTracking(project);
-        });
-    }
-
-    clearLayout(m_recentRow);
-    const QList<Project> recent = active.isEmpty() ? QList<Project>() : m_model.recentlyUsedProjects(3);
-    m_recentLabel->setVisible(!recent.isEmpty());
-    for (const Project& project : recent) {
-        const bool running = project.id == tracked;
-        const QString caption = running ? m_model.localized(u"Running"_tr)
-            : project.hourlyRate ? m_model.localized(u"%@ / hour"_tr, { m_model.currencyString(*project.hourlyRate) })
-                                 : m_model.localized(u"Start timer"_tr);
-        auto* button = new RecentProjectButton(project, running, caption, m_launcherContent);
-        connect(button, &QAbstractButton::clicked, this, [this, project] {
-            m_model.startTracking(project);
-        });
-        m_recentRow->addWidget(button, 1);
-        button->show();
-    }
-    // Fewer than three buttons keep the width a third would have.
-    if (!recent.isEmpty() && recent.size() < 3)
-        m_recentRow->addStretch(int(3 - recent.size()));
+    if (m_runningCard->isVisibleTo(this))
+        m_runningCard->refreshClock();
+    if (m_breakCard->isVisibleTo(this))
+        m_breakCard->refreshClock();
 }
 
 void OverviewView::refreshExportButtons()

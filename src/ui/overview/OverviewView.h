@@ -12,21 +12,24 @@
 #include <optional>
 
 class QDialog;
-class QGridLayout;
 class QHBoxLayout;
 class QLabel;
-class QMenu;
 class QPushButton;
 class QScrollArea;
-class QToolButton;
 class QVBoxLayout;
 
 namespace tivren {
 
 class AppModel;
+class BreakTimerCard;
+class ByProjectCard;
 class DateRangePicker;
+class ProjectLauncherCard;
+class RunningTimerCard;
+class SummaryCards;
 namespace Style {
 class Card;
+class EmptyState;
 }
 
 // The first section of the main window: for a chosen range of days, the billing totals, the
@@ -76,7 +79,6 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -93,10 +95,7 @@ private:
     void build();
     QWidget* buildHeader();
     void arrangeHeader();
-    QWidget* buildSummaryCards();
-    QWidget* buildRunningCard();
-    QWidget* buildBreakCard();
-    QWidget* buildLauncher();
+    QWidget* buildTimerCards();
     QWidget* buildSections();
 
     // Marks parts stale and refreshes them on the next turn (at once when now is true).
@@ -106,7 +105,6 @@ private:
     void refreshFigures();
     void refreshTimer();
     void refreshLiveTimes();
-    void refreshLauncher();
     void refreshExportButtons();
     void resetRange();
     template <typename Sheet, typename Draft> void openExportSheet(std::optional<Draft>& draft);
@@ -133,50 +131,15 @@ private:
     QPushButton* m_googleButton = nullptr;
     QPushButton* m_appleButton = nullptr;
 
-    QLabel* m_hoursTitle = nullptr;
-    QLabel* m_hoursValue = nullptr;
-    Style::Card* m_amountCard = nullptr;
-    QLabel* m_amountTitle = nullptr;
-    QLabel* m_amountValue = nullptr;
-    QLabel* m_projectsTitle = nullptr;
-    QLabel* m_projectsValue = nullptr;
-
-    Style::Card* m_runningCard = nullptr;
-    QLabel* m_runningHeadline = nullptr;
-    QLabel* m_runningProject = nullptr;
-    QLabel* m_runningElapsed = nullptr;
-    QWidget* m_runningPhase = nullptr;
-    QLabel* m_runningPhaseText = nullptr;
-    QPushButton* m_stopButton = nullptr;
-    QPushButton* m_skipPhaseButton = nullptr;
-
-    Style::Card* m_breakCard = nullptr;
-    QLabel* m_breakPhase = nullptr;
-    QLabel* m_breakRemaining = nullptr;
-    QPushButton* m_skipBreakButton = nullptr;
-    QPushButton* m_stopBreakButton = nullptr;
-
-    QWidget* m_launcherEmpty = nullptr;
-    QLabel* m_launcherEmptyTitle = nullptr;
-    QLabel* m_launcherEmptyText = nullptr;
-    QWidget* m_launcherContent = nullptr;
-    QLabel* m_launcherTitle = nullptr;
-    QLabel* m_launcherText = nullptr;
-    QToolButton* m_startMenuButton = nullptr;
-    QMenu* m_startMenu = nullptr;
-    QLabel* m_recentLabel = nullptr;
-    QHBoxLayout* m_recentRow = nullptr;
+    SummaryCards* m_summaryCards = nullptr;
+    RunningTimerCard* m_runningCard = nullptr;
+    BreakTimerCard* m_breakCard = nullptr;
+    ProjectLauncherCard* m_launcherCard = nullptr;
 
     QLabel* m_entriesTitle = nullptr;
-    QWidget* m_entriesEmpty = nullptr;
-    QLabel* m_entriesEmptyTitle = nullptr;
-    QLabel* m_entriesEmptyText = nullptr;
+    Style::EmptyState* m_entriesEmpty = nullptr;
     EntryListView* m_entryList = nullptr;
-    QLabel* m_byProjectTitle = nullptr;
-    QWidget* m_byProjectEmpty = nullptr;
-    QLabel* m_byProjectEmptyTitle = nullptr;
-    QLabel* m_byProjectEmptyText = nullptr;
-    QVBoxLayout* m_byProjectRows = nullptr;
+    ByProjectCard* m_byProjectCard = nullptr;
 };
 
 } // namespace tivren

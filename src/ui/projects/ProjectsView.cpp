@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "ui/editors/ProjectEditor.h"
 #include "ui/style/ProjectColors.h"
+#include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 
 #include <QDialog>
@@ -12,7 +13,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -22,7 +22,6 @@ using namespace Qt::StringLiterals;
 namespace tivren {
 
 using Style::borderlessButton;
-using Style::secondaryLabel;
 
 namespace {
 
@@ -96,11 +95,7 @@ void appendRow(QWidget* list, QWidget* row)
 
 QLabel* sectionHeader(const QString& objectName, QWidget* parent)
 {
-    auto* label = secondaryLabel(parent);
-    label->setObjectName(objectName);
-    QFont font = label->font();
-    font.setWeight(QFont::DemiBold);
-    label->setFont(font);
+    QLabel* label = Style::label(TextStyle::body, objectName, parent, Tone::secondary, QFont::DemiBold);
     label->setContentsMargins(12, 4, 0, 0);
     return label;
 }
@@ -113,75 +108,15 @@ ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProject
     , m_openNewProjectWindow(std::move(openNewProjectWindow))
 {
     setObjectName(u"projectsView"_s);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->setSpacing(16);
-
-    auto* header = new QHBoxLayout;
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
-    header->addWidget(m_titleLabel);
-    header->addStretch();
-    m_addButton = new QPushButton(this);
-    m_addButton->setObjectName(u"addProjectButton"_s);
-    m_addButton->setIcon(QIcon::fromTheme(u"list-add"_s));
-    connect(m_addButton, &QPushButton::clicked, this, &ProjectsView::addProject);
-    header->addWidget(m_addButton);
-    layout->addLayout(header);
-
-    m_emptyState = new QWidget(this);
-    m_emptyState->setObjectName(u"emptyStateWidget"_s);
-    auto* emptyLayout = new QVBoxLayout(m_emptyState);
-    emptyLayout->setSpacing(8);
-    emptyLayout->addStretch();
-    auto* icon = new QLabel(m_emptyState);
-    icon->setObjectName(u"emptyIconLabel"_s);
-    icon->setAlignment(Qt::AlignCenter);
-    icon->setEnabled(false);
-    // Few icon themes have a briefcase; a folder says "projects" nearly as well.
-    const QIcon briefcase = QIcon::fromTheme(
-        u"briefcase"_s, QIcon::fromTheme(u"folder-documents"_s, style()->standardIcon(QStyle::SP_DirIcon)));
-    icon->setPixmap(briefcase.pixmap(48, 48));
-    emptyLayout->addWidget(icon);
-    m_emptyTitle = new QLabel(m_emptyState);
-    m_emptyTitle->setObjectName(u"emptyTitleLabel"_s);
-    m_emptyTitle->setAlignment(Qt::AlignCenter);
-    m_emptyTitle->setFont(Style::font(TextStyle::title, m_emptyTitle->font()));
-    emptyLayout->addWidget(m_emptyTitle);
-    m_emptyDescription = secondaryLabel(m_emptyState);
-    m_emptyDescription->setObjectName(u"emptyDescriptionLabel"_s);
-    m_emptyDescription->setAlignment(Qt::AlignCenter);
-    m_emptyDescription->setWordWrap(true);
-    emptyLayout->addWidget(m_emptyDescription);
-    emptyLayout->addStretch();
-    layout->addWidget(m_emptyState, 1);
-
-    m_scrollArea = new QScrollArea(this);
-    m_scrollArea->setObjectName(u"listScrollArea"_s);
-    m_scrollArea->setWidgetResizable(true);
-    m_scrollArea->setFrameShape(QFrame::NoFrame);
-    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget;
-    content->setObjectName(u"listContentWidget"_s);
-    auto* contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(0, 0, 0, 0);
-    contentLayout->setSpacing(6);
-    m_activeHeader = sectionHeader(u"activeHeaderLabel"_s, content);
-    contentLayout->addWidget(m_activeHeader);
-    m_activeList = insetList(u"activeListWidget"_s, content);
-    contentLayout->addWidget(m_activeList);
-    contentLayout->addSpacing(10);
-    m_archivedHeader = sectionHeader(u"archivedHeaderLabel"_s, content);
-    contentLayout->addWidget(m_archivedHeader);
-    m_archivedList = insetList(u"archivedListWidget"_s, content);
-    contentLayout->addWidget(m_archivedList);
-    contentLayout->addStretch();
-    m_scrollArea->setWidget(content);
-    // The scroll area's own background would show as a grey slab behind the inset lists.
-    m_scrollArea->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
-    layout->addWidget(m_scrollArea, 1);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* page = new ScreenPage(u"projects"_s, this);
+    outer->addWidget(page);
+    page->addSection(buildHeader());
+    // Either the empty state or the lists, which take the rest of the height.
+    page->addSection(buildEmptyState(), 1);
+    page->addSection(buildLists(), 1);
+    page->fillHeight();
 
     connect(&m_model, &AppModel::projectsChanged, this, &ProjectsView::rebuild);
     connect(&m_model, &AppModel::activeSessionChanged, this, &ProjectsView::rebuild);
@@ -195,6 +130,68 @@ ProjectsView::ProjectsView(AppModel& model, std::function<void()> openNewProject
 }
 
 ProjectsView::~ProjectsView() = default;
+
+QWidget* ProjectsView::buildHeader()
+{
+    auto* header = new QWidget(this);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_titleLabel = Style::label(TextStyle::title, u"titleLabel"_s, header);
+    row->addWidget(m_titleLabel);
+    row->addStretch();
+    m_addButton = new QPushButton(header);
+    m_addButton->setObjectName(u"addProjectButton"_s);
+    m_addButton->setIcon(QIcon::fromTheme(u"list-add"_s));
+    connect(m_addButton, &QPushButton::clicked, this, &ProjectsView::addProject);
+    row->addWidget(m_addButton);
+    return header;
+}
+
+QWidget* ProjectsView::buildEmptyState()
+{
+    m_emptyState = new QWidget(this);
+    m_emptyState->setObjectName(u"emptyStateWidget"_s);
+    auto* emptyLayout = new QVBoxLayout(m_emptyState);
+    emptyLayout->setSpacing(8);
+    emptyLayout->addStretch();
+    auto* icon = new QLabel(m_emptyState);
+    icon->setObjectName(u"emptyIconLabel"_s);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setEnabled(false);
+    // Few icon themes have a briefcase; a folder says "projects" nearly as well.
+    icon->setPixmap(
+        Style::themeIcon(u"briefcase"_s, u"folder-documents"_s, QStyle::SP_DirIcon, style()).pixmap(48, 48));
+    emptyLayout->addWidget(icon);
+    m_emptyTitle = Style::label(TextStyle::title, u"emptyTitleLabel"_s, m_emptyState);
+    m_emptyTitle->setAlignment(Qt::AlignCenter);
+    emptyLayout->addWidget(m_emptyTitle);
+    m_emptyDescription = Style::label(TextStyle::body, u"emptyDescriptionLabel"_s, m_emptyState, Tone::secondary);
+    m_emptyDescription->setAlignment(Qt::AlignCenter);
+    m_emptyDescription->setWordWrap(true);
+    emptyLayout->addWidget(m_emptyDescription);
+    emptyLayout->addStretch();
+    return m_emptyState;
+}
+
+QWidget* ProjectsView::buildLists()
+{
+    m_lists = new QWidget(this);
+    m_lists->setObjectName(u"listContentWidget"_s);
+    auto* contentLayout = new QVBoxLayout(m_lists);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(6);
+    m_activeHeader = sectionHeader(u"activeHeaderLabel"_s, m_lists);
+    contentLayout->addWidget(m_activeHeader);
+    m_activeList = insetList(u"activeListWidget"_s, m_lists);
+    contentLayout->addWidget(m_activeList);
+    contentLayout->addSpacing(10);
+    m_archivedHeader = sectionHeader(u"archivedHeaderLabel"_s, m_lists);
+    contentLayout->addWidget(m_archivedHeader);
+    m_archivedList = insetList(u"archivedListWidget"_s, m_lists);
+    contentLayout->addWidget(m_archivedList);
+    contentLayout->addStretch();
+    return m_lists;
+}
 
 QString ProjectsView::billingDescription(const AppModel& model, const Project& project)
 {
@@ -246,7 +243,7 @@ void ProjectsView::rebuild()
 {
     const bool empty = m_model.projects().isEmpty();
     m_emptyState->setVisible(empty);
-    m_scrollArea->setVisible(!empty);
+    m_lists->setVisible(!empty);
 
     clearList(m_activeList);
     const QList<Project> active = m_model.activeProjects();
@@ -276,16 +273,12 @@ QWidget* ProjectsView::detailsView(const Project& project, QWidget* parent) cons
 
     auto* column = new QVBoxLayout;
     column->setSpacing(4);
-    auto* name = new QLabel(project.name, details);
-    name->setObjectName(u"nameLabel"_s);
+    QLabel* name = Style::label(TextStyle::body, u"nameLabel"_s, details, Tone::primary, QFont::Medium);
     name->setTextFormat(Qt::PlainText);
-    QFont nameFont = name->font();
-    nameFont.setWeight(QFont::Medium);
-    name->setFont(nameFont);
+    name->setText(project.name);
     column->addWidget(name);
 
-    auto* billing = secondaryLabel(details);
-    billing->setObjectName(u"billingLabel"_s);
+    QLabel* billing = Style::label(TextStyle::body, u"billingLabel"_s, details, Tone::secondary);
     billing->setText(project.hourlyRate ? m_model.localized(u"%@ / hour • %@"_tr,
                          { m_model.currencyString(*project.hourlyRate), billingDescription(m_model, project) })
                                         : m_model.localized(u"Time tracking only"_tr));
@@ -305,12 +298,8 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
 
     const auto& session = m_model.activeSession();
     if (session && session->projectID == project.id) {
-        auto* badge = new QLabel(m_model.localized(u"Running"_tr), row);
-        badge->setObjectName(u"runningBadgeLabel"_s);
-        QFont font = badge->font();
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-        font.setWeight(QFont::DemiBold);
-        badge->setFont(font);
+        QLabel* badge = Style::label(TextStyle::caption, u"runningBadgeLabel"_s, row, Tone::primary, QFont::DemiBold);
+        badge->setText(m_model.localized(u"Running"_tr));
         QColor green = projectColor(u"green"_s);
         green.setAlphaF(0.15f);
         // Half the height rounds the ends into a capsule.

@@ -8,7 +8,6 @@
 
 class QLabel;
 class QPushButton;
-class QScrollArea;
 class QVBoxLayout;
 
 namespace tivren {
@@ -40,6 +39,9 @@ public Q_SLOTS:
     void editProject(const Project& project);
 
 private:
+    QWidget* buildHeader();
+    QWidget* buildEmptyState();
+    QWidget* buildLists();
     void rebuild();
     void retranslate();
     QWidget* detailsView(const Project& project, QWidget* parent) const;
@@ -54,7 +56,7 @@ private:
     QWidget* m_emptyState = nullptr;
     QLabel* m_emptyTitle = nullptr;
     QLabel* m_emptyDescription = nullptr;
-    QScrollArea* m_scrollArea = nullptr;
+    QWidget* m_lists = nullptr;
     QLabel* m_activeHeader = nullptr;
     QWidget* m_activeList = nullptr;
     QLabel* m_archivedHeader = nullptr;

@@ -4,6 +4,8 @@
 #include "app/text/AppStrings.h"
 #include "app/text/LocaleNames.h"
 #include "app/text/NumberFormatting.h"
+#include "ui/settings/SettingsControls.h"
+#include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 
 #include <QCheckBox>
@@ -15,7 +17,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -27,90 +28,9 @@ using namespace Qt::StringLiterals;
 
 namespace tivren {
 
+using namespace SettingsControls;
+
 namespace {
-
-QLabel* secondaryLabel(const QString& objectName, QWidget* parent)
-{
-    QLabel* label = Style::secondaryLabel(parent);
-    label->setObjectName(objectName);
-    label->setWordWrap(true);
-    label->setFont(Style::font(TextStyle::caption, label->font()));
-    return label;
-}
-
-QComboBox* picker(const QString& objectName, int maximumWidth, QWidget* parent)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(objectName);
-    box->setMaximumWidth(maximumWidth);
-    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // Long entries ("XAF – Central African CFA Franc") must not widen the card; the popup still
-    // shows them whole.
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(16);
-    return box;
-}
-
-QCheckBox* toggle(const QString& objectName, QWidget* parent)
-{
-    auto* box = new QCheckBox(parent);
-    box->setObjectName(objectName);
-    return box;
-}
-
-QPushButton* button(const QString& objectName, QWidget* parent)
-{
-    auto* pushButton = new QPushButton(parent);
-    pushButton->setObjectName(objectName);
-    pushButton->setAutoDefault(false);
-    return pushButton;
-}
-
-// Value and unit are one text ("%d %@") so that a translation decides how they join; the spin
-// box shows whatever stands around the number as its prefix and suffix.
-void setUnit(QSpinBox* box, const AppModel& model, const QString& unit)
-{
-    constexpr int marker = 918273645;
-    const QString text = model.localized(u"%d %@"_tr, { marker, unit });
-    const QString number = QString::number(marker);
-    const qsizetype at = text.indexOf(number);
-    if (at < 0) {
-        box->setPrefix(QString());
-        box->setSuffix(u' ' + unit);
-        return;
-    }
-    box->setPrefix(text.left(at));
-    box->setSuffix(text.mid(at + number.size()));
-}
-
-// Controls that belong together (a picker and its caption, a run of switches), set closer to each
-// other than to the rest of the card.
-void addGroup(QWidget* card, std::initializer_list<QWidget*> widgets)
-{
-    auto* group = new QVBoxLayout;
-    group->setSpacing(6);
-    for (QWidget* widget : widgets)
-        group->addWidget(widget);
-    static_cast<QVBoxLayout*>(card->layout())->addLayout(group);
-}
-
-// Room beside the text as well as around it: the style's own margin is tight for long labels.
-void fitText(QPushButton* button)
-{
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
-}
-
-void setChecked(QCheckBox* box, bool checked)
-{
-    const QSignalBlocker blocker(box);
-    box->setChecked(checked);
-}
-
-void setValue(QSpinBox* box, int value)
-{
-    const QSignalBlocker blocker(box);
-    box->setValue(value);
-}
 
 // The model owns the calendar work: the task runs to its end on its own, also should this screen
 // be gone by then.
@@ -128,54 +48,66 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     setObjectName(u"settingsView"_s);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-
     // The settings are taller than the window: everything scrolls, the title too.
-    auto* scrollArea = new QScrollArea(this);
-    scrollArea->setObjectName(u"settingsScrollArea"_s);
-    scrollArea->setWidgetResizable(true);
-    scrollArea->setFrameShape(QFrame::NoFrame);
-    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_content = new QWidget;
-    m_content->setObjectName(u"settingsContentWidget"_s);
-    auto* layout = new QVBoxLayout(m_content);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->setSpacing(20);
-    scrollArea->setWidget(m_content);
-    // Without this the viewport paints the base colour, a white slab around the cards.
-    scrollArea->viewport()->setAutoFillBackground(false);
-    m_content->setAutoFillBackground(false);
-    outer->addWidget(scrollArea);
+    m_page = new ScreenPage(u"settings"_s, this);
+    outer->addWidget(m_page);
+    m_content = m_page->widget();
 
-    m_titleLabel = new QLabel(m_content);
-    m_titleLabel->setObjectName(u"titleLabel"_s);
-    m_titleLabel->setFont(Style::font(TextStyle::title, m_titleLabel->font()));
-    layout->addWidget(m_titleLabel);
+    m_titleLabel = Style::label(TextStyle::title, u"titleLabel"_s, m_content);
+    m_page->addSection(m_titleLabel);
+    buildLanguageCard();
+    buildCurrencyCard();
+    buildPomodoroCard();
+    buildReminderCard();
+    buildCalendarCards();
 
-    // Language.
+    for (QWidget* control : m_content->findChildren<QComboBox*>())
+        guardWheel(control);
+    for (QWidget* control : m_content->findChildren<QSpinBox*>())
+        guardWheel(control);
+
+    // Texts follow the language, which lives in the settings; the status lines also name the
+    // selected calendar, which does too.
+    connect(&m_model, &AppModel::settingsChanged, this, &SettingsView::refresh);
+    for (const CalendarConnectionBase* calendar : m_model.calendarConnections()) {
+        for (auto changed : { &CalendarConnectionBase::busyChanged,
+                 &CalendarConnectionBase::authorizationChanged,
+                 &CalendarConnectionBase::calendarsChanged })
+            connect(calendar, changed, this, &SettingsView::refresh);
+    }
+    refresh();
+}
+
+void SettingsView::buildLanguageCard()
+{
     m_languageCard = addCard(u"languageCard"_s);
     m_languageBox = picker(u"languageComboBox"_s, 320, m_languageCard.frame);
     for (AppLanguagePreference preference : allAppLanguagePreferences())
         m_languageBox->addItem(QString(), rawValue(preference));
-    m_languageCaption = secondaryLabel(u"languageCaptionLabel"_s, m_languageCard.frame);
+    m_languageCaption = captionLabel(u"languageCaptionLabel"_s, m_languageCard.frame);
     addGroup(m_languageCard.frame, { m_languageBox, m_languageCaption });
     connect(m_languageBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         const auto preference = appLanguagePreferenceFromRawValue(m_languageBox->itemData(index).toString());
         if (preference)
             assignSetting(&AppSettings::languagePreference, *preference);
     });
+}
 
-    // Currency.
+void SettingsView::buildCurrencyCard()
+{
     m_currencyCard = addCard(u"currencyCard"_s);
     m_currencyBox = picker(u"currencyComboBox"_s, 320, m_currencyCard.frame);
     m_currencyBox->setMaxVisibleItems(16);
-    m_previewLabel = secondaryLabel(u"previewLabel"_s, m_currencyCard.frame);
+    m_previewLabel = captionLabel(u"previewLabel"_s, m_currencyCard.frame);
     addGroup(m_currencyCard.frame, { m_currencyBox, m_previewLabel });
     connect(m_currencyBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             m_model.updateCurrencyCode(m_currencyBox->itemData(index).toString());
     });
+}
 
-    // Pomodoro.
+void SettingsView::buildPomodoroCard()
+{
     m_pomodoroCard = addCard(u"pomodoroCard"_s);
     QWidget* pomodoro = m_pomodoroCard.frame;
     m_pomodoroEnabled = toggle(u"pomodoroEnabledCheckBox"_s, pomodoro);
@@ -195,8 +127,12 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     connect(m_overlay, &QCheckBox::toggled, this, [this](bool on) {
         m_model.updatePomodoroOverlayEnabled(on);
     });
+    pomodoro->layout()->addWidget(buildPomodoroDurations());
+}
 
-    m_pomodoroGrid = new QWidget(pomodoro);
+QWidget* SettingsView::buildPomodoroDurations()
+{
+    m_pomodoroGrid = new QWidget(m_pomodoroCard.frame);
     m_pomodoroGrid->setObjectName(u"pomodoroGridWidget"_s);
     auto* grid = new QGridLayout(m_pomodoroGrid);
     grid->setContentsMargins(0, 4, 0, 0);
@@ -204,7 +140,6 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     m_shortBreak = addStepper(m_pomodoroGrid, grid, u"shortBreak"_s, 1, 60);
     m_longBreak = addStepper(m_pomodoroGrid, grid, u"longBreak"_s, 1, 60);
     m_longBreakInterval = addStepper(m_pomodoroGrid, grid, u"longBreakInterval"_s, 2, 12);
-    pomodoro->layout()->addWidget(m_pomodoroGrid);
     const std::pair<QSpinBox*, int AppSettings::*> durations[] = {
         { m_work.spinBox, &AppSettings::pomodoroWorkMinutes },
         { m_shortBreak.spinBox, &AppSettings::pomodoroShortBreakMinutes },
@@ -216,8 +151,11 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
             assignSetting(field, std::max(value, box->minimum()));
         });
     }
+    return m_pomodoroGrid;
+}
 
-    // Work reminders.
+void SettingsView::buildReminderCard()
+{
     m_reminderCard = addCard(u"reminderCard"_s);
     m_reminderEnabled = toggle(u"reminderEnabledCheckBox"_s, m_reminderCard.frame);
     m_reminderCard.frame->layout()->addWidget(m_reminderEnabled);
@@ -234,8 +172,10 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     connect(m_reminderInterval.spinBox, &QSpinBox::valueChanged, this, [this](int minutes) {
         m_model.updateWorkReminderIntervalMinutes(minutes);
     });
+}
 
-    // Calendars.
+void SettingsView::buildCalendarCards()
+{
     m_google = addCalendarCard(u"google"_s);
     connect(m_google.connect, &QPushButton::clicked, this, [this] {
         startDetached(m_model.googleCalendar().connectService());
@@ -275,24 +215,6 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
             }
         }
     });
-
-    layout->addStretch();
-
-    for (QWidget* control : m_content->findChildren<QComboBox*>())
-        guardWheel(control);
-    for (QWidget* control : m_content->findChildren<QSpinBox*>())
-        guardWheel(control);
-
-    // Texts follow the language, which lives in the settings; the status lines also name the
-    // selected calendar, which does too.
-    connect(&m_model, &AppModel::settingsChanged, this, &SettingsView::refresh);
-    for (const CalendarConnectionBase* calendar : m_model.calendarConnections()) {
-        for (auto changed : { &CalendarConnectionBase::busyChanged,
-                 &CalendarConnectionBase::authorizationChanged,
-                 &CalendarConnectionBase::calendarsChanged })
-            connect(calendar, changed, this, &SettingsView::refresh);
-    }
-    refresh();
 }
 
 SettingsView::~SettingsView() = default;
@@ -325,17 +247,12 @@ SettingsView::Card SettingsView::addCard(const QString& name)
     // Title and description sit closer together than the controls below them.
     auto* heading = new QVBoxLayout;
     heading->setSpacing(4);
-    card.title = new QLabel(card.frame);
-    card.title->setObjectName(name + u"TitleLabel"_s);
-    QFont font = card.title->font();
-    font.setWeight(QFont::DemiBold);
-    font.setPointSizeF(font.pointSizeF() * 1.05);
-    card.title->setFont(font);
+    card.title = Style::label(TextStyle::headline, name + u"TitleLabel"_s, card.frame);
     heading->addWidget(card.title);
-    card.description = secondaryLabel(name + u"DescriptionLabel"_s, card.frame);
+    card.description = captionLabel(name + u"DescriptionLabel"_s, card.frame);
     heading->addWidget(card.description);
     layout->addLayout(heading);
-    static_cast<QVBoxLayout*>(m_content->layout())->addWidget(card.frame);
+    m_page->addSection(card.frame);
     return card;
 }
 
@@ -367,7 +284,7 @@ SettingsView::CalendarControls SettingsView::addCalendarCard(const QString& serv
     CalendarControls controls;
     controls.card = addCard(service + u"Card"_s);
     QWidget* frame = controls.card.frame;
-    controls.status = secondaryLabel(service + u"StatusLabel"_s, frame);
+    controls.status = captionLabel(service + u"StatusLabel"_s, frame);
     frame->layout()->addWidget(controls.status);
 
     auto* buttons = new QHBoxLayout;
@@ -394,25 +311,6 @@ template <typename Field> void SettingsView::assignSetting(Field AppSettings::*f
     settings.*field = value;
     m_model.setSettings(settings);
     m_model.persist();
-}
-
-QString SettingsView::languageLabel(AppLanguagePreference preference) const
-{
-    switch (preference) {
-    case AppLanguagePreference::system:
-        return m_model.localized(u"System Default"_tr);
-    case AppLanguagePreference::english:
-        return m_model.localized(u"English"_tr);
-    case AppLanguagePreference::dutch:
-        return m_model.localized(u"Dutch"_tr);
-    case AppLanguagePreference::german:
-        return m_model.localized(u"German"_tr);
-    case AppLanguagePreference::french:
-        return m_model.localized(u"French"_tr);
-    case AppLanguagePreference::spanish:
-        return m_model.localized(u"Spanish"_tr);
-    }
-    return {};
 }
 
 void SettingsView::refresh()
@@ -455,7 +353,7 @@ void SettingsView::retranslate()
     m_languageBox->setAccessibleName(m_model.localized(u"Language"_tr));
     const QList<AppLanguagePreference> preferences = allAppLanguagePreferences();
     for (qsizetype i = 0; i < preferences.size(); ++i)
-        m_languageBox->setItemText(int(i), languageLabel(preferences[i]));
+        m_languageBox->setItemText(int(i), languageLabel(m_model, preferences[i]));
 
     m_currencyCard.title->setText(m_model.localized(u"Currency"_tr));
     m_currencyCard.description->setText(
@@ -512,7 +410,7 @@ void SettingsView::showSettings()
     }
     m_languageCaption->setText(settings.languagePreference == AppLanguagePreference::system
             ? m_model.localized(u"Currently following %@."_tr, { LocaleNames::localeDisplayName(QLocale::system()) })
-            : m_model.localized(u"Currently using %@."_tr, { languageLabel(settings.languagePreference) }));
+            : m_model.localized(u"Currently using %@."_tr, { languageLabel(m_model, settings.languagePreference) }));
 
     setChecked(m_pomodoroEnabled, settings.pomodoroEnabled);
     setChecked(m_breaksBillable, settings.pomodoroBreaksAreBillable);
@@ -573,27 +471,8 @@ void SettingsView::showCalendar(CalendarControls& controls,
     controls.refresh->setEnabled(authorized && !busy);
     controls.disconnect->setEnabled(authorized && !busy);
 
-    QComboBox* box = controls.picker;
-    const QSignalBlocker blocker(box);
-    // Rebuilt only when the list itself changed: the user's own choice lands here too, from
-    // inside the picker's signal.
-    bool same = box->count() == calendars.size();
-    for (int i = 0; same && i < box->count(); ++i)
-        same = box->itemData(i).toString() == calendars[i].first && box->itemText(i) == calendars[i].second;
-    if (!same) {
-        box->clear();
-        for (const auto& [id, name] : calendars)
-            box->addItem(name, id);
-    }
-    int index = -1;
-    for (int i = 0; selectedID && i < box->count(); ++i) {
-        if (box->itemData(i).toString() == *selectedID) {
-            index = i;
-            break;
-        }
-    }
-    box->setCurrentIndex(index);
-    box->setVisible(!calendars.isEmpty());
+    showChoices(controls.picker, calendars, selectedID);
+    controls.picker->setVisible(!calendars.isEmpty());
 }
 
 } // namespace tivren

@@ -19,6 +19,7 @@ class QSpinBox;
 namespace tivren {
 
 class AppModel;
+class ScreenPage;
 
 // The "Settings" section of the main window: app language, currency, the Pomodoro cycle, work
 // reminders and the two calendar connections. Every control shows the model's value and writes
@@ -66,6 +67,12 @@ private:
     };
 
     void guardWheel(QWidget* control);
+    void buildLanguageCard();
+    void buildCurrencyCard();
+    void buildPomodoroCard();
+    QWidget* buildPomodoroDurations();
+    void buildReminderCard();
+    void buildCalendarCards();
     Card addCard(const QString& name);
     Stepper addStepper(QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum);
     CalendarControls addCalendarCard(const QString& service);
@@ -82,7 +89,6 @@ private:
         const QString& statusText,
         const QList<std::pair<QString, QString>>& calendars,
         const std::optional<QString>& selectedID);
-    QString languageLabel(AppLanguagePreference preference) const;
 
     AppModel& m_model;
 
@@ -118,6 +124,7 @@ private:
     CalendarControls m_google;
     CalendarControls m_apple;
 
+    ScreenPage* m_page = nullptr;
     QWidget* m_content = nullptr;
 };
 

@@ -4,8 +4,8 @@
 #include "app/text/AppStrings.h"
 #include "ui/editors/ProjectEditor.h"
 #include "ui/shell/MainWindow.h"
-#include "ui/shell/TrayIcons.h"
 #include "ui/shell/TrayMenu.h"
+#include "ui/style/Glyphs.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -71,7 +71,7 @@ void Shell::start()
 void Shell::updateTrayIcon()
 {
     if (m_tray)
-        m_tray->setIcon(m_model.activeSession() ? TrayIcons::running() : TrayIcons::idle());
+        m_tray->setIcon(m_model.activeSession() ? runningTrayIcon() : idleTrayIcon());
 }
 
 MainWindow* Shell::mainWindow()

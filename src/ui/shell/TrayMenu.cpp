@@ -5,8 +5,9 @@
 #include "app/services/LoginItemService.h"
 #include "app/text/AppStrings.h"
 #include "core/time/DurationFormat.h"
-#include "ui/shell/TrayIcons.h"
+#include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
 
 #include <QPointer>
 
@@ -77,11 +78,8 @@ QAction* TrayMenu::addLine(const QString& text, bool headline)
 {
     QAction* line = addAction(text);
     line->setEnabled(false);
-    if (headline) {
-        QFont bold = line->font();
-        bold.setBold(true);
-        line->setFont(bold);
-    }
+    if (headline)
+        line->setFont(Style::font(TextStyle::headline, line->font()));
     return line;
 }
 
@@ -103,6 +101,16 @@ void TrayMenu::rebuild()
     clear();
     m_elapsedLine = nullptr;
     m_phaseLine = nullptr;
+    addTimerPart();
+    addSeparator();
+    addProjectsPart();
+    addSeparator();
+    addAppPart();
+    refreshLiveTexts();
+}
+
+void TrayMenu::addTimerPart()
+{
     const bool phaseShown = m_model.pomodoroPhase() && m_model.pomodoroPhaseStart() && m_model.pomodoroPhaseDuration();
     m_phasePrefix = phaseShown ? phaseLabel() + u" • "_s : QString();
     const auto project = m_model.activeProject();
@@ -134,8 +142,10 @@ void TrayMenu::rebuild()
         addLine(m_model.localized(u"No active timer"_tr), true);
         addLine(m_model.localized(u"Choose a project below to start tracking."_tr));
     }
-    addSeparator();
+}
 
+void TrayMenu::addProjectsPart()
+{
     // The projects to start.
     const QList<Project> projects = m_model.activeProjects();
     if (projects.isEmpty()) {
@@ -148,15 +158,17 @@ void TrayMenu::rebuild()
             // The rate after a tab is drawn right-aligned, where menus show shortcuts.
             const QString text =
                 p.hourlyRate ? menuText(p.name) + u'\t' + m_model.currencyString(*p.hourlyRate) : menuText(p.name);
-            QAction* start = addAction(TrayIcons::colorDot(projectColor(p.colorName)), text, this, [this, p] {
+            QAction* start = addAction(colorDotIcon(projectColor(p.colorName)), text, this, [this, p] {
                 m_model.startTracking(p);
             });
             start->setObjectName(u"projectAction"_s);
             start->setData(p.id);
         }
     }
-    addSeparator();
+}
 
+void TrayMenu::addAppPart()
+{
     // Into the main window.
     const std::pair<QString, MainSection> sections[] = {
         { m_model.localized(u"Open Overview"_tr), MainSection::overview },
@@ -183,8 +195,6 @@ void TrayMenu::rebuild()
     addAction(m_model.localized(u"Quit"_tr), this, [this] {
         m_actions.quit();
     })->setObjectName(u"quitAction"_s);
-
-    refreshLiveTexts();
 }
 
 void TrayMenu::refreshLiveTexts()

@@ -38,6 +38,12 @@ public:
 private:
     void scheduleRebuild();
     void rebuild();
+    // What runs now: the session or break, its clock and how to stop or skip it.
+    void addTimerPart();
+    // The projects to start, or a way to make the first one.
+    void addProjectsPart();
+    // The main window's sections, starting at login and quitting.
+    void addAppPart();
     void refreshLiveTexts();
     QAction* addLine(const QString& text, bool headline = false);
     QString phaseLabel() const;

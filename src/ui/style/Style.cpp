@@ -75,11 +75,12 @@ QFont fixedWidthFont(TextStyle style, const QFont& base, std::optional<QFont::We
     return fixed;
 }
 
-QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone)
+QLabel* label(
+    TextStyle style, const QString& objectName, QWidget* parent, Tone tone, std::optional<QFont::Weight> weight)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(objectName);
-    label->setFont(font(style, label->font()));
+    label->setFont(font(style, label->font(), weight));
     if (tone == Tone::secondary)
         label->setForegroundRole(QPalette::PlaceholderText);
     return label;
@@ -94,6 +95,33 @@ QFrame* divider(QWidget* parent)
     color.setAlphaF(0.12f);
     line->setStyleSheet(u"background: %1;"_s.arg(color.name(QColor::HexArgb)));
     return line;
+}
+
+QVBoxLayout* cardColumn(QWidget* card)
+{
+    auto* column = new QVBoxLayout(card);
+    column->setContentsMargins(16, 14, 16, 14);
+    column->setSpacing(12);
+    return column;
+}
+
+void clearLayout(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
+        if (QLayout* child = item->layout())
+            clearLayout(child);
+        delete item;
+    }
+}
+
+QIcon themeIcon(const QString& name, const QString& fallback, QStyle::StandardPixmap standard, const QStyle* style)
+{
+    return QIcon::fromTheme(name, QIcon::fromTheme(fallback, style->standardIcon(standard)));
 }
 
 QLabel* secondaryLabel(QWidget* parent)
@@ -163,11 +191,19 @@ void Card::setTint(const QColor& color, qreal opacity)
     update();
 }
 
+void Card::setTintRole(QPalette::ColorRole role, qreal opacity)
+{
+    m_color = QColor();
+    m_role = role;
+    m_opacity = opacity;
+    update();
+}
+
 void Card::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = m_color.isValid() ? m_color : palette().color(QPalette::WindowText);
+    QColor fill = m_color.isValid() ? m_color : palette().color(m_role);
     fill.setAlphaF(float(m_opacity));
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);

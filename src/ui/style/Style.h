@@ -4,10 +4,13 @@
 #include <QFont>
 #include <QFrame>
 #include <QIcon>
+#include <QStyle>
 
 #include <optional>
 
 class QLabel;
+class QLayout;
+class QVBoxLayout;
 class QPushButton;
 
 // The style vocabulary every screen shares, so they all read alike: text styles, labels, dividers,
@@ -44,11 +47,24 @@ namespace tivren::Style {
 [[nodiscard]] QFont fixedWidthFont(
     TextStyle style, const QFont& base, std::optional<QFont::Weight> weight = std::nullopt);
 
-// A label in a text style and tone, named for tests and screen readers' tooling.
-[[nodiscard]] QLabel* label(TextStyle style, const QString& objectName, QWidget* parent, Tone tone = Tone::primary);
+// A label in a text style and tone, named for tests and screen readers' tooling; weight overrides
+// the style's own.
+[[nodiscard]] QLabel* label(TextStyle style,
+    const QString& objectName,
+    QWidget* parent,
+    Tone tone = Tone::primary,
+    std::optional<QFont::Weight> weight = std::nullopt);
 // A hairline between the rows of a card, in the text colour at low opacity so it follows the theme.
 [[nodiscard]] QFrame* divider(QWidget* parent);
+// The column of a card's contents, with the margins and spacing the screens' cards share.
+[[nodiscard]] QVBoxLayout* cardColumn(QWidget* card);
+// Removes what a layout holds, widgets included: out of the tree now, deleted once the current
+// event is over (a click on one of them may be what asked for the change).
+void clearLayout(QLayout* layout);
 
+// The desktop theme's icon name, else its fallback name, else the style's standard icon.
+[[nodiscard]] QIcon themeIcon(
+    const QString& name, const QString& fallback, QStyle::StandardPixmap standard, const QStyle* style);
 // A label in the palette's quieter text colour, which follows theme changes.
 [[nodiscard]] QLabel* secondaryLabel(QWidget* parent);
 // A text-only button in the manner of a link; destructive actions in red.
@@ -75,12 +91,15 @@ public:
     explicit Card(QWidget* parent = nullptr, qreal opacity = 0.06, int radius = 12);
 
     void setTint(const QColor& color, qreal opacity);
+    // Tints with a colour of the palette, taken at paint time so a theme change follows.
+    void setTintRole(QPalette::ColorRole role, qreal opacity);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor m_color;
+    QPalette::ColorRole m_role = QPalette::WindowText;
     qreal m_opacity;
     int m_radius;
 };

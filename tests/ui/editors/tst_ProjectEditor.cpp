@@ -1,4 +1,5 @@
 #include "app/text/AppStrings.h"
+#include "support/LanguageSwitch.h"
 #include "support/ModelHarness.h"
 #include "support/WidgetTesting.h"
 #include "ui/editors/ProjectEditor.h"
@@ -278,9 +279,7 @@ private Q_SLOTS:
 
     void followsAppLanguage()
     {
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = AppLanguagePreference::dutch;
-        h->model->setSettings(settings);
+        setLanguage(*h->model, AppLanguagePreference::dutch);
 
         const QLocale dutch(u"nl"_s);
         QCOMPARE(saveButton()->text(), AppStrings::text(dutch, u"Create"_s));

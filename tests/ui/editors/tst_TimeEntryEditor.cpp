@@ -1,3 +1,4 @@
+#include "support/LanguageSwitch.h"
 #include "support/ModelHarness.h"
 #include "ui/editors/TimeEntryEditor.h"
 
@@ -210,9 +211,7 @@ private Q_SLOTS:
         QCOMPARE(editor.child<QLabel>(u"projectLabel"_s)->text(), u"Acme"_s);
         editor.picker(u"end"_s)->setDateTime(QDateTime(QDate(2026, 3, 10), QTime(9, 45)));
 
-        AppSettings settings = f.h.model->settings();
-        settings.languagePreference = AppLanguagePreference::dutch;
-        f.h.model->setSettings(settings);
+        testing::setLanguage(*f.h.model, AppLanguagePreference::dutch);
         QCOMPARE(editor.saveButton()->text(), u"Opslaan"_s);
         QCOMPARE(editor.child<QLabel>(u"titleLabel"_s)->text(), u"Registratie bewerken"_s);
         QCOMPARE(editor.picker(u"end"_s)->locale().language(), QLocale::Dutch);
@@ -222,8 +221,7 @@ private Q_SLOTS:
 
         const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
         if (!dir.isEmpty()) {
-            settings.languagePreference = AppLanguagePreference::english;
-            f.h.model->setSettings(settings);
+            testing::setLanguage(*f.h.model, AppLanguagePreference::english);
             editor.picker(u"end"_s)->setDateTime(QDateTime(QDate(2026, 3, 10), QTime(8, 45)));
             editor.adjustSize();
             QVERIFY(editor.grab().save(dir + u"/tivren-entry-editor.png"_s));

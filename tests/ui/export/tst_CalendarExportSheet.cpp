@@ -1,5 +1,4 @@
-#include "support/ModelHarness.h"
-#include "support/WidgetTesting.h"
+#include "support/ViewFixture.h"
 #include "ui/export/CalendarExportSheet.h"
 
 #include <QCheckBox>
@@ -56,32 +55,27 @@ template <typename Draft> Draft draftOf(const QStringList& selections)
 
 } // namespace
 
-class tst_CalendarExportSheet : public QObject
+class tst_CalendarExportSheet : public QObject, ViewFixture<CalendarExportSheet>
 {
     Q_OBJECT
 
-    std::unique_ptr<ModelHarness> h;
-    // Declared before the sheet: the caller's draft outlives it.
+    // The caller's drafts outlive the sheet: cleanup() and open() reset the view first.
     GoogleCalendarExportDraft googleDraft;
     AppleCalendarExportDraft appleDraft;
-    std::unique_ptr<CalendarExportSheet> sheet;
 
     void open(const QStringList& selections, bool apple = false)
     {
-        sheet.reset();
+        view.reset();
         googleDraft = draftOf<GoogleCalendarExportDraft>(selections);
         appleDraft = draftOf<AppleCalendarExportDraft>(selections);
         if (apple)
-            sheet = std::make_unique<AppleCalendarExportSheet>(*h->model, appleDraft);
+            view = std::make_unique<AppleCalendarExportSheet>(*h->model, appleDraft);
         else
-            sheet = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
+            view = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
     }
-    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(sheet.get(), name); }
-    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
-    QList<QFrame*> cards() const { return sheet->findChildren<QFrame*>(u"projectCardFrame"_s); }
+    QList<QFrame*> cards() const { return view->findChildren<QFrame*>(u"projectCardFrame"_s); }
     QCheckBox* checkBox(qsizetype card) const { return cards().at(card)->findChild<QCheckBox*>(u"projectCheckBox"_s); }
     QComboBox* picker(qsizetype card) const { return cards().at(card)->findChild<QComboBox*>(u"calendarComboBox"_s); }
-    bool shown(const QString& name) const { return child(name)->isVisibleTo(sheet.get()); }
     bool canExport() const { return child<QPushButton>(u"exportButton"_s)->isEnabled(); }
     // What each picker shows, as the user reads it.
     QStringList shownChoices() const
@@ -98,12 +92,6 @@ class tst_CalendarExportSheet : public QObject
         for (int i = 0; i < item; ++i)
             QTest::keyClick(combo, Qt::Key_Down);
     }
-    void setLanguage(AppLanguagePreference language)
-    {
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = language;
-        h->model->setSettings(settings);
-    }
 
 private Q_SLOTS:
     void init()
@@ -117,7 +105,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        sheet.reset();
+        view.reset();
         h.reset();
     }
 
@@ -160,8 +148,8 @@ private Q_SLOTS:
         // Showing the draft never writes to it.
         QCOMPARE(googleDraft, before);
 
-        QSignalSpy exports(sheet.get(), &CalendarExportSheet::exportRequested);
-        QTest::keyClick(sheet.get(), Qt::Key_Return);
+        QSignalSpy exports(view.get(), &CalendarExportSheet::exportRequested);
+        QTest::keyClick(view.get(), Qt::Key_Return);
         QCOMPARE(exports.count(), ready > 0 ? 1 : 0);
     }
 
@@ -242,7 +230,7 @@ private Q_SLOTS:
         };
         QCOMPARE(chosen(), std::optional(thirdID));
 
-        // The list refreshed while the sheet is open without the chosen calendar: the picker
+        // The list refreshed while the view is open without the chosen calendar: the picker
         // shows no choice and the draft keeps the calendar until the user picks another.
         h->google.calendars = kGoogle.mid(0, 2);
         h->apple.calendars = kApple.mid(0, 2);
@@ -253,7 +241,7 @@ private Q_SLOTS:
         choose(picker(0), 1);
         QCOMPARE(chosen(), std::optional(apple ? u"home"_s : u"work"_s));
 
-        // The app's language changed while the sheet is open.
+        // The app's language changed while the view is open.
         setLanguage(AppLanguagePreference::german);
         QCOMPARE(
             text(u"titleLabel"_s), apple ? u"In Apple Kalender exportieren"_s : u"In Google Kalender exportieren"_s);
@@ -273,20 +261,20 @@ private Q_SLOTS:
         QFETCH(bool, apple);
         open({ u"[x] work"_s, u"[ ] work"_s }, apple);
         // The caller: Return runs the export with the draft as edited.
-        QObject::connect(sheet.get(), &CalendarExportSheet::exportRequested, sheet.get(), [this, apple] {
+        QObject::connect(view.get(), &CalendarExportSheet::exportRequested, view.get(), [this, apple] {
             if (apple)
                 QCoro::waitFor(h->model->desktopCalendar().exportEntries(appleDraft, kRange));
             else
                 QCoro::waitFor(h->model->googleCalendar().exportEntries(googleDraft, kRange));
         });
-        QSignalSpy exports(sheet.get(), &CalendarExportSheet::exportRequested);
+        QSignalSpy exports(view.get(), &CalendarExportSheet::exportRequested);
         QStringList seenWhileBusy;
         bool exportableWhileBusy = true;
         auto look = [&] {
             seenWhileBusy = shownChoices();
             exportableWhileBusy = canExport();
             // A second Return while the first export runs is not a second export.
-            QTest::keyClick(sheet.get(), Qt::Key_Return);
+            QTest::keyClick(view.get(), Qt::Key_Return);
         };
         h->google.exportAnswer = [&](const auto&) {
             look();
@@ -297,7 +285,7 @@ private Q_SLOTS:
             return AppleCalendarExportResult {};
         };
 
-        QTest::keyClick(sheet.get(), Qt::Key_Return);
+        QTest::keyClick(view.get(), Qt::Key_Return);
         QCOMPARE(exports.count(), 1);
         QCOMPARE(seenWhileBusy, (QStringList { u"Work (disabled)"_s, u"Work (disabled)"_s }));
         QVERIFY(!exportableWhileBusy);
@@ -310,14 +298,14 @@ private Q_SLOTS:
         QDialog dialog;
         open({ u"[x] work"_s });
         auto* layout = new QVBoxLayout(&dialog);
-        layout->addWidget(sheet.get());
+        layout->addWidget(view.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(child<QPushButton>(u"exportButton"_s)->isDefault());
-        QSignalSpy exports(sheet.get(), &CalendarExportSheet::exportRequested);
-        QSignalSpy cancels(sheet.get(), &CalendarExportSheet::cancelRequested);
+        QSignalSpy exports(view.get(), &CalendarExportSheet::exportRequested);
+        QSignalSpy cancels(view.get(), &CalendarExportSheet::cancelRequested);
 
-        // From a picker and from the sheet alike; the dialog is closed by the caller only.
+        // From a picker and from the view alike; the dialog is closed by the caller only.
         QTest::keyClick(picker(0), Qt::Key_Return);
         QTest::keyClick(checkBox(0), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(exports.count(), 2);
@@ -328,11 +316,11 @@ private Q_SLOTS:
         QCOMPARE(cancels.count(), 2);
 
         checkBox(0)->click();
-        QTest::keyClick(sheet.get(), Qt::Key_Return);
+        QTest::keyClick(view.get(), Qt::Key_Return);
         QCOMPARE(exports.count(), 2);
         QVERIFY(dialog.isVisible());
-        layout->removeWidget(sheet.get());
-        sheet->setParent(nullptr);
+        layout->removeWidget(view.get());
+        view->setParent(nullptr);
     }
 
     void longListsStayOnScreen()
@@ -340,13 +328,13 @@ private Q_SLOTS:
         const QString longName = u"Northwind Traders & Partners – "_s.repeated(8);
         googleDraft = draftOf<GoogleCalendarExportDraft>(QList<QString>(60, u"[x] work"_s));
         googleDraft.projectSelections[0].projectName = longName;
-        sheet = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
-        const QRect screen = sheet->screen()->availableGeometry();
-        QVERIFY(sheet->sizeHint().height() <= screen.height());
-        QVERIFY(sheet->minimumSizeHint().width() < screen.width());
-        sheet->resize(sheet->sizeHint());
-        sheet->show();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+        view = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
+        const QRect screen = view->screen()->availableGeometry();
+        QVERIFY(view->sizeHint().height() <= screen.height());
+        QVERIFY(view->minimumSizeHint().width() < screen.width());
+        view->resize(view->sizeHint());
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
         // The long name is cut to the card and given in full to the tool tip and screen readers.
         QVERIFY(checkBox(0)->geometry().right() <= cards().at(0)->width());
         QCOMPARE(checkBox(0)->toolTip(), longName);
@@ -360,10 +348,10 @@ private Q_SLOTS:
             QSKIP("TIVREN_SCREENSHOT_DIR is not set");
         auto render = [&](const QStringList& selections, bool apple, const QString& file) {
             open(selections, apple);
-            sheet->resize(sheet->sizeHint());
-            sheet->show();
-            QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
-            QVERIFY(sheet->grab().save(dir + u"/tivren-"_s + file + u".png"_s));
+            view->resize(view->sizeHint());
+            view->show();
+            QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+            QVERIFY(view->grab().save(dir + u"/tivren-"_s + file + u".png"_s));
         };
         const QStringList google { u"[x] work"_s, u"[x] me"_s, u"[x] -"_s, u"[ ] family"_s };
         render(google, false, u"google-export-en"_s);

@@ -1,6 +1,5 @@
 #include "app/text/AppStrings.h"
-#include "support/ModelHarness.h"
-#include "support/WidgetTesting.h"
+#include "support/ViewFixture.h"
 #include "ui/editors/TimeEntryEditor.h"
 #include "ui/export/CalendarExportSheet.h"
 #include "ui/overview/EntryListView.h"
@@ -40,16 +39,10 @@ TimeEntry entry(const Project& project, Instant start, Instant end, const QStrin
 
 } // namespace
 
-class tst_OverviewView : public QObject
+class tst_OverviewView : public QObject, ViewFixture<OverviewView>
 {
     Q_OBJECT
 
-    std::unique_ptr<ModelHarness> h;
-    std::unique_ptr<OverviewView> view;
-
-    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
-    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
-    bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
     EntryListView* list() const { return child<EntryListView>(u"entryListView"_s); }
     void settle() { QCoreApplication::processEvents(); }
 
@@ -59,13 +52,6 @@ class tst_OverviewView : public QObject
         view = std::make_unique<OverviewView>(*h->model);
         view->resize(900, 700);
         view->show();
-        settle();
-    }
-    void setLanguage(AppLanguagePreference language)
-    {
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = language;
-        h->model->setSettings(settings);
         settle();
     }
 

@@ -1,5 +1,4 @@
-#include "support/ModelHarness.h"
-#include "support/WidgetTesting.h"
+#include "support/ViewFixture.h"
 #include "ui/editors/ProjectEditor.h"
 #include "ui/projects/ProjectsView.h"
 
@@ -15,18 +14,15 @@ using namespace Qt::StringLiterals;
 using namespace tivren;
 using namespace tivren::testing;
 
-class tst_ProjectsView : public QObject
+class tst_ProjectsView : public QObject, ViewFixture<ProjectsView>
 {
     Q_OBJECT
 
-    std::unique_ptr<ModelHarness> h;
-    std::unique_ptr<ProjectsView> view;
     int newWindowRequests = 0;
 
-    QWidget* widget(const QString& name) const { return requireChild<QWidget>(view.get(), name); }
     QList<QWidget*> rows(const QString& list) const
     {
-        return widget(list)->findChildren<QWidget*>(u"projectRow"_s, Qt::FindDirectChildrenOnly);
+        return child(list)->findChildren<QWidget*>(u"projectRow"_s, Qt::FindDirectChildrenOnly);
     }
     QStringList names(const QString& list) const
     {
@@ -42,13 +38,6 @@ class tst_ProjectsView : public QObject
                 return candidate;
         }
         return nullptr;
-    }
-    bool shown(const QString& name) const { return widget(name)->isVisibleTo(view.get()); }
-    void setLanguage(AppLanguagePreference language)
-    {
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = language;
-        h->model->setSettings(settings);
     }
 
 private Q_SLOTS:
@@ -71,10 +60,10 @@ private Q_SLOTS:
     void emptyStateAndAddProject()
     {
         QVERIFY(shown(u"emptyStateWidget"_s));
-        QVERIFY(!shown(u"listScrollArea"_s));
-        QCOMPARE(widget(u"emptyTitleLabel"_s)->property("text").toString(), u"No projects yet"_s);
+        QVERIFY(!shown(u"listContentWidget"_s));
+        QCOMPARE(child(u"emptyTitleLabel"_s)->property("text").toString(), u"No projects yet"_s);
 
-        static_cast<QPushButton*>(widget(u"addProjectButton"_s))->click();
+        static_cast<QPushButton*>(child(u"addProjectButton"_s))->click();
         QCOMPARE(h->model->selectedSection(), MainSection::projects);
         // The window comes a turn later, once the main window is in front.
         QCOMPARE(newWindowRequests, 0);
@@ -82,13 +71,13 @@ private Q_SLOTS:
 
         // Already on the projects section: the section is left alone.
         QSignalSpy sectionSpy(h->model.get(), &AppModel::selectedSectionChanged);
-        static_cast<QPushButton*>(widget(u"addProjectButton"_s))->click();
+        static_cast<QPushButton*>(child(u"addProjectButton"_s))->click();
         QTRY_COMPARE(newWindowRequests, 2);
         QCOMPARE(sectionSpy.count(), 0);
 
         h->addProject(u"Acme"_s);
         QVERIFY(!shown(u"emptyStateWidget"_s));
-        QVERIFY(shown(u"listScrollArea"_s));
+        QVERIFY(shown(u"listContentWidget"_s));
     }
 
     void archiveAndRestoreMoveRows()

@@ -1,6 +1,5 @@
 #include "app/text/LocaleNames.h"
-#include "support/ModelHarness.h"
-#include "support/WidgetTesting.h"
+#include "support/ViewFixture.h"
 #include "ui/settings/SettingsView.h"
 
 #include <QApplication>
@@ -23,16 +22,10 @@ using namespace Qt::StringLiterals;
 using namespace tivren;
 using namespace tivren::testing;
 
-class tst_SettingsView : public QObject
+class tst_SettingsView : public QObject, ViewFixture<SettingsView>
 {
     Q_OBJECT
 
-    std::unique_ptr<ModelHarness> h;
-    std::unique_ptr<SettingsView> view;
-
-    template <typename T = QWidget> T* widget(const QString& name) const { return requireChild<T>(view.get(), name); }
-    QString text(const QString& name) const { return widget(name)->property("text").toString(); }
-    bool shown(const QString& name) const { return widget(name)->isVisibleTo(view.get()); }
     void edit(const std::function<void(AppSettings&)>& change)
     {
         AppSettings settings = h->model->settings();
@@ -90,7 +83,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QString, title);
 
-        auto* box = widget<QComboBox>(u"languageComboBox"_s);
+        auto* box = child<QComboBox>(u"languageComboBox"_s);
         choose(box, language);
         QCOMPARE(text(u"languageCaptionLabel"_s), caption);
         QCOMPARE(text(u"titleLabel"_s), title);
@@ -99,7 +92,7 @@ private Q_SLOTS:
 
     void languageSwitchRelabelsOpenScreen()
     {
-        auto* box = widget<QComboBox>(u"languageComboBox"_s);
+        auto* box = child<QComboBox>(u"languageComboBox"_s);
         QCOMPARE(items(box),
             (QStringList { u"System Default"_s, u"English"_s, u"Dutch"_s, u"German"_s, u"French"_s, u"Spanish"_s }));
         choose(box, u"de"_s);
@@ -115,11 +108,11 @@ private Q_SLOTS:
         QCOMPARE(text(u"languageCaptionLabel"_s), u"Derzeit wird Deutsch verwendet."_s);
         QCOMPARE(text(u"googleConnectButton"_s), u"Verbinden"_s);
         QCOMPARE(text(u"appleCardTitleLabel"_s), u"Apple Kalender"_s);
-        QCOMPARE(widget<QSpinBox>(u"workSpinBox"_s)->text(), u"25 Min."_s);
-        QCOMPARE(widget<QSpinBox>(u"longBreakIntervalSpinBox"_s)->text(), u"4 Arbeitsintervallen"_s);
+        QCOMPARE(child<QSpinBox>(u"workSpinBox"_s)->text(), u"25 Min."_s);
+        QCOMPARE(child<QSpinBox>(u"longBreakIntervalSpinBox"_s)->text(), u"4 Arbeitsintervallen"_s);
         // The currency names follow the language too.
-        QCOMPARE(widget<QComboBox>(u"currencyComboBox"_s)->currentText(), u"EUR – Euro"_s);
-        auto* currencies = widget<QComboBox>(u"currencyComboBox"_s);
+        QCOMPARE(child<QComboBox>(u"currencyComboBox"_s)->currentText(), u"EUR – Euro"_s);
+        auto* currencies = child<QComboBox>(u"currencyComboBox"_s);
         QCOMPARE(currencies->itemText(currencies->findData(u"USD"_s)), u"USD – US-Dollar"_s);
     }
 
@@ -162,9 +155,9 @@ private Q_SLOTS:
         QFETCH(QString, label);
         QFETCH(QString, preview);
 
-        choose(widget<QComboBox>(u"languageComboBox"_s), language);
+        choose(child<QComboBox>(u"languageComboBox"_s), language);
         h->model->updateCurrencyCode(code);
-        auto* box = widget<QComboBox>(u"currencyComboBox"_s);
+        auto* box = child<QComboBox>(u"currencyComboBox"_s);
         QCOMPARE(box->currentText(), label);
         QCOMPARE(box->currentData().toString(), code);
         QCOMPARE(text(u"previewLabel"_s), preview);
@@ -175,7 +168,7 @@ private Q_SLOTS:
     void choosingCurrencySaves()
     {
         h->model->updateCurrencyCode(u"ZZZ"_s);
-        auto* box = widget<QComboBox>(u"currencyComboBox"_s);
+        auto* box = child<QComboBox>(u"currencyComboBox"_s);
         const QStringList common = LocaleNames::commonCurrencyCodes();
         QVERIFY(common.size() > 100);
         QCOMPARE(box->count(), common.size() + 1);
@@ -207,23 +200,23 @@ private Q_SLOTS:
             u"longBreakSpinBox"_s,
             u"longBreakIntervalSpinBox"_s };
         for (const QString& name : dependent)
-            QVERIFY2(!widget(name)->isEnabled(), qPrintable(name));
-        QVERIFY(widget<QCheckBox>(u"breaksBillableCheckBox"_s)->isChecked());
-        QVERIFY(!widget<QCheckBox>(u"soundCheckBox"_s)->isChecked());
-        QVERIFY(widget<QCheckBox>(u"overlayCheckBox"_s)->isChecked());
-        QCOMPARE(widget<QSpinBox>(u"workSpinBox"_s)->text(), u"50 min"_s);
-        QCOMPARE(widget<QSpinBox>(u"shortBreakSpinBox"_s)->value(), 10);
-        QCOMPARE(widget<QSpinBox>(u"longBreakSpinBox"_s)->value(), 30);
-        QCOMPARE(widget<QSpinBox>(u"longBreakIntervalSpinBox"_s)->text(), u"3 work intervals"_s);
+            QVERIFY2(!child(name)->isEnabled(), qPrintable(name));
+        QVERIFY(child<QCheckBox>(u"breaksBillableCheckBox"_s)->isChecked());
+        QVERIFY(!child<QCheckBox>(u"soundCheckBox"_s)->isChecked());
+        QVERIFY(child<QCheckBox>(u"overlayCheckBox"_s)->isChecked());
+        QCOMPARE(child<QSpinBox>(u"workSpinBox"_s)->text(), u"50 min"_s);
+        QCOMPARE(child<QSpinBox>(u"shortBreakSpinBox"_s)->value(), 10);
+        QCOMPARE(child<QSpinBox>(u"longBreakSpinBox"_s)->value(), 30);
+        QCOMPARE(child<QSpinBox>(u"longBreakIntervalSpinBox"_s)->text(), u"3 work intervals"_s);
 
-        widget<QCheckBox>(u"pomodoroEnabledCheckBox"_s)->click();
+        child<QCheckBox>(u"pomodoroEnabledCheckBox"_s)->click();
         for (const QString& name : dependent)
-            QVERIFY2(widget(name)->isEnabled(), qPrintable(name));
+            QVERIFY2(child(name)->isEnabled(), qPrintable(name));
         QVERIFY(h->saved().settings.pomodoroEnabled);
 
-        widget<QCheckBox>(u"soundCheckBox"_s)->click();
-        widget<QCheckBox>(u"breaksBillableCheckBox"_s)->click();
-        widget<QCheckBox>(u"overlayCheckBox"_s)->click();
+        child<QCheckBox>(u"soundCheckBox"_s)->click();
+        child<QCheckBox>(u"breaksBillableCheckBox"_s)->click();
+        child<QCheckBox>(u"overlayCheckBox"_s)->click();
         const AppSettings saved = h->saved().settings;
         QVERIFY(saved.pomodoroSoundEnabled);
         QVERIFY(!saved.pomodoroBreaksAreBillable);
@@ -270,7 +263,7 @@ private Q_SLOTS:
             s.workReminderEnabled = true;
             s.*field = stored;
         });
-        auto* box = widget<QSpinBox>(spinBox);
+        auto* box = child<QSpinBox>(spinBox);
         QCOMPARE(box->value(), stored);
         QTest::keyClick(box, Qt::Key(key));
         QCOMPARE(box->value(), expected);
@@ -293,17 +286,17 @@ private Q_SLOTS:
         edit([](AppSettings& s) {
             s.workReminderIntervalMinutes = 50;
         });
-        QCOMPARE(widget<QSpinBox>(u"reminderIntervalSpinBox"_s)->text(), u"50 min"_s);
+        QCOMPARE(child<QSpinBox>(u"reminderIntervalSpinBox"_s)->text(), u"50 min"_s);
         QVERIFY(h->model->workReminderLastFired());
 
-        widget<QCheckBox>(u"reminderEnabledCheckBox"_s)->click();
+        child<QCheckBox>(u"reminderEnabledCheckBox"_s)->click();
         QVERIFY(!shown(u"reminderIntervalWidget"_s));
         QVERIFY(!h->model->workReminderLastFired());
         QVERIFY(!h->saved().settings.workReminderEnabled);
 
-        widget<QCheckBox>(u"reminderEnabledCheckBox"_s)->click();
+        child<QCheckBox>(u"reminderEnabledCheckBox"_s)->click();
         QVERIFY(shown(u"reminderIntervalWidget"_s));
-        QCOMPARE(widget<QSpinBox>(u"reminderIntervalSpinBox"_s)->text(), u"50 min"_s);
+        QCOMPARE(child<QSpinBox>(u"reminderIntervalSpinBox"_s)->text(), u"50 min"_s);
         QVERIFY(h->saved().settings.workReminderEnabled);
     }
 
@@ -325,10 +318,10 @@ private Q_SLOTS:
             { u"cal-1"_s, u"Personal"_s, u"On This Computer"_s },
             { u"cal-2"_s, u"Work"_s, u"Work"_s },
         };
-        auto* connect = widget<QPushButton>(service + u"ConnectButton"_s);
-        auto* refresh = widget<QPushButton>(service + u"RefreshButton"_s);
-        auto* disconnect = widget<QPushButton>(service + u"DisconnectButton"_s);
-        auto* picker = widget<QComboBox>(service + u"CalendarComboBox"_s);
+        auto* connect = child<QPushButton>(service + u"ConnectButton"_s);
+        auto* refresh = child<QPushButton>(service + u"RefreshButton"_s);
+        auto* disconnect = child<QPushButton>(service + u"DisconnectButton"_s);
+        auto* picker = child<QComboBox>(service + u"CalendarComboBox"_s);
 
         QCOMPARE(text(service + u"StatusLabel"_s), u"Not connected."_s);
         QCOMPARE(connect->text(), u"Connect"_s);
@@ -379,10 +372,10 @@ private Q_SLOTS:
     {
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-        auto* scrollBar = widget<QScrollArea>(u"settingsScrollArea"_s)->verticalScrollBar();
+        auto* scrollBar = child<QScrollArea>(u"settingsScrollArea"_s)->verticalScrollBar();
         QCOMPARE(scrollBar->value(), 0);
         for (const QString& name : { u"currencyComboBox"_s, u"workSpinBox"_s }) {
-            QWidget* control = widget(name);
+            QWidget* control = child(name);
             const QPoint at = control->rect().center();
             QWheelEvent wheel(at,
                 control->mapToGlobal(at),
@@ -415,15 +408,15 @@ private Q_SLOTS:
             s.pomodoroEnabled = true;
             s.workReminderEnabled = true;
         });
-        widget<QPushButton>(u"googleConnectButton"_s)->click();
+        child<QPushButton>(u"googleConnectButton"_s)->click();
         QTRY_VERIFY(h->model->googleCalendar().hasAuthorization());
         view->show();
         for (const QString& language : { u"en"_s, u"de"_s }) {
-            choose(widget<QComboBox>(u"languageComboBox"_s), language);
+            choose(child<QComboBox>(u"languageComboBox"_s), language);
             QCoreApplication::processEvents();
             QVERIFY(view->grab().save(dir + u"/tivren-settings-"_s + language + u".png"_s));
             // The whole screen at once, as if the window were tall enough.
-            QWidget* content = widget(u"settingsContentWidget"_s);
+            QWidget* content = child(u"settingsContentWidget"_s);
             view->resize(view->width(), content->layout()->totalHeightForWidth(content->width()) + 4);
             QCoreApplication::processEvents();
             QVERIFY(view->grab().save(dir + u"/tivren-settings-"_s + language + u"-full.png"_s));

@@ -1,4 +1,5 @@
 #include "app/text/AppStrings.h"
+#include "support/LanguageSwitch.h"
 #include "support/ModelHarness.h"
 #include "ui/shell/MainWindow.h"
 
@@ -36,9 +37,7 @@ private Q_SLOTS:
         h.model->setSelectedSection(MainSection::timeline);
         QVERIFY(window.findChild<QAbstractButton*>(u"timelineSectionButton"_s)->isChecked());
 
-        AppSettings settings = h.model->settings();
-        settings.languagePreference = AppLanguagePreference::dutch;
-        h.model->setSettings(settings);
+        setLanguage(*h.model, AppLanguagePreference::dutch);
         const auto* dutch = AppStrings::translations(u"nl"_s);
         QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), dutch->value(u"Settings"_s));
         QCOMPARE(window.windowTitle(), dutch->value(u"Tivren"_s, u"Tivren"_s));

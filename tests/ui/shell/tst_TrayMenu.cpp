@@ -1,4 +1,5 @@
 #include "app/text/AppStrings.h"
+#include "support/LanguageSwitch.h"
 #include "support/ModelHarness.h"
 #include "ui/shell/TrayMenu.h"
 
@@ -191,9 +192,7 @@ private Q_SLOTS:
 
     void followsTheLanguageSetting()
     {
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = AppLanguagePreference::german;
-        h->model->setSettings(settings);
+        setLanguage(*h->model, AppLanguagePreference::german);
         settle();
         QCOMPARE(lines(*menu).first(), AppStrings::translations(u"de"_s)->value(u"No active timer"_s));
     }

@@ -7,11 +7,6 @@
 
 namespace tivren {
 
-// A round play or stop glyph in a colour, drawn so it is sharp at any scale and needs no theme.
-[[nodiscard]] QIcon playStopIcon(const QColor& color, bool stop);
-// A filled circle with a tick, for the project being tracked in the start menu.
-[[nodiscard]] QIcon checkIcon(const QColor& color);
-
 // A recent project as a wide button: colour dot, name, a line saying what pressing does, and a
 // play or stop glyph. Painted as one piece so the whole tile is the button.
 class RecentProjectButton : public QAbstractButton

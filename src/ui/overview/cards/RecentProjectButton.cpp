@@ -1,4 +1,4 @@
-#include "ui/overview/RecentProjectButton.h"
+#include "ui/overview/cards/RecentProjectButton.h"
 
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
@@ -11,41 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
-
-QIcon playStopIcon(const QColor& color, bool stop)
-{
-    return drawnIcon({ 16, 20, 24, 32, 48 }, [&](QPainter& painter, int size) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        const QRectF circle(0.5, 0.5, size - 1.0, size - 1.0);
-        QPainterPath path;
-        path.addEllipse(circle);
-        const qreal c = size / 2.0;
-        const qreal r = size * 0.2;
-        QPainterPath glyph;
-        if (stop) {
-            glyph.addRoundedRect(QRectF(c - r, c - r, 2 * r, 2 * r), size * 0.04, size * 0.04);
-        } else {
-            glyph.moveTo(c - r * 0.7, c - r * 1.15);
-            glyph.lineTo(c + r * 1.25, c);
-            glyph.lineTo(c - r * 0.7, c + r * 1.15);
-            glyph.closeSubpath();
-        }
-        painter.drawPath(path.subtracted(glyph));
-    });
-}
-
-QIcon checkIcon(const QColor& color)
-{
-    return drawnIcon({ 16, 24, 32 }, [&](QPainter& painter, int size) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        painter.drawEllipse(QRectF(0.5, 0.5, size - 1.0, size - 1.0));
-        painter.setPen(QPen(Qt::white, size * 0.12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPolyline(QList<QPointF> {
-            { size * 0.28, size * 0.52 }, { size * 0.44, size * 0.68 }, { size * 0.72, size * 0.36 } });
-    });
-}
 
 RecentProjectButton::RecentProjectButton(const Project& project, bool running, QString caption, QWidget* parent)
     : QAbstractButton(parent)
@@ -80,9 +45,7 @@ void RecentProjectButton::changeEvent(QEvent* event)
 
 QFont RecentProjectButton::nameFont() const
 {
-    QFont f = font();
-    f.setWeight(QFont::Medium);
-    return f;
+    return Style::font(TextStyle::body, font(), QFont::Medium);
 }
 
 QSize RecentProjectButton::sizeHint() const

@@ -1,0 +1,73 @@
+#include "ui/overview/cards/TimerCardParts.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "ui/style/ProjectColors.h"
+#include "ui/style/Style.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::TimerCardParts {
+
+Columns columns(QWidget* card)
+{
+    auto* row = new QHBoxLayout(card);
+    row->setContentsMargins(16, 14, 16, 14);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(4);
+    row->addLayout(texts, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addStretch();
+    row->addLayout(buttons);
+    return { texts, buttons };
+}
+
+QPushButton* button(const QString& objectName, const QString& iconName, Columns columns, QWidget* card)
+{
+    auto* button = new QPushButton(card);
+    button->setObjectName(objectName);
+    button->setIcon(QIcon::fromTheme(iconName));
+    columns.buttons->insertWidget(columns.buttons->count() - 1, button);
+    return button;
+}
+
+QLabel* clockLabel(const QString& objectName, QWidget* parent)
+{
+    QLabel* label = Style::label(TextStyle::body, objectName, parent, Tone::secondary);
+    label->setFont(Style::fixedWidthFont(TextStyle::body, label->font()));
+    return label;
+}
+
+QString phaseLabel(const AppModel& model, PomodoroPhase phase)
+{
+    switch (phase) {
+    case PomodoroPhase::work:
+        return model.localized(u"Work"_tr);
+    case PomodoroPhase::shortBreak:
+        return model.localized(u"Short Break"_tr);
+    case PomodoroPhase::longBreak:
+        return model.localized(u"Long Break"_tr);
+    }
+    return {};
+}
+
+QColor phaseColor(PomodoroPhase phase)
+{
+    switch (phase) {
+    case PomodoroPhase::work:
+        return projectColor(u"orange"_s);
+    case PomodoroPhase::shortBreak:
+        return projectColor(u"green"_s);
+    case PomodoroPhase::longBreak:
+        break;
+    }
+    return projectColor(u"blue"_s);
+}
+
+} // namespace tivren::TimerCardParts

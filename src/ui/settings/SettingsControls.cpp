@@ -1,0 +1,143 @@
+#include "ui/settings/SettingsControls.h"
+
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
+#include "ui/style/Style.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::SettingsControls {
+
+QLabel* captionLabel(const QString& objectName, QWidget* parent)
+{
+    QLabel* label = Style::label(TextStyle::caption, objectName, parent, Tone::secondary);
+    label->setWordWrap(true);
+    return label;
+}
+
+QComboBox* picker(const QString& objectName, int maximumWidth, QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(objectName);
+    box->setMaximumWidth(maximumWidth);
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Long entries ("XAF – Central African CFA Franc") must not widen the card; the popup still
+    // shows them whole.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(16);
+    return box;
+}
+
+QCheckBox* toggle(const QString& objectName, QWidget* parent)
+{
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(objectName);
+    return box;
+}
+
+QPushButton* button(const QString& objectName, QWidget* parent)
+{
+    auto* pushButton = new QPushButton(parent);
+    pushButton->setObjectName(objectName);
+    pushButton->setAutoDefault(false);
+    return pushButton;
+}
+
+// Value and unit are one text ("%d %@") so that a translation decides how they join; the spin
+// box shows whatever stands around the number as its prefix and suffix.
+void setUnit(QSpinBox* box, const AppModel& model, const QString& unit)
+{
+    constexpr int marker = 918273645;
+    const QString text = model.localized(u"%d %@"_tr, { marker, unit });
+    const QString number = QString::number(marker);
+    const qsizetype at = text.indexOf(number);
+    if (at < 0) {
+        box->setPrefix(QString());
+        box->setSuffix(u' ' + unit);
+        return;
+    }
+    box->setPrefix(text.left(at));
+    box->setSuffix(text.mid(at + number.size()));
+}
+
+// Controls that belong together (a picker and its caption, a run of switches), set closer to each
+// other than to the rest of the card.
+void addGroup(QWidget* card, std::initializer_list<QWidget*> widgets)
+{
+    auto* group = new QVBoxLayout;
+    group->setSpacing(6);
+    for (QWidget* widget : widgets)
+        group->addWidget(widget);
+    static_cast<QVBoxLayout*>(card->layout())->addLayout(group);
+}
+
+// Room beside the text as well as around it: the style's own margin is tight for long labels.
+void fitText(QPushButton* button)
+{
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
+}
+
+void setChecked(QCheckBox* box, bool checked)
+{
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
+}
+
+void setValue(QSpinBox* box, int value)
+{
+    const QSignalBlocker blocker(box);
+    box->setValue(value);
+}
+
+void showChoices(
+    QComboBox* box, const QList<std::pair<QString, QString>>& choices, const std::optional<QString>& selectedID)
+{
+    const QSignalBlocker blocker(box);
+    // Rebuilt only when the list itself changed: the user's own choice lands here too, from
+    // inside the picker's signal.
+    bool same = box->count() == choices.size();
+    for (int i = 0; same && i < box->count(); ++i)
+        same = box->itemData(i).toString() == choices[i].first && box->itemText(i) == choices[i].second;
+    if (!same) {
+        box->clear();
+        for (const auto& [id, name] : choices)
+            box->addItem(name, id);
+    }
+    int index = -1;
+    for (int i = 0; selectedID && i < box->count(); ++i) {
+        if (box->itemData(i).toString() == *selectedID) {
+            index = i;
+            break;
+        }
+    }
+    box->setCurrentIndex(index);
+}
+
+QString languageLabel(const AppModel& model, AppLanguagePreference preference)
+{
+    switch (preference) {
+    case AppLanguagePreference::system:
+        return model.localized(u"System Default"_tr);
+    case AppLanguagePreference::english:
+        return model.localized(u"English"_tr);
+    case AppLanguagePreference::dutch:
+        return model.localized(u"Dutch"_tr);
+    case AppLanguagePreference::german:
+        return model.localized(u"German"_tr);
+    case AppLanguagePreference::french:
+        return model.localized(u"French"_tr);
+    case AppLanguagePreference::spanish:
+        return model.localized(u"Spanish"_tr);
+    }
+    return {};
+}
+
+} // namespace tivren::SettingsControls

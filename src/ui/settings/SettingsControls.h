@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/records/AppSettings.h"
+
+#include <QList>
+#include <QString>
+
+#include <initializer_list>
+#include <optional>
+#include <utility>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace tivren {
+
+class AppModel;
+
+// The controls the settings cards are made of, each set up the one way the settings use it.
+namespace SettingsControls {
+
+// Small print under a heading or a control, wrapped to the card.
+[[nodiscard]] QLabel* captionLabel(const QString& objectName, QWidget* parent);
+// A picker no wider than maximumWidth, whatever the length of its entries.
+[[nodiscard]] QComboBox* picker(const QString& objectName, int maximumWidth, QWidget* parent);
+[[nodiscard]] QCheckBox* toggle(const QString& objectName, QWidget* parent);
+[[nodiscard]] QPushButton* button(const QString& objectName, QWidget* parent);
+// Shows unit with the spin box's number the way the app language joins them.
+void setUnit(QSpinBox* box, const AppModel& model, const QString& unit);
+// Adds the widgets to the card's column as one group, closer together than the rest.
+void addGroup(QWidget* card, std::initializer_list<QWidget*> widgets);
+// Gives a button room for its text.
+void fitText(QPushButton* button);
+// Show a value without writing it back through the control's signal.
+void setChecked(QCheckBox* box, bool checked);
+void setValue(QSpinBox* box, int value);
+// Shows the (id, name) choices with selectedID current (none when absent), without signals;
+// rebuilt only when the list changed.
+void showChoices(
+    QComboBox* box, const QList<std::pair<QString, QString>>& choices, const std::optional<QString>& selectedID);
+[[nodiscard]] QString languageLabel(const AppModel& model, AppLanguagePreference preference);
+
+} // namespace SettingsControls
+} // namespace tivren
