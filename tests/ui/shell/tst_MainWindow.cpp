@@ -1,4 +1,3 @@
-#include "app/text/AppStrings.h"
 #include "support/ModelHarness.h"
 #include "ui/shell/MainWindow.h"
 
@@ -39,9 +38,8 @@ private Q_SLOTS:
         AppSettings settings = h.model->settings();
         settings.languagePreference = AppLanguagePreference::dutch;
         h.model->setSettings(settings);
-        const auto* dutch = AppStrings::translations(u"nl"_s);
-        QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), dutch->value(u"Settings"_s));
-        QCOMPARE(window.windowTitle(), dutch->value(u"Tivren"_s, u"Tivren"_s));
+        QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), u"Instellingen"_s);
+        QCOMPARE(window.windowTitle(), u"Tivren"_s);
         window.grab().save(u"/tmp/tivren-main-window-nl.png"_s);
     }
 
