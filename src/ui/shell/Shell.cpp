@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "ui/editors/ProjectEditor.h"
 #include "ui/shell/MainWindow.h"
+#include "ui/shell/QtTextsTranslator.h"
 #include "ui/shell/TrayIcons.h"
 #include "ui/shell/TrayMenu.h"
 
@@ -24,6 +25,7 @@ Shell::Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, 
     , m_loginItems(loginItems)
     , m_clock(clock)
 {
+    new QtTextsTranslator(m_model, this);
 }
 
 Shell::~Shell()
