@@ -50,7 +50,7 @@ Expected<Draft, DraftProblem> buildDraft(const QList<TimeEntry>& allEntries,
 {
     const QList<TimeEntry> inRange = BillingEngine::filteredEntries(allEntries, range);
     if (inRange.isEmpty())
-        return Unexpected(DraftProblem { u"There are no entries in the selected range to export."_tr });
+        return Unexpected(DraftProblem { Text::en("There are no entries in the selected range to export.") });
     QHash<QUuid, int> counts;
     for (const TimeEntry& entry : inRange)
         ++counts[entry.projectID];
@@ -67,7 +67,7 @@ Expected<Draft, DraftProblem> buildDraft(const QList<TimeEntry>& allEntries,
             return collator.compare(a.projectName, b.projectName) < 0;
         });
     if (draft.projectSelections.isEmpty())
-        return Unexpected(DraftProblem { u"There are no projects in the selected range to export."_tr });
+        return Unexpected(DraftProblem { Text::en("There are no projects in the selected range to export.") });
     return draft;
 }
 
@@ -92,16 +92,16 @@ struct ServiceTexts
 
 ServiceTexts googleTexts()
 {
-    return { u"Connected to Google Calendar."_tr,
-        u"Exported %@ to Google Calendar."_tr,
-        u"Exported %@ to Google Calendar. Skipped %@ without a calendar."_tr };
+    return { Text::en("Connected to Google Calendar."),
+        Text::en("Exported %@ to Google Calendar."),
+        Text::en("Exported %@ to Google Calendar. Skipped %@ without a calendar.") };
 }
 
 ServiceTexts appleTexts()
 {
-    return { u"Connected to Apple Calendar."_tr,
-        u"Exported %@ to Apple Calendar."_tr,
-        u"Exported %@ to Apple Calendar. Skipped %@ without a calendar."_tr };
+    return { Text::en("Connected to Apple Calendar."),
+        Text::en("Exported %@ to Apple Calendar."),
+        Text::en("Exported %@ to Apple Calendar. Skipped %@ without a calendar.") };
 }
 
 QString statusText(const AppModel& model,
@@ -111,23 +111,23 @@ QString statusText(const AppModel& model,
     const ServiceTexts& texts)
 {
     if (busy)
-        return model.localized(u"Working..."_tr);
+        return model.localized(Text::en("Working..."));
     if (!authorized)
-        return model.localized(u"Not connected."_tr);
+        return model.localized(Text::en("Not connected."));
     if (!selectedName.value_or(QString()).isEmpty())
-        return model.localized(u"Connected. Selected calendar: %@"_tr, { *selectedName });
+        return model.localized(Text::en("Connected. Selected calendar: %@"), { *selectedName });
     return model.localized(texts.connected);
 }
 
 QString exportSummary(const AppModel& model, int exportedEntryCount, int skippedProjectCount, const ServiceTexts& texts)
 {
-    const QString entries = exportedEntryCount == 1 ? model.localized(u"1 entry"_tr)
-                                                    : model.localized(u"%d entries"_tr, { exportedEntryCount });
+    const QString entries = exportedEntryCount == 1 ? model.localized(Text::en("1 entry"))
+                                                    : model.localized(Text::en("%d entries"), { exportedEntryCount });
     if (skippedProjectCount == 0)
         return model.localized(texts.exported, { entries });
     const QString projects = skippedProjectCount == 1
-        ? model.localized(u"1 selected project"_tr)
-        : model.localized(u"%d selected projects"_tr, { skippedProjectCount });
+        ? model.localized(Text::en("1 selected project"))
+        : model.localized(Text::en("%d selected projects"), { skippedProjectCount });
     return model.localized(texts.exportedWithSkipped, { entries, projects });
 }
 
@@ -161,7 +161,7 @@ std::optional<QHash<QUuid, QString>> AppModel::calendarExportAssignments(
     }
     QHash<QUuid, QString> assignments = draft.selectedProjectCalendarAssignments();
     if (assignments.isEmpty()) {
-        setErrorMessage(localized(u"Choose at least one selected project with a calendar first."_tr));
+        setErrorMessage(localized(Text::en("Choose at least one selected project with a calendar first.")));
         return std::nullopt;
     }
     return assignments;
@@ -179,7 +179,8 @@ QCoro::Task<> AppModel::connectGoogleCalendar()
         assign(m_hasGoogleCalendarAuthorization, true, &AppModel::hasGoogleCalendarAuthorizationChanged);
         co_await refreshGoogleCalendars();
     } else {
-        setErrorMessage(localized(u"Could not connect Google Calendar: %@"_tr, { authorized.error().description() }));
+        setErrorMessage(
+            localized(Text::en("Could not connect Google Calendar: %@"), { authorized.error().description() }));
     }
     assign(m_isGoogleCalendarBusy, false, &AppModel::isGoogleCalendarBusyChanged);
 }
@@ -192,7 +193,8 @@ QCoro::Task<> AppModel::disconnectGoogleCalendar()
         assign(m_hasGoogleCalendarAuthorization, false, &AppModel::hasGoogleCalendarAuthorizationChanged);
         assign(m_googleCalendars, {}, &AppModel::googleCalendarsChanged);
     } else {
-        setErrorMessage(localized(u"Could not disconnect Google Calendar: %@"_tr, { deleted.error().description() }));
+        setErrorMessage(
+            localized(Text::en("Could not disconnect Google Calendar: %@"), { deleted.error().description() }));
     }
     assign(m_isGoogleCalendarBusy, false, &AppModel::isGoogleCalendarBusyChanged);
 }
@@ -225,9 +227,9 @@ QCoro::Task<> AppModel::refreshGoogleCalendars()
     } else if (fetched.error().kind == GoogleCalendarServiceError::Kind::authorizationExpired) {
         assign(m_hasGoogleCalendarAuthorization, false, &AppModel::hasGoogleCalendarAuthorizationChanged);
         assign(m_googleCalendars, {}, &AppModel::googleCalendarsChanged);
-        setErrorMessage(localized(u"Your Google sign-in expired. Please reconnect."_tr));
+        setErrorMessage(localized(Text::en("Your Google sign-in expired. Please reconnect.")));
     } else {
-        setErrorMessage(localized(u"Could not load Google calendars: %@"_tr, { fetched.error().description() }));
+        setErrorMessage(localized(Text::en("Could not load Google calendars: %@"), { fetched.error().description() }));
     }
     assign(m_isGoogleCalendarBusy, false, &AppModel::isGoogleCalendarBusyChanged);
 }
@@ -254,7 +256,7 @@ std::optional<GoogleCalendarExportDraft> AppModel::googleCalendarExportDraft(Ins
 {
     return calendarExportDraft<GoogleCalendarExportDraft>(
         m_hasGoogleCalendarAuthorization && !m_googleCalendars.isEmpty(),
-        u"Connect Google Calendar and refresh calendars first."_tr,
+        Text::en("Connect Google Calendar and refresh calendars first."),
         m_settings.googleCalendar.selectedCalendarID,
         range);
 }
@@ -262,7 +264,7 @@ std::optional<GoogleCalendarExportDraft> AppModel::googleCalendarExportDraft(Ins
 QCoro::Task<> AppModel::exportGoogleCalendar(GoogleCalendarExportDraft draft, InstantRange range)
 {
     const auto checked = calendarExportAssignments(m_hasGoogleCalendarAuthorization && !m_googleCalendars.isEmpty(),
-        u"Connect Google Calendar and refresh calendars first."_tr,
+        Text::en("Connect Google Calendar and refresh calendars first."),
         draft);
     if (!checked)
         co_return;
@@ -279,7 +281,8 @@ QCoro::Task<> AppModel::exportGoogleCalendar(GoogleCalendarExportDraft draft, In
         persist();
     }
     if (result.error) {
-        setErrorMessage(localized(u"Could not export to Google Calendar: %@"_tr, { result.error->description() }));
+        setErrorMessage(
+            localized(Text::en("Could not export to Google Calendar: %@"), { result.error->description() }));
     } else {
         setSuccessMessage(googleCalendarExportSummary(int(entries.size()), draft.skippedSelectedProjectCount()));
     }
@@ -308,7 +311,8 @@ QCoro::Task<> AppModel::connectAppleCalendar()
         assign(m_hasAppleCalendarAuthorization, true, &AppModel::hasAppleCalendarAuthorizationChanged);
         co_await refreshAppleCalendars();
     } else {
-        setErrorMessage(localized(u"Could not connect Apple Calendar: %@"_tr, { authorized.error().description() }));
+        setErrorMessage(
+            localized(Text::en("Could not connect Apple Calendar: %@"), { authorized.error().description() }));
     }
     assign(m_isAppleCalendarBusy, false, &AppModel::isAppleCalendarBusyChanged);
 }
@@ -349,7 +353,7 @@ QCoro::Task<> AppModel::refreshAppleCalendars()
             updateAppleCalendarSelection(calendars.first());
         }
     } else {
-        setErrorMessage(localized(u"Could not load Apple calendars: %@"_tr, { fetched.error().description() }));
+        setErrorMessage(localized(Text::en("Could not load Apple calendars: %@"), { fetched.error().description() }));
     }
     assign(m_isAppleCalendarBusy, false, &AppModel::isAppleCalendarBusyChanged);
 }
@@ -375,7 +379,7 @@ QString AppModel::appleCalendarStatusText() const
 std::optional<AppleCalendarExportDraft> AppModel::appleCalendarExportDraft(InstantRange range)
 {
     return calendarExportDraft<AppleCalendarExportDraft>(m_hasAppleCalendarAuthorization && !m_appleCalendars.isEmpty(),
-        u"Connect Apple Calendar and refresh calendars first."_tr,
+        Text::en("Connect Apple Calendar and refresh calendars first."),
         m_settings.appleCalendar.selectedCalendarID,
         range);
 }
@@ -383,7 +387,7 @@ std::optional<AppleCalendarExportDraft> AppModel::appleCalendarExportDraft(Insta
 QCoro::Task<> AppModel::exportAppleCalendar(AppleCalendarExportDraft draft, InstantRange range)
 {
     const auto checked = calendarExportAssignments(m_hasAppleCalendarAuthorization && !m_appleCalendars.isEmpty(),
-        u"Connect Apple Calendar and refresh calendars first."_tr,
+        Text::en("Connect Apple Calendar and refresh calendars first."),
         draft);
     if (!checked)
         co_return;
@@ -398,7 +402,7 @@ QCoro::Task<> AppModel::exportAppleCalendar(AppleCalendarExportDraft draft, Inst
         persist();
     }
     if (result.error) {
-        setErrorMessage(localized(u"Could not export to Apple Calendar: %@"_tr, { result.error->description() }));
+        setErrorMessage(localized(Text::en("Could not export to Apple Calendar: %@"), { result.error->description() }));
     } else {
         setSuccessMessage(appleCalendarExportSummary(int(entries.size()), draft.skippedSelectedProjectCount()));
     }

@@ -42,18 +42,18 @@ QString hoursNumber(const AppModel& model, Seconds seconds)
 
 QString hoursText(const AppModel& model, Seconds seconds)
 {
-    return model.localized(u"%@ h"_tr, { hoursNumber(model, seconds) });
+    return model.localized(Text::en("%@ h"), { hoursNumber(model, seconds) });
 }
 
 QString phaseLabel(const AppModel& model, PomodoroPhase phase)
 {
     switch (phase) {
     case PomodoroPhase::work:
-        return model.localized(u"Work"_tr);
+        return model.localized(Text::en("Work"));
     case PomodoroPhase::shortBreak:
-        return model.localized(u"Short Break"_tr);
+        return model.localized(Text::en("Short Break"));
     case PomodoroPhase::longBreak:
-        return model.localized(u"Long Break"_tr);
+        return model.localized(Text::en("Long Break"));
     }
     return {};
 }
@@ -637,34 +637,34 @@ void OverviewView::retranslate()
 {
     setLocale(m_model.appLocale());
     m_rangePicker->setLocale(m_model.appLocale());
-    m_csvButton->setText(m_model.localized(u"Export CSV"_tr));
-    m_googleButton->setText(m_model.localized(u"Export Google Calendar"_tr));
-    m_appleButton->setText(m_model.localized(u"Export Apple Calendar"_tr));
-    m_hoursTitle->setText(m_model.localized(u"Hours"_tr));
-    m_amountTitle->setText(m_model.localized(u"Amount Due"_tr));
-    m_projectsTitle->setText(m_model.localized(u"Projects"_tr));
-    m_runningHeadline->setText(m_model.localized(u"Currently Tracking"_tr));
-    m_stopButton->setText(m_model.localized(u"Stop Timer"_tr));
-    m_skipPhaseButton->setText(m_model.localized(u"Skip Phase"_tr));
-    m_skipBreakButton->setText(m_model.localized(u"Skip Break"_tr));
-    m_stopBreakButton->setText(m_model.localized(u"Stop Timer"_tr));
+    m_csvButton->setText(m_model.localized(Text::en("Export CSV")));
+    m_googleButton->setText(m_model.localized(Text::en("Export Google Calendar")));
+    m_appleButton->setText(m_model.localized(Text::en("Export Apple Calendar")));
+    m_hoursTitle->setText(m_model.localized(Text::en("Hours")));
+    m_amountTitle->setText(m_model.localized(Text::en("Amount Due")));
+    m_projectsTitle->setText(m_model.localized(Text::en("Projects")));
+    m_runningHeadline->setText(m_model.localized(Text::en("Currently Tracking")));
+    m_stopButton->setText(m_model.localized(Text::en("Stop Timer")));
+    m_skipPhaseButton->setText(m_model.localized(Text::en("Skip Phase")));
+    m_skipBreakButton->setText(m_model.localized(Text::en("Skip Break")));
+    m_stopBreakButton->setText(m_model.localized(Text::en("Stop Timer")));
     static_cast<Style::EmptyState*>(m_launcherEmpty)
-        ->setTexts(m_model.localized(u"No projects yet"_tr),
-            m_model.localized(u"Create a project to start tracking time from the Overview."_tr));
-    m_launcherTitle->setText(m_model.localized(u"Start Timer"_tr));
+        ->setTexts(m_model.localized(Text::en("No projects yet")),
+            m_model.localized(Text::en("Create a project to start tracking time from the Overview.")));
+    m_launcherTitle->setText(m_model.localized(Text::en("Start Timer")));
     m_launcherText->setText(
-        m_model.localized(u"Jump back into a recent project or start any active project from here."_tr));
-    m_startMenuButton->setText(m_model.localized(u"Start Another Project"_tr));
-    m_recentLabel->setText(m_model.localized(u"Recent"_tr));
-    m_entriesTitle->setText(m_model.localized(u"Entries"_tr));
+        m_model.localized(Text::en("Jump back into a recent project or start any active project from here.")));
+    m_startMenuButton->setText(m_model.localized(Text::en("Start Another Project")));
+    m_recentLabel->setText(m_model.localized(Text::en("Recent")));
+    m_entriesTitle->setText(m_model.localized(Text::en("Entries")));
     static_cast<Style::EmptyState*>(m_entriesEmpty)
-        ->setTexts(m_model.localized(u"No entries"_tr),
-            m_model.localized(u"Start and stop a project from the menu bar to create time entries."_tr));
-    m_byProjectTitle->setText(m_model.localized(u"By Project"_tr));
+        ->setTexts(m_model.localized(Text::en("No entries")),
+            m_model.localized(Text::en("Start and stop a project from the menu bar to create time entries.")));
+    m_byProjectTitle->setText(m_model.localized(Text::en("By Project")));
     arrangeHeader();
     static_cast<Style::EmptyState*>(m_byProjectEmpty)
-        ->setTexts(m_model.localized(u"No tracked time"_tr),
-            m_model.localized(u"Tracked time in the selected date range will appear here."_tr));
+        ->setTexts(m_model.localized(Text::en("No tracked time")),
+            m_model.localized(Text::en("Tracked time in the selected date range will appear here.")));
 }
 
 void OverviewView::refreshFigures()
@@ -678,7 +678,7 @@ void OverviewView::refreshFigures()
     });
 
     m_titleLabel->setText(
-        hasBilling ? m_model.localized(u"Billing Overview"_tr) : m_model.localized(u"Time Overview"_tr));
+        hasBilling ? m_model.localized(Text::en("Billing Overview")) : m_model.localized(Text::en("Time Overview")));
     arrangeHeader();
     const Seconds hours = hasBilling ? BillingEngine::totalBillableDuration(entries, projects, range)
                                      : BillingEngine::totalDuration(entries, range);
@@ -768,8 +768,8 @@ void OverviewView::refreshLiveTimes()
         const bool phaseShown = phase && remaining;
         m_runningPhase->setVisible(phaseShown);
         if (phaseShown) {
-            m_runningPhaseText->setText(m_model.localized(
-                u"%@ - %@ remaining"_tr, { phaseLabel(m_model, *phase), AppModel::formattedDuration(*remaining) }));
+            m_runningPhaseText->setText(m_model.localized(Text::en("%@ - %@ remaining"),
+                { phaseLabel(m_model, *phase), AppModel::formattedDuration(*remaining) }));
         }
     }
     if (m_breakCard->isVisibleTo(this) && remaining)
@@ -800,9 +800,10 @@ void OverviewView::refreshLauncher()
     m_recentLabel->setVisible(!recent.isEmpty());
     for (const Project& project : recent) {
         const bool running = project.id == tracked;
-        const QString caption = running ? m_model.localized(u"Running"_tr)
-            : project.hourlyRate ? m_model.localized(u"%@ / hour"_tr, { m_model.currencyString(*project.hourlyRate) })
-                                 : m_model.localized(u"Start timer"_tr);
+        const QString caption = running ? m_model.localized(Text::en("Running"))
+            : project.hourlyRate
+            ? m_model.localized(Text::en("%@ / hour"), { m_model.currencyString(*project.hourlyRate) })
+            : m_model.localized(Text::en("Start timer"));
         auto* button = new RecentProjectButton(project, running, caption, m_launcherContent);
         connect(button, &QAbstractButton::clicked, this, [this, project] {
             m_model.startTracking(project);

@@ -123,7 +123,7 @@ bool Shell::canShowWindows()
 
 void Shell::showUnsavedAtQuit(const QString& line)
 {
-    QMessageBox box(QMessageBox::Critical, m_model.localized(u"Changes not saved"_tr), line, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, m_model.localized(Text::en("Changes not saved")), line, QMessageBox::Ok);
     box.setObjectName(u"unsavedAtQuitMessageBox"_s);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_quitMessage = &box;

@@ -923,9 +923,10 @@ void DayTimelineView::retranslate()
     setLocale(locale);
     m_dayFormat = std::make_unique<DayFormat>(locale, u"EEEEMMMMdy"_s);
     static_cast<Style::EmptyState*>(m_emptyState)
-        ->setTexts(m_model.localized(u"No entries"_tr), m_model.localized(u"No time was tracked on this day."_tr));
-    m_sidebar->setButtonTexts(m_model.localized(u"Edit"_tr), m_model.localized(u"Delete"_tr));
-    m_area->setAccessibleName(m_model.localized(u"Timeline"_tr));
+        ->setTexts(
+            m_model.localized(Text::en("No entries")), m_model.localized(Text::en("No time was tracked on this day.")));
+    m_sidebar->setButtonTexts(m_model.localized(Text::en("Edit")), m_model.localized(Text::en("Delete")));
+    m_area->setAccessibleName(m_model.localized(Text::en("Timeline")));
 }
 
 void DayTimelineView::reload()
@@ -982,7 +983,7 @@ void DayTimelineView::refreshTotal()
     if (m_running)
         total += std::max(m_model.now() - m_running->startDate, 0.0);
     m_totalLabel->setVisible(total > 0);
-    const QString text = hoursText(m_model, total, u"%@ h"_tr);
+    const QString text = hoursText(m_model, total, Text::en("%@ h"));
     if (text != m_totalLabel->text())
         m_totalLabel->setText(text);
 }
@@ -998,15 +999,15 @@ void DayTimelineView::refreshSidebar(bool animated)
     const std::optional<Project> project = found != m_projects.constEnd() ? std::optional(*found) : std::nullopt;
     DayDetailSidebar::Details details;
     details.color = project ? projectColor(project->colorName) : QColor(Qt::gray);
-    details.project = project ? project->name : m_model.localized(u"Unknown Project"_tr);
+    details.project = project ? project->name : m_model.localized(Text::en("Unknown Project"));
     details.span = timeSpan(*entry, m_model);
     const Seconds actual = entry->duration();
-    details.hours = hoursText(m_model, actual, u"%@ h"_tr);
+    details.hours = hoursText(m_model, actual, Text::en("%@ h"));
     if (project && project->hourlyRate) {
         const Seconds billed =
             BillingEngine::billedDurations(m_entries, m_model.projects(), dayRange()).value(entry->id, actual);
         if (billed != actual)
-            details.billed = hoursText(m_model, billed, u"%@ h billed"_tr);
+            details.billed = hoursText(m_model, billed, Text::en("%@ h billed"));
         details.amount = m_model.currencyString(billed / hour * *project->hourlyRate);
     }
     details.notes = entry->notes;
