@@ -82,10 +82,22 @@ QString roundingLabel(BillingRoundingStrategy strategy)
     return {};
 }
 
-// The colour's name as shown: "blue" reads "Blue". The capitalised names are the translation keys.
-QString colorLabelKey(const QString& colorName)
+// The names of projectColorNames() as shown, each written out so that lupdate finds it.
+QString colorLabel(const QString& colorName)
 {
-    return colorName.left(1).toUpper() + colorName.mid(1);
+    const std::pair<QStringView, QString> labels[] = { { u"blue", Text::en("Blue") },
+        { u"red", Text::en("Red") },
+        { u"orange", Text::en("Orange") },
+        { u"green", Text::en("Green") },
+        { u"mint", Text::en("Mint") },
+        { u"teal", Text::en("Teal") },
+        { u"indigo", Text::en("Indigo") },
+        { u"pink", Text::en("Pink") } };
+    for (const auto& [name, label] : labels) {
+        if (name == colorName)
+            return label;
+    }
+    return colorName;
 }
 
 QIcon swatch(const QColor& color, qreal devicePixelRatio)
@@ -247,7 +259,7 @@ void ProjectEditor::retranslate()
 
     m_colorLabel->setText(m_model.localized(Text::en("Color")));
     for (int i = 0; i < m_colorCombo->count(); ++i)
-        m_colorCombo->setItemText(i, m_model.localized(colorLabelKey(m_colorCombo->itemData(i).toString())));
+        m_colorCombo->setItemText(i, m_model.localized(colorLabel(m_colorCombo->itemData(i).toString())));
     m_billingLabel->setText(m_model.localized(Text::en("Billing")));
     m_incrementLabel->setText(m_model.localized(Text::en("Increment")));
     for (int i = 0; i < m_incrementCombo->count(); ++i)
