@@ -36,42 +36,6 @@
         <translation>%d %@</translation>
     </message>
     <message>
-        <source>%d entries</source>
-        <translation>%d Einträge</translation>
-    </message>
-    <message>
-        <source>%d entries in range</source>
-        <translation>%d Einträge im Zeitraum</translation>
-    </message>
-    <message>
-        <source>%d min</source>
-        <translation>%d Min.</translation>
-    </message>
-    <message>
-        <source>%d projects in range</source>
-        <translation>%d Projekte im Zeitraum</translation>
-    </message>
-    <message>
-        <source>%d ready to export</source>
-        <translation>%d bereit zum Exportieren</translation>
-    </message>
-    <message>
-        <source>%d selected projects</source>
-        <translation>%d ausgewählte Projekte</translation>
-    </message>
-    <message>
-        <source>1 entry</source>
-        <translation>1 Eintrag</translation>
-    </message>
-    <message>
-        <source>1 entry in range</source>
-        <translation>1 Eintrag im Zeitraum</translation>
-    </message>
-    <message>
-        <source>1 selected project</source>
-        <translation>1 ausgewähltes Projekt</translation>
-    </message>
-    <message>
         <source>15 min</source>
         <translation>15 Min.</translation>
     </message>
@@ -113,6 +77,7 @@
     </message>
     <message>
         <source>Archive</source>
+        <extracomment>Verb, a menu action: move the project to the archive.</extracomment>
         <translation>Archivieren</translation>
     </message>
     <message>
@@ -361,10 +326,12 @@
     </message>
     <message>
         <source>Entries</source>
+        <extracomment>Short heading over the number of time entries.</extracomment>
         <translation>Einträge</translation>
     </message>
     <message>
         <source>Export</source>
+        <extracomment>Verb, a button: send the selected entries to the calendars.</extracomment>
         <translation>Exportieren</translation>
     </message>
     <message>
@@ -449,10 +416,12 @@
     </message>
     <message>
         <source>Hour</source>
+        <extracomment>Billing increment: time is billed in whole hours.</extracomment>
         <translation>Stunde</translation>
     </message>
     <message>
         <source>Hours</source>
+        <extracomment>Short heading over the total of tracked hours.</extracomment>
         <translation>Stunden</translation>
     </message>
     <message>
@@ -721,6 +690,7 @@
     </message>
     <message>
         <source>Skip</source>
+        <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Überspringen</translation>
     </message>
     <message>
@@ -753,6 +723,9 @@
     </message>
     <message>
         <source>Start</source>
+        <extracomment>Noun, a field label: when the time entry began.
+----------
+Noun, a field label: the first day of the date range.</extracomment>
         <translation>Beginn</translation>
     </message>
     <message>
@@ -785,6 +758,7 @@
     </message>
     <message>
         <source>Stop Timer</source>
+        <extracomment>Verb, a button: stop tracking time.</extracomment>
         <translation>Timer stoppen</translation>
     </message>
     <message>
@@ -868,10 +842,6 @@
         <translation>Dieser Build von Tivren hat keine Google-OAuth-Client-ID und kann daher keine Verbindung zu Google Kalender herstellen.</translation>
     </message>
     <message>
-        <source>This calendar service is not available in this version of Tivren.</source>
-        <translation>Dieser Kalenderdienst ist in dieser Version von Tivren nicht verfügbar.</translation>
-    </message>
-    <message>
         <source>Time Overview</source>
         <translation>Zeitübersicht</translation>
     </message>
@@ -953,6 +923,7 @@
     </message>
     <message>
         <source>Work</source>
+        <extracomment>Noun: the Pomodoro work phase, as opposed to a break.</extracomment>
         <translation>Arbeit</translation>
     </message>
     <message>
@@ -977,11 +948,8 @@
     </message>
     <message>
         <source>min</source>
+        <extracomment>Abbreviation of minutes, shown after a number.</extracomment>
         <translation>Min.</translation>
-    </message>
-    <message>
-        <source>projects: %d</source>
-        <translation>Projekte: %d</translation>
     </message>
     <message>
         <source>round nearest per entry</source>
@@ -1020,12 +988,64 @@
         <translation>der gestoppte Timer</translation>
     </message>
     <message>
-        <source>time entries: %d</source>
-        <translation>Zeiteinträge: %d</translation>
-    </message>
-    <message>
         <source>work intervals</source>
         <translation>Arbeitsintervallen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in range</source>
+        <translation>
+            <numerusform>%n Eintrag im Zeitraum</numerusform>
+            <numerusform>%n Einträge im Zeitraum</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n Min.</numerusform>
+            <numerusform>%n Min.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n projects in range</source>
+        <translation>
+            <numerusform>%n Projekt im Zeitraum</numerusform>
+            <numerusform>%n Projekte im Zeitraum</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ready to export</source>
+        <translation>
+            <numerusform>%n bereit zum Exportieren</numerusform>
+            <numerusform>%n bereit zum Exportieren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected projects</source>
+        <translation>
+            <numerusform>%n ausgewähltes Projekt</numerusform>
+            <numerusform>%n ausgewählte Projekte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>projects: %n</source>
+        <translation>
+            <numerusform>Projekt: %n</numerusform>
+            <numerusform>Projekte: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>time entries: %n</source>
+        <translation>
+            <numerusform>Zeiteintrag: %n</numerusform>
+            <numerusform>Zeiteinträge: %n</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

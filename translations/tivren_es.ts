@@ -36,42 +36,6 @@
         <translation>%d %@</translation>
     </message>
     <message>
-        <source>%d entries</source>
-        <translation>%d entradas</translation>
-    </message>
-    <message>
-        <source>%d entries in range</source>
-        <translation>%d entradas en el intervalo</translation>
-    </message>
-    <message>
-        <source>%d min</source>
-        <translation>%d min</translation>
-    </message>
-    <message>
-        <source>%d projects in range</source>
-        <translation>%d proyectos en el intervalo</translation>
-    </message>
-    <message>
-        <source>%d ready to export</source>
-        <translation>%d listos para exportar</translation>
-    </message>
-    <message>
-        <source>%d selected projects</source>
-        <translation>%d proyectos seleccionados</translation>
-    </message>
-    <message>
-        <source>1 entry</source>
-        <translation>1 entrada</translation>
-    </message>
-    <message>
-        <source>1 entry in range</source>
-        <translation>1 entrada en el intervalo</translation>
-    </message>
-    <message>
-        <source>1 selected project</source>
-        <translation>1 proyecto seleccionado</translation>
-    </message>
-    <message>
         <source>15 min</source>
         <translation>15 min</translation>
     </message>
@@ -113,6 +77,7 @@
     </message>
     <message>
         <source>Archive</source>
+        <extracomment>Verb, a menu action: move the project to the archive.</extracomment>
         <translation>Archivar</translation>
     </message>
     <message>
@@ -361,10 +326,12 @@
     </message>
     <message>
         <source>Entries</source>
+        <extracomment>Short heading over the number of time entries.</extracomment>
         <translation>Entradas</translation>
     </message>
     <message>
         <source>Export</source>
+        <extracomment>Verb, a button: send the selected entries to the calendars.</extracomment>
         <translation>Exportar</translation>
     </message>
     <message>
@@ -449,10 +416,12 @@
     </message>
     <message>
         <source>Hour</source>
+        <extracomment>Billing increment: time is billed in whole hours.</extracomment>
         <translation>Hora</translation>
     </message>
     <message>
         <source>Hours</source>
+        <extracomment>Short heading over the total of tracked hours.</extracomment>
         <translation>Horas</translation>
     </message>
     <message>
@@ -721,6 +690,7 @@
     </message>
     <message>
         <source>Skip</source>
+        <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Saltar</translation>
     </message>
     <message>
@@ -753,6 +723,9 @@
     </message>
     <message>
         <source>Start</source>
+        <extracomment>Noun, a field label: when the time entry began.
+----------
+Noun, a field label: the first day of the date range.</extracomment>
         <translation>Inicio</translation>
     </message>
     <message>
@@ -785,6 +758,7 @@
     </message>
     <message>
         <source>Stop Timer</source>
+        <extracomment>Verb, a button: stop tracking time.</extracomment>
         <translation>Detener temporizador</translation>
     </message>
     <message>
@@ -868,10 +842,6 @@
         <translation>Esta compilación de Tivren no tiene un ID de cliente OAuth de Google, por lo que no puede conectarse a Google Calendar.</translation>
     </message>
     <message>
-        <source>This calendar service is not available in this version of Tivren.</source>
-        <translation>Este servicio de calendario no está disponible en esta versión de Tivren.</translation>
-    </message>
-    <message>
         <source>Time Overview</source>
         <translation>Resumen de tiempo</translation>
     </message>
@@ -953,6 +923,7 @@
     </message>
     <message>
         <source>Work</source>
+        <extracomment>Noun: the Pomodoro work phase, as opposed to a break.</extracomment>
         <translation>Trabajo</translation>
     </message>
     <message>
@@ -977,11 +948,8 @@
     </message>
     <message>
         <source>min</source>
+        <extracomment>Abbreviation of minutes, shown after a number.</extracomment>
         <translation>min</translation>
-    </message>
-    <message>
-        <source>projects: %d</source>
-        <translation>proyectos: %d</translation>
     </message>
     <message>
         <source>round nearest per entry</source>
@@ -1020,12 +988,64 @@
         <translation>el temporizador detenido</translation>
     </message>
     <message>
-        <source>time entries: %d</source>
-        <translation>registros de tiempo: %d</translation>
-    </message>
-    <message>
         <source>work intervals</source>
         <translation>intervalos de trabajo</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n entrada</numerusform>
+            <numerusform>%n entradas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in range</source>
+        <translation>
+            <numerusform>%n entrada en el intervalo</numerusform>
+            <numerusform>%n entradas en el intervalo</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n projects in range</source>
+        <translation>
+            <numerusform>%n proyecto en el intervalo</numerusform>
+            <numerusform>%n proyectos en el intervalo</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ready to export</source>
+        <translation>
+            <numerusform>%n listo para exportar</numerusform>
+            <numerusform>%n listos para exportar</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected projects</source>
+        <translation>
+            <numerusform>%n proyecto seleccionado</numerusform>
+            <numerusform>%n proyectos seleccionados</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>projects: %n</source>
+        <translation>
+            <numerusform>proyecto: %n</numerusform>
+            <numerusform>proyectos: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>time entries: %n</source>
+        <translation>
+            <numerusform>registro de tiempo: %n</numerusform>
+            <numerusform>registros de tiempo: %n</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -5,83 +5,47 @@
     <name>Tivren</name>
     <message>
         <source>%@ - %@ remaining</source>
-        <translation>%@ – reste %@</translation>
+        <translation>%@&#xa0;– reste %@</translation>
     </message>
     <message>
         <source>%@ / hour</source>
-        <translation>%@ / heure</translation>
+        <translation>%@&#xa0;/ heure</translation>
     </message>
     <message>
         <source>%@ / hour • %@</source>
-        <translation>%@ / heure • %@</translation>
+        <translation>%@&#xa0;/ heure • %@</translation>
     </message>
     <message>
         <source>%@ h</source>
-        <translation>%@ h</translation>
+        <translation>%@&#xa0;h</translation>
     </message>
     <message>
         <source>%@ h billed</source>
-        <translation>Facturé : %@ h</translation>
+        <translation>Facturé&#x202f;: %@&#xa0;h</translation>
     </message>
     <message>
         <source>%@: %@ – %@</source>
-        <translation>%@ : %@ – %@</translation>
+        <translation>%@&#x202f;: %@ – %@</translation>
     </message>
     <message>
         <source>%@h</source>
-        <translation>%@ h</translation>
+        <translation>%@&#x202f;h</translation>
     </message>
     <message>
         <source>%d %@</source>
-        <translation>%d %@</translation>
-    </message>
-    <message>
-        <source>%d entries</source>
-        <translation>%d entrées</translation>
-    </message>
-    <message>
-        <source>%d entries in range</source>
-        <translation>%d entrées sur la période</translation>
-    </message>
-    <message>
-        <source>%d min</source>
-        <translation>%d min</translation>
-    </message>
-    <message>
-        <source>%d projects in range</source>
-        <translation>Projets sur la période : %d</translation>
-    </message>
-    <message>
-        <source>%d ready to export</source>
-        <translation>Prêts pour l’exportation : %d</translation>
-    </message>
-    <message>
-        <source>%d selected projects</source>
-        <translation>%d projets sélectionnés ignorés</translation>
-    </message>
-    <message>
-        <source>1 entry</source>
-        <translation>1 entrée</translation>
-    </message>
-    <message>
-        <source>1 entry in range</source>
-        <translation>1 entrée sur la période</translation>
-    </message>
-    <message>
-        <source>1 selected project</source>
-        <translation>1 projet sélectionné ignoré</translation>
+        <translation>%d&#xa0;%@</translation>
     </message>
     <message>
         <source>15 min</source>
-        <translation>15 min</translation>
+        <translation>15&#xa0;min</translation>
     </message>
     <message>
         <source>30 min</source>
-        <translation>30 min</translation>
+        <translation>30&#xa0;min</translation>
     </message>
     <message>
         <source>60 min</source>
-        <translation>60 min</translation>
+        <translation>60&#xa0;min</translation>
     </message>
     <message>
         <source>Active</source>
@@ -113,6 +77,7 @@
     </message>
     <message>
         <source>Archive</source>
+        <extracomment>Verb, a menu action: move the project to the archive.</extracomment>
         <translation>Archiver</translation>
     </message>
     <message>
@@ -141,7 +106,7 @@
     </message>
     <message>
         <source>By the system clock, the running timer starts in the future; it now counts from when Tivren started.</source>
-        <translation>Selon l’horloge système, le minuteur en cours commence dans le futur ; il compte désormais depuis le démarrage de Tivren.</translation>
+        <translation>Selon l’horloge système, le minuteur en cours commence dans le futur&#x202f;; il compte désormais depuis le démarrage de Tivren.</translation>
     </message>
     <message>
         <source>CSV files</source>
@@ -217,43 +182,43 @@
     </message>
     <message>
         <source>Connected. Selected calendar: %@</source>
-        <translation>Connecté. Agenda sélectionné : %@</translation>
+        <translation>Connecté. Agenda sélectionné&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not connect Apple Calendar: %@</source>
-        <translation>Impossible de connecter Apple Calendrier : %@</translation>
+        <translation>Impossible de connecter Apple Calendrier&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not connect Google Calendar: %@</source>
-        <translation>Impossible de connecter Google Agenda : %@</translation>
+        <translation>Impossible de connecter Google Agenda&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not disconnect Google Calendar: %@</source>
-        <translation>Impossible de déconnecter Google Agenda : %@</translation>
+        <translation>Impossible de déconnecter Google Agenda&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not export CSV: %@</source>
-        <translation>Impossible d’exporter au format CSV : %@</translation>
+        <translation>Impossible d’exporter au format CSV&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not export to Apple Calendar: %@</source>
-        <translation>Impossible d’exporter vers Apple Calendrier : %@</translation>
+        <translation>Impossible d’exporter vers Apple Calendrier&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not export to Google Calendar: %@</source>
-        <translation>Impossible d’exporter vers Google Agenda : %@</translation>
+        <translation>Impossible d’exporter vers Google Agenda&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not load Apple calendars: %@</source>
-        <translation>Impossible de charger les agendas Apple : %@</translation>
+        <translation>Impossible de charger les agendas Apple&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not load Google calendars: %@</source>
-        <translation>Impossible de charger les agendas Google : %@</translation>
+        <translation>Impossible de charger les agendas Google&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not load saved data: %@</source>
-        <translation>Impossible de charger les données enregistrées : %@</translation>
+        <translation>Impossible de charger les données enregistrées&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not parse the Google authorization callback.</source>
@@ -261,7 +226,7 @@
     </message>
     <message>
         <source>Could not reach Google: %@</source>
-        <translation>Impossible de joindre Google : %@</translation>
+        <translation>Impossible de joindre Google&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not read the Google authorization callback.</source>
@@ -269,15 +234,15 @@
     </message>
     <message>
         <source>Could not receive the Google sign-in on port %d: %@</source>
-        <translation>Impossible de recevoir la connexion Google sur le port %d : %@</translation>
+        <translation>Impossible de recevoir la connexion Google sur le port %d&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not save your changes: %@</source>
-        <translation>Impossible d’enregistrer vos modifications : %@</translation>
+        <translation>Impossible d’enregistrer vos modifications&#x202f;: %@</translation>
     </message>
     <message>
         <source>Could not update launch at login: %@</source>
-        <translation>Impossible de modifier le lancement à l’ouverture de session : %@</translation>
+        <translation>Impossible de modifier le lancement à l’ouverture de session&#x202f;: %@</translation>
     </message>
     <message>
         <source>Create</source>
@@ -305,11 +270,11 @@
     </message>
     <message>
         <source>Currently following %@.</source>
-        <translation>Langue actuelle : %@ (langue du système).</translation>
+        <translation>Langue actuelle&#x202f;: %@ (langue du système).</translation>
     </message>
     <message>
         <source>Currently using %@.</source>
-        <translation>Langue actuelle : %@.</translation>
+        <translation>Langue actuelle&#x202f;: %@.</translation>
     </message>
     <message>
         <source>Custom</source>
@@ -361,10 +326,12 @@
     </message>
     <message>
         <source>Entries</source>
+        <extracomment>Short heading over the number of time entries.</extracomment>
         <translation>Entrées</translation>
     </message>
     <message>
         <source>Export</source>
+        <extracomment>Verb, a button: send the selected entries to the calendars.</extracomment>
         <translation>Exporter</translation>
     </message>
     <message>
@@ -385,19 +352,19 @@
     </message>
     <message>
         <source>Exported %@ to Apple Calendar.</source>
-        <translation>Exportation vers Apple Calendrier terminée : %@.</translation>
+        <translation>Exportation vers Apple Calendrier terminée&#x202f;: %@.</translation>
     </message>
     <message>
         <source>Exported %@ to Apple Calendar. Skipped %@ without a calendar.</source>
-        <translation>Exportation vers Apple Calendrier terminée : %@. %@ faute d’agenda.</translation>
+        <translation>Exportation vers Apple Calendrier terminée&#x202f;: %@. %@ faute d’agenda.</translation>
     </message>
     <message>
         <source>Exported %@ to Google Calendar.</source>
-        <translation>Exportation vers Google Agenda terminée : %@.</translation>
+        <translation>Exportation vers Google Agenda terminée&#x202f;: %@.</translation>
     </message>
     <message>
         <source>Exported %@ to Google Calendar. Skipped %@ without a calendar.</source>
-        <translation>Exportation vers Google Agenda terminée : %@. %@ faute d’agenda.</translation>
+        <translation>Exportation vers Google Agenda terminée&#x202f;: %@. %@ faute d’agenda.</translation>
     </message>
     <message>
         <source>French</source>
@@ -437,7 +404,7 @@
     </message>
     <message>
         <source>Google returned: %@</source>
-        <translation>Réponse de Google : %@</translation>
+        <translation>Réponse de Google&#x202f;: %@</translation>
     </message>
     <message>
         <source>Green</source>
@@ -449,10 +416,12 @@
     </message>
     <message>
         <source>Hour</source>
+        <extracomment>Billing increment: time is billed in whole hours.</extracomment>
         <translation>Heure</translation>
     </message>
     <message>
         <source>Hours</source>
+        <extracomment>Short heading over the total of tracked hours.</extracomment>
         <translation>Heures</translation>
     </message>
     <message>
@@ -589,11 +558,11 @@
     </message>
     <message>
         <source>Pomodoro: %@</source>
-        <translation>Pomodoro : %@</translation>
+        <translation>Pomodoro&#x202f;: %@</translation>
     </message>
     <message>
         <source>Preview: %@</source>
-        <translation>Aperçu : %@</translation>
+        <translation>Aperçu&#x202f;: %@</translation>
     </message>
     <message>
         <source>Previous Week</source>
@@ -609,7 +578,7 @@
     </message>
     <message>
         <source>Project: %@</source>
-        <translation>Projet : %@</translation>
+        <translation>Projet&#x202f;: %@</translation>
     </message>
     <message>
         <source>Projects</source>
@@ -721,6 +690,7 @@
     </message>
     <message>
         <source>Skip</source>
+        <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Passer</translation>
     </message>
     <message>
@@ -745,7 +715,7 @@
     </message>
     <message>
         <source>Source: Tivren</source>
-        <translation>Source : Tivren</translation>
+        <translation>Source&#x202f;: Tivren</translation>
     </message>
     <message>
         <source>Spanish</source>
@@ -753,6 +723,9 @@
     </message>
     <message>
         <source>Start</source>
+        <extracomment>Noun, a field label: when the time entry began.
+----------
+Noun, a field label: the first day of the date range.</extracomment>
         <translation>Début</translation>
     </message>
     <message>
@@ -781,10 +754,11 @@
     </message>
     <message>
         <source>Still working?</source>
-        <translation>Toujours au travail ?</translation>
+        <translation>Toujours au travail&#x202f;?</translation>
     </message>
     <message>
         <source>Stop Timer</source>
+        <extracomment>Verb, a button: stop tracking time.</extracomment>
         <translation>Arrêter le minuteur</translation>
     </message>
     <message>
@@ -801,7 +775,7 @@
     </message>
     <message>
         <source>The Apple Calendar “%@” is no longer available.</source>
-        <translation>L’agenda « %@ » d’Apple Calendrier n’est plus disponible.</translation>
+        <translation>L’agenda «&#x202f;%@&#x202f;» d’Apple Calendrier n’est plus disponible.</translation>
     </message>
     <message>
         <source>The Google authorization response did not match the current request.</source>
@@ -829,7 +803,7 @@
     </message>
     <message>
         <source>The keyring could not be used: %@</source>
-        <translation>Impossible d’utiliser le trousseau de clés : %@</translation>
+        <translation>Impossible d’utiliser le trousseau de clés&#x202f;: %@</translation>
     </message>
     <message>
         <source>The keyring did not answer in time. Make sure it is unlocked and try again.</source>
@@ -841,7 +815,7 @@
     </message>
     <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>
-        <translation>L’horloge système a reculé pendant que le minuteur tournait ; l’entrée utilise le temps réellement écoulé.</translation>
+        <translation>L’horloge système a reculé pendant que le minuteur tournait&#x202f;; l’entrée utilise le temps réellement écoulé.</translation>
     </message>
     <message>
         <source>There are no entries in the selected range to export.</source>
@@ -866,10 +840,6 @@
     <message>
         <source>This build of Tivren has no Google OAuth client ID, so it cannot connect to Google Calendar.</source>
         <translation>Cette version de Tivren n’a pas d’identifiant client OAuth Google et ne peut donc pas se connecter à Google Agenda.</translation>
-    </message>
-    <message>
-        <source>This calendar service is not available in this version of Tivren.</source>
-        <translation>Ce service d’agenda n’est pas disponible dans cette version de Tivren.</translation>
     </message>
     <message>
         <source>Time Overview</source>
@@ -925,11 +895,11 @@
     </message>
     <message>
         <source>Tracked: %@</source>
-        <translation>Temps suivi : %@</translation>
+        <translation>Temps suivi&#x202f;: %@</translation>
     </message>
     <message>
         <source>Tracking %@</source>
-        <translation>Suivi en cours : %@</translation>
+        <translation>Suivi en cours&#x202f;: %@</translation>
     </message>
     <message>
         <source>Unknown</source>
@@ -953,6 +923,7 @@
     </message>
     <message>
         <source>Work</source>
+        <extracomment>Noun: the Pomodoro work phase, as opposed to a break.</extracomment>
         <translation>Travail</translation>
     </message>
     <message>
@@ -965,7 +936,7 @@
     </message>
     <message>
         <source>You&apos;ve been working for %@ — consider taking a short break.</source>
-        <translation>Vous travaillez depuis %@ – pensez à faire une courte pause.</translation>
+        <translation>Vous travaillez depuis %@&#xa0;– pensez à faire une courte pause.</translation>
     </message>
     <message>
         <source>Your Google sign-in expired. Please reconnect.</source>
@@ -973,15 +944,12 @@
     </message>
     <message>
         <source>Your break is over - the next Pomodoro has started.</source>
-        <translation>Votre pause est terminée – le Pomodoro suivant a commencé.</translation>
+        <translation>Votre pause est terminée&#xa0;– le Pomodoro suivant a commencé.</translation>
     </message>
     <message>
         <source>min</source>
+        <extracomment>Abbreviation of minutes, shown after a number.</extracomment>
         <translation>min</translation>
-    </message>
-    <message>
-        <source>projects: %d</source>
-        <translation>projets : %d</translation>
     </message>
     <message>
         <source>round nearest per entry</source>
@@ -1020,12 +988,64 @@
         <translation>le minuteur arrêté</translation>
     </message>
     <message>
-        <source>time entries: %d</source>
-        <translation>entrées de temps : %d</translation>
-    </message>
-    <message>
         <source>work intervals</source>
         <translation>intervalles de travail</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n&#xa0;entrée</numerusform>
+            <numerusform>%n&#xa0;entrées</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in range</source>
+        <translation>
+            <numerusform>%n&#xa0;entrée sur la période</numerusform>
+            <numerusform>%n&#xa0;entrées sur la période</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n&#xa0;min</numerusform>
+            <numerusform>%n&#xa0;min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n projects in range</source>
+        <translation>
+            <numerusform>%n&#xa0;projet sur la période</numerusform>
+            <numerusform>%n&#xa0;projets sur la période</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ready to export</source>
+        <translation>
+            <numerusform>%n&#xa0;prêt pour l’exportation</numerusform>
+            <numerusform>%n&#xa0;prêts pour l’exportation</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected projects</source>
+        <translation>
+            <numerusform>%n&#xa0;projet sélectionné ignoré</numerusform>
+            <numerusform>%n&#xa0;projets sélectionnés ignorés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>projects: %n</source>
+        <translation>
+            <numerusform>projet : %n</numerusform>
+            <numerusform>projets : %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>time entries: %n</source>
+        <translation>
+            <numerusform>entrée de temps : %n</numerusform>
+            <numerusform>entrées de temps : %n</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

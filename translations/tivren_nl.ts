@@ -36,42 +36,6 @@
         <translation>%d %@</translation>
     </message>
     <message>
-        <source>%d entries</source>
-        <translation>%d registraties</translation>
-    </message>
-    <message>
-        <source>%d entries in range</source>
-        <translation>%d registraties in periode</translation>
-    </message>
-    <message>
-        <source>%d min</source>
-        <translation>%d min</translation>
-    </message>
-    <message>
-        <source>%d projects in range</source>
-        <translation>%d projecten in periode</translation>
-    </message>
-    <message>
-        <source>%d ready to export</source>
-        <translation>%d klaar om te exporteren</translation>
-    </message>
-    <message>
-        <source>%d selected projects</source>
-        <translation>%d geselecteerde projecten</translation>
-    </message>
-    <message>
-        <source>1 entry</source>
-        <translation>1 registratie</translation>
-    </message>
-    <message>
-        <source>1 entry in range</source>
-        <translation>1 registratie in periode</translation>
-    </message>
-    <message>
-        <source>1 selected project</source>
-        <translation>1 geselecteerd project</translation>
-    </message>
-    <message>
         <source>15 min</source>
         <translation>15 min</translation>
     </message>
@@ -113,6 +77,7 @@
     </message>
     <message>
         <source>Archive</source>
+        <extracomment>Verb, a menu action: move the project to the archive.</extracomment>
         <translation>Archiveren</translation>
     </message>
     <message>
@@ -361,10 +326,12 @@
     </message>
     <message>
         <source>Entries</source>
+        <extracomment>Short heading over the number of time entries.</extracomment>
         <translation>Registraties</translation>
     </message>
     <message>
         <source>Export</source>
+        <extracomment>Verb, a button: send the selected entries to the calendars.</extracomment>
         <translation>Exporteren</translation>
     </message>
     <message>
@@ -449,10 +416,12 @@
     </message>
     <message>
         <source>Hour</source>
+        <extracomment>Billing increment: time is billed in whole hours.</extracomment>
         <translation>Uur</translation>
     </message>
     <message>
         <source>Hours</source>
+        <extracomment>Short heading over the total of tracked hours.</extracomment>
         <translation>Uren</translation>
     </message>
     <message>
@@ -721,6 +690,7 @@
     </message>
     <message>
         <source>Skip</source>
+        <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Overslaan</translation>
     </message>
     <message>
@@ -753,6 +723,9 @@
     </message>
     <message>
         <source>Start</source>
+        <extracomment>Noun, a field label: when the time entry began.
+----------
+Noun, a field label: the first day of the date range.</extracomment>
         <translation>Begin</translation>
     </message>
     <message>
@@ -785,6 +758,7 @@
     </message>
     <message>
         <source>Stop Timer</source>
+        <extracomment>Verb, a button: stop tracking time.</extracomment>
         <translation>Timer stoppen</translation>
     </message>
     <message>
@@ -868,10 +842,6 @@
         <translation>Deze build van Tivren heeft geen Google OAuth-client-ID en kan dus geen verbinding maken met Google Agenda.</translation>
     </message>
     <message>
-        <source>This calendar service is not available in this version of Tivren.</source>
-        <translation>Deze agendadienst is niet beschikbaar in deze versie van Tivren.</translation>
-    </message>
-    <message>
         <source>Time Overview</source>
         <translation>Tijdoverzicht</translation>
     </message>
@@ -953,6 +923,7 @@
     </message>
     <message>
         <source>Work</source>
+        <extracomment>Noun: the Pomodoro work phase, as opposed to a break.</extracomment>
         <translation>Werk</translation>
     </message>
     <message>
@@ -977,11 +948,8 @@
     </message>
     <message>
         <source>min</source>
+        <extracomment>Abbreviation of minutes, shown after a number.</extracomment>
         <translation>min</translation>
-    </message>
-    <message>
-        <source>projects: %d</source>
-        <translation>projecten: %d</translation>
     </message>
     <message>
         <source>round nearest per entry</source>
@@ -1020,12 +988,64 @@
         <translation>de gestopte timer</translation>
     </message>
     <message>
-        <source>time entries: %d</source>
-        <translation>tijdregistraties: %d</translation>
-    </message>
-    <message>
         <source>work intervals</source>
         <translation>werkintervallen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n registratie</numerusform>
+            <numerusform>%n registraties</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in range</source>
+        <translation>
+            <numerusform>%n registratie in periode</numerusform>
+            <numerusform>%n registraties in periode</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n projects in range</source>
+        <translation>
+            <numerusform>%n project in periode</numerusform>
+            <numerusform>%n projecten in periode</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ready to export</source>
+        <translation>
+            <numerusform>%n klaar om te exporteren</numerusform>
+            <numerusform>%n klaar om te exporteren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected projects</source>
+        <translation>
+            <numerusform>%n geselecteerd project</numerusform>
+            <numerusform>%n geselecteerde projecten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>projects: %n</source>
+        <translation>
+            <numerusform>project: %n</numerusform>
+            <numerusform>projecten: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>time entries: %n</source>
+        <translation>
+            <numerusform>tijdregistratie: %n</numerusform>
+            <numerusform>tijdregistraties: %n</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

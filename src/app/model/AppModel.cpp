@@ -195,9 +195,9 @@ QString AppModel::unsavedChangesLine(const QString& reason) const
         parts << localized(Text::en("the stopped timer"));
     }
     if (changes.entries > 0)
-        parts << localized(Text::en("time entries: %d"), { changes.entries });
+        parts << localizedPlural(Text::plural("time entries: %n"), changes.entries);
     if (changes.projects > 0)
-        parts << localized(Text::en("projects: %d"), { changes.projects });
+        parts << localizedPlural(Text::plural("projects: %n"), changes.projects);
     if (changes.settings)
         parts << localized(Text::en("the settings"));
     if (changes.calendarLinks)

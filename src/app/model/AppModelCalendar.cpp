@@ -121,13 +121,10 @@ QString statusText(const AppModel& model,
 
 QString exportSummary(const AppModel& model, int exportedEntryCount, int skippedProjectCount, const ServiceTexts& texts)
 {
-    const QString entries = exportedEntryCount == 1 ? model.localized(Text::en("1 entry"))
-                                                    : model.localized(Text::en("%d entries"), { exportedEntryCount });
+    const QString entries = model.localizedPlural(Text::plural("%n entries"), exportedEntryCount);
     if (skippedProjectCount == 0)
         return model.localized(texts.exported, { entries });
-    const QString projects = skippedProjectCount == 1
-        ? model.localized(Text::en("1 selected project"))
-        : model.localized(Text::en("%d selected projects"), { skippedProjectCount });
+    const QString projects = model.localizedPlural(Text::plural("%n selected projects"), skippedProjectCount);
     return model.localized(texts.exportedWithSkipped, { entries, projects });
 }
 

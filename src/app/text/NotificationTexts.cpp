@@ -33,6 +33,7 @@ NotificationText workReminder(Seconds elapsed, const QLocale& locale)
 
 QString skipAction(const QLocale& locale)
 {
+    //: Verb, a notification button: end the current Pomodoro phase now.
     return AppStrings::text(locale, Text::en("Skip"));
 }
 

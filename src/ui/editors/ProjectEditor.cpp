@@ -63,6 +63,7 @@ QString incrementLabel(int minutes)
     case 30:
         return Text::en("Half hour");
     case 60:
+        //: Billing increment: time is billed in whole hours.
         return Text::en("Hour");
     default:
         return Text::en("Custom");

@@ -189,6 +189,7 @@ void TimeEntryEditor::retranslate()
     setLocale(locale);
     setWindowTitle(m_model.localized(Text::en("Edit Entry")));
     m_titleLabel->setText(m_model.localized(Text::en("Edit Entry")));
+    //: Noun, a field label: when the time entry began.
     m_startLabel->setText(m_model.localized(Text::en("Start")));
     m_endLabel->setText(m_model.localized(Text::en("End")));
     m_notesLabel->setText(m_model.localized(Text::en("Notes")));

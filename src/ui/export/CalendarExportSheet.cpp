@@ -447,12 +447,12 @@ void CalendarExportSheet::retranslate()
                                    "choose the destination calendar for each one.")));
     m_noteLabel->setText(m_model.localized(Text::en("Choose a calendar for at least one selected project to export.")));
     m_cancelButton->setText(m_model.localized(Text::en("Cancel")));
+    //: Verb, a button: send the selected entries to the calendars.
     m_exportButton->setText(m_model.localized(Text::en("Export")));
     for (qsizetype index = 0; index < m_cards.size(); ++index) {
         const Card& card = m_cards.at(index);
         const int entries = m_source->entryCount(index);
-        card.entriesLabel->setText(entries == 1 ? m_model.localized(Text::en("1 entry in range"))
-                                                : m_model.localized(Text::en("%d entries in range"), { entries }));
+        card.entriesLabel->setText(m_model.localizedPlural(Text::plural("%n entries in range"), entries));
         card.checkBox->setAccessibleDescription(card.entriesLabel->text());
         card.calendarLabel->setText(m_model.localized(Text::en("Calendar")));
         if (card.calendarCombo->count() > 0)
@@ -521,8 +521,9 @@ void CalendarExportSheet::showState()
 {
     const bool busy = m_source->isBusy();
     m_projectsCountLabel->setText(
-        m_model.localized(Text::en("%d projects in range"), { int(m_source->selectionCount()) }));
-    m_readyCountLabel->setText(m_model.localized(Text::en("%d ready to export"), { int(m_source->readyCount()) }));
+        m_model.localizedPlural(Text::plural("%n projects in range"), int(m_source->selectionCount())));
+    m_readyCountLabel->setText(
+        m_model.localizedPlural(Text::plural("%n ready to export"), int(m_source->readyCount())));
     const bool ready = m_source->hasAnySelectedProjectWithCalendar();
     m_noteLabel->setVisible(!ready);
     m_exportButton->setEnabled(ready && !busy);

@@ -331,6 +331,7 @@ void DateRangePicker::retranslate()
     m_quickRangesLabel->setText(AppStrings::text(locale, Text::en("Quick Ranges")));
     for (const auto& [preset, button] : std::as_const(m_presetButtons))
         button->setText(DateRanges::presetTitle(preset, locale));
+    //: Noun, a field label: the first day of the date range.
     m_startLabel->setText(AppStrings::text(locale, Text::en("Start")));
     m_endLabel->setText(AppStrings::text(locale, Text::en("End")));
     showRange();

@@ -640,10 +640,12 @@ void OverviewView::retranslate()
     m_csvButton->setText(m_model.localized(Text::en("Export CSV")));
     m_googleButton->setText(m_model.localized(Text::en("Export Google Calendar")));
     m_appleButton->setText(m_model.localized(Text::en("Export Apple Calendar")));
+    //: Short heading over the total of tracked hours.
     m_hoursTitle->setText(m_model.localized(Text::en("Hours")));
     m_amountTitle->setText(m_model.localized(Text::en("Amount Due")));
     m_projectsTitle->setText(m_model.localized(Text::en("Projects")));
     m_runningHeadline->setText(m_model.localized(Text::en("Currently Tracking")));
+    //: Verb, a button: stop tracking time.
     m_stopButton->setText(m_model.localized(Text::en("Stop Timer")));
     m_skipPhaseButton->setText(m_model.localized(Text::en("Skip Phase")));
     m_skipBreakButton->setText(m_model.localized(Text::en("Skip Break")));
@@ -656,6 +658,7 @@ void OverviewView::retranslate()
         m_model.localized(Text::en("Jump back into a recent project or start any active project from here.")));
     m_startMenuButton->setText(m_model.localized(Text::en("Start Another Project")));
     m_recentLabel->setText(m_model.localized(Text::en("Recent")));
+    //: Short heading over the number of time entries.
     m_entriesTitle->setText(m_model.localized(Text::en("Entries")));
     static_cast<Style::EmptyState*>(m_entriesEmpty)
         ->setTexts(m_model.localized(Text::en("No entries")),

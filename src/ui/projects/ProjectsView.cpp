@@ -36,7 +36,7 @@ QString incrementText(const AppModel& model, int minutes)
     case 15:
         return model.localized(Text::en("15 min"));
     default:
-        return model.localized(Text::en("%d min"), { minutes });
+        return model.localizedPlural(Text::plural("%n min"), minutes);
     }
 }
 
@@ -329,6 +329,7 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
     layout->addWidget(edit, 0, Qt::AlignVCenter);
 
     auto* archive = borderlessButton(u"archiveButton"_s, true, row);
+    //: Verb, a menu action: move the project to the archive.
     archive->setText(m_model.localized(Text::en("Archive")));
     connect(archive, &QPushButton::clicked, this, [this, project] {
         m_model.archiveProject(project);

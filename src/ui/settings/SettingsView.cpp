@@ -471,10 +471,12 @@ void SettingsView::retranslate()
     m_breaksBillable->setText(m_model.localized(Text::en("Include Pomodoro breaks in billing")));
     m_sound->setText(m_model.localized(Text::en("Play sound on phase change")));
     m_overlay->setText(m_model.localized(Text::en("Show screen edge overlay on break")));
+    //: Noun: the Pomodoro work phase, as opposed to a break.
     m_work.label->setText(m_model.localized(Text::en("Work")));
     m_shortBreak.label->setText(m_model.localized(Text::en("Short break")));
     m_longBreak.label->setText(m_model.localized(Text::en("Long break")));
     m_longBreakInterval.label->setText(m_model.localized(Text::en("Long break after")));
+    //: Abbreviation of minutes, shown after a number.
     const QString minutes = m_model.localized(Text::en("min"));
     for (QSpinBox* box : { m_work.spinBox, m_shortBreak.spinBox, m_longBreak.spinBox, m_reminderInterval.spinBox })
         setUnit(box, m_model, minutes);

@@ -91,6 +91,67 @@ private Q_SLOTS:
         QCOMPARE(AppStrings::format(format, arguments), expected);
     }
 
+    // Counts read right in every language: French takes the singular for 0 as well.
+    void plurals_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected"); // for 0, 1, 2, 5 and 21
+        QTest::newRow("en entries") << u"en_US"_s << u"%n entries"_s
+                                    << QStringList {
+                                           u"0 entries"_s, u"1 entry"_s, u"2 entries"_s, u"5 entries"_s, u"21 entries"_s
+                                       };
+        QTest::newRow("nl entries") << u"nl_NL"_s << u"%n entries"_s
+                                    << QStringList { u"0 registraties"_s,
+                                           u"1 registratie"_s,
+                                           u"2 registraties"_s,
+                                           u"5 registraties"_s,
+                                           u"21 registraties"_s };
+        QTest::newRow("en projects in range") << u"en_GB"_s << u"%n projects in range"_s
+                                              << QStringList { u"0 projects in range"_s,
+                                                     u"1 project in range"_s,
+                                                     u"2 projects in range"_s,
+                                                     u"5 projects in range"_s,
+                                                     u"21 projects in range"_s };
+        QTest::newRow("nl projects in range") << u"nl"_s << u"%n projects in range"_s
+                                              << QStringList { u"0 projecten in periode"_s,
+                                                     u"1 project in periode"_s,
+                                                     u"2 projecten in periode"_s,
+                                                     u"5 projecten in periode"_s,
+                                                     u"21 projecten in periode"_s };
+        QTest::newRow("en labelled count") << u"en"_s << u"time entries: %n"_s
+                                           << QStringList { u"time entries: 0"_s,
+                                                  u"time entry: 1"_s,
+                                                  u"time entries: 2"_s,
+                                                  u"time entries: 5"_s,
+                                                  u"time entries: 21"_s };
+        QTest::newRow("no table: English forms") << u"pt_BR"_s << u"%n selected projects"_s
+                                                 << QStringList { u"0 selected projects"_s,
+                                                        u"1 selected project"_s,
+                                                        u"2 selected projects"_s,
+                                                        u"5 selected projects"_s,
+                                                        u"21 selected projects"_s };
+        QTest::newRow("fr entries") << u"fr"_s << u"%n entries"_s
+                                    << QStringList { u"0\u00a0entrée"_s,
+                                           u"1\u00a0entrée"_s,
+                                           u"2\u00a0entrées"_s,
+                                           u"5\u00a0entrées"_s,
+                                           u"21\u00a0entrées"_s };
+        QTest::newRow("de minutes") << u"de"_s << u"%n min"_s
+                                    << QStringList { u"0 Min."_s, u"1 Min."_s, u"2 Min."_s, u"5 Min."_s, u"21 Min."_s };
+    }
+
+    void plurals()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        QStringList forms;
+        for (int count : { 0, 1, 2, 5, 21 })
+            forms << AppStrings::plural(QLocale(locale), text, count);
+        QCOMPARE(forms, expected);
+    }
+
     void elapsedTexts_data()
     {
         QTest::addColumn<double>("seconds");
