@@ -11,13 +11,6 @@ class QTranslator;
 
 namespace tivren {
 
-// Marks a user-visible English text the way lupdate no longer reads; kept until every source uses
-// Text::en (translations/ is built from what lupdate finds).
-inline QString operator""_tr(const char16_t* text, size_t size)
-{
-    return QString::fromUtf16(text, qsizetype(size));
-}
-
 // One language's translations (translations/tivren_<language>.ts, compiled in); looking up a text
 // it lacks gives the text (the English) back.
 class StringTable
