@@ -72,8 +72,9 @@ int finishQuitting(SingleInstance& instance, AppModel& model, Shell& shell, DBus
         instance.unlockDataFolder();
     if (Shell::canShowWindows()) {
         shell.showUnsavedAtQuit(*unsaved);
-    } else if (!notifier.notifyOnce(
-                   AppStrings::text(QLocale::system(), u"Changes not saved"_tr), *unsaved, quitNotificationMsecs)) {
+    } else if (!notifier.notifyOnce(AppStrings::text(QLocale::system(), Text::en("Changes not saved")),
+                   *unsaved,
+                   quitNotificationMsecs)) {
         printLine(u"Tivren could not show a notification about it either."_s);
     }
     return 1;
@@ -135,8 +136,9 @@ int main(int argc, char* argv[])
                        clock },
         AppModel::Options { true, true });
     if (!locked) {
-        model.setReadOnly(model.localized(u"Changes are not saved: Tivren cannot write to its data folder %@ (%@)."_tr,
-            { locked.error().folder, locked.error().reason }));
+        model.setReadOnly(
+            model.localized(Text::en("Changes are not saved: Tivren cannot write to its data folder %@ (%@)."),
+                { locked.error().folder, locked.error().reason }));
     }
 
     Shell shell(model, autostart, clock);

@@ -52,7 +52,7 @@ Expected<Draft, DraftProblem> buildDraft(const QList<TimeEntry>& allEntries,
 {
     const QList<TimeEntry> inRange = BillingEngine::filteredEntries(allEntries, range);
     if (inRange.isEmpty())
-        return Unexpected(DraftProblem { u"There are no entries in the selected range to export."_tr });
+        return Unexpected(DraftProblem { Text::en("There are no entries in the selected range to export.") });
     QHash<QUuid, int> counts;
     for (const TimeEntry& entry : inRange)
         ++counts[entry.projectID];
@@ -69,7 +69,7 @@ Expected<Draft, DraftProblem> buildDraft(const QList<TimeEntry>& allEntries,
             return collator.compare(a.projectName, b.projectName) < 0;
         });
     if (draft.projectSelections.isEmpty())
-        return Unexpected(DraftProblem { u"There are no projects in the selected range to export."_tr });
+        return Unexpected(DraftProblem { Text::en("There are no projects in the selected range to export.") });
     return draft;
 }
 

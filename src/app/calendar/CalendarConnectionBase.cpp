@@ -17,23 +17,20 @@ CalendarConnectionBase::CalendarConnectionBase(AppModel& model, CalendarTexts te
 QString CalendarConnectionBase::statusText() const
 {
     if (m_busy)
-        return m_model.localized(u"Working..."_tr);
+        return m_model.localized(Text::en("Working..."));
     if (!m_authorized)
-        return m_model.localized(u"Not connected."_tr);
+        return m_model.localized(Text::en("Not connected."));
     if (const auto selectedName = selectedCalendarName(); !selectedName.value_or(QString()).isEmpty())
-        return m_model.localized(u"Connected. Selected calendar: %@"_tr, { *selectedName });
+        return m_model.localized(Text::en("Connected. Selected calendar: %@"), { *selectedName });
     return m_model.localized(m_texts.connected);
 }
 
 QString CalendarConnectionBase::exportSummary(int exportedEntryCount, int skippedProjectCount) const
 {
-    const QString entries = exportedEntryCount == 1 ? m_model.localized(u"1 entry"_tr)
-                                                    : m_model.localized(u"%d entries"_tr, { exportedEntryCount });
+    const QString entries = m_model.localizedPlural(Text::plural("%n entries"), exportedEntryCount);
     if (skippedProjectCount == 0)
         return m_model.localized(m_texts.exported, { entries });
-    const QString projects = skippedProjectCount == 1
-        ? m_model.localized(u"1 selected project"_tr)
-        : m_model.localized(u"%d selected projects"_tr, { skippedProjectCount });
+    const QString projects = m_model.localizedPlural(Text::plural("%n selected projects"), skippedProjectCount);
     return m_model.localized(m_texts.exportedWithSkipped, { entries, projects });
 }
 
@@ -71,7 +68,7 @@ std::optional<QHash<QUuid, QString>> CalendarConnectionBase::checkedAssignments(
         return std::nullopt;
     }
     if (assignments.isEmpty()) {
-        reportError(u"Choose at least one selected project with a calendar first."_tr);
+        reportError(Text::en("Choose at least one selected project with a calendar first."));
         return std::nullopt;
     }
     return assignments;

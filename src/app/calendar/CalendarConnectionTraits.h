@@ -59,15 +59,15 @@ template <> struct CalendarConnectionTraits<GoogleCalendarService_Tag>
     }
     static CalendarTexts texts()
     {
-        return { u"Could not connect Google Calendar: %@"_tr,
-            u"Could not disconnect Google Calendar: %@"_tr,
-            u"Could not load Google calendars: %@"_tr,
-            u"Your Google sign-in expired. Please reconnect."_tr,
-            u"Connect Google Calendar and refresh calendars first."_tr,
-            u"Could not export to Google Calendar: %@"_tr,
-            u"Connected to Google Calendar."_tr,
-            u"Exported %@ to Google Calendar."_tr,
-            u"Exported %@ to Google Calendar. Skipped %@ without a calendar."_tr };
+        return { Text::en("Could not connect Google Calendar: %@"),
+            Text::en("Could not disconnect Google Calendar: %@"),
+            Text::en("Could not load Google calendars: %@"),
+            Text::en("Your Google sign-in expired. Please reconnect."),
+            Text::en("Connect Google Calendar and refresh calendars first."),
+            Text::en("Could not export to Google Calendar: %@"),
+            Text::en("Connected to Google Calendar."),
+            Text::en("Exported %@ to Google Calendar."),
+            Text::en("Exported %@ to Google Calendar. Skipped %@ without a calendar.") };
     }
 };
 
@@ -106,15 +106,15 @@ template <> struct CalendarConnectionTraits<AppleCalendarService_Tag>
     }
     static CalendarTexts texts()
     {
-        return { u"Could not connect Apple Calendar: %@"_tr,
+        return { Text::en("Could not connect Apple Calendar: %@"),
             QString(), // disconnecting cannot fail
-            u"Could not load Apple calendars: %@"_tr,
+            Text::en("Could not load Apple calendars: %@"),
             QString(), // no sign-in to expire
-            u"Connect Apple Calendar and refresh calendars first."_tr,
-            u"Could not export to Apple Calendar: %@"_tr,
-            u"Connected to Apple Calendar."_tr,
-            u"Exported %@ to Apple Calendar."_tr,
-            u"Exported %@ to Apple Calendar. Skipped %@ without a calendar."_tr };
+            Text::en("Connect Apple Calendar and refresh calendars first."),
+            Text::en("Could not export to Apple Calendar: %@"),
+            Text::en("Connected to Apple Calendar."),
+            Text::en("Exported %@ to Apple Calendar."),
+            Text::en("Exported %@ to Apple Calendar. Skipped %@ without a calendar.") };
     }
 };
 

@@ -13,23 +13,23 @@ namespace tivren::CalendarExportSupport {
 
 QString eventTitle(const std::optional<Project>& project, const QLocale& locale)
 {
-    return project ? project->name : AppStrings::text(locale, u"Tivren Entry"_tr);
+    return project ? project->name : AppStrings::text(locale, Text::en("Tivren Entry"));
 }
 
 QString eventNotes(const TimeEntry& entry, const std::optional<Project>& project, const QLocale& locale)
 {
     // Two decimals with a full stop, whatever the language.
     const double hours = std::max(0.0, entry.endDate - entry.startDate) / 3600.0;
-    const QString hoursText = AppStrings::text(locale, u"%@ h"_tr, { BillingEngine::formatFixed2(hours) });
-    const QString name = project ? project->name : AppStrings::text(locale, u"Unknown"_tr);
+    const QString hoursText = AppStrings::text(locale, Text::en("%@ h"), { BillingEngine::formatFixed2(hours) });
+    const QString name = project ? project->name : AppStrings::text(locale, Text::en("Unknown"));
 
     QStringList lines;
     const QString notes = entry.notes.trimmed();
     if (!notes.isEmpty())
         lines << notes << QString();
-    lines << AppStrings::text(locale, u"Project: %@"_tr, { name })
-          << AppStrings::text(locale, u"Tracked: %@"_tr, { hoursText })
-          << AppStrings::text(locale, u"Source: Tivren"_tr);
+    lines << AppStrings::text(locale, Text::en("Project: %@"), { name })
+          << AppStrings::text(locale, Text::en("Tracked: %@"), { hoursText })
+          << AppStrings::text(locale, Text::en("Source: Tivren"));
     return lines.join(u'\n');
 }
 

@@ -16,17 +16,18 @@ QString GoogleCalendarServiceError::description() const
     case Kind::systemError:
         return message;
     case Kind::missingRefreshToken:
-        return AppStrings::text(locale, u"Google did not return a refresh token. Disconnect and connect again."_tr);
+        return AppStrings::text(
+            locale, Text::en("Google did not return a refresh token. Disconnect and connect again."));
     case Kind::missingAuthorizationCode:
-        return AppStrings::text(locale, u"Google did not return an authorization code."_tr);
+        return AppStrings::text(locale, Text::en("Google did not return an authorization code."));
     case Kind::missingSelectedCalendar:
-        return AppStrings::text(locale, u"Select a Google Calendar before exporting."_tr);
+        return AppStrings::text(locale, Text::en("Select a Google Calendar before exporting."));
     case Kind::authorizationCancelled:
-        return AppStrings::text(locale, u"Google Calendar authorization was cancelled."_tr);
+        return AppStrings::text(locale, Text::en("Google Calendar authorization was cancelled."));
     case Kind::authorizationExpired:
-        return AppStrings::text(locale, u"Your Google sign-in expired. Please reconnect."_tr);
+        return AppStrings::text(locale, Text::en("Your Google sign-in expired. Please reconnect."));
     case Kind::invalidResponse:
-        return AppStrings::text(locale, u"Google Calendar returned an unexpected response."_tr);
+        return AppStrings::text(locale, Text::en("Google Calendar returned an unexpected response."));
     }
     return message;
 }
@@ -36,17 +37,17 @@ QString AppleCalendarServiceError::description() const
     const QLocale locale = QLocale::system();
     switch (kind) {
     case Kind::missingCalendar:
-        return AppStrings::text(locale, u"The Apple Calendar “%@” is no longer available."_tr, { message });
+        return AppStrings::text(locale, Text::en("The Apple Calendar “%@” is no longer available."), { message });
     case Kind::accessDenied:
         return AppStrings::text(
-            locale, u"Allow Calendar access in System Settings before exporting to Apple Calendar."_tr);
+            locale, Text::en("Allow Calendar access in System Settings before exporting to Apple Calendar."));
     case Kind::fullAccessRequired:
-        return AppStrings::text(
-            locale, u"Tivren needs full Calendar access to load your calendars before exporting to Apple Calendar."_tr);
+        return AppStrings::text(locale,
+            Text::en("Tivren needs full Calendar access to load your calendars before exporting to Apple Calendar."));
     case Kind::missingSelectedCalendar:
-        return AppStrings::text(locale, u"Select an Apple Calendar before exporting."_tr);
+        return AppStrings::text(locale, Text::en("Select an Apple Calendar before exporting."));
     case Kind::eventSaveFailed:
-        return AppStrings::text(locale, u"Apple Calendar could not save the event."_tr);
+        return AppStrings::text(locale, Text::en("Apple Calendar could not save the event."));
     case Kind::storeUnavailable:
         return message;
     }

@@ -159,11 +159,11 @@ QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> GoogleCalendarServi
     switch (reply->error()) {
     case QNetworkReply::OperationCanceledError: // the idle timeout or the time limit
     case QNetworkReply::TimeoutError:
-        co_return Unexpected(systemError(u"Google did not answer in time."_tr));
+        co_return Unexpected(systemError(Text::en("Google did not answer in time.")));
     case QNetworkReply::NoError:
         co_return Unexpected(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::invalidResponse, {} });
     default:
-        co_return Unexpected(systemError(u"Could not reach Google: %@"_tr, { reply->errorString() }));
+        co_return Unexpected(systemError(Text::en("Could not reach Google: %@"), { reply->errorString() }));
     }
 }
 

@@ -24,7 +24,8 @@ QCoro::Task<Expected<Done, GoogleCalendarServiceError>> GoogleCalendarService::a
     if (client.clientID.isEmpty()) {
         co_return Unexpected(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::systemError,
             AppStrings::text(QLocale::system(),
-                u"This build of Tivren has no Google OAuth client ID, so it cannot connect to Google Calendar."_tr) });
+                Text::en(
+                    "This build of Tivren has no Google OAuth client ID, so it cannot connect to Google Calendar.")) });
     }
 
     const QString verifier = GoogleOAuth::randomURLSafeString(GoogleOAuth::codeVerifierLength);

@@ -192,7 +192,7 @@ std::optional<QJsonObject> jsonObject(const QByteArray& body)
 
 QString statusCodeText(int status)
 {
-    return AppStrings::text(QLocale::system(), u"Google answered with HTTP status %d."_tr, { status });
+    return AppStrings::text(QLocale::system(), Text::en("Google answered with HTTP status %d."), { status });
 }
 
 } // namespace tivren::GoogleOAuth

@@ -19,16 +19,16 @@ GoogleCalendarServiceError GoogleOAuthTokenStore::keyringError(const SecretStore
     switch (error.kind) {
     case SecretStoreError::Kind::locked:
         return { GoogleCalendarServiceError::Kind::systemError,
-            AppStrings::text(locale, u"The keyring is locked. Unlock it and try again."_tr) };
+            AppStrings::text(locale, Text::en("The keyring is locked. Unlock it and try again.")) };
     case SecretStoreError::Kind::timedOut:
         return { GoogleCalendarServiceError::Kind::systemError,
             AppStrings::text(
-                locale, u"The keyring did not answer in time. Make sure it is unlocked and try again."_tr) };
+                locale, Text::en("The keyring did not answer in time. Make sure it is unlocked and try again.")) };
     case SecretStoreError::Kind::failed:
         break;
     }
     return { GoogleCalendarServiceError::Kind::systemError,
-        AppStrings::text(locale, u"The keyring could not be used: %@"_tr, { error.detail }) };
+        AppStrings::text(locale, Text::en("The keyring could not be used: %@"), { error.detail }) };
 }
 
 QCoro::Task<Expected<std::optional<GoogleOAuthToken>, GoogleCalendarServiceError>> GoogleOAuthTokenStore::load()

@@ -28,7 +28,7 @@ LoopbackAuthorizationReceiver::LoopbackAuthorizationReceiver(Limits limits)
     m_signInTimer.setSingleShot(true);
     connect(&m_signInTimer, &QTimer::timeout, this, [this] {
         finish(Unexpected(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::systemError,
-            systemText(u"The Google sign-in was not finished in time. Please try again."_tr) }));
+            systemText(Text::en("The Google sign-in was not finished in time. Please try again.")) }));
     });
 }
 
@@ -44,7 +44,7 @@ LoopbackAuthorizationReceiver::listen(quint16 port, Limits limits)
     // The redirect names 127.0.0.1, so nothing else is listened on: no other interface, no IPv6.
     if (!receiver->m_server.listen(QHostAddress(QHostAddress::LocalHost), port)) {
         return Unexpected(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::systemError,
-            systemText(u"Could not receive the Google sign-in on port %d: %@"_tr,
+            systemText(Text::en("Could not receive the Google sign-in on port %d: %@"),
                 { int(port), receiver->m_server.errorString() }) });
     }
     receiver->m_port = receiver->m_server.serverPort();
@@ -113,7 +113,7 @@ void LoopbackAuthorizationReceiver::readRequest(QTcpSocket* socket)
     const QString text = decoder(data);
     const CallbackResult result = decoder.hasError() || !data.contains("\r\n\r\n")
         ? CallbackResult { CallbackResult::Kind::unreadable,
-              systemText(u"Could not read the Google authorization callback."_tr) }
+              systemText(Text::en("Could not read the Google authorization callback.")) }
         : parse(text, m_expectedState.value_or(QString()));
     answer(socket, result);
     switch (result.kind) {

@@ -34,9 +34,9 @@ LoopbackAuthorizationReceiver::CallbackResult LoopbackAuthorizationReceiver::par
     using Kind = CallbackResult::Kind;
     const QStringList lines = request.split(u"\r\n"_s, Qt::SkipEmptyParts);
     if (lines.isEmpty())
-        return { Kind::unreadable, systemText(u"Could not read the Google authorization callback."_tr) };
+        return { Kind::unreadable, systemText(Text::en("Could not read the Google authorization callback.")) };
     const QStringList pieces = lines.first().split(u' ', Qt::SkipEmptyParts);
-    const QString unparsable = systemText(u"Could not parse the Google authorization callback."_tr);
+    const QString unparsable = systemText(Text::en("Could not parse the Google authorization callback."));
     if (pieces.size() < 2)
         return { Kind::unreadable, unparsable };
     const QUrl url(u"http://127.0.0.1"_s + pieces.at(1), QUrl::StrictMode);
@@ -48,7 +48,8 @@ LoopbackAuthorizationReceiver::CallbackResult LoopbackAuthorizationReceiver::par
     QHash<QString, QStringList> items;
     for (const auto& [name, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
         items[name].append(value);
-    const QString mismatch = systemText(u"The Google authorization response did not match the current request."_tr);
+    const QString mismatch =
+        systemText(Text::en("The Google authorization response did not match the current request."));
     // A repeated name makes the callback ambiguous: it is not the one this sign-in asked for.
     for (const QString& name : { u"error"_s, u"state"_s, u"code"_s }) {
         if (items.value(name).size() > 1)
@@ -56,12 +57,12 @@ LoopbackAuthorizationReceiver::CallbackResult LoopbackAuthorizationReceiver::par
     }
     const QString error = items.value(u"error"_s).value(0);
     if (!error.isEmpty())
-        return { Kind::failure, systemText(u"Google returned: %@"_tr, { error }) };
+        return { Kind::failure, systemText(Text::en("Google returned: %@"), { error }) };
     if (!items.contains(u"state"_s) || items.value(u"state"_s).first() != expectedState)
         return { Kind::failure, mismatch };
     const QString code = items.value(u"code"_s).value(0);
     if (code.isEmpty())
-        return { Kind::failure, systemText(u"Google did not return an authorization code."_tr) };
+        return { Kind::failure, systemText(Text::en("Google did not return an authorization code.")) };
     return { Kind::code, code };
 }
 

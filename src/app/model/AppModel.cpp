@@ -47,16 +47,16 @@ QCoro::Task<> AppModel::load()
 {
     const LoadResult loaded = co_await m_services.repository.load();
     if (!loaded) {
-        setErrorMessage(localized(u"Could not load saved data: %@"_tr, { loaded.error().description }));
+        setErrorMessage(localized(Text::en("Could not load saved data: %@"), { loaded.error().description }));
         // Nothing may replace a file that could not be read: the program shows an empty state and
         // keeps it in memory only, until the user chooses to start afresh (only with a copy kept).
         m_canStartAfresh = loaded.error().keptCopy.has_value();
         setReadOnlyReason(m_canStartAfresh
-                ? localized(
-                    u"Changes are not saved: the data file could not be read. It is left as it is, and a copy was kept as %@. Mend the file and restart Tivren, or start afresh."_tr,
+                ? localized(Text::en("Changes are not saved: the data file could not be read. It is left as it is, and "
+                                     "a copy was kept as %@. Mend the file and restart Tivren, or start afresh."),
                     { *loaded.error().keptCopy })
-                : localized(
-                    u"Changes are not saved: the data file could not be read. It is left as it is; mend or move it, then restart Tivren."_tr));
+                : localized(Text::en("Changes are not saved: the data file could not be read. It is left as it is; "
+                                     "mend or move it, then restart Tivren.")));
         assign(m_didFinishLoading, true, &AppModel::didFinishLoadingChanged);
         co_return;
     }
@@ -100,8 +100,9 @@ void AppModel::persist()
         if (result)
             m_savedSnapshot = snapshot;
         if (result && result->conflictCopy) {
-            setErrorMessage(localized(u"The data file was changed by another program; that version was kept as %@."_tr,
-                { *result->conflictCopy }));
+            setErrorMessage(
+                localized(Text::en("The data file was changed by another program; that version was kept as %@."),
+                    { *result->conflictCopy }));
         }
         // Only the newest save tells whether the state in memory is on disk.
         if (generation == m_saveGeneration)
@@ -120,7 +121,7 @@ void AppModel::handleSaveResult(const SaveResult& result)
     }
     // Said once per run of failures; the retries go on quietly until one succeeds.
     if (!m_saveFailing)
-        setErrorMessage(localized(u"Could not save your changes: %@"_tr, { result.error().description }));
+        setErrorMessage(localized(Text::en("Could not save your changes: %@"), { result.error().description }));
     m_saveFailing = true;
     scheduleSaveRetry();
 }
@@ -143,7 +144,7 @@ std::optional<QString> AppModel::saveBeforeQuit(int msecs)
     QDeadlineTimer deadline(msecs);
     m_saveRetryTimer.stop();
     if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
-        return unsavedChangesLine(localized(u"the data file did not answer in time"_tr));
+        return unsavedChangesLine(localized(Text::en("the data file did not answer in time")));
     if (!m_loadSucceeded || m_readOnlyReason)
         return std::nullopt; // nothing was meant to be written
     const AppSnapshot current = currentSnapshot();
@@ -152,7 +153,7 @@ std::optional<QString> AppModel::saveBeforeQuit(int msecs)
     // The last save failed (or none finished): one more try, waited for.
     QFuture<SaveResult> last = m_services.repository.save(current);
     if (!m_services.repository.waitForPendingWork(int(deadline.remainingTime())))
-        return unsavedChangesLine(localized(u"the data file did not answer in time"_tr));
+        return unsavedChangesLine(localized(Text::en("the data file did not answer in time")));
     const SaveResult result = last.result();
     if (result) {
         m_savedSnapshot = current;
@@ -180,25 +181,25 @@ QString AppModel::unsavedChangesLine(const QString& reason) const
     QStringList parts;
     if (changes.timerChanged && changes.runningTimer) {
         const auto running = project(changes.runningTimer->projectID);
-        parts << localized(u"the running timer on %@ (since %@)"_tr,
-            { running ? running->name : localized(u"Unknown Project"_tr),
+        parts << localized(Text::en("the running timer on %@ (since %@)"),
+            { running ? running->name : localized(Text::en("Unknown Project")),
                 appLocale().toString(QDateTime::fromMSecsSinceEpoch(qint64(changes.runningTimer->startDate * 1000)),
                     QLocale::ShortFormat) });
     } else if (changes.timerChanged) {
-        parts << localized(u"the stopped timer"_tr);
+        parts << localized(Text::en("the stopped timer"));
     }
     if (changes.entries > 0)
-        parts << localized(u"time entries: %d"_tr, { changes.entries });
+        parts << localizedPlural(Text::plural("time entries: %n"), changes.entries);
     if (changes.projects > 0)
-        parts << localized(u"projects: %d"_tr, { changes.projects });
+        parts << localizedPlural(Text::plural("projects: %n"), changes.projects);
     if (changes.settings)
-        parts << localized(u"the settings"_tr);
+        parts << localized(Text::en("the settings"));
     if (changes.calendarLinks)
-        parts << localized(u"the calendar export links"_tr);
+        parts << localized(Text::en("the calendar export links"));
     if (parts.isEmpty())
-        parts << localized(u"the latest changes"_tr);
-    return localized(
-        u"Tivren could not save %@ to %@: %@"_tr, { parts.join(u", "_s), m_services.repository.fileURL(), reason });
+        parts << localized(Text::en("the latest changes"));
+    return localized(Text::en("Tivren could not save %@ to %@: %@"),
+        { parts.join(u", "_s), m_services.repository.fileURL(), reason });
 }
 
 std::optional<QString> AppModel::whyChangesAreNotSaved() const
@@ -206,7 +207,8 @@ std::optional<QString> AppModel::whyChangesAreNotSaved() const
     if (m_readOnlyReason)
         return m_readOnlyReason;
     if (!m_loadSucceeded)
-        return localized(u"Tivren is still loading your data; the change was not saved. Try again in a moment."_tr);
+        return localized(
+            Text::en("Tivren is still loading your data; the change was not saved. Try again in a moment."));
     return std::nullopt;
 }
 
@@ -255,6 +257,11 @@ QString AppModel::localized(const QString& key) const
 QString AppModel::localized(const QString& key, const QVariantList& arguments) const
 {
     return AppStrings::text(appLocale(), key, arguments);
+}
+
+QString AppModel::localizedPlural(const QString& key, int count, const QVariantList& arguments) const
+{
+    return AppStrings::plural(appLocale(), key, count, arguments);
 }
 
 void AppModel::tick()

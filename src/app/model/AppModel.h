@@ -104,6 +104,8 @@ public:
     QLocale appLocale() const;
     QString localized(const QString& key) const;
     QString localized(const QString& key, const QVariantList& arguments) const;
+    // A Text::plural text in the form for count ("%n"), then the other arguments.
+    QString localizedPlural(const QString& key, int count, const QVariantList& arguments = {}) const;
     // One clock tick: refresh now, end an expired Pomodoro phase, fire a due work reminder.
     // The one-second timer calls it; tests call it after moving their clock.
     void tick();

@@ -29,7 +29,7 @@ QCoro::Task<> AppModel::exportCSV(InstantRange range)
     });
     const auto written = co_await writing;
     if (!written)
-        setErrorMessage(localized(u"Could not export CSV: %@"_tr, { written.error().description }));
+        setErrorMessage(localized(Text::en("Could not export CSV: %@"), { written.error().description }));
 }
 
 } // namespace tivren

@@ -78,7 +78,7 @@ void AppModel::restoreProject(const Project& project)
 void AppModel::updateEntry(const TimeEntry& entry, Instant startDate, Instant endDate, const QString& notes)
 {
     if (!(endDate > startDate)) {
-        setErrorMessage(localized(u"The end time must be later than the start time."_tr));
+        setErrorMessage(localized(Text::en("The end time must be later than the start time.")));
         return;
     }
     const auto it = std::find_if(m_entries.cbegin(), m_entries.cend(), [&entry](const TimeEntry& e) {
@@ -136,7 +136,7 @@ QCoro::Task<> AppModel::setLaunchAtLogin(bool enabled)
 {
     const auto result = co_await m_services.loginItems.setEnabled(enabled);
     if (!result)
-        setErrorMessage(localized(u"Could not update launch at login: %@"_tr, { result.error().description }));
+        setErrorMessage(localized(Text::en("Could not update launch at login: %@"), { result.error().description }));
 }
 
 QList<Project> AppModel::activeProjects() const

@@ -83,8 +83,8 @@ Instant AppModel::sessionEnd(const ActiveTimerSession& session)
         return end; // a wall clock moved forward is believed
     // Set back (a dual-boot machine, a wrong time server): by the wall clock the session would be
     // shorter than it was, or not there at all.
-    setErrorMessage(
-        localized(u"The system clock went back while the timer ran; the entry uses the time that really passed."_tr));
+    setErrorMessage(localized(
+        Text::en("The system clock went back while the timer ran; the entry uses the time that really passed.")));
     return session.startDate + measured;
 }
 
@@ -102,8 +102,8 @@ void AppModel::checkRestoredSession()
     // only time known to have passed since is the time this program has run.
     setActiveSession(ActiveTimerSession { m_activeSession->projectID, m_launchTime });
     m_sessionMonotonicStart = m_launchMonotonicTime;
-    setErrorMessage(localized(
-        u"By the system clock, the running timer starts in the future; it now counts from when Tivren started."_tr));
+    setErrorMessage(localized(Text::en(
+        "By the system clock, the running timer starts in the future; it now counts from when Tivren started.")));
     persist();
 }
 

@@ -39,13 +39,13 @@ QString title(MainSection section, const QLocale& locale)
 {
     switch (section) {
     case MainSection::overview:
-        return AppStrings::text(locale, u"Overview"_tr);
+        return AppStrings::text(locale, Text::en("Overview"));
     case MainSection::timeline:
-        return AppStrings::text(locale, u"Timeline"_tr);
+        return AppStrings::text(locale, Text::en("Timeline"));
     case MainSection::projects:
-        return AppStrings::text(locale, u"Projects"_tr);
+        return AppStrings::text(locale, Text::en("Projects"));
     case MainSection::settings:
-        return AppStrings::text(locale, u"Settings"_tr);
+        return AppStrings::text(locale, Text::en("Settings"));
     }
     return {};
 }

@@ -1,51 +1,66 @@
 #include "app/text/AppStrings.h"
 
 #include <QDir>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QTranslator>
 
 #include <map>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace tivren {
 namespace {
 
-using Tables = std::map<QString, QHash<QString, QString>>;
+using Tables = std::map<QString, std::unique_ptr<QTranslator>>;
+
+const QString englishIdentifier = u"en"_s;
 
 // Read once, on first use, from any thread (a function-local static is initialised safely);
-// never changed afterwards.
+// never changed afterwards, and QTranslator::translate only reads.
 const Tables& tables()
 {
     static const Tables loaded = [] {
         Tables result;
-        const QDir folder(u":/translations"_s);
-        const QStringList names = folder.entryList({ u"*.json"_s }, QDir::Files);
+        const QDir folder(u":/i18n"_s);
+        const QString prefix = u"tivren_"_s;
+        const QStringList names = folder.entryList({ prefix + u"*.qm"_s }, QDir::Files);
         for (const QString& name : names) {
-            QFile file(folder.filePath(name));
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
-            QHash<QString, QString> table;
-            table.reserve(object.size());
-            for (auto it = object.begin(); it != object.end(); ++it)
-                table.insert(it.key(), it.value().toString());
-            result.emplace(name.chopped(5), std::move(table));
+            auto translator = std::make_unique<QTranslator>();
+            if (translator->load(folder.filePath(name)))
+                result.emplace(name.mid(prefix.size()).chopped(3), std::move(translator));
         }
         return result;
     }();
     return loaded;
 }
 
+const QTranslator* englishPlurals()
+{
+    const auto it = tables().find(englishIdentifier);
+    return it == tables().end() ? nullptr : it->second.get();
+}
+
+QString translated(const QTranslator* translator, const QString& key, int count)
+{
+    return translator ? translator->translate(Text::context, key.toUtf8().constData(), nullptr, count) : QString();
+}
+
 } // namespace
 
 QString StringTable::lookup(const QString& key) const
 {
-    if (!m_translations)
-        return key;
-    const auto it = m_translations->constFind(key);
-    return it == m_translations->constEnd() || it->isEmpty() ? key : *it;
+    const QString translation = translated(m_translator, key, -1);
+    return translation.isEmpty() ? key : translation;
+}
+
+QString StringTable::lookupPlural(const QString& key, int count) const
+{
+    QString form = translated(m_translator, key, count);
+    if (form.isEmpty())
+        form = translated(englishPlurals(), key, count);
+    if (form.isEmpty())
+        form = key;
+    return form.replace(u"%n"_s, QString::number(count));
 }
 
 namespace AppStrings {
@@ -77,11 +92,11 @@ StringTable bundle(const QLocale& locale)
     const Tables& all = tables();
     for (const QString& identifier : bundleIdentifiers(locale)) {
         if (const auto it = all.find(identifier); it != all.end())
-            return StringTable(identifier, &it->second);
-        if (identifier == u"en"_s)
+            return StringTable(identifier, it->second.get());
+        if (identifier == englishIdentifier)
             break; // English is the texts themselves
     }
-    return StringTable();
+    return StringTable(englishIdentifier, englishPlurals());
 }
 
 QString text(const QLocale& locale, const QString& key)
@@ -92,6 +107,11 @@ QString text(const QLocale& locale, const QString& key)
 QString text(const QLocale& locale, const QString& key, const QVariantList& arguments)
 {
     return format(text(locale, key), arguments);
+}
+
+QString plural(const QLocale& locale, const QString& key, int count, const QVariantList& arguments)
+{
+    return format(bundle(locale).lookupPlural(key, count), arguments);
 }
 
 QString format(const QString& format, const QVariantList& arguments)
@@ -141,16 +161,11 @@ QString format(const QString& format, const QVariantList& arguments)
 QStringList tableIdentifiers()
 {
     QStringList identifiers;
-    for (const auto& [identifier, table] : tables())
-        identifiers.append(identifier);
+    for (const auto& [identifier, table] : tables()) {
+        if (identifier != englishIdentifier)
+            identifiers.append(identifier);
+    }
     return identifiers;
-}
-
-const QHash<QString, QString>* translations(const QString& identifier)
-{
-    const Tables& all = tables();
-    const auto it = all.find(identifier);
-    return it == all.end() ? nullptr : &it->second;
 }
 
 } // namespace AppStrings

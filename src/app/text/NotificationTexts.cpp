@@ -10,14 +10,14 @@ NotificationText phaseBegan(PomodoroPhase phase, const QLocale& locale)
 {
     switch (phase) {
     case PomodoroPhase::work:
-        return { AppStrings::text(locale, u"Back to work"_tr),
-            AppStrings::text(locale, u"Your break is over - the next Pomodoro has started."_tr) };
+        return { AppStrings::text(locale, Text::en("Back to work")),
+            AppStrings::text(locale, Text::en("Your break is over - the next Pomodoro has started.")) };
     case PomodoroPhase::shortBreak:
-        return { AppStrings::text(locale, u"Time for a short break"_tr),
-            AppStrings::text(locale, u"Step away from the screen for a few minutes."_tr) };
+        return { AppStrings::text(locale, Text::en("Time for a short break")),
+            AppStrings::text(locale, Text::en("Step away from the screen for a few minutes.")) };
     case PomodoroPhase::longBreak:
-        return { AppStrings::text(locale, u"Time for a long break"_tr),
-            AppStrings::text(locale, u"Take a longer break and recharge."_tr) };
+        return { AppStrings::text(locale, Text::en("Time for a long break")),
+            AppStrings::text(locale, Text::en("Take a longer break and recharge.")) };
     }
     return {};
 }
@@ -25,14 +25,16 @@ NotificationText phaseBegan(PomodoroPhase phase, const QLocale& locale)
 NotificationText workReminder(Seconds elapsed, const QLocale& locale)
 {
     // Looked up as a format, so a table can translate it whatever the elapsed time.
-    return { AppStrings::text(locale, u"Still working?"_tr),
-        AppStrings::text(
-            locale, u"You've been working for %@ — consider taking a short break."_tr, { formattedElapsed(elapsed) }) };
+    return { AppStrings::text(locale, Text::en("Still working?")),
+        AppStrings::text(locale,
+            Text::en("You've been working for %@ — consider taking a short break."),
+            { formattedElapsed(elapsed) }) };
 }
 
 QString skipAction(const QLocale& locale)
 {
-    return AppStrings::text(locale, u"Skip"_tr);
+    //: Verb, a notification button: end the current Pomodoro phase now.
+    return AppStrings::text(locale, Text::en("Skip"));
 }
 
 QString formattedElapsed(Seconds elapsed)

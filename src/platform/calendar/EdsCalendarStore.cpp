@@ -22,18 +22,17 @@ Q_LOGGING_CATEGORY(lcStore, "CalendarStore")
 
 CalendarStoreError notInstalled()
 {
-    return {
-        CalendarStoreError::Kind::unavailable,
+    return { CalendarStoreError::Kind::unavailable,
         AppStrings::text(QLocale::system(),
-            u"The desktop calendar needs Evolution Data Server. Install the evolution-data-server package, then connect again."_tr)
-    };
+            Text::en("The desktop calendar needs Evolution Data Server. Install the evolution-data-server package, "
+                     "then connect again.")) };
 }
 
 CalendarStoreError notResponding()
 {
     return { CalendarStoreError::Kind::unavailable,
         AppStrings::text(QLocale::system(),
-            u"The desktop calendar (Evolution Data Server) is not responding. Try again in a moment."_tr) };
+            Text::en("The desktop calendar (Evolution Data Server) is not responding. Try again in a moment.")) };
 }
 
 CalendarStoreError failed(const QString& what, const GErrorSlot& error)

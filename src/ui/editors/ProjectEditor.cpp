@@ -59,13 +59,14 @@ QString incrementLabel(int minutes)
 {
     switch (minutes) {
     case 15:
-        return u"Quarter hour"_tr;
+        return Text::en("Quarter hour");
     case 30:
-        return u"Half hour"_tr;
+        return Text::en("Half hour");
     case 60:
-        return u"Hour"_tr;
+        //: Billing increment: time is billed in whole hours.
+        return Text::en("Hour");
     default:
-        return u"Custom"_tr;
+        return Text::en("Custom");
     }
 }
 
@@ -73,19 +74,31 @@ QString roundingLabel(BillingRoundingStrategy strategy)
 {
     switch (strategy) {
     case BillingRoundingStrategy::roundUpPerEntry:
-        return u"Round up each entry"_tr;
+        return Text::en("Round up each entry");
     case BillingRoundingStrategy::roundNearestPerEntry:
-        return u"Round nearest each entry"_tr;
+        return Text::en("Round nearest each entry");
     case BillingRoundingStrategy::roundProjectTotal:
-        return u"Round project total"_tr;
+        return Text::en("Round project total");
     }
     return {};
 }
 
-// The colour's name as shown: "blue" reads "Blue". The capitalised names are the translation keys.
-QString colorLabelKey(const QString& colorName)
+// The names of projectColorNames() as shown, each written out so that lupdate finds it.
+QString colorLabel(const QString& colorName)
 {
-    return colorName.left(1).toUpper() + colorName.mid(1);
+    const std::pair<QStringView, QString> labels[] = { { u"blue", Text::en("Blue") },
+        { u"red", Text::en("Red") },
+        { u"orange", Text::en("Orange") },
+        { u"green", Text::en("Green") },
+        { u"mint", Text::en("Mint") },
+        { u"teal", Text::en("Teal") },
+        { u"indigo", Text::en("Indigo") },
+        { u"pink", Text::en("Pink") } };
+    for (const auto& [name, label] : labels) {
+        if (name == colorName)
+            return label;
+    }
+    return colorName;
 }
 
 void selectData(QComboBox* combo, const QVariant& data)
@@ -222,35 +235,35 @@ void ProjectEditor::load()
 
 void ProjectEditor::retranslate()
 {
-    const QString title = m_model.localized(m_project ? u"Edit Project"_tr : u"New Project"_tr);
+    const QString title = m_model.localized(m_project ? Text::en("Edit Project") : Text::en("New Project"));
     m_titleLabel->setText(title);
     setWindowTitle(title);
 
-    const QString namePlaceholder = m_model.localized(u"Project name"_tr);
+    const QString namePlaceholder = m_model.localized(Text::en("Project name"));
     m_nameEdit->setPlaceholderText(namePlaceholder);
     m_nameEdit->setAccessibleName(namePlaceholder);
-    const QString ratePlaceholder = m_model.localized(u"Project hourly rate (optional)"_tr);
+    const QString ratePlaceholder = m_model.localized(Text::en("Project hourly rate (optional)"));
     m_rateEdit->setPlaceholderText(ratePlaceholder);
     m_rateEdit->setAccessibleName(ratePlaceholder);
-    const QString customPlaceholder = m_model.localized(u"Custom billing increment in minutes"_tr);
+    const QString customPlaceholder = m_model.localized(Text::en("Custom billing increment in minutes"));
     m_customMinutesEdit->setPlaceholderText(customPlaceholder);
     m_customMinutesEdit->setAccessibleName(customPlaceholder);
 
-    m_colorLabel->setText(m_model.localized(u"Color"_tr));
+    m_colorLabel->setText(m_model.localized(Text::en("Color")));
     for (int i = 0; i < m_colorCombo->count(); ++i)
-        m_colorCombo->setItemText(i, m_model.localized(colorLabelKey(m_colorCombo->itemData(i).toString())));
-    m_billingLabel->setText(m_model.localized(u"Billing"_tr));
-    m_incrementLabel->setText(m_model.localized(u"Increment"_tr));
+        m_colorCombo->setItemText(i, m_model.localized(colorLabel(m_colorCombo->itemData(i).toString())));
+    m_billingLabel->setText(m_model.localized(Text::en("Billing")));
+    m_incrementLabel->setText(m_model.localized(Text::en("Increment")));
     for (int i = 0; i < m_incrementCombo->count(); ++i)
         m_incrementCombo->setItemText(i, m_model.localized(incrementLabel(m_incrementCombo->itemData(i).toInt())));
-    m_roundingLabel->setText(m_model.localized(u"Rounding"_tr));
+    m_roundingLabel->setText(m_model.localized(Text::en("Rounding")));
     for (int i = 0; i < m_roundingCombo->count(); ++i) {
         const auto strategy = BillingRoundingStrategy(m_roundingCombo->itemData(i).toInt());
         m_roundingCombo->setItemText(i, m_model.localized(roundingLabel(strategy)));
     }
 
-    m_cancelButton->setText(m_model.localized(u"Cancel"_tr));
-    m_saveButton->setText(m_model.localized(m_project ? u"Save"_tr : u"Create"_tr));
+    m_cancelButton->setText(m_model.localized(Text::en("Cancel")));
+    m_saveButton->setText(m_model.localized(m_project ? Text::en("Save") : Text::en("Create")));
 }
 
 void ProjectEditor::updateState()

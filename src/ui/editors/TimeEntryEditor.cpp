@@ -181,15 +181,16 @@ void TimeEntryEditor::retranslate()
 {
     const QLocale locale = m_model.appLocale();
     setLocale(locale);
-    setWindowTitle(m_model.localized(u"Edit Entry"_tr));
-    m_titleLabel->setText(m_model.localized(u"Edit Entry"_tr));
-    m_startLabel->setText(m_model.localized(u"Start"_tr));
-    m_endLabel->setText(m_model.localized(u"End"_tr));
-    m_notesLabel->setText(m_model.localized(u"Notes"_tr));
-    m_notesEdit->setPlaceholderText(m_model.localized(u"Optional"_tr));
-    m_validationLabel->setText(m_model.localized(u"The end time must be later than the start time."_tr));
-    m_cancelButton->setText(m_model.localized(u"Cancel"_tr));
-    m_saveButton->setText(m_model.localized(u"Save"_tr));
+    setWindowTitle(m_model.localized(Text::en("Edit Entry")));
+    m_titleLabel->setText(m_model.localized(Text::en("Edit Entry")));
+    //: Noun, a field label: when the time entry began.
+    m_startLabel->setText(m_model.localized(Text::en("Start")));
+    m_endLabel->setText(m_model.localized(Text::en("End")));
+    m_notesLabel->setText(m_model.localized(Text::en("Notes")));
+    m_notesEdit->setPlaceholderText(m_model.localized(Text::en("Optional")));
+    m_validationLabel->setText(m_model.localized(Text::en("The end time must be later than the start time.")));
+    m_cancelButton->setText(m_model.localized(Text::en("Cancel")));
+    m_saveButton->setText(m_model.localized(Text::en("Save")));
     for (QDateTimeEdit* picker : { m_startEdit, m_endEdit }) {
         // A new format re-reads the picker's text; the edited values must not move with it.
         const QSignalBlocker blocker(picker);

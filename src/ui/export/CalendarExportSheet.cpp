@@ -185,20 +185,21 @@ void CalendarExportSheet::retranslate()
     const QString title = m_model.localized(m_source->title());
     setWindowTitle(title);
     m_titleLabel->setText(title);
-    m_explanationLabel->setText(m_model.localized(
-        u"Select which projects from the current Overview date range should be exported and choose the destination calendar for each one."_tr));
-    m_noteLabel->setText(m_model.localized(u"Choose a calendar for at least one selected project to export."_tr));
-    m_cancelButton->setText(m_model.localized(u"Cancel"_tr));
-    m_exportButton->setText(m_model.localized(u"Export"_tr));
+    m_explanationLabel->setText(
+        m_model.localized(Text::en("Select which projects from the current Overview date range should be exported and "
+                                   "choose the destination calendar for each one.")));
+    m_noteLabel->setText(m_model.localized(Text::en("Choose a calendar for at least one selected project to export.")));
+    m_cancelButton->setText(m_model.localized(Text::en("Cancel")));
+    //: Verb, a button: send the selected entries to the calendars.
+    m_exportButton->setText(m_model.localized(Text::en("Export")));
     for (qsizetype index = 0; index < m_cards.size(); ++index) {
         const Card& card = m_cards.at(index);
         const int entries = m_source->entryCount(index);
-        card.entriesLabel->setText(entries == 1 ? m_model.localized(u"1 entry in range"_tr)
-                                                : m_model.localized(u"%d entries in range"_tr, { entries }));
+        card.entriesLabel->setText(m_model.localizedPlural(Text::plural("%n entries in range"), entries));
         card.checkBox->setAccessibleDescription(card.entriesLabel->text());
-        card.calendarLabel->setText(m_model.localized(u"Calendar"_tr));
+        card.calendarLabel->setText(m_model.localized(Text::en("Calendar")));
         if (card.calendarCombo->count() > 0)
-            card.calendarCombo->setItemText(0, m_model.localized(u"Skip this project"_tr));
+            card.calendarCombo->setItemText(0, m_model.localized(Text::en("Skip this project")));
     }
     showState();
 }
@@ -234,7 +235,7 @@ void CalendarExportSheet::restyle()
 void CalendarExportSheet::fillCalendarPickers()
 {
     const QList<CalendarExportSheetSource::Calendar> calendars = m_source->calendars();
-    const QString skip = m_model.localized(u"Skip this project"_tr);
+    const QString skip = m_model.localized(Text::en("Skip this project"));
     for (qsizetype index = 0; index < m_cards.size(); ++index) {
         QComboBox* combo = m_cards.at(index).calendarCombo;
         combo->clear();
@@ -258,8 +259,10 @@ void CalendarExportSheet::showCalendarChoice(qsizetype index)
 void CalendarExportSheet::showState()
 {
     const bool busy = m_source->isBusy();
-    m_projectsCountLabel->setText(m_model.localized(u"%d projects in range"_tr, { int(m_source->selectionCount()) }));
-    m_readyCountLabel->setText(m_model.localized(u"%d ready to export"_tr, { int(m_source->readyCount()) }));
+    m_projectsCountLabel->setText(
+        m_model.localizedPlural(Text::plural("%n projects in range"), int(m_source->selectionCount())));
+    m_readyCountLabel->setText(
+        m_model.localizedPlural(Text::plural("%n ready to export"), int(m_source->readyCount())));
     const bool ready = m_source->hasAnySelectedProjectWithCalendar();
     m_noteLabel->setVisible(!ready);
     m_exportButton->setEnabled(ready && !busy);

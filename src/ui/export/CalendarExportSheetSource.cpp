@@ -52,7 +52,7 @@ class GoogleSource final : public DraftSource<GoogleCalendarService_Tag>
 public:
     using DraftSource::DraftSource;
 
-    QString title() const override { return u"Export Google Calendar"_tr; }
+    QString title() const override { return Text::en("Export Google Calendar"); }
     QList<Calendar> calendars() const override
     {
         QList<Calendar> result;
@@ -71,7 +71,7 @@ class AppleSource final : public DraftSource<AppleCalendarService_Tag>
 public:
     using DraftSource::DraftSource;
 
-    QString title() const override { return u"Export Apple Calendar"_tr; }
+    QString title() const override { return Text::en("Export Apple Calendar"); }
     QList<Calendar> calendars() const override
     {
         QList<Calendar> result;

@@ -40,7 +40,7 @@ QCoro::Task<std::optional<QString>> DialogFileChooser::chooseCSVSaveLocation(con
     });
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilter(AppStrings::text(dialog->locale(), u"CSV files"_tr) + u" (*.csv)"_s);
+    dialog->setNameFilter(AppStrings::text(dialog->locale(), Text::en("CSV files")) + u" (*.csv)"_s);
     dialog->setDefaultSuffix(u"csv"_s);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->open();

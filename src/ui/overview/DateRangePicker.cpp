@@ -265,11 +265,12 @@ void DateRangePicker::retranslate()
         calendar->setFirstDayOfWeek(firstDay == Qt::Monday ? Qt::Sunday : Qt::Monday);
         calendar->setFirstDayOfWeek(firstDay);
     }
-    m_quickRangesLabel->setText(AppStrings::text(locale, u"Quick Ranges"_tr));
+    m_quickRangesLabel->setText(AppStrings::text(locale, Text::en("Quick Ranges")));
     for (const auto& [preset, button] : std::as_const(m_presetButtons))
         button->setText(DateRanges::presetTitle(preset, locale));
-    m_startLabel->setText(AppStrings::text(locale, u"Start"_tr));
-    m_endLabel->setText(AppStrings::text(locale, u"End"_tr));
+    //: Noun, a field label: the first day of the date range.
+    m_startLabel->setText(AppStrings::text(locale, Text::en("Start")));
+    m_endLabel->setText(AppStrings::text(locale, Text::en("End")));
     showRange();
     if (m_popup->isVisible())
         m_popup->adjustSize();

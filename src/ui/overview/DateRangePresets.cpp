@@ -54,15 +54,15 @@ QString presetTitle(Preset preset, const QLocale& locale)
 {
     switch (preset) {
     case Preset::today:
-        return AppStrings::text(locale, u"Today"_tr);
+        return AppStrings::text(locale, Text::en("Today"));
     case Preset::last7Days:
-        return AppStrings::text(locale, u"Last 7 Days"_tr);
+        return AppStrings::text(locale, Text::en("Last 7 Days"));
     case Preset::thisMonth:
-        return AppStrings::text(locale, u"This Month"_tr);
+        return AppStrings::text(locale, Text::en("This Month"));
     case Preset::last30Days:
-        return AppStrings::text(locale, u"Last 30 Days"_tr);
+        return AppStrings::text(locale, Text::en("Last 30 Days"));
     case Preset::thisYear:
-        return AppStrings::text(locale, u"This Year"_tr);
+        return AppStrings::text(locale, Text::en("This Year"));
     }
     return {};
 }

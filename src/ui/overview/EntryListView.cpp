@@ -112,14 +112,14 @@ const EntryListView::Texts& EntryListView::texts(int entry) const
     Texts t;
     const auto project = m_projects.constFind(e.projectID);
     t.knownProject = project != m_projects.constEnd();
-    t.project = t.knownProject ? project->name : m_model.localized(u"Unknown Project"_tr);
+    t.project = t.knownProject ? project->name : m_model.localized(Text::en("Unknown Project"));
     t.color = t.knownProject ? projectColor(project->colorName) : QColor(Qt::gray);
     t.span = shortTime(e.startDate, locale) + u" \u2013 "_s + shortTime(e.endDate, locale);
     t.notes = e.notes;
     const Seconds actual = actualDuration(e);
-    t.hours = m_model.localized(u"%@ h"_tr, { m_model.decimalString(actual / 3600.0, 2, 2) });
+    t.hours = m_model.localized(Text::en("%@ h"), { m_model.decimalString(actual / 3600.0, 2, 2) });
     if (const std::optional<Seconds> billed = billedLine(entry))
-        t.billed = m_model.localized(u"%@ h billed"_tr, { m_model.decimalString(*billed / 3600.0, 2, 2) });
+        t.billed = m_model.localized(Text::en("%@ h billed"), { m_model.decimalString(*billed / 3600.0, 2, 2) });
     slot = std::move(t);
     return *slot;
 }
@@ -164,7 +164,7 @@ int EntryListView::actionColumnWidth() const
 
 QString EntryListView::actionText(Action action) const
 {
-    return action == Action::edit ? m_model.localized(u"Edit"_tr) : m_model.localized(u"Delete"_tr);
+    return action == Action::edit ? m_model.localized(Text::en("Edit")) : m_model.localized(Text::en("Delete"));
 }
 
 const TimeEntry& EntryListView::entryAt(int index) const
@@ -202,7 +202,7 @@ QStringList EntryListView::dayTexts(int day) const
     if (day < 0 || day >= m_days.size())
         return {};
     return { m_days[day].title,
-        m_model.localized(u"%@ h"_tr, { m_model.decimalString(m_days[day].total / 3600.0, 2, 2) }) };
+        m_model.localized(Text::en("%@ h"), { m_model.decimalString(m_days[day].total / 3600.0, 2, 2) }) };
 }
 
 void EntryListView::setCurrentIndex(int index)

@@ -339,17 +339,20 @@ void OverviewView::retranslate()
 {
     setLocale(m_model.appLocale());
     m_rangePicker->setLocale(m_model.appLocale());
-    m_csvButton->setText(m_model.localized(u"Export CSV"_tr));
-    m_googleButton->setText(m_model.localized(u"Export Google Calendar"_tr));
-    m_appleButton->setText(m_model.localized(u"Export Apple Calendar"_tr));
-    m_summaryCards->setTitles(
-        m_model.localized(u"Hours"_tr), m_model.localized(u"Amount Due"_tr), m_model.localized(u"Projects"_tr));
+    m_csvButton->setText(m_model.localized(Text::en("Export CSV")));
+    m_googleButton->setText(m_model.localized(Text::en("Export Google Calendar")));
+    m_appleButton->setText(m_model.localized(Text::en("Export Apple Calendar")));
+    //: Short heading over the total of tracked hours.
+    m_summaryCards->setTitles(m_model.localized(Text::en("Hours")),
+        m_model.localized(Text::en("Amount Due")),
+        m_model.localized(Text::en("Projects")));
     m_runningCard->retranslate();
     m_breakCard->retranslate();
     m_launcherCard->retranslate();
-    m_entriesTitle->setText(m_model.localized(u"Entries"_tr));
-    m_entriesEmpty->setTexts(m_model.localized(u"No entries"_tr),
-        m_model.localized(u"Start and stop a project from the menu bar to create time entries."_tr));
+    //: Short heading over the number of time entries.
+    m_entriesTitle->setText(m_model.localized(Text::en("Entries")));
+    m_entriesEmpty->setTexts(m_model.localized(Text::en("No entries")),
+        m_model.localized(Text::en("Start and stop a project from the menu bar to create time entries.")));
     m_byProjectCard->retranslate();
     arrangeHeader();
 }
@@ -365,7 +368,7 @@ void OverviewView::refreshFigures()
     });
 
     m_titleLabel->setText(
-        hasBilling ? m_model.localized(u"Billing Overview"_tr) : m_model.localized(u"Time Overview"_tr));
+        hasBilling ? m_model.localized(Text::en("Billing Overview")) : m_model.localized(Text::en("Time Overview")));
     arrangeHeader();
     const Seconds hours = hasBilling ? BillingEngine::totalBillableDuration(entries, projects, range)
                                      : BillingEngine::totalDuration(entries, range);

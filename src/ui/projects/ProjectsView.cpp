@@ -29,13 +29,13 @@ QString incrementText(const AppModel& model, int minutes)
 {
     switch (minutes) {
     case 60:
-        return model.localized(u"60 min"_tr);
+        return model.localized(Text::en("60 min"));
     case 30:
-        return model.localized(u"30 min"_tr);
+        return model.localized(Text::en("30 min"));
     case 15:
-        return model.localized(u"15 min"_tr);
+        return model.localized(Text::en("15 min"));
     default:
-        return model.localized(u"%d min"_tr, { minutes });
+        return model.localizedPlural(Text::plural("%n min"), minutes);
     }
 }
 
@@ -43,11 +43,11 @@ QString roundingText(const AppModel& model, BillingRoundingStrategy strategy)
 {
     switch (strategy) {
     case BillingRoundingStrategy::roundUpPerEntry:
-        return model.localized(u"round up per entry"_tr);
+        return model.localized(Text::en("round up per entry"));
     case BillingRoundingStrategy::roundNearestPerEntry:
-        return model.localized(u"round nearest per entry"_tr);
+        return model.localized(Text::en("round nearest per entry"));
     case BillingRoundingStrategy::roundProjectTotal:
-        return model.localized(u"round project total"_tr);
+        return model.localized(Text::en("round project total"));
     }
     return {};
 }
@@ -230,13 +230,13 @@ void ProjectsView::editProject(const Project& project)
 void ProjectsView::retranslate()
 {
     setLocale(m_model.appLocale());
-    m_titleLabel->setText(m_model.localized(u"Projects"_tr));
-    m_addButton->setText(m_model.localized(u"Add Project"_tr));
-    m_emptyTitle->setText(m_model.localized(u"No projects yet"_tr));
+    m_titleLabel->setText(m_model.localized(Text::en("Projects")));
+    m_addButton->setText(m_model.localized(Text::en("Add Project")));
+    m_emptyTitle->setText(m_model.localized(Text::en("No projects yet")));
     m_emptyDescription->setText(
-        m_model.localized(u"Create a project with an hourly rate, then start tracking it from the menu bar."_tr));
-    m_activeHeader->setText(m_model.localized(u"Active"_tr));
-    m_archivedHeader->setText(m_model.localized(u"Archived"_tr));
+        m_model.localized(Text::en("Create a project with an hourly rate, then start tracking it from the menu bar.")));
+    m_activeHeader->setText(m_model.localized(Text::en("Active")));
+    m_archivedHeader->setText(m_model.localized(Text::en("Archived")));
 }
 
 void ProjectsView::rebuild()
@@ -279,9 +279,9 @@ QWidget* ProjectsView::detailsView(const Project& project, QWidget* parent) cons
     column->addWidget(name);
 
     QLabel* billing = Style::label(TextStyle::body, u"billingLabel"_s, details, Tone::secondary);
-    billing->setText(project.hourlyRate ? m_model.localized(u"%@ / hour • %@"_tr,
+    billing->setText(project.hourlyRate ? m_model.localized(Text::en("%@ / hour • %@"),
                          { m_model.currencyString(*project.hourlyRate), billingDescription(m_model, project) })
-                                        : m_model.localized(u"Time tracking only"_tr));
+                                        : m_model.localized(Text::en("Time tracking only")));
     column->addWidget(billing);
     row->addLayout(column, 1);
     return details;
@@ -299,7 +299,7 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
     const auto& session = m_model.activeSession();
     if (session && session->projectID == project.id) {
         QLabel* badge = Style::label(TextStyle::caption, u"runningBadgeLabel"_s, row, Tone::primary, QFont::DemiBold);
-        badge->setText(m_model.localized(u"Running"_tr));
+        badge->setText(m_model.localized(Text::en("Running")));
         QColor green = projectColor(u"green"_s);
         green.setAlphaF(0.15f);
         // Half the height rounds the ends into a capsule.
@@ -311,14 +311,15 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
     }
 
     auto* edit = borderlessButton(u"editButton"_s, false, row);
-    edit->setText(m_model.localized(u"Edit"_tr));
+    edit->setText(m_model.localized(Text::en("Edit")));
     connect(edit, &QPushButton::clicked, this, [this, project] {
         editProject(project);
     });
     layout->addWidget(edit, 0, Qt::AlignVCenter);
 
     auto* archive = borderlessButton(u"archiveButton"_s, true, row);
-    archive->setText(m_model.localized(u"Archive"_tr));
+    //: Verb, a menu action: move the project to the archive.
+    archive->setText(m_model.localized(Text::en("Archive")));
     connect(archive, &QPushButton::clicked, this, [this, project] {
         m_model.archiveProject(project);
     });
@@ -335,7 +336,7 @@ QWidget* ProjectsView::archivedRow(const Project& project, QWidget* parent)
     layout->setSpacing(8);
     layout->addWidget(detailsView(project, row), 1);
     auto* restore = borderlessButton(u"restoreButton"_s, false, row);
-    restore->setText(m_model.localized(u"Restore"_tr));
+    restore->setText(m_model.localized(Text::en("Restore")));
     connect(restore, &QPushButton::clicked, this, [this, project] {
         m_model.restoreProject(project);
     });

@@ -56,7 +56,7 @@ QPushButton* button(const QString& objectName, QWidget* parent)
 void setUnit(QSpinBox* box, const AppModel& model, const QString& unit)
 {
     constexpr int marker = 918273645;
-    const QString text = model.localized(u"%d %@"_tr, { marker, unit });
+    const QString text = model.localized(Text::en("%d %@"), { marker, unit });
     const QString number = QString::number(marker);
     const qsizetype at = text.indexOf(number);
     if (at < 0) {
@@ -125,17 +125,17 @@ QString languageLabel(const AppModel& model, AppLanguagePreference preference)
 {
     switch (preference) {
     case AppLanguagePreference::system:
-        return model.localized(u"System Default"_tr);
+        return model.localized(Text::en("System Default"));
     case AppLanguagePreference::english:
-        return model.localized(u"English"_tr);
+        return model.localized(Text::en("English"));
     case AppLanguagePreference::dutch:
-        return model.localized(u"Dutch"_tr);
+        return model.localized(Text::en("Dutch"));
     case AppLanguagePreference::german:
-        return model.localized(u"German"_tr);
+        return model.localized(Text::en("German"));
     case AppLanguagePreference::french:
-        return model.localized(u"French"_tr);
+        return model.localized(Text::en("French"));
     case AppLanguagePreference::spanish:
-        return model.localized(u"Spanish"_tr);
+        return model.localized(Text::en("Spanish"));
     }
     return {};
 }

@@ -345,58 +345,60 @@ void SettingsView::refresh()
 void SettingsView::retranslate()
 {
     setLocale(m_model.appLocale());
-    m_titleLabel->setText(m_model.localized(u"Settings"_tr));
+    m_titleLabel->setText(m_model.localized(Text::en("Settings")));
 
-    m_languageCard.title->setText(m_model.localized(u"Language"_tr));
-    m_languageCard.description->setText(
-        m_model.localized(u"Choose whether Tivren follows your system language or uses a specific app language."_tr));
-    m_languageBox->setAccessibleName(m_model.localized(u"Language"_tr));
+    m_languageCard.title->setText(m_model.localized(Text::en("Language")));
+    m_languageCard.description->setText(m_model.localized(
+        Text::en("Choose whether Tivren follows your system language or uses a specific app language.")));
+    m_languageBox->setAccessibleName(m_model.localized(Text::en("Language")));
     const QList<AppLanguagePreference> preferences = allAppLanguagePreferences();
     for (qsizetype i = 0; i < preferences.size(); ++i)
         m_languageBox->setItemText(int(i), languageLabel(m_model, preferences[i]));
 
-    m_currencyCard.title->setText(m_model.localized(u"Currency"_tr));
+    m_currencyCard.title->setText(m_model.localized(Text::en("Currency")));
     m_currencyCard.description->setText(
-        m_model.localized(u"Used when displaying hourly rates and billable amounts."_tr));
-    m_currencyBox->setAccessibleName(m_model.localized(u"Currency"_tr));
+        m_model.localized(Text::en("Used when displaying hourly rates and billable amounts.")));
+    m_currencyBox->setAccessibleName(m_model.localized(Text::en("Currency")));
 
-    m_pomodoroCard.title->setText(m_model.localized(u"Pomodoro"_tr));
-    m_pomodoroCard.description->setText(
-        m_model.localized(u"When enabled, starting a project timer runs a Pomodoro work/break cycle. Breaks pause "
-                          "tracking by default, or can stay billable if you include them in the tracked session."_tr));
-    m_pomodoroEnabled->setText(m_model.localized(u"Enable Pomodoro timer"_tr));
-    m_breaksBillable->setText(m_model.localized(u"Include Pomodoro breaks in billing"_tr));
-    m_sound->setText(m_model.localized(u"Play sound on phase change"_tr));
-    m_overlay->setText(m_model.localized(u"Show screen edge overlay on break"_tr));
-    m_work.label->setText(m_model.localized(u"Work"_tr));
-    m_shortBreak.label->setText(m_model.localized(u"Short break"_tr));
-    m_longBreak.label->setText(m_model.localized(u"Long break"_tr));
-    m_longBreakInterval.label->setText(m_model.localized(u"Long break after"_tr));
-    const QString minutes = m_model.localized(u"min"_tr);
+    m_pomodoroCard.title->setText(m_model.localized(Text::en("Pomodoro")));
+    m_pomodoroCard.description->setText(m_model.localized(
+        Text::en("When enabled, starting a project timer runs a Pomodoro work/break cycle. Breaks pause "
+                 "tracking by default, or can stay billable if you include them in the tracked session.")));
+    m_pomodoroEnabled->setText(m_model.localized(Text::en("Enable Pomodoro timer")));
+    m_breaksBillable->setText(m_model.localized(Text::en("Include Pomodoro breaks in billing")));
+    m_sound->setText(m_model.localized(Text::en("Play sound on phase change")));
+    m_overlay->setText(m_model.localized(Text::en("Show screen edge overlay on break")));
+    //: Noun: the Pomodoro work phase, as opposed to a break.
+    m_work.label->setText(m_model.localized(Text::en("Work")));
+    m_shortBreak.label->setText(m_model.localized(Text::en("Short break")));
+    m_longBreak.label->setText(m_model.localized(Text::en("Long break")));
+    m_longBreakInterval.label->setText(m_model.localized(Text::en("Long break after")));
+    //: Abbreviation of minutes, shown after a number.
+    const QString minutes = m_model.localized(Text::en("min"));
     for (QSpinBox* box : { m_work.spinBox, m_shortBreak.spinBox, m_longBreak.spinBox, m_reminderInterval.spinBox })
         setUnit(box, m_model, minutes);
-    setUnit(m_longBreakInterval.spinBox, m_model, m_model.localized(u"work intervals"_tr));
+    setUnit(m_longBreakInterval.spinBox, m_model, m_model.localized(Text::en("work intervals")));
 
-    m_reminderCard.title->setText(m_model.localized(u"Work Reminders"_tr));
-    m_reminderCard.description->setText(
-        m_model.localized(u"Receive periodic reminders while tracking time. Each reminder shows a notification and a "
-                          "brief color flash at the screen edges."_tr));
-    m_reminderEnabled->setText(m_model.localized(u"Remind me while working"_tr));
-    m_reminderInterval.label->setText(m_model.localized(u"Remind every"_tr));
+    m_reminderCard.title->setText(m_model.localized(Text::en("Work Reminders")));
+    m_reminderCard.description->setText(m_model.localized(
+        Text::en("Receive periodic reminders while tracking time. Each reminder shows a notification and a "
+                 "brief color flash at the screen edges.")));
+    m_reminderEnabled->setText(m_model.localized(Text::en("Remind me while working")));
+    m_reminderInterval.label->setText(m_model.localized(Text::en("Remind every")));
 
-    m_google.card.title->setText(m_model.localized(u"Google Calendar"_tr));
-    m_google.card.description->setText(m_model.localized(
-        u"Connect a Google account, choose a calendar, then export the entries from the Overview date range."_tr));
-    m_apple.card.title->setText(m_model.localized(u"Apple Calendar"_tr));
-    m_apple.card.description->setText(
-        m_model.localized(u"Allow access to your Apple calendars, choose a default calendar, then export the entries "
-                          "from the Overview date range."_tr));
+    m_google.card.title->setText(m_model.localized(Text::en("Google Calendar")));
+    m_google.card.description->setText(m_model.localized(Text::en(
+        "Connect a Google account, choose a calendar, then export the entries from the Overview date range.")));
+    m_apple.card.title->setText(m_model.localized(Text::en("Apple Calendar")));
+    m_apple.card.description->setText(m_model.localized(
+        Text::en("Allow access to your Apple calendars, choose a default calendar, then export the entries "
+                 "from the Overview date range.")));
     for (CalendarControls* controls : { &m_google, &m_apple }) {
-        controls->refresh->setText(m_model.localized(u"Refresh Calendars"_tr));
-        controls->disconnect->setText(m_model.localized(u"Disconnect"_tr));
+        controls->refresh->setText(m_model.localized(Text::en("Refresh Calendars")));
+        controls->disconnect->setText(m_model.localized(Text::en("Disconnect")));
         fitText(controls->refresh);
         fitText(controls->disconnect);
-        controls->picker->setAccessibleName(m_model.localized(u"Calendar"_tr));
+        controls->picker->setAccessibleName(m_model.localized(Text::en("Calendar")));
     }
 }
 
@@ -409,8 +411,10 @@ void SettingsView::showSettings()
         m_languageBox->setCurrentIndex(int(allAppLanguagePreferences().indexOf(settings.languagePreference)));
     }
     m_languageCaption->setText(settings.languagePreference == AppLanguagePreference::system
-            ? m_model.localized(u"Currently following %@."_tr, { LocaleNames::localeDisplayName(QLocale::system()) })
-            : m_model.localized(u"Currently using %@."_tr, { languageLabel(m_model, settings.languagePreference) }));
+            ? m_model.localized(
+                Text::en("Currently following %@."), { LocaleNames::localeDisplayName(QLocale::system()) })
+            : m_model.localized(
+                Text::en("Currently using %@."), { languageLabel(m_model, settings.languagePreference) }));
 
     setChecked(m_pomodoroEnabled, settings.pomodoroEnabled);
     setChecked(m_breaksBillable, settings.pomodoroBreaksAreBillable);
@@ -454,7 +458,7 @@ void SettingsView::showCurrencies()
         m_currencyLocaleName = localeName;
     }
     m_currencyBox->setCurrentIndex(int(m_currencyCodes.indexOf(code)));
-    m_previewLabel->setText(m_model.localized(u"Preview: %@"_tr, { m_model.currencyString(1234.56) }));
+    m_previewLabel->setText(m_model.localized(Text::en("Preview: %@"), { m_model.currencyString(1234.56) }));
 }
 
 void SettingsView::showCalendar(CalendarControls& controls,
@@ -465,7 +469,8 @@ void SettingsView::showCalendar(CalendarControls& controls,
     const std::optional<QString>& selectedID)
 {
     controls.status->setText(statusText);
-    controls.connect->setText(authorized ? m_model.localized(u"Reconnect"_tr) : m_model.localized(u"Connect"_tr));
+    controls.connect->setText(
+        authorized ? m_model.localized(Text::en("Reconnect")) : m_model.localized(Text::en("Connect")));
     fitText(controls.connect);
     controls.connect->setEnabled(!busy);
     controls.refresh->setEnabled(authorized && !busy);

@@ -105,11 +105,11 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
 void MainWindow::retranslate()
 {
     setLocale(m_model.appLocale());
-    setWindowTitle(m_model.localized(u"Tivren"_tr));
+    setWindowTitle(m_model.localized(Text::en("Tivren")));
     const QList<MainSection> sections = allMainSections();
     for (qsizetype i = 0; i < sections.size(); ++i)
         m_sections->button(int(i))->setText(title(sections[i], m_model.appLocale()));
-    findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(u"Section"_tr));
+    findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(Text::en("Section")));
 }
 
 void MainWindow::showSection()
@@ -137,7 +137,7 @@ void MainWindow::showMessages()
             alert = new QMessageBox(icon, title, QString(), QMessageBox::Ok, this);
             alert->setAttribute(Qt::WA_DeleteOnClose);
             alert->setWindowModality(Qt::WindowModal);
-            alert->button(QMessageBox::Ok)->setText(m_model.localized(u"OK"_tr));
+            alert->button(QMessageBox::Ok)->setText(m_model.localized(Text::en("OK")));
             connect(alert, &QMessageBox::finished, this, clear);
         }
         alert->setText(*message);
@@ -145,14 +145,14 @@ void MainWindow::showMessages()
     };
     present(m_errorAlert,
         m_model.errorMessage(),
-        m_model.localized(u"Something went wrong"_tr),
+        m_model.localized(Text::en("Something went wrong")),
         QMessageBox::Warning,
         [this] {
             m_model.clearError();
         });
     present(m_successAlert,
         m_model.successMessage(),
-        m_model.localized(u"Export Complete"_tr),
+        m_model.localized(Text::en("Export Complete")),
         QMessageBox::Information,
         [this] {
             m_model.clearSuccessMessage();

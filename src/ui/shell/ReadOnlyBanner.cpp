@@ -40,22 +40,22 @@ void ReadOnlyBanner::refresh()
     setVisible(reason.has_value());
     m_reason->setText(reason.value_or(QString()));
     setAccessibleName(reason.value_or(QString()));
-    m_startAfresh->setText(m_model.localized(u"Start Afresh"_tr));
+    m_startAfresh->setText(m_model.localized(Text::en("Start Afresh")));
     m_startAfresh->setVisible(m_model.canStartAfresh());
 }
 
 void ReadOnlyBanner::confirmStartAfresh()
 {
     auto* question = new QMessageBox(QMessageBox::Warning,
-        m_model.localized(u"Start Afresh"_tr),
-        m_model.localized(
-            u"Tivren will begin with no projects and no entries and save that. The unreadable file stays where it was kept."_tr),
+        m_model.localized(Text::en("Start Afresh")),
+        m_model.localized(Text::en("Tivren will begin with no projects and no entries and save that. The unreadable "
+                                   "file stays where it was kept.")),
         QMessageBox::Cancel,
         window());
     question->setAttribute(Qt::WA_DeleteOnClose);
     question->setWindowModality(Qt::WindowModal);
-    question->button(QMessageBox::Cancel)->setText(m_model.localized(u"Cancel"_tr));
-    auto* confirm = question->addButton(m_model.localized(u"Start Afresh"_tr), QMessageBox::DestructiveRole);
+    question->button(QMessageBox::Cancel)->setText(m_model.localized(Text::en("Cancel")));
+    auto* confirm = question->addButton(m_model.localized(Text::en("Start Afresh")), QMessageBox::DestructiveRole);
     confirm->setObjectName(u"confirmStartAfreshButton"_s);
     connect(confirm, &QAbstractButton::clicked, this, [this] {
         m_model.startAfresh();

@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "ui/editors/ProjectEditor.h"
 #include "ui/shell/MainWindow.h"
+#include "ui/shell/QtTextsTranslator.h"
 #include "ui/shell/TrayMenu.h"
 #include "ui/style/Glyphs.h"
 
@@ -24,6 +25,7 @@ Shell::Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, 
     , m_loginItems(loginItems)
     , m_clock(clock)
 {
+    new QtTextsTranslator(m_model, this);
 }
 
 Shell::~Shell()
@@ -121,7 +123,7 @@ bool Shell::canShowWindows()
 
 void Shell::showUnsavedAtQuit(const QString& line)
 {
-    QMessageBox box(QMessageBox::Critical, m_model.localized(u"Changes not saved"_tr), line, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, m_model.localized(Text::en("Changes not saved")), line, QMessageBox::Ok);
     box.setObjectName(u"unsavedAtQuitMessageBox"_s);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_quitMessage = &box;

@@ -87,11 +87,12 @@ QString TrayMenu::phaseLabel() const
 {
     switch (m_model.pomodoroPhase().value_or(PomodoroPhase::work)) {
     case PomodoroPhase::work:
-        return m_model.localized(u"Work"_tr);
+        //: Noun: the Pomodoro work phase, as opposed to a break.
+        return m_model.localized(Text::en("Work"));
     case PomodoroPhase::shortBreak:
-        return m_model.localized(u"Short break"_tr);
+        return m_model.localized(Text::en("Short break"));
     case PomodoroPhase::longBreak:
-        return m_model.localized(u"Long break"_tr);
+        return m_model.localized(Text::en("Long break"));
     }
     return {};
 }
@@ -117,30 +118,32 @@ void TrayMenu::addTimerPart()
 
     // What runs now.
     if (m_model.activeSession() && project) {
-        addLine(m_model.localized(u"Tracking %@"_tr, { menuText(project->name) }), true);
+        addLine(m_model.localized(Text::en("Tracking %@"), { menuText(project->name) }), true);
         m_elapsedLine = addLine(QString());
         if (phaseShown)
             m_phaseLine = addLine(QString());
-        addAction(m_model.localized(u"Stop Timer"_tr), this, [this] {
+        //: Verb, a button: stop tracking time.
+        addAction(m_model.localized(Text::en("Stop Timer")), this, [this] {
             m_model.stopTracking(false);
         })->setObjectName(u"stopTimerAction"_s);
         if (m_model.pomodoroPhase())
-            addAction(m_model.localized(u"Skip Pomodoro Phase"_tr), this, [this] {
+            addAction(m_model.localized(Text::en("Skip Pomodoro Phase")), this, [this] {
                 m_model.skipPomodoroPhase();
             })->setObjectName(u"skipPhaseAction"_s);
     } else if (phaseShown) {
-        addLine(m_model.localized(u"Pomodoro: %@"_tr, { phaseLabel() }), true);
+        addLine(m_model.localized(Text::en("Pomodoro: %@"), { phaseLabel() }), true);
         m_phasePrefix.clear();
         m_phaseLine = addLine(QString());
-        addAction(m_model.localized(u"Skip Pomodoro Phase"_tr), this, [this] {
+        addAction(m_model.localized(Text::en("Skip Pomodoro Phase")), this, [this] {
             m_model.skipPomodoroPhase();
         })->setObjectName(u"skipPhaseAction"_s);
-        addAction(m_model.localized(u"Stop Timer"_tr), this, [this] {
+        //: Verb, a button: stop tracking time.
+        addAction(m_model.localized(Text::en("Stop Timer")), this, [this] {
             m_model.stopTimer();
         })->setObjectName(u"stopTimerAction"_s);
     } else {
-        addLine(m_model.localized(u"No active timer"_tr), true);
-        addLine(m_model.localized(u"Choose a project below to start tracking."_tr));
+        addLine(m_model.localized(Text::en("No active timer")), true);
+        addLine(m_model.localized(Text::en("Choose a project below to start tracking.")));
     }
 }
 
@@ -149,11 +152,11 @@ void TrayMenu::addProjectsPart()
     // The projects to start.
     const QList<Project> projects = m_model.activeProjects();
     if (projects.isEmpty()) {
-        addAction(m_model.localized(u"Create Your First Project"_tr), this, [this] {
+        addAction(m_model.localized(Text::en("Create Your First Project")), this, [this] {
             m_actions.createFirstProject();
         })->setObjectName(u"createFirstProjectAction"_s);
     } else {
-        addLine(m_model.localized(u"Projects"_tr));
+        addLine(m_model.localized(Text::en("Projects")));
         for (const Project& p : projects) {
             // The rate after a tab is drawn right-aligned, where menus show shortcuts.
             const QString text =
@@ -171,9 +174,9 @@ void TrayMenu::addAppPart()
 {
     // Into the main window.
     const std::pair<QString, MainSection> sections[] = {
-        { m_model.localized(u"Open Overview"_tr), MainSection::overview },
-        { m_model.localized(u"Open Timeline"_tr), MainSection::timeline },
-        { m_model.localized(u"Manage Projects"_tr), MainSection::projects },
+        { m_model.localized(Text::en("Open Overview")), MainSection::overview },
+        { m_model.localized(Text::en("Open Timeline")), MainSection::timeline },
+        { m_model.localized(Text::en("Manage Projects")), MainSection::projects },
     };
     for (const auto& [text, section] : sections)
         addAction(text, this, [this, section = section] {
@@ -181,7 +184,7 @@ void TrayMenu::addAppPart()
         });
     addSeparator();
 
-    QAction* launch = addAction(m_model.localized(u"Launch at Login"_tr));
+    QAction* launch = addAction(m_model.localized(Text::en("Launch at Login")));
     launch->setObjectName(u"launchAtLoginAction"_s);
     launch->setCheckable(true);
     launch->setChecked(m_launchAtLogin);
@@ -192,7 +195,7 @@ void TrayMenu::addAppPart()
                 self->refreshLaunchAtLogin();
         }(this, m_model, !m_launchAtLogin);
     });
-    addAction(m_model.localized(u"Quit"_tr), this, [this] {
+    addAction(m_model.localized(Text::en("Quit")), this, [this] {
         m_actions.quit();
     })->setObjectName(u"quitAction"_s);
 }

@@ -70,7 +70,7 @@ QString DaySummaryColumn::totalText() const
 {
     if (m_total <= 0)
         return u"\u2014"_s;
-    return m_model.localized(u"%@h"_tr, { m_model.decimalString(m_total / 3600.0, 1, 1) });
+    return m_model.localized(Text::en("%@h"), { m_model.decimalString(m_total / 3600.0, 1, 1) });
 }
 
 QList<DaySummaryColumn::Share> DaySummaryColumn::projectBreakdown(

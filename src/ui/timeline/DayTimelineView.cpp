@@ -198,8 +198,9 @@ void DayTimelineView::retranslate()
     setLocale(locale);
     m_dayFormat = std::make_unique<DayFormat>(locale, u"EEEEMMMMdy"_s);
     static_cast<Style::EmptyState*>(m_emptyState)
-        ->setTexts(m_model.localized(u"No entries"_tr), m_model.localized(u"No time was tracked on this day."_tr));
-    m_area->setAccessibleName(m_model.localized(u"Timeline"_tr));
+        ->setTexts(
+            m_model.localized(Text::en("No entries")), m_model.localized(Text::en("No time was tracked on this day.")));
+    m_area->setAccessibleName(m_model.localized(Text::en("Timeline")));
 }
 
 void DayTimelineView::reload()
@@ -256,7 +257,7 @@ void DayTimelineView::refreshTotal()
     if (m_running)
         total += std::max(m_model.now() - m_running->startDate, 0.0);
     m_totalLabel->setVisible(total > 0);
-    const QString text = hoursText(m_model, total, u"%@ h"_tr);
+    const QString text = hoursText(m_model, total, Text::en("%@ h"));
     if (text != m_totalLabel->text())
         m_totalLabel->setText(text);
 }
@@ -272,21 +273,21 @@ void DayTimelineView::refreshSidebar(bool animated)
     const std::optional<Project> project = found != m_projects.constEnd() ? std::optional(*found) : std::nullopt;
     EntryDetailPanel::Content details;
     details.color = project ? projectColor(project->colorName) : QColor(Qt::gray);
-    details.name = project ? project->name : m_model.localized(u"Unknown Project"_tr);
+    details.name = project ? project->name : m_model.localized(Text::en("Unknown Project"));
     details.span = timeSpan(*entry, m_model);
     const Seconds actual = entry->duration();
-    details.hours = hoursText(m_model, actual, u"%@ h"_tr);
+    details.hours = hoursText(m_model, actual, Text::en("%@ h"));
     if (project && project->hourlyRate) {
         const Seconds billed =
             BillingEngine::billedDurations(m_entries, m_model.projects(), DayGeometry::dayRange(m_day))
                 .value(entry->id, actual);
         if (billed != actual)
-            details.billed = hoursText(m_model, billed, u"%@ h billed"_tr);
+            details.billed = hoursText(m_model, billed, Text::en("%@ h billed"));
         details.amount = m_model.currencyString(billed / hour * *project->hourlyRate);
     }
     details.notes = entry->notes;
-    details.edit = m_model.localized(u"Edit"_tr);
-    details.remove = m_model.localized(u"Delete"_tr);
+    details.edit = m_model.localized(Text::en("Edit"));
+    details.remove = m_model.localized(Text::en("Delete"));
     m_sidebar->panel()->setContent(details);
     m_sidebar->setRevealed(true, animated);
 }

@@ -39,8 +39,8 @@ QColor TimelineBlock::color() const
 
 QString TimelineBlock::accessibleLabel(const AppModel& model) const
 {
-    return model.localized(u"%@: %@ – %@"_tr,
-        { project ? project->name : model.localized(u"Unknown"_tr),
+    return model.localized(Text::en("%@: %@ – %@"),
+        { project ? project->name : model.localized(Text::en("Unknown")),
             shortTime(entry.startDate, model),
             shortTime(entry.endDate, model) });
 }
@@ -67,7 +67,7 @@ void TimelineBlock::paint(QPainter& painter, QPointF topLeft, const AppModel& mo
         painter.drawText(QRectF(text.topLeft(), QSizeF(text.width(), nameMetrics.height())),
             Qt::AlignLeft | Qt::AlignTop,
             nameMetrics.elidedText(
-                project ? project->name : model.localized(u"Unknown"_tr), Qt::ElideRight, text.width()));
+                project ? project->name : model.localized(Text::en("Unknown")), Qt::ElideRight, text.width()));
         if (height >= 52) {
             const QFont small = Style::font(TextStyle::caption2, painter.font(), QFont::DemiBold);
             const QFontMetricsF smallMetrics(small);
@@ -107,7 +107,7 @@ void paintRunningBlock(QPainter& painter,
         painter.drawText(QRectF(text.topLeft(), QSizeF(text.width(), nameMetrics.height())),
             Qt::AlignLeft | Qt::AlignTop,
             nameMetrics.elidedText(
-                project ? project->name : model.localized(u"Unknown"_tr), Qt::ElideRight, text.width()));
+                project ? project->name : model.localized(Text::en("Unknown")), Qt::ElideRight, text.width()));
         if (rect.height() >= style.recordingHeight) {
             const QFont small = Style::font(TextStyle::caption2, painter.font(), QFont::DemiBold);
             painter.setFont(small);
@@ -115,7 +115,7 @@ void paintRunningBlock(QPainter& painter,
             painter.drawText(
                 QRectF(text.left(), text.top() + nameMetrics.height() + 1, text.width(), QFontMetricsF(small).height()),
                 Qt::AlignLeft | Qt::AlignTop,
-                model.localized(u"Recording..."_tr));
+                model.localized(Text::en("Recording...")));
         }
     }
     painter.restore();

@@ -173,12 +173,12 @@ QHBoxLayout* TimelineView::buildHeader(QWidget* content)
 void TimelineView::retranslate()
 {
     setLocale(m_model.appLocale());
-    m_titleLabel->setText(m_model.localized(u"Timeline"_tr));
-    m_weekButton->setText(m_model.localized(u"Week"_tr));
-    m_dayButton->setText(m_model.localized(u"Day"_tr));
-    m_thisWeekButton->setText(m_model.localized(u"This Week"_tr));
-    m_previousButton->setToolTip(m_model.localized(u"Previous Week"_tr));
-    m_nextButton->setToolTip(m_model.localized(u"Next Week"_tr));
+    m_titleLabel->setText(m_model.localized(Text::en("Timeline")));
+    m_weekButton->setText(m_model.localized(Text::en("Week")));
+    m_dayButton->setText(m_model.localized(Text::en("Day")));
+    m_thisWeekButton->setText(m_model.localized(Text::en("This Week")));
+    m_previousButton->setToolTip(m_model.localized(Text::en("Previous Week")));
+    m_nextButton->setToolTip(m_model.localized(Text::en("Next Week")));
     m_previousButton->setAccessibleName(m_previousButton->toolTip());
     m_nextButton->setAccessibleName(m_nextButton->toolTip());
     refreshWeek();
@@ -246,7 +246,7 @@ void TimelineView::refreshTotal()
     const InstantRange week { m_weekStart, LocalCalendar::lastSecondOfDay(LocalCalendar::addingDays(m_weekStart, 6)) };
     const Seconds total = BillingEngine::totalDuration(m_model.entries(), week);
     m_totalLabel->setVisible(total > 0);
-    m_totalLabel->setText(m_model.localized(u"%@h"_tr, { m_model.decimalString(total / 3600.0, 1, 1) }));
+    m_totalLabel->setText(m_model.localized(Text::en("%@h"), { m_model.decimalString(total / 3600.0, 1, 1) }));
 }
 
 void TimelineView::editEntry(const TimeEntry& entry)

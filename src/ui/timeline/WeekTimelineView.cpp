@@ -187,8 +187,8 @@ void WeekTimelineView::retranslate()
     setLocale(locale);
     m_weekdayFormat = std::make_unique<DayFormat>(locale, u"EEE"_s);
     m_dateFormat = std::make_unique<DayFormat>(locale, u"EEEEMMMMd"_s);
-    m_emptyState->setTexts(
-        m_model.localized(u"No entries this week"_tr), m_model.localized(u"No time was tracked this week."_tr));
+    m_emptyState->setTexts(m_model.localized(Text::en("No entries this week")),
+        m_model.localized(Text::en("No time was tracked this week.")));
 }
 
 void WeekTimelineView::rebuild()
@@ -259,8 +259,9 @@ void WeekTimelineView::refreshHeaders()
     for (int day = 0; day < 7; ++day) {
         const QDate date = layout.days.dates[size_t(day)];
         const Seconds total = layout.totals[size_t(day)];
-        const QString totalText =
-            total > 0 ? m_model.localized(u"%@h"_tr, { m_model.decimalString(total / 3600.0, 1, 1) }) : u"\u2014"_s;
+        const QString totalText = total > 0
+            ? m_model.localized(Text::en("%@h"), { m_model.decimalString(total / 3600.0, 1, 1) })
+            : u"\u2014"_s;
         m_headerRow->header(day)->setContent(date,
             day == layout.todayColumn,
             total,
@@ -281,10 +282,10 @@ void WeekTimelineView::refreshPanel(bool animated)
     const Seconds actual = entry->duration();
     EntryDetailPanel::Content content;
     content.color = project ? projectColor(project->colorName) : QColor(Qt::gray);
-    content.name = project ? project->name : m_model.localized(u"Unknown Project"_tr);
+    content.name = project ? project->name : m_model.localized(Text::en("Unknown Project"));
     content.date = m_dateFormat->format(LocalCalendar::localDate(entry->startDate));
     content.span = timeSpan(*entry, m_model);
-    content.hours = m_model.localized(u"%@ h"_tr, { m_model.decimalString(actual / 3600.0, 2, 2) });
+    content.hours = m_model.localized(Text::en("%@ h"), { m_model.decimalString(actual / 3600.0, 2, 2) });
     if (project && project->hourlyRate) {
         // Billed as on the day the entry starts, where its rounding happens.
         const Instant dayStart = LocalCalendar::startOfDay(entry->startDate);
@@ -292,12 +293,13 @@ void WeekTimelineView::refreshPanel(bool animated)
         const Seconds billed =
             BillingEngine::billedDurations(m_model.entries(), m_model.projects(), day).value(entry->id, actual);
         if (billed != actual)
-            content.billed = m_model.localized(u"%@ h billed"_tr, { m_model.decimalString(billed / 3600.0, 2, 2) });
+            content.billed =
+                m_model.localized(Text::en("%@ h billed"), { m_model.decimalString(billed / 3600.0, 2, 2) });
         content.amount = m_model.currencyString(billed / 3600.0 * *project->hourlyRate);
     }
     content.notes = entry->notes;
-    content.edit = m_model.localized(u"Edit"_tr);
-    content.remove = m_model.localized(u"Delete"_tr);
+    content.edit = m_model.localized(Text::en("Edit"));
+    content.remove = m_model.localized(Text::en("Delete"));
     m_detail->panel()->setContent(content);
     m_detail->setRevealed(true, animated);
 }

@@ -140,7 +140,8 @@ private Q_SLOTS:
         open(selections);
         const GoogleCalendarExportDraft before = googleDraft;
 
-        QCOMPARE(text(u"projectsCountLabel"_s), u"%1 projects in range"_s.arg(selections.size()));
+        QCOMPARE(text(u"projectsCountLabel"_s),
+            (selections.size() == 1 ? u"%1 project in range"_s : u"%1 projects in range"_s).arg(selections.size()));
         QCOMPARE(text(u"readyCountLabel"_s), u"%1 ready to export"_s.arg(ready));
         QCOMPARE(shown(u"noteLabel"_s), ready == 0);
         QCOMPARE(canExport(), ready > 0);

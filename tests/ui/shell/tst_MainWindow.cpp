@@ -38,9 +38,8 @@ private Q_SLOTS:
         QVERIFY(window.findChild<QAbstractButton*>(u"timelineSectionButton"_s)->isChecked());
 
         setLanguage(*h.model, AppLanguagePreference::dutch);
-        const auto* dutch = AppStrings::translations(u"nl"_s);
-        QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), dutch->value(u"Settings"_s));
-        QCOMPARE(window.windowTitle(), dutch->value(u"Tivren"_s, u"Tivren"_s));
+        QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), u"Instellingen"_s);
+        QCOMPARE(window.windowTitle(), u"Tivren"_s);
         window.grab().save(u"/tmp/tivren-main-window-nl.png"_s);
     }
 

@@ -36,8 +36,9 @@ BreakTimerCard::BreakTimerCard(AppModel& model, QWidget* parent)
 
 void BreakTimerCard::retranslate()
 {
-    m_skipButton->setText(m_model.localized(u"Skip Break"_tr));
-    m_stopButton->setText(m_model.localized(u"Stop Timer"_tr));
+    m_skipButton->setText(m_model.localized(Text::en("Skip Break")));
+    //: Verb, a button: stop tracking time.
+    m_stopButton->setText(m_model.localized(Text::en("Stop Timer")));
 }
 
 void BreakTimerCard::refresh()

@@ -34,9 +34,9 @@ ByProjectCard::ByProjectCard(AppModel& model, QWidget* parent)
 
 void ByProjectCard::retranslate()
 {
-    m_title->setText(m_model.localized(u"By Project"_tr));
-    m_empty->setTexts(m_model.localized(u"No tracked time"_tr),
-        m_model.localized(u"Tracked time in the selected date range will appear here."_tr));
+    m_title->setText(m_model.localized(Text::en("By Project")));
+    m_empty->setTexts(m_model.localized(Text::en("No tracked time")),
+        m_model.localized(Text::en("Tracked time in the selected date range will appear here.")));
 }
 
 void ByProjectCard::setSummaries(const QList<ProjectBillingSummary>& summaries)
@@ -55,7 +55,7 @@ QWidget* ByProjectCard::row(const ProjectBillingSummary& summary)
 {
     const Project& project = summary.project;
     const auto hours = [this](Seconds seconds) {
-        return m_model.localized(u"%@ h"_tr, { m_model.decimalString(seconds / 3600.0, 2, 2) });
+        return m_model.localized(Text::en("%@ h"), { m_model.decimalString(seconds / 3600.0, 2, 2) });
     };
     auto* row = new QWidget(this);
     row->setObjectName(u"byProjectRow"_s);

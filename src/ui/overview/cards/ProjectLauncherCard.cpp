@@ -76,12 +76,13 @@ void ProjectLauncherCard::changeEvent(QEvent* event)
 
 void ProjectLauncherCard::retranslate()
 {
-    m_empty->setTexts(m_model.localized(u"No projects yet"_tr),
-        m_model.localized(u"Create a project to start tracking time from the Overview."_tr));
-    m_title->setText(m_model.localized(u"Start Timer"_tr));
-    m_text->setText(m_model.localized(u"Jump back into a recent project or start any active project from here."_tr));
-    m_startMenuButton->setText(m_model.localized(u"Start Another Project"_tr));
-    m_recentLabel->setText(m_model.localized(u"Recent"_tr));
+    m_empty->setTexts(m_model.localized(Text::en("No projects yet")),
+        m_model.localized(Text::en("Create a project to start tracking time from the Overview.")));
+    m_title->setText(m_model.localized(Text::en("Start Timer")));
+    m_text->setText(
+        m_model.localized(Text::en("Jump back into a recent project or start any active project from here.")));
+    m_startMenuButton->setText(m_model.localized(Text::en("Start Another Project")));
+    m_recentLabel->setText(m_model.localized(Text::en("Recent")));
 }
 
 void ProjectLauncherCard::refresh()
@@ -116,9 +117,10 @@ void ProjectLauncherCard::refreshRecent(const QList<Project>& active, const std:
     m_recentLabel->setVisible(!recent.isEmpty());
     for (const Project& project : recent) {
         const bool running = project.id == tracked;
-        const QString caption = running ? m_model.localized(u"Running"_tr)
-            : project.hourlyRate ? m_model.localized(u"%@ / hour"_tr, { m_model.currencyString(*project.hourlyRate) })
-                                 : m_model.localized(u"Start timer"_tr);
+        const QString caption = running ? m_model.localized(Text::en("Running"))
+            : project.hourlyRate
+            ? m_model.localized(Text::en("%@ / hour"), { m_model.currencyString(*project.hourlyRate) })
+            : m_model.localized(Text::en("Start timer"));
         auto* button = new RecentProjectButton(project, running, caption, m_content);
         connect(button, &QAbstractButton::clicked, this, [this, project] {
             m_model.startTracking(project);

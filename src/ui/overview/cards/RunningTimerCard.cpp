@@ -63,9 +63,10 @@ QWidget* RunningTimerCard::buildPhaseRow()
 
 void RunningTimerCard::retranslate()
 {
-    m_headline->setText(m_model.localized(u"Currently Tracking"_tr));
-    m_stopButton->setText(m_model.localized(u"Stop Timer"_tr));
-    m_skipPhaseButton->setText(m_model.localized(u"Skip Phase"_tr));
+    m_headline->setText(m_model.localized(Text::en("Currently Tracking")));
+    //: Verb, a button: stop tracking time.
+    m_stopButton->setText(m_model.localized(Text::en("Stop Timer")));
+    m_skipPhaseButton->setText(m_model.localized(Text::en("Skip Phase")));
 }
 
 void RunningTimerCard::refresh()
@@ -90,8 +91,8 @@ void RunningTimerCard::refreshClock()
     const bool phaseShown = phase && remaining;
     m_phase->setVisible(phaseShown);
     if (phaseShown) {
-        m_phaseText->setText(m_model.localized(
-            u"%@ - %@ remaining"_tr, { TimerCardParts::phaseLabel(m_model, *phase), formattedDuration(*remaining) }));
+        m_phaseText->setText(m_model.localized(Text::en("%@ - %@ remaining"),
+            { TimerCardParts::phaseLabel(m_model, *phase), formattedDuration(*remaining) }));
     }
 }
 

@@ -48,11 +48,12 @@ QString phaseLabel(const AppModel& model, PomodoroPhase phase)
 {
     switch (phase) {
     case PomodoroPhase::work:
-        return model.localized(u"Work"_tr);
+        //: Noun: the Pomodoro work phase, as opposed to a break.
+        return model.localized(Text::en("Work"));
     case PomodoroPhase::shortBreak:
-        return model.localized(u"Short Break"_tr);
+        return model.localized(Text::en("Short Break"));
     case PomodoroPhase::longBreak:
-        return model.localized(u"Long Break"_tr);
+        return model.localized(Text::en("Long Break"));
     }
     return {};
 }

@@ -1,0 +1,63 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>Tivren</name>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <translation>
+            <numerusform>%n entry</numerusform>
+            <numerusform>%n entries</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries in range</source>
+        <translation>
+            <numerusform>%n entry in range</numerusform>
+            <numerusform>%n entries in range</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n projects in range</source>
+        <translation>
+            <numerusform>%n project in range</numerusform>
+            <numerusform>%n projects in range</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n ready to export</source>
+        <translation>
+            <numerusform>%n ready to export</numerusform>
+            <numerusform>%n ready to export</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n selected projects</source>
+        <translation>
+            <numerusform>%n selected project</numerusform>
+            <numerusform>%n selected projects</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>projects: %n</source>
+        <translation>
+            <numerusform>project: %n</numerusform>
+            <numerusform>projects: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>time entries: %n</source>
+        <translation>
+            <numerusform>time entry: %n</numerusform>
+            <numerusform>time entries: %n</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
