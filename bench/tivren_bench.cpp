@@ -12,7 +12,7 @@
 #include "ui/overview/DateRangePresets.h"
 #include "ui/overview/EntryListView.h"
 #include "ui/overview/OverviewView.h"
-#include "ui/timeline/WeekTimelineView.h"
+#include "ui/timeline/week/WeekTimelineView.h"
 
 #include <QApplication>
 #include <QDir>

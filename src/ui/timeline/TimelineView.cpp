@@ -7,9 +7,9 @@
 #include "core/time/LocalCalendar.h"
 #include "ui/editors/TimeEntryEditor.h"
 #include "ui/style/Style.h"
-#include "ui/timeline/DayTimelineView.h"
-#include "ui/timeline/WeekStripView.h"
-#include "ui/timeline/WeekTimelineView.h"
+#include "ui/timeline/day/DayTimelineView.h"
+#include "ui/timeline/day/WeekStripView.h"
+#include "ui/timeline/week/WeekTimelineView.h"
 
 #include <QButtonGroup>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #include "support/ModelHarness.h"
 #include "support/WidgetTesting.h"
-#include "ui/timeline/DayTimelineView.h"
 #include "ui/timeline/TimelineView.h"
-#include "ui/timeline/WeekStripView.h"
-#include "ui/timeline/WeekTimelineView.h"
+#include "ui/timeline/day/DayTimelineView.h"
+#include "ui/timeline/day/WeekStripView.h"
+#include "ui/timeline/week/WeekTimelineView.h"
 
 #include <QDateTime>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/timeline/WeekTimelineView.h"
+#include "ui/timeline/week/WeekTimelineView.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
@@ -9,10 +9,10 @@
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/EntryDetailReveal.h"
-#include "ui/timeline/WeekCanvas.h"
-#include "ui/timeline/WeekDayColumnHeader.h"
-#include "ui/timeline/WeekHeaderRow.h"
-#include "ui/timeline/WeekTimelineLayout.h"
+#include "ui/timeline/week/WeekCanvas.h"
+#include "ui/timeline/week/WeekDayColumnHeader.h"
+#include "ui/timeline/week/WeekHeaderRow.h"
+#include "ui/timeline/week/WeekTimelineLayout.h"
 
 #include <QHash>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "ui/timeline/WeekHeaderRow.h"
+#include "ui/timeline/week/WeekHeaderRow.h"
 
 #include "core/timeline/WeekGeometry.h"
-#include "ui/timeline/WeekDayColumnHeader.h"
+#include "ui/timeline/week/WeekDayColumnHeader.h"
 
 #include <QEvent>
 

@@ -1,7 +1,7 @@
-#include "ui/timeline/WeekCanvas.h"
+#include "ui/timeline/week/WeekCanvas.h"
 
 #include "ui/style/Style.h"
-#include "ui/timeline/WeekTimelineLayout.h"
+#include "ui/timeline/week/WeekTimelineLayout.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

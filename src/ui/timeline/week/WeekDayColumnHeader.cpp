@@ -1,4 +1,4 @@
-#include "ui/timeline/WeekDayColumnHeader.h"
+#include "ui/timeline/week/WeekDayColumnHeader.h"
 
 #include "ui/style/Style.h"
 

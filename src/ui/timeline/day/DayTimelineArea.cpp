@@ -1,4 +1,4 @@
-#include "ui/timeline/DayTimelineArea.h"
+#include "ui/timeline/day/DayTimelineArea.h"
 
 #include "core/timeline/DayGeometry.h"
 #include "ui/style/Style.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/time/Instant.h"
-#include "ui/timeline/DaySummaryColumn.h"
+#include "ui/timeline/day/DaySummaryColumn.h"
 
 #include <QAbstractButton>
 #include <QColor>

@@ -2,8 +2,8 @@
 #include "support/WidgetTesting.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/TimelineBlock.h"
-#include "ui/timeline/WeekDayColumnHeader.h"
-#include "ui/timeline/WeekTimelineView.h"
+#include "ui/timeline/week/WeekDayColumnHeader.h"
+#include "ui/timeline/week/WeekTimelineView.h"
 
 #include <QApplication>
 #include <QDateTime>

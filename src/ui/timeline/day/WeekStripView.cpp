@@ -1,4 +1,4 @@
-#include "ui/timeline/WeekStripView.h"
+#include "ui/timeline/day/WeekStripView.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"

@@ -1,8 +1,8 @@
 #include "app/text/AppStrings.h"
 #include "support/ModelHarness.h"
 #include "support/WidgetTesting.h"
-#include "ui/timeline/DayTimelineArea.h"
-#include "ui/timeline/DayTimelineView.h"
+#include "ui/timeline/day/DayTimelineArea.h"
+#include "ui/timeline/day/DayTimelineView.h"
 
 #include <QApplication>
 #include <QDateTime>

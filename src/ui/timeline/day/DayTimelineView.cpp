@@ -1,4 +1,4 @@
-#include "ui/timeline/DayTimelineView.h"
+#include "ui/timeline/day/DayTimelineView.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
@@ -9,8 +9,8 @@
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
-#include "ui/timeline/DayTimelineArea.h"
 #include "ui/timeline/EntryDetailReveal.h"
+#include "ui/timeline/day/DayTimelineArea.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

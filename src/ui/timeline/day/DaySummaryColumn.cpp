@@ -1,4 +1,4 @@
-#include "ui/timeline/DaySummaryColumn.h"
+#include "ui/timeline/day/DaySummaryColumn.h"
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
