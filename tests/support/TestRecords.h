@@ -4,6 +4,7 @@
 #include "app/model/AppModel.h"
 #include "core/records/Project.h"
 #include "core/records/TimeEntry.h"
+#include "support/LanguageSwitch.h"
 
 #include <QString>
 #include <QUuid>
@@ -31,14 +32,6 @@ inline TimeEntry testEntry(const QUuid& projectID, Instant start, Seconds length
 inline TimeEntry testEntry(const Project& project, Instant start, Seconds length, const QString& notes = {})
 {
     return testEntry(project.id, start, length, notes);
-}
-
-// Switches the model's language as the settings screen does.
-inline void setLanguage(AppModel& model, AppLanguagePreference language)
-{
-    AppSettings settings = model.settings();
-    settings.languagePreference = language;
-    model.setSettings(settings);
 }
 
 } // namespace tivren::testing

@@ -92,18 +92,6 @@ private Q_SLOTS:
         QCOMPARE(BillingEngine::totalAmount(entries, { p }, everything), billedTotal / 3600 * 80);
     }
 
-    void workedAmounts()
-    {
-        const Project up = project(u"Up"_s, 80);
-        const QList<TimeEntry> entries = {
-            entry(up, kBase, 600), entry(up, kBase - 3600, 1200), entry(up, kBase - 7200, 900)
-        };
-        const auto summary = BillingEngine::summaries(entries, { up }, everything).value(0);
-        QCOMPARE(summary.duration, 3600.0);
-        QCOMPARE(summary.actualDuration, 2700.0);
-        QCOMPARE(summary.amount, 80.0);
-    }
-
     void rangeBoundaries()
     {
         const Project p = project(u"P"_s, 100, 60);

@@ -110,11 +110,6 @@ class tst_SnapshotCodec : public QObject
                        .arg(kEntry, kProject)
                        .toUtf8())
             << u"entries[0].endDate: required key is missing"_s;
-        QTest::newRow("entry without notes")
-            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"endDate\": \"2025-03-14T10:00:00Z\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"entries[0].notes: required key is missing"_s;
         QTest::newRow("entry start without zone")
             << withEntry(entryFields(u"\"2025-03-14T09:30:00\""_s))
             << u"entries[0].startDate: "_s + notISO + u"\"2025-03-14T09:30:00\""_s;
@@ -131,11 +126,6 @@ class tst_SnapshotCodec : public QObject
                        .arg(kEntry, kProject)
                        .toUtf8())
             << u"googleCalendarEventLinks[0].eventID: required key is missing"_s;
-        QTest::newRow("apple link with a number for its event")
-            << (u"{\"appleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"eventID\": 1, \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"appleCalendarEventLinks[0].eventID: expected a string, found a number"_s;
     }
 
 private Q_SLOTS:
@@ -154,12 +144,10 @@ private Q_SLOTS:
         QTest::newRow("fraction") << u"2025-03-14T09:30:00.5Z"_s << false << 0.0;
         QTest::newRow("no zone") << u"2025-03-14T09:30:00"_s << false << 0.0;
         QTest::newRow("space for T") << u"2025-03-14 09:30:00Z"_s << false << 0.0;
-        QTest::newRow("date only") << u"2025-03-14"_s << false << 0.0;
         QTest::newRow("month 13") << u"2025-13-14T09:30:00Z"_s << false << 0.0;
         QTest::newRow("hour 24") << u"2025-03-14T24:00:00Z"_s << false << 0.0;
         QTest::newRow("second 60") << u"2025-03-14T09:30:60Z"_s << false << 0.0;
         QTest::newRow("offset without colon") << u"2025-03-14T09:30:00+0100"_s << false << 0.0;
-        QTest::newRow("lower-case z") << u"2025-03-14T09:30:00z"_s << false << 0.0;
         QTest::newRow("sign in year") << u"+025-03-14T09:30:00Z"_s << false << 0.0;
         QTest::newRow("empty") << QString() << false << 0.0;
         QTest::newRow("year 0") << u"0000-12-31T23:59:59Z"_s << false << 0.0;
@@ -210,8 +198,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("written"); // empty: refused
         QTest::newRow("lower case") << u"0a1b2c3d-4e5f-6789-abcd-ef0123456789"_s
-                                    << u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s;
-        QTest::newRow("upper case") << u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s
                                     << u"0A1B2C3D-4E5F-6789-ABCD-EF0123456789"_s;
         QTest::newRow("braces") << u"{aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}"_s << QString();
         QTest::newRow("no dashes") << u"aaaaaaaabbbbccccddddeeeeeeeeeeee"_s << QString();

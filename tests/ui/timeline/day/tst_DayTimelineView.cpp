@@ -1,17 +1,14 @@
 #include "app/text/AppStrings.h"
-#include "support/ModelHarness.h"
-#include "support/WidgetTesting.h"
+#include "support/TimelineTesting.h"
+#include "support/ViewFixture.h"
 #include "ui/timeline/day/DayTimelineArea.h"
 #include "ui/timeline/day/DayTimelineView.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -19,18 +16,7 @@ using namespace tivren::testing;
 
 namespace {
 
-// Local wall-clock time (the tests pin Europe/Amsterdam) as an instant.
-Instant at(QDate date, int hour, int minute = 0)
-{
-    return Instant(QDateTime(date, QTime(hour, minute)).toSecsSinceEpoch());
-}
-
 const QDate thursday(2026, 3, 5);
-
-Project project(const QString& name, std::optional<double> rate, const QString& color = u"blue"_s)
-{
-    return Project(QUuid::createUuid(), name, rate, 15, BillingRoundingStrategy::roundUpPerEntry, color, false, 0);
-}
 
 TimeEntry entry(const Project& project, Instant start, Instant end, const QString& notes = {})
 {
@@ -60,25 +46,12 @@ protected:
 
 } // namespace
 
-class tst_DayTimelineView : public QObject
+class tst_DayTimelineView : public QObject, public ViewFixture<DayTimelineView>
 {
     Q_OBJECT
 
-    std::unique_ptr<ModelHarness> h;
-    std::unique_ptr<DayTimelineView> view;
-
-    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
-    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
-    bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
     DayTimelineArea* area() const { return child<DayTimelineArea>(u"timelineArea"_s); }
-    QRectF rectOf(const QUuid& id) const
-    {
-        for (const auto& [entryID, rect] : area()->blockRects()) {
-            if (entryID == id)
-                return rect;
-        }
-        return {};
-    }
+    QRectF rectOf(const QUuid& id) const { return rectFor(area()->blockRects(), id); }
     void click(const QUuid& id) { QTest::mouseClick(area(), Qt::LeftButton, {}, rectOf(id).center().toPoint()); }
     // The area's height of one hour, from its hour lines.
     qreal hourHeight() const
@@ -100,25 +73,18 @@ class tst_DayTimelineView : public QObject
         h->load(snapshot);
         h->model->tick();
         view = std::make_unique<DayTimelineView>(*h->model);
-        view->setDay(at(day, 12));
+        view->setDay(localAt(day, 12));
         view->resize(900, 560);
         if (show) {
             view->show();
             QVERIFY(QTest::qWaitForWindowExposed(view.get()));
         }
     }
-    void setLanguage(AppLanguagePreference language)
-    {
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = language;
-        h->model->setSettings(settings);
-    }
-
 private Q_SLOTS:
     void init()
     {
         h = std::make_unique<ModelHarness>();
-        h->clock.time = at(thursday, 17);
+        h->clock.time = localAt(thursday, 17);
         h->model->tick();
     }
     void cleanup()
@@ -131,24 +97,24 @@ private Q_SLOTS:
     void nightBeforeStartsAtTheTop()
     {
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
+        const Project acme = ratedProject(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        const TimeEntry night = entry(acme, at(thursday.addDays(-1), 22), at(thursday, 0, 45));
+        const TimeEntry night = entry(acme, localAt(thursday.addDays(-1), 22), localAt(thursday, 0, 45));
         snapshot.entries = { night };
         open(snapshot, thursday);
-        QCOMPARE(area()->axis().first, at(thursday, 0));
+        QCOMPARE(area()->axis().first, localAt(thursday, 0));
         const QRectF rect = rectOf(night.id);
-        QVERIFY2(qAbs(rect.top() - yOf(at(thursday, 0))) < 0.01, qPrintable(QString::number(rect.top())));
-        QVERIFY(qAbs(rect.bottom() - yOf(at(thursday, 0, 45))) < 0.01);
+        QVERIFY2(qAbs(rect.top() - yOf(localAt(thursday, 0))) < 0.01, qPrintable(QString::number(rect.top())));
+        QVERIFY(qAbs(rect.bottom() - yOf(localAt(thursday, 0, 45))) < 0.01);
     }
 
     void emptyDayAndHeader()
     {
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
+        const Project acme = ratedProject(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        snapshot.entries = { entry(acme, at(thursday, 9), at(thursday, 10, 30)),
-            entry(acme, at(thursday.addDays(-1), 23), at(thursday, 0, 45)) };
+        snapshot.entries = { entry(acme, localAt(thursday, 9), localAt(thursday, 10, 30)),
+            entry(acme, localAt(thursday.addDays(-1), 23), localAt(thursday, 0, 45)) };
         open(snapshot, thursday, false);
         QCOMPARE(text(u"dayTitleLabel"_s), u"Thursday, March 5, 2026"_s);
         // Only the part of the night entry inside the day counts.
@@ -156,14 +122,14 @@ private Q_SLOTS:
         QVERIFY(shown(u"timelineArea"_s));
         QVERIFY(!shown(u"emptyState"_s));
 
-        view->setDay(at(thursday.addDays(2), 9));
+        view->setDay(localAt(thursday.addDays(2), 9));
         QVERIFY(shown(u"emptyState"_s));
         QVERIFY(!shown(u"timelineArea"_s));
         QVERIFY(!shown(u"dayTotalLabel"_s));
-        QCOMPARE(view->findChild<QLabel*>(u"emptyTitleLabel"_s)->text(), u"No entries"_s);
-        QCOMPARE(view->findChild<QLabel*>(u"emptyDescriptionLabel"_s)->text(), u"No time was tracked on this day."_s);
+        QCOMPARE(text(u"emptyTitleLabel"_s), u"No entries"_s);
+        QCOMPARE(text(u"emptyDescriptionLabel"_s), u"No time was tracked on this day."_s);
 
-        view->setDay(at(thursday, 9));
+        view->setDay(localAt(thursday, 9));
         setLanguage(AppLanguagePreference::dutch);
         QCOMPARE(text(u"dayTitleLabel"_s), u"donderdag 5 maart 2026"_s);
         QCOMPARE(text(u"dayTotalLabel"_s), u"2,25 u"_s);
@@ -198,10 +164,10 @@ private Q_SLOTS:
         QFETCH(QString, notes);
         QFETCH(QStringList, expected);
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, rate);
+        const Project acme = ratedProject(u"Acme"_s, rate);
         if (projectExists)
             snapshot.projects = { acme };
-        const TimeEntry e = entry(acme, at(thursday, 9), at(thursday, 9) + minutes * 60, notes);
+        const TimeEntry e = entry(acme, localAt(thursday, 9), localAt(thursday, 9) + minutes * 60, notes);
         snapshot.entries = { e };
         open(snapshot, thursday, false);
         QVERIFY(!shown(u"detailSidebar"_s));
@@ -222,10 +188,10 @@ private Q_SLOTS:
     void clickTogglesSelection()
     {
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
+        const Project acme = ratedProject(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        const TimeEntry a = entry(acme, at(thursday, 9), at(thursday, 10));
-        const TimeEntry b = entry(acme, at(thursday, 13), at(thursday, 14));
+        const TimeEntry a = entry(acme, localAt(thursday, 9), localAt(thursday, 10));
+        const TimeEntry b = entry(acme, localAt(thursday, 13), localAt(thursday, 14));
         snapshot.entries = { a, b };
         open(snapshot, thursday);
         auto* sidebar = child(u"detailSidebar"_s);
@@ -255,10 +221,10 @@ private Q_SLOTS:
     void keyboardReachesBlocks()
     {
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
+        const Project acme = ratedProject(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        const TimeEntry late = entry(acme, at(thursday, 13), at(thursday, 14));
-        const TimeEntry early = entry(acme, at(thursday, 9), at(thursday, 10));
+        const TimeEntry late = entry(acme, localAt(thursday, 13), localAt(thursday, 14));
+        const TimeEntry early = entry(acme, localAt(thursday, 9), localAt(thursday, 10));
         snapshot.entries = { late, early };
         open(snapshot, thursday);
         view->activateWindow();
@@ -289,19 +255,19 @@ private Q_SLOTS:
     void selectionLifecycle()
     {
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
+        const Project acme = ratedProject(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        const TimeEntry a = entry(acme, at(thursday, 9), at(thursday, 10));
-        const TimeEntry b = entry(acme, at(thursday, 13), at(thursday, 14));
+        const TimeEntry a = entry(acme, localAt(thursday, 9), localAt(thursday, 10));
+        const TimeEntry b = entry(acme, localAt(thursday, 13), localAt(thursday, 14));
         snapshot.entries = { a, b };
         open(snapshot, thursday, false);
 
         // A new day starts without a selection, also after coming back.
         view->toggleSelection(a.id);
-        view->setDay(at(thursday.addDays(1), 12));
+        view->setDay(localAt(thursday.addDays(1), 12));
         QCOMPARE(view->selectedEntryID(), std::nullopt);
         QVERIFY(!shown(u"detailSidebar"_s));
-        view->setDay(at(thursday, 12));
+        view->setDay(localAt(thursday, 12));
         QCOMPARE(view->selectedEntryID(), std::nullopt);
 
         // Edit only asks.
@@ -314,7 +280,7 @@ private Q_SLOTS:
 
         // Moved to another day elsewhere: the sidebar closes, the stale selection stays and comes
         // back with the entry.
-        h->model->updateEntry(a, at(thursday.addDays(1), 9), at(thursday.addDays(1), 10), {});
+        h->model->updateEntry(a, localAt(thursday.addDays(1), 9), localAt(thursday.addDays(1), 10), {});
         QVERIFY(!shown(u"detailSidebar"_s));
         QCOMPARE(view->selectedEntryID(), std::optional(a.id));
         h->model->updateEntry(*std::find_if(h->model->entries().cbegin(),
@@ -322,8 +288,8 @@ private Q_SLOTS:
                                   [&a](const TimeEntry& e) {
                                       return e.id == a.id;
                                   }),
-            at(thursday, 9),
-            at(thursday, 10, 30),
+            localAt(thursday, 9),
+            localAt(thursday, 10, 30),
             {});
         QVERIFY(shown(u"detailSidebar"_s));
         QCOMPARE(text(u"hoursLabel"_s), u"1.50 h"_s);
@@ -347,11 +313,11 @@ private Q_SLOTS:
     {
         QFETCH(int, daysBefore);
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
+        const Project acme = ratedProject(u"Acme"_s, 80);
         snapshot.projects = { acme };
-        const Instant start = at(thursday.addDays(-daysBefore), 14, 20);
+        const Instant start = localAt(thursday.addDays(-daysBefore), 14, 20);
         snapshot.activeSession = ActiveTimerSession { acme.id, start };
-        h->clock.time = at(thursday, 15, 20) + 10;
+        h->clock.time = localAt(thursday, 15, 20) + 10;
         open(snapshot, thursday);
         if (daysBefore > 0) {
             // Drawn on its own day only.
@@ -393,29 +359,30 @@ private Q_SLOTS:
         if (dir.isEmpty())
             QSKIP("TIVREN_SCREENSHOT_DIR not set");
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme Website Relaunch"_s, 85);
-        const Project books = project(u"Bookkeeping"_s, std::nullopt, u"green"_s);
-        const Project design = project(u"Northwind Design System"_s, 110, u"indigo"_s);
-        const Project support = project(u"Support"_s, 60, u"orange"_s);
+        const Project acme = ratedProject(u"Acme Website Relaunch"_s, 85);
+        const Project books = ratedProject(u"Bookkeeping"_s, std::nullopt, u"green"_s);
+        const Project design = ratedProject(u"Northwind Design System"_s, 110, u"indigo"_s);
+        const Project support = ratedProject(u"Support"_s, 60, u"orange"_s);
         snapshot.projects = { acme, books, design, support };
         const TimeEntry selected = entry(design,
-            at(thursday, 9, 40),
-            at(thursday, 11, 5),
+            localAt(thursday, 9, 40),
+            localAt(thursday, 11, 5),
             u"Client call about the new colour tokens and the button states"_s);
-        snapshot.entries = { entry(acme, at(thursday, 8, 30), at(thursday, 10, 15), u"Navigation and footer"_s),
+        snapshot.entries = { entry(
+                                 acme, localAt(thursday, 8, 30), localAt(thursday, 10, 15), u"Navigation and footer"_s),
             selected,
-            entry(support, at(thursday, 11, 15), at(thursday, 11, 20)),
-            entry(books, at(thursday, 11, 30), at(thursday, 12, 10)),
-            entry(acme, at(thursday, 13), at(thursday, 15, 10)),
-            entry(support, at(thursday, 13, 45), at(thursday, 14, 30), u"Login problem"_s) };
-        snapshot.activeSession = ActiveTimerSession { design.id, at(thursday, 15, 30) };
+            entry(support, localAt(thursday, 11, 15), localAt(thursday, 11, 20)),
+            entry(books, localAt(thursday, 11, 30), localAt(thursday, 12, 10)),
+            entry(acme, localAt(thursday, 13), localAt(thursday, 15, 10)),
+            entry(support, localAt(thursday, 13, 45), localAt(thursday, 14, 30), u"Login problem"_s) };
+        snapshot.activeSession = ActiveTimerSession { design.id, localAt(thursday, 15, 30) };
         for (auto [language, name] : { std::pair { AppLanguagePreference::english, u"en"_s },
                  std::pair { AppLanguagePreference::dutch, u"nl"_s },
                  std::pair { AppLanguagePreference::german, u"de"_s } }) {
             cleanup();
             init();
             snapshot.settings.languagePreference = language;
-            h->clock.time = at(thursday, 16, 42);
+            h->clock.time = localAt(thursday, 16, 42);
             open(snapshot, thursday);
             view->resize(900, 640);
             view->toggleSelection(selected.id);
@@ -423,7 +390,7 @@ private Q_SLOTS:
             QVERIFY(view->grab().save(dir + u"/tivren-day-"_s + name + u".png"_s));
         }
         QVERIFY(grabDark(*view, dir + u"/tivren-day-de-dark.png"_s));
-        view->setDay(at(thursday.addDays(2), 12));
+        view->setDay(localAt(thursday.addDays(2), 12));
         QApplication::processEvents();
         QVERIFY(view->grab().save(dir + u"/tivren-day-empty.png"_s));
     }

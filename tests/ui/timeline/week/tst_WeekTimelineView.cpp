@@ -1,18 +1,16 @@
-#include "support/ModelHarness.h"
-#include "support/WidgetTesting.h"
+#include "support/TestRecords.h"
+#include "support/TimelineTesting.h"
+#include "support/ViewFixture.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/TimelineBlock.h"
 #include "ui/timeline/week/WeekDayColumnHeader.h"
 #include "ui/timeline/week/WeekTimelineView.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -22,12 +20,6 @@ namespace {
 
 const QDate march2 { 2026, 3, 2 }; // a Monday
 
-// Local wall-clock time (the tests pin Europe/Amsterdam) as an instant.
-Instant at(QDate date, int hour, int minute = 0)
-{
-    return Instant(QDateTime(date, QTime(hour, minute)).toSecsSinceEpoch());
-}
-
 // "2 09:15": day 2 of the week of monday (0 is Monday, -1 the Sunday before) at 9:15; hours past
 // 24 fall on the following day.
 Instant weekTime(QDate monday, const QString& text)
@@ -35,17 +27,7 @@ Instant weekTime(QDate monday, const QString& text)
     const QStringList parts = text.split(u' ');
     const QStringList time = parts[1].split(u':');
     const int hour = time[0].toInt();
-    return at(monday.addDays(parts[0].toInt() + hour / 24), hour % 24, time[1].toInt());
-}
-
-Project project(const QString& name, std::optional<double> rate, const QString& color = u"blue"_s)
-{
-    return Project(QUuid::createUuid(), name, rate, 15, BillingRoundingStrategy::roundUpPerEntry, color, false, 0);
-}
-
-TimeEntry entry(const Project& project, Instant start, Instant end, const QString& notes = {})
-{
-    return TimeEntry { QUuid::createUuid(), project.id, start, end, notes };
+    return localAt(monday.addDays(parts[0].toInt() + hour / 24), hour % 24, time[1].toInt());
 }
 
 // "1 09:00 10:30" entries of one project.
@@ -54,24 +36,27 @@ QList<TimeEntry> entries(const Project& project, QDate monday, const QStringList
     QList<TimeEntry> result;
     for (const QString& span : spans) {
         const QStringList parts = span.split(u' ');
-        result.append(
-            entry(project, weekTime(monday, parts[0] + u' ' + parts[1]), weekTime(monday, parts[0] + u' ' + parts[2])));
+        const Instant start = weekTime(monday, parts[0] + u' ' + parts[1]);
+        result.append(testEntry(project, start, weekTime(monday, parts[0] + u' ' + parts[2]) - start));
     }
     return result;
 }
 
+// A week of one rated project's entries.
+AppSnapshot week(const QStringList& spans, QDate monday = march2)
+{
+    AppSnapshot snapshot;
+    snapshot.projects = { ratedProject(u"Acme"_s, 80) };
+    snapshot.entries = entries(snapshot.projects[0], monday, spans);
+    return snapshot;
+}
+
 } // namespace
 
-class tst_WeekTimelineView : public QObject
+class tst_WeekTimelineView : public QObject, public ViewFixture<WeekTimelineView>
 {
     Q_OBJECT
 
-    std::unique_ptr<ModelHarness> h;
-    std::unique_ptr<WeekTimelineView> view;
-
-    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
-    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
-    bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
     QWidget* canvas() const { return child(u"weekCanvas"_s); }
     QList<WeekDayColumnHeader*> headers() const { return view->findChildren<WeekDayColumnHeader*>(); }
     // A day column's extent on the canvas, taken from its header above it.
@@ -81,14 +66,7 @@ class tst_WeekTimelineView : public QObject
         const int left = header->mapTo(view.get(), QPoint(0, 0)).x() - canvas()->mapTo(view.get(), QPoint(0, 0)).x();
         return QRectF(left, 0, header->width(), canvas()->height());
     }
-    QRectF rectOf(const QUuid& id) const
-    {
-        for (const auto& [entryID, rect] : view->blockRects()) {
-            if (entryID == id)
-                return rect;
-        }
-        return {};
-    }
+    QRectF rectOf(const QUuid& id) const { return rectFor(view->blockRects(), id); }
     void click(const QUuid& id) { QTest::mouseClick(canvas(), Qt::LeftButton, {}, rectOf(id).center().toPoint()); }
     bool panelOpen() const { return shown(u"detailContainer"_s); }
 
@@ -98,7 +76,7 @@ class tst_WeekTimelineView : public QObject
         snapshot.settings.currencyCode = u"USD"_s;
         h->load(snapshot);
         view = std::make_unique<WeekTimelineView>(*h->model);
-        view->setWeekStart(at(monday, 0));
+        view->setWeekStart(localAt(monday, 0));
         view->resize(960, 900);
         view->show();
         QCoreApplication::processEvents();
@@ -108,7 +86,7 @@ private Q_SLOTS:
     void init()
     {
         h = std::make_unique<ModelHarness>();
-        h->clock.time = at(march2.addDays(2), 17); // Wednesday afternoon
+        h->clock.time = localAt(march2.addDays(2), 17); // Wednesday afternoon
         h->model->tick();
     }
     void cleanup()
@@ -120,10 +98,7 @@ private Q_SLOTS:
     // The header's columns and the canvas's share their edges, whatever the blocks in them.
     void blocksSitInTheirColumns()
     {
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = entries(acme, march2, { u"1 10:00 12:00"_s, u"1 11:00 13:00"_s, u"2 22:00 25:00"_s });
+        const AppSnapshot snapshot = week({ u"1 10:00 12:00"_s, u"1 11:00 13:00"_s, u"2 22:00 25:00"_s });
         open(snapshot, march2);
         QCOMPARE(view->axis(), (HourAxis { 0, 24 }));
         QVERIFY(column(1).contains(rectOf(snapshot.entries[0].id)));
@@ -158,15 +133,12 @@ private Q_SLOTS:
         QCOMPARE(today, QStringList { u"4"_s });
 
         // The texts follow the language.
-        AppSettings settings = h->model->settings();
-        settings.languagePreference = AppLanguagePreference::dutch;
-        h->model->setSettings(settings);
+        setLanguage(AppLanguagePreference::dutch);
         QCOMPARE(headers().at(0)->weekdayText(), u"MA"_s);
         QCOMPARE(text(u"emptyTitleLabel"_s), u"Geen registraties deze week"_s);
 
         // Past midnight the mark moves on by itself.
-        h->clock.time = at(march2.addDays(3), 0, 0);
-        h->model->tick();
+        h->advance(localAt(march2.addDays(3), 0) - h->clock.time);
         QVERIFY(headers().at(3)->isToday() && !headers().at(2)->isToday());
     }
 
@@ -193,33 +165,17 @@ private Q_SLOTS:
         QFETCH(QDate, monday);
         QFETCH(QStringList, spans);
         QFETCH(QStringList, totals);
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = entries(acme, monday, spans);
-        open(snapshot, monday);
-
-        QStringList numbers, shownTotals;
+        open(week(spans, monday), monday);
+        QStringList numbers, shownTotals, expected;
         for (WeekDayColumnHeader* header : headers()) {
             numbers << header->dayNumberText();
             shownTotals << header->totalText();
         }
-        QStringList expected;
         for (int day = 0; day < 7; ++day)
             expected << QString::number(monday.addDays(day).day());
         QCOMPARE(numbers, expected);
         QCOMPARE(headers().at(6)->weekdayText(), u"SUN"_s);
         QCOMPARE(shownTotals, totals);
-
-        // 9:00 on Sunday sits where 9:00 on Monday does, in the last column.
-        const QRectF mondayBlock = rectOf(snapshot.entries[0].id);
-        const QRectF sundayBlock = rectOf(snapshot.entries[1].id);
-        QCOMPARE(sundayBlock.top(), mondayBlock.top());
-        QCOMPARE(sundayBlock.height(), mondayBlock.height());
-        QVERIFY(column(6).contains(sundayBlock.center()));
-        QVERIFY(rectOf(snapshot.entries[3].id).isNull() == (monday.month() == 3));
-        if (monday.month() == 10)
-            QCOMPARE(view->axis().end, 24.0);
     }
 
     void runningTimer_data()
@@ -235,10 +191,8 @@ private Q_SLOTS:
         QFETCH(int, column);
         h->clock.time = weekTime(march2, since) + 600;
         h->model->tick();
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.activeSession = ActiveTimerSession { acme.id, weekTime(march2, since) };
+        AppSnapshot snapshot = week({});
+        snapshot.activeSession = ActiveTimerSession { snapshot.projects[0].id, weekTime(march2, since) };
         open(snapshot, march2);
 
         QCOMPARE(shown(u"weekEmptyState"_s), column < 0);
@@ -288,10 +242,11 @@ private Q_SLOTS:
         QFETCH(QString, billed);
         QFETCH(QString, amount);
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, rate > 0 ? std::optional(rate) : std::nullopt);
+        const Project acme = ratedProject(u"Acme"_s, rate > 0 ? std::optional(rate) : std::nullopt);
         if (projectExists)
             snapshot.projects = { acme };
-        const TimeEntry e = entry(acme, at(march2.addDays(1), 9), weekTime(march2, u"1 "_s + end), notes);
+        const Instant nine = localAt(march2.addDays(1), 9);
+        const TimeEntry e = testEntry(acme, nine, weekTime(march2, u"1 "_s + end) - nine, notes);
         snapshot.entries = { e };
         open(snapshot, march2);
         click(e.id);
@@ -311,10 +266,7 @@ private Q_SLOTS:
 
     void selectionLifecycle()
     {
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = entries(acme, march2, { u"1 09:00 09:50"_s, u"2 10:00 11:00"_s });
+        const AppSnapshot snapshot = week({ u"1 09:00 09:50"_s, u"2 10:00 11:00"_s });
         const TimeEntry tuesday = snapshot.entries[0];
         open(snapshot, march2);
         QSignalSpy edits(view.get(), &WeekTimelineView::editRequested);
@@ -334,9 +286,9 @@ private Q_SLOTS:
         QCOMPARE(view->selectedEntryID(), tuesday.id);
 
         // Another week forgets the selection, also when coming back.
-        view->setWeekStart(at(march2.addDays(7), 0));
+        view->setWeekStart(localAt(march2.addDays(7), 0));
         QVERIFY(!view->selectedEntryID());
-        view->setWeekStart(at(march2, 0));
+        view->setWeekStart(localAt(march2, 0));
         QVERIFY(!view->selectedEntryID());
         QTRY_VERIFY(!panelOpen());
 
@@ -353,10 +305,7 @@ private Q_SLOTS:
     // Delete stays red and readable when the theme turns dark while the panel is open.
     void deleteButtonFollowsTheTheme()
     {
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = entries(acme, march2, { u"1 09:00 09:50"_s });
+        const AppSnapshot snapshot = week({ u"1 09:00 09:50"_s });
         open(snapshot, march2);
         click(snapshot.entries[0].id);
         const QPalette light = QApplication::palette();
@@ -371,11 +320,8 @@ private Q_SLOTS:
 
     void keyboard()
     {
-        AppSnapshot snapshot;
-        const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
         // Out of order on purpose: the keys go by day, then by time.
-        snapshot.entries = entries(acme, march2, { u"3 09:00 10:00"_s, u"0 13:00 14:00"_s, u"0 09:00 10:00"_s });
+        const AppSnapshot snapshot = week({ u"3 09:00 10:00"_s, u"0 13:00 14:00"_s, u"0 09:00 10:00"_s });
         open(snapshot, march2);
         canvas()->setFocus(Qt::TabFocusReason);
         QVERIFY(canvas()->hasFocus());
@@ -413,9 +359,9 @@ private Q_SLOTS:
         if (dir.isEmpty())
             QSKIP("TIVREN_SCREENSHOT_DIR not set");
         AppSnapshot snapshot;
-        const Project acme = project(u"Acme Website Relaunch"_s, 85);
-        const Project books = project(u"Bookkeeping"_s, std::nullopt, u"green"_s);
-        const Project design = project(u"Northwind Design System"_s, 110, u"indigo"_s);
+        const Project acme = ratedProject(u"Acme Website Relaunch"_s, 85);
+        const Project books = ratedProject(u"Bookkeeping"_s, std::nullopt, u"green"_s);
+        const Project design = ratedProject(u"Northwind Design System"_s, 110, u"indigo"_s);
         snapshot.projects = { acme, books, design };
         snapshot.entries = entries(acme, march2, { u"0 09:00 11:40"_s, u"1 08:30 10:00"_s, u"3 09:00 12:15"_s });
         snapshot.entries += entries(design,
@@ -430,9 +376,8 @@ private Q_SLOTS:
         snapshot.entries[3].notes = u"Token review with the client; agreed on the new spacing scale and the "
                                     "dark palette, follow-up on Thursday"_s;
         const QUuid selected = snapshot.entries[3].id;
-        h->clock.time = at(march2.addDays(2), 15, 30);
-        h->model->tick();
-        snapshot.activeSession = ActiveTimerSession { design.id, at(march2.addDays(2), 13, 5) };
+        h->advance(localAt(march2.addDays(2), 15, 30) - h->clock.time);
+        snapshot.activeSession = ActiveTimerSession { design.id, localAt(march2.addDays(2), 13, 5) };
         for (auto [language, name] : { std::pair { AppLanguagePreference::english, u"en"_s },
                  std::pair { AppLanguagePreference::dutch, u"nl"_s },
                  std::pair { AppLanguagePreference::german, u"de"_s } }) {
