@@ -19,6 +19,34 @@ QColor colorOf(const std::optional<Project>& project)
     return project ? projectColor(project->colorName) : QColor(Qt::gray);
 }
 
+// The project's name, or a word for a project that is gone.
+QString projectName(const std::optional<Project>& project, const AppModel& model)
+{
+    return project ? project->name : model.localized(Text::en("Unknown"));
+}
+
+// The project's name on the first line of text and, when given, a quieter detail below it.
+void paintTexts(
+    QPainter& painter, const QRectF& text, const QString& name, const QString& detail, const QPalette& palette)
+{
+    const QFont nameFont = Style::font(TextStyle::caption, painter.font(), QFont::DemiBold);
+    const QFontMetricsF nameMetrics(nameFont);
+    painter.setFont(nameFont);
+    painter.setPen(palette.color(QPalette::WindowText));
+    painter.drawText(QRectF(text.topLeft(), QSizeF(text.width(), nameMetrics.height())),
+        Qt::AlignLeft | Qt::AlignTop,
+        nameMetrics.elidedText(name, Qt::ElideRight, text.width()));
+    if (detail.isEmpty())
+        return;
+    const QFont detailFont = Style::font(TextStyle::caption2, nameFont, QFont::DemiBold);
+    const QFontMetricsF detailMetrics(detailFont);
+    painter.setFont(detailFont);
+    painter.setPen(Style::secondaryColor(palette));
+    painter.drawText(QRectF(text.left(), text.top() + nameMetrics.height() + 1, text.width(), detailMetrics.height()),
+        Qt::AlignLeft | Qt::AlignTop,
+        detailMetrics.elidedText(detail, Qt::ElideRight, text.width()));
+}
+
 } // namespace
 
 QString shortTime(Instant instant, const AppModel& model)
@@ -58,26 +86,12 @@ void TimelineBlock::paint(QPainter& painter, QPointF topLeft, const AppModel& mo
     painter.drawRoundedRect(rect.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6, 6);
 
     if (height >= 36) {
-        const QRectF text = rect.adjusted(6, 4, -6, -4);
         painter.setClipRect(rect);
-        const QFont name = Style::font(TextStyle::caption, painter.font(), QFont::DemiBold);
-        const QFontMetricsF nameMetrics(name);
-        painter.setFont(name);
-        painter.setPen(palette.color(QPalette::WindowText));
-        painter.drawText(QRectF(text.topLeft(), QSizeF(text.width(), nameMetrics.height())),
-            Qt::AlignLeft | Qt::AlignTop,
-            nameMetrics.elidedText(
-                project ? project->name : model.localized(Text::en("Unknown")), Qt::ElideRight, text.width()));
-        if (height >= 52) {
-            const QFont small = Style::font(TextStyle::caption2, painter.font(), QFont::DemiBold);
-            const QFontMetricsF smallMetrics(small);
-            painter.setFont(small);
-            painter.setPen(Style::secondaryColor(palette));
-            painter.drawText(
-                QRectF(text.left(), text.top() + nameMetrics.height() + 1, text.width(), smallMetrics.height()),
-                Qt::AlignLeft | Qt::AlignTop,
-                smallMetrics.elidedText(timeSpan(entry, model), Qt::ElideRight, text.width()));
-        }
+        paintTexts(painter,
+            rect.adjusted(6, 4, -6, -4),
+            projectName(project, model),
+            height >= 52 ? timeSpan(entry, model) : QString(),
+            palette);
     }
     painter.restore();
 }
@@ -98,25 +112,12 @@ void paintRunningBlock(QPainter& painter,
     painter.setPen(dashed);
     painter.drawRoundedRect(rect.adjusted(0.75, 0.75, -0.75, -0.75), 6, 6);
     painter.setClipRect(rect);
-    const QRectF text = rect.adjusted(style.horizontalPadding, style.verticalPadding, -style.horizontalPadding, 0);
     if (rect.height() >= style.nameHeight) {
-        const QFont name = Style::font(TextStyle::caption, painter.font(), QFont::DemiBold);
-        const QFontMetricsF nameMetrics(name);
-        painter.setFont(name);
-        painter.setPen(palette.color(QPalette::WindowText));
-        painter.drawText(QRectF(text.topLeft(), QSizeF(text.width(), nameMetrics.height())),
-            Qt::AlignLeft | Qt::AlignTop,
-            nameMetrics.elidedText(
-                project ? project->name : model.localized(Text::en("Unknown")), Qt::ElideRight, text.width()));
-        if (rect.height() >= style.recordingHeight) {
-            const QFont small = Style::font(TextStyle::caption2, painter.font(), QFont::DemiBold);
-            painter.setFont(small);
-            painter.setPen(Style::secondaryColor(palette));
-            painter.drawText(
-                QRectF(text.left(), text.top() + nameMetrics.height() + 1, text.width(), QFontMetricsF(small).height()),
-                Qt::AlignLeft | Qt::AlignTop,
-                model.localized(Text::en("Recording...")));
-        }
+        paintTexts(painter,
+            rect.adjusted(style.horizontalPadding, style.verticalPadding, -style.horizontalPadding, 0),
+            projectName(project, model),
+            rect.height() >= style.recordingHeight ? model.localized(Text::en("Recording...")) : QString(),
+            palette);
     }
     painter.restore();
 }
