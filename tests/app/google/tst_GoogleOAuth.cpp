@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrlQuery>
@@ -264,27 +263,6 @@ private Q_SLOTS:
         QCOMPARE(result.value, value);
     }
 
-    void iconRequestThenCallback()
-    {
-        auto receiver = listening();
-        QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
-        auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
-
-        Client icon(receiver->port(), get("/favicon.ico"));
-        QVERIFY(icon.waitUntilClosed());
-        QCOMPARE(icon.body(), QByteArray("<html><body></body></html>"));
-        QVERIFY(icon.reply.startsWith("HTTP/1.1 200 OK\r\n"));
-        QVERIFY(!waiting->has_value());
-
-        Client callback(receiver->port(), get("/oauth/callback?state=" + state.toUtf8() + "&code=the-code"));
-        QVERIFY(callback.waitUntilClosed());
-        QVERIFY(callback.body().contains("You&rsquo;re all set"));
-        QTRY_VERIFY(waiting->has_value());
-        QCOMPARE(waiting->value().value(), u"the-code"_s);
-        QVERIFY(refusesConnections(receiver->port()));
-    }
-
     void twoCallbacksAtOnce()
     {
         auto receiver = listening();
@@ -300,21 +278,6 @@ private Q_SLOTS:
         QVERIFY(second.body().contains("You&rsquo;re all set"));
         QTRY_VERIFY(waiting->has_value());
         QVERIFY(waiting->value().value() == u"first"_s || waiting->value().value() == u"second"_s);
-    }
-
-    void callbackFailureEndsTheWait()
-    {
-        auto receiver = listening();
-        QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
-        auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
-        Client denied(receiver->port(), get("/oauth/callback?error=%3Cscript%3E&state=" + state.toUtf8()));
-        QVERIFY(denied.waitUntilClosed());
-        QVERIFY(denied.body().contains("<div class=\"reason\" role=\"note\">Google returned: &lt;script&gt;</div>"));
-        QTRY_VERIFY(waiting->has_value());
-        QCOMPARE(waiting->value().error(),
-            (GoogleCalendarServiceError { ErrorKind::oauthCallbackFailed, u"Google returned: <script>"_s }));
-        QVERIFY(refusesConnections(receiver->port()));
     }
 
     void badRequestsDoNotEndTheWait()
@@ -362,18 +325,6 @@ private Q_SLOTS:
         QVERIFY(refusesConnections(cancelled->port()));
     }
 
-    void portInUseFailsAtOnce()
-    {
-        QTcpServer other;
-        QVERIFY(other.listen(QHostAddress(QHostAddress::LocalHost)));
-        const auto receiver = LoopbackAuthorizationReceiver::listen(other.serverPort(), {});
-        QVERIFY(!receiver);
-        QCOMPARE(receiver.error().kind, ErrorKind::systemError);
-        QVERIFY2(receiver.error().message.startsWith(
-                     u"Could not receive the Google sign-in on port "_s + QString::number(other.serverPort())),
-            qPrintable(receiver.error().message));
-    }
-
     void contentLengthCountsBytes()
     {
         const QString page = OAuthCallbackPage::render(OAuthCallbackPage::State::success());
@@ -386,26 +337,18 @@ private Q_SLOTS:
         QCOMPARE(body.size(), page.size() + 2); // the title's em dash is three bytes
     }
 
+    // The page says what happened, loads nothing from the network and shows a reason only as text.
     void callbackPages()
     {
         const QString success = OAuthCallbackPage::render(OAuthCallbackPage::State::success());
-        QVERIFY(success.startsWith(u"<!doctype html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"_s));
         QVERIFY(success.contains(u"<title>Tivren \u2014 Connected to Google Calendar</title>"_s));
         QVERIFY(!success.contains(u"class=\"reason\""_s));
-        QVERIFY(success.contains(u"<span class=\"pill pill--success\"><span class=\"dot\"></span>Connected</span>"_s));
-        QVERIFY(success.contains(u"onclick=\"window.close()\">Done</button>"_s));
-        QCOMPARE(success.count(u"<svg"_s), 3);
-        QVERIFY(!success.contains(u"http://"_s.prepend(u"src=\""_s))); // nothing loaded from the network
-        QVERIFY(success.endsWith(u"</main>\n</body>\n</html>"_s));
-
+        QVERIFY(!success.contains(u"src=\"http"_s));
         const QString failure =
             OAuthCallbackPage::render(OAuthCallbackPage::State::failure(u"a &< b > \"c\" 'd' &amp;"_s));
         QVERIFY(failure.contains(u"<title>Tivren \u2014 Connection failed</title>"_s));
-        QVERIFY(failure.contains(u"</p>\n    <div class=\"reason\" role=\"note\">"
-                                 "a &amp;&lt; b &gt; &quot;c&quot; &#39;d&#39; &amp;amp;</div>\n    <span"_s));
-        QVERIFY(failure.contains(u"pill pill--error\"><span class=\"dot\"></span>Couldn&rsquo;t connect</span>"_s));
-        QVERIFY(failure.contains(u">Return to Tivren</button>"_s));
-        QVERIFY(failure.contains(u"prefers-color-scheme: dark"_s));
+        QVERIFY(failure.contains(u"<div class=\"reason\" role=\"note\">"
+                                 "a &amp;&lt; b &gt; &quot;c&quot; &#39;d&#39; &amp;amp;</div>"_s));
     }
 };
 
