@@ -181,7 +181,9 @@ private Q_SLOTS:
             { u"w2"_s, u"Work"_s, u"Work"_s },
             { u"p1"_s, u"personal"_s, {} },
             { u"a"_s, u"Alpha"_s, u"Local"_s },
-            { u"p2"_s, u"Personal"_s, {} } };
+            { u"p2"_s, u"Personal"_s, {} },
+            { u"w3"_s, u"work"_s, u"Work"_s }, // differs from its source in case only
+            { u"c"_s, u"Caf\u00e9"_s, u"Cafe\u0301"_s } }; // the same name, composed differently
         const auto listed = resultOf(h.service.fetchCalendars()).value();
         QVERIFY(listed);
         QStringList order;
@@ -191,10 +193,12 @@ private Q_SLOTS:
         QCOMPARE(order,
             QStringList({ u"a=Alpha (Local)"_s,
                 u"b=beta"_s,
+                u"c=Caf\u00e9"_s,
                 u"p1=personal"_s,
                 u"p2=Personal"_s,
                 u"w2=Work"_s,
-                u"w1=Work (Home)"_s }));
+                u"w1=Work (Home)"_s,
+                u"w3=work (Work)"_s }));
     }
 
     void exportWritesEventsAndUpdatesThemLater()
