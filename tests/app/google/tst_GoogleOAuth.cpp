@@ -79,6 +79,8 @@ std::unique_ptr<LoopbackAuthorizationReceiver> listening(LoopbackAuthorizationRe
     return receiver ? std::move(receiver).value() : nullptr;
 }
 
+using Waiting = std::shared_ptr<std::optional<Expected<QString, GoogleCalendarServiceError>>>;
+
 bool refusesConnections(quint16 port)
 {
     Client client(port, get("/oauth/callback"));
@@ -255,7 +257,7 @@ private Q_SLOTS:
     {
         auto receiver = listening();
         QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
         auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
         Client first(receiver->port(), get("/oauth/callback?state=" + state.toUtf8() + "&code=first"));
         Client second(receiver->port(), get("/oauth/callback?state=" + state.toUtf8() + "&code=second"));
@@ -272,7 +274,7 @@ private Q_SLOTS:
     {
         auto receiver = listening({ 5min, 300ms });
         QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
         auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
 
         Client notUtf8(receiver->port(), "GET /oauth/callback?code=\xff\xfe HTTP/1.1\r\n\r\n");
@@ -305,7 +307,7 @@ private Q_SLOTS:
 
         auto cancelled = listening();
         QVERIFY(cancelled);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
         auto keeping = keepTaskResult(cancelled->waitForAuthorizationCode(state), waiting);
         cancelled->cancel();
         QTRY_VERIFY(waiting->has_value());

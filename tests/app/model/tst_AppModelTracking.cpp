@@ -300,16 +300,6 @@ private Q_SLOTS:
         QVERIFY(h.model->errorMessage().has_value());
     }
 
-    void everyBreakIsLongWithIntervalOne()
-    {
-        ModelHarness h;
-        enablePomodoro(*h.model, false, 1);
-        h.model->startTracking(h.addProject(u"A"_s));
-        h.model->skipPomodoroPhase();
-        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::longBreak);
-        QCOMPARE(h.overlay.showing, OverlayColor::blue);
-    }
-
     void skipping()
     {
         ModelHarness h;
@@ -398,18 +388,21 @@ private Q_SLOTS:
         QCOMPARE(h.model->pomodoroCompletedWorkIntervals(), 0);
     }
 
+    // With a long break after every work phase, each break shows the long break's colour.
     void overlayFollowsItsSetting()
     {
         ModelHarness h;
-        enablePomodoro(*h.model);
+        enablePomodoro(*h.model, false, 1);
         h.model->updatePomodoroOverlayEnabled(false);
         h.model->startTracking(h.addProject(u"A"_s));
         h.model->skipPomodoroPhase();
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::longBreak);
         QCOMPARE(h.overlay.showing, std::nullopt);
         h.model->updatePomodoroOverlayEnabled(true);
         h.model->skipPomodoroPhase();
         h.model->skipPomodoroPhase();
-        QCOMPARE(h.overlay.showing, OverlayColor::green);
+        QCOMPARE(h.model->pomodoroPhase(), PomodoroPhase::longBreak);
+        QCOMPARE(h.overlay.showing, OverlayColor::blue);
         h.model->updatePomodoroOverlayEnabled(false);
         QCOMPARE(h.overlay.showing, std::nullopt);
     }
