@@ -3,12 +3,10 @@
 // that plays Google's token endpoint and Calendar API.
 #include "app/google/GoogleCalendarService.h"
 #include "app/model/AppModel.h"
-#include "app/services/PomodoroSkipBroadcaster.h"
-#include "core/datafile/TivrenRepository.h"
 #include "core/datafile/Uuid.h"
 #include "platform/desktop/KeychainSecretStore.h"
 #include "support/FakeGoogleServer.h"
-#include "support/Fakes.h"
+#include "support/ModelHarness.h"
 #include "support/TaskResult.h"
 #include "support/TestRecords.h"
 
@@ -17,7 +15,6 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -223,27 +220,13 @@ private Q_SLOTS:
     void connectListAndExportTwiceThroughTheModel()
     {
         Harness h;
-        QTemporaryDir dir;
-        const QString dataFile = dir.filePath(u"tivren-data.json"_s);
+        ModelHarness tivren({ false, false }, ModelHarness::Load::later);
+        tivren.googleService = h.service.get();
+        tivren.rebuild({ false, false }, ModelHarness::Load::later);
         const Project acme = testProject(u"Acme"_s);
         const TimeEntry first = testEntry(acme, 1772438400, 5400, u"Planning"_s); // 2026-03-02T08:00:00Z
-        const TimeEntry second = testEntry(acme, 1772445600, 5400);
-        AppSnapshot snapshot;
-        snapshot.projects = { acme };
-        snapshot.entries = { first, second };
-        QVERIFY(TivrenRepository::writeFile(dataFile, snapshot));
-        TivrenRepository repository(dataFile);
-        FakeNotifier notifier;
-        FakeOverlay overlay;
-        FakeLoginItems loginItems;
-        FakeFileChooser fileChooser;
-        FakeAppleCalendarService apple;
-        PomodoroSkipBroadcaster broadcaster;
-        AppModel model(
-            AppServices {
-                repository, *h.service, apple, notifier, overlay, loginItems, fileChooser, broadcaster, h.clock },
-            { false, false });
-        QCoro::waitFor(model.load());
+        tivren.load({ { acme }, { first, testEntry(acme, 1772445600, 5400) }, {}, {}, {}, {} });
+        AppModel& model = *tivren.model;
         QVERIFY(!model.googleCalendar().hasAuthorization());
 
         h.browser.callbackQuery = approve;
