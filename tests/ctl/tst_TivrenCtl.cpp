@@ -1,7 +1,7 @@
-#include "core/billing/BillingEngine.h"
 #include "core/datafile/TivrenRepository.h"
 #include "platform/session/ControlService.h"
 #include "support/ModelHarness.h"
+#include "support/TestRecords.h"
 
 #include <QDBusConnection>
 #include <QDeadlineTimer>
@@ -16,6 +16,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
+using namespace tivren::testing;
 
 namespace {
 
@@ -60,9 +61,14 @@ Run run(const QStringList& args, const Launch& launch = {})
         QString::fromUtf8(process.readAllStandardError()) };
 }
 
-Run report(const QString& from, const QString& to, const QString& dataFile, const QStringList& more = {})
+// A report of whole local days.
+Run report(const QString& from,
+    const QString& to,
+    const QString& dataFile,
+    const QStringList& more = {},
+    const Launch& launch = {})
 {
-    return run(QStringList { u"report"_s, u"--from"_s, from, u"--to"_s, to, u"--data"_s, dataFile } + more);
+    return run(QStringList { u"report"_s, u"--from"_s, from, u"--to"_s, to, u"--data"_s, dataFile } + more, launch);
 }
 
 // printf's own rendering, the reference for amounts of any size.
@@ -84,6 +90,17 @@ QString tableRow(const QString& table, const QString& name)
     return {};
 }
 
+TimeEntry entryAt(const Project& project, const char* start, Seconds length, const QString& notes = {})
+{
+    return testEntry(project, *Iso8601::parse(QByteArrayView(start)), length, notes);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class tst_TivrenCtl : public QObject
@@ -92,13 +109,16 @@ class tst_TivrenCtl : public QObject
 
     QTemporaryDir m_dir;
     QString m_path;
-    AppSnapshot m_snapshot;
-    std::unique_ptr<testing::ModelHarness> m_tivren;
+    std::unique_ptr<ModelHarness> m_tivren;
     std::unique_ptr<ControlService> m_service;
 
-    QString writeData(const QString& name, const AppSnapshot& snapshot)
+    QString writeData(const QString& name, const QList<Project>& projects, const QList<TimeEntry>& entries)
     {
         const QString path = m_dir.filePath(name);
+        AppSnapshot snapshot;
+        snapshot.projects = projects;
+        snapshot.entries = entries;
+        snapshot.settings.currencyCode = u"EUR"_s;
         if (!TivrenRepository::writeFile(path, snapshot))
             qFatal("could not write the test data file");
         return path;
@@ -108,7 +128,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         // A running Tivren on this test's private bus, for the control verbs.
-        m_tivren = std::make_unique<testing::ModelHarness>();
+        m_tivren = std::make_unique<ModelHarness>();
         m_tivren->addProject(u"Acme"_s);
         m_service = std::make_unique<ControlService>(*m_tivren->model, [] {});
         QDBusConnection bus = QDBusConnection::sessionBus();
@@ -117,82 +137,57 @@ private Q_SLOTS:
             QString::fromLatin1(ControlService::objectPath), m_service.get(), QDBusConnection::ExportScriptableSlots));
 
         // TZ is Europe/Amsterdam (UTC+1 in March): 2026-03-02 runs from 2026-03-01T23:00:00Z.
-        const Project acme(
-            QUuid::createUuid(), u"Acme"_s, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"red"_s, false, 0);
-        const Project hobby(QUuid::createUuid(),
-            u"Hobby"_s,
-            std::nullopt,
-            60,
-            BillingRoundingStrategy::roundUpPerEntry,
-            u"blue"_s,
-            false,
-            0);
-        m_snapshot.projects = { acme, hobby };
-        m_snapshot.settings.currencyCode = u"EUR"_s;
-        auto add = [&](const Project& p, const char* start, int minutes, const QString& notes) {
-            const Instant s = *Iso8601::parse(QByteArrayView(start));
-            m_snapshot.entries.append(TimeEntry { QUuid::createUuid(), p.id, s, s + minutes * 60, notes });
-        };
-        add(acme, "2026-03-01T22:50:00Z", 20, u"late"_s); // 10 of its minutes are on 2 March
-        add(acme, "2026-03-02T08:00:00Z", 50, u"design, \"v2\""_s);
-        add(hobby, "2026-03-02T12:00:00Z", 30, u""_s);
-        add(acme, "2026-03-03T08:00:00Z", 60, u"next day"_s);
-        m_path = m_dir.filePath(u"tivren-data.json"_s);
-        QVERIFY(TivrenRepository::writeFile(m_path, m_snapshot));
+        const Project acme = testProject(u"Acme"_s);
+        Project hobby = testProject(u"Hobby"_s);
+        hobby.hourlyRate.reset();
+        hobby.billingIncrementMinutes = 60;
+        m_path = writeData(u"tivren-data.json"_s,
+            { acme, hobby },
+            { entryAt(acme, "2026-03-01T22:50:00Z", 1200, u"late"_s), // 10 of its minutes are on 2 March
+                entryAt(acme, "2026-03-02T08:00:00Z", 3000, u"design, \"v2\""_s),
+                entryAt(hobby, "2026-03-02T12:00:00Z", 1800),
+                entryAt(acme, "2026-03-03T08:00:00Z", 3600, u"next day"_s) });
     }
 
+    void cleanupTestCase()
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.unregisterObject(QString::fromLatin1(ControlService::objectPath));
+        bus.unregisterService(QString::fromLatin1(ControlService::serviceName));
+    }
+
+    // A reader only: the file stays as it was, and an absent one reads as empty.
     void csvForALocalDay()
     {
-        const QByteArray before = [&] {
-            QFile f(m_path);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray before = readAll(m_path);
         const QDateTime modified = QFileInfo(m_path).lastModified();
-        const Run r = run(
-            { u"report"_s, u"--from"_s, u"2026-03-02"_s, u"--to"_s, u"2026-03-02"_s, u"--csv"_s, u"--data"_s, m_path });
-        QCOMPARE(r.code, 0);
+        const Run r = report(u"2026-03-02"_s, u"2026-03-02"_s, m_path, { u"--csv"_s });
         QCOMPARE(r.err, QString());
-        const InstantRange day { *Iso8601::parse(u"2026-03-01T23:00:00Z"), *Iso8601::parse(u"2026-03-02T22:59:59Z") };
-        QCOMPARE(r.out, BillingEngine::exportCSV(m_snapshot.entries, m_snapshot.projects, day));
-        QCOMPARE(r.out.count(u'\n'), 3);
-        QVERIFY(
-            r.out.contains(u"\"Acme\",\"2026-03-01T22:50:00Z\",\"2026-03-01T23:10:00Z\",0.25,80.00,20.00,\"late\""_s));
-        // Read-only: the file is untouched.
-        QFile f(m_path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
+        QCOMPARE(r.code, 0);
+        // Newest first; quotes doubled; the entry that began on 1 March counts in full.
+        QCOMPARE(r.out,
+            u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes\n"
+            "\"Hobby\",\"2026-03-02T12:00:00Z\",\"2026-03-02T12:30:00Z\",1.00,,,\"\"\n"
+            "\"Acme\",\"2026-03-02T08:00:00Z\",\"2026-03-02T08:50:00Z\",1.00,80.00,80.00,\"design, \"\"v2\"\"\"\n"
+            "\"Acme\",\"2026-03-01T22:50:00Z\",\"2026-03-01T23:10:00Z\",0.25,80.00,20.00,\"late\""_s);
+        QCOMPARE(readAll(m_path), before);
         QCOMPARE(QFileInfo(m_path).lastModified(), modified);
+
+        const QString none = m_dir.filePath(u"none.json"_s);
+        const Run empty = report(u"2026-01-01"_s, u"2026-12-31"_s, none, { u"--csv"_s });
+        QCOMPARE(empty.code, 0);
+        QCOMPARE(empty.out, u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s);
+        QVERIFY(!QFileInfo::exists(none));
     }
 
     void tableWithInstantBounds()
     {
-        const Run r = run({ u"report"_s,
-            u"--from"_s,
-            u"2026-03-01T00:00:00Z"_s,
-            u"--to"_s,
-            u"2026-03-04T00:00:00+01:00"_s,
-            u"--data"_s,
-            m_path });
+        const Run r = report(u"2026-03-01T00:00:00Z"_s, u"2026-03-04T00:00:00+01:00"_s, m_path);
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains(u"Amount (EUR)"_s), qPrintable(r.out));
         QCOMPARE(tableRow(r.out, u"Acme"_s), u"Acme 2.17 2.50 200.00"_s);
         QCOMPARE(tableRow(r.out, u"Hobby"_s), u"Hobby 0.50 1.00 -"_s);
         QCOMPARE(tableRow(r.out, u"Total"_s), u"Total 2.67 3.50 200.00"_s);
-    }
-
-    void missingFileReadsAsEmpty()
-    {
-        const Run r = run({ u"report"_s,
-            u"--from"_s,
-            u"2026-01-01"_s,
-            u"--to"_s,
-            u"2026-12-31"_s,
-            u"--csv"_s,
-            u"--data"_s,
-            m_dir.filePath(u"none.json"_s) });
-        QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s);
-        QVERIFY(!QFileInfo::exists(m_dir.filePath(u"none.json"_s)));
     }
 
     // Every refusal is one short line naming what was wrong, and whatever was typed comes back with
@@ -202,56 +197,45 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
+        const QString r = u"report"_s, day = u"2026-03-01"_s, huge(100000, u'x');
+        const auto range = [&](const QString& from, const QString& to) {
+            return QStringList { r, u"--from"_s, from, u"--to"_s, to };
+        };
         QTest::newRow("no command") << QStringList {} << 2 << u"no command"_s;
         QTest::newRow("unknown command") << QStringList { u"bill"_s } << 2 << u"unknown command 'bill'"_s;
-        QTest::newRow("unknown option") << QStringList { u"report"_s, u"--form"_s, u"x"_s } << 2
-                                        << u"unknown option '--form'"_s;
-        QTest::newRow("missing --to") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s } << 2
-                                      << u"both --from and --to"_s;
-        QTest::newRow("option without value")
-            << QStringList { u"report"_s, u"--from"_s } << 2 << u"--from needs a value"_s;
-        QTest::newRow("data without value")
-            << QStringList { u"report"_s, u"--from=2026-03-01"_s, u"--data"_s } << 2 << u"--data needs a value"_s;
+        QTest::newRow("unknown option") << QStringList { r, u"--form"_s, u"x"_s } << 2 << u"unknown option '--form'"_s;
+        QTest::newRow("missing --to") << QStringList { r, u"--from"_s, day } << 2 << u"both --from and --to"_s;
+        QTest::newRow("option without value") << QStringList { r, u"--from"_s } << 2 << u"--from needs a value"_s;
         QTest::newRow("unknown option with a value")
-            << QStringList { u"report"_s, u"--form=2026-03-01"_s } << 2 << u"unknown option '--form=2026-03-01'"_s;
+            << QStringList { r, u"--form=2026-03-01"_s } << 2 << u"unknown option '--form=2026-03-01'"_s;
         QTest::newRow("empty attached value")
-            << QStringList { u"report"_s, u"--from="_s, u"--to=2026-03-01"_s } << 2 << u"'' is neither"_s;
-        QTest::newRow("unknown short option") << QStringList { u"report"_s, u"-x"_s } << 2 << u"unknown option '-x'"_s;
+            << QStringList { r, u"--from="_s, u"--to=2026-03-01"_s } << 2 << u"'' is neither"_s;
+        QTest::newRow("unknown short option") << QStringList { r, u"-x"_s } << 2 << u"unknown option '-x'"_s;
         QTest::newRow("flag given a value")
-            << QStringList { u"report"_s, u"--csv=yes"_s } << 2 << u"unknown option '--csv=yes'"_s;
-        QTest::newRow("stray word") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"march"_s } << 2
+            << QStringList { r, u"--csv=yes"_s } << 2 << u"unknown option '--csv=yes'"_s;
+        QTest::newRow("stray word") << QStringList { r, u"--from"_s, day, u"march"_s } << 2
                                     << u"unknown option 'march'"_s;
         QTest::newRow("control verb option")
             << QStringList { u"stop"_s, u"--json"_s } << 2 << u"unexpected argument '--json' for stop"_s;
-        QTest::newRow("bad date") << QStringList {
-            u"report"_s, u"--from"_s, u"2026-02-30"_s, u"--to"_s, u"2026-03-01"_s
-        } << 2 << u"'2026-02-30' is neither"_s;
-        QTest::newRow("instant without zone")
-            << QStringList { u"report"_s, u"--from"_s, u"2026-03-01T08:00:00"_s, u"--to"_s, u"2026-03-01"_s } << 2
-            << u"is neither"_s;
-        QTest::newRow("reversed range") << QStringList {
-            u"report"_s, u"--from"_s, u"2026-03-02"_s, u"--to"_s, u"2026-03-01"_s
-        } << 2 << u"is after --to"_s;
-        const QString huge(100000, u'x');
-        QTest::newRow("line feed in an option") << QStringList { u"report"_s, u"a\nb"_s } << 2 << u"'a\\nb'"_s;
-        QTest::newRow("escape sequence as a date")
-            << QStringList { u"report"_s, u"--from"_s, u"\x1b[2J"_s, u"--to"_s, u"2026-03-01"_s } << 2
-            << u"'\\x1b[2J'"_s;
-        QTest::newRow("huge date") << QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, huge } << 2
-                                   << QString(u'\'' + QString(59, u'x'));
-        QTest::newRow("reversed instants")
-            << QStringList { u"report"_s, u"--from"_s, u"2026-03-02T00:00:00Z"_s, u"--to"_s, u"2026-03-01T00:00:00Z"_s }
-            << 2 << u"(2026-03-02T00:00:00Z)"_s;
+        QTest::newRow("bad date") << range(u"2026-02-30"_s, day) << 2 << u"'2026-02-30' is neither"_s;
+        QTest::newRow("instant without zone") << range(u"2026-03-01T08:00:00"_s, day) << 2 << u"is neither"_s;
+        QTest::newRow("reversed instants") << range(u"2026-03-02T00:00:00Z"_s, u"2026-03-01T00:00:00Z"_s) << 2
+                                           << u"(2026-03-02T00:00:00Z) is after --to"_s;
+        QTest::newRow("escape sequence as a date") << range(u"\x1b[2J"_s, day) << 2 << u"'\\x1b[2J'"_s;
+        QTest::newRow("huge date") << range(day, huge) << 2 << QString(u'\'' + QString(59, u'x'));
         QTest::newRow("command") << QStringList { u"\x1b]0;title\x07"_s } << 2 << u"'\\x1b]0;title\\x07'"_s;
         QTest::newRow("bidirectional override")
             << QStringList { u"stop"_s, u"abc\u202Edef"_s } << 2 << u"'abc\\u202edef'"_s;
         const QString folder = m_dir.filePath(u"a\nb"_s);
         QVERIFY(QDir().mkpath(folder));
-        QTest::newRow("data file") << QStringList {
-            u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-01"_s, u"--data"_s, folder
-        } << 1 << u"/a\\nb: "_s;
+        QTest::newRow("data file") << range(day, day) + QStringList { u"--data"_s, folder } << 1 << u"/a\\nb: "_s;
         QTest::newRow("project name, echoed by Tivren")
             << QStringList { u"start"_s, u"Acme\n\x1b[2J"_s + huge } << 1 << u"\"Acme\\n\\x1b[2Jxxx"_s;
+        const QString broken = m_dir.filePath(u"broken.json"_s);
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\"entries\": [{}]}") > 0);
+        QTest::newRow("unreadable file") << range(day, day) + QStringList { u"--data"_s, broken } << 1
+                                         << u"entries[0].id"_s;
     }
 
     void errors()
@@ -266,6 +250,8 @@ private Q_SLOTS:
         QVERIFY2(r.err.count(u'\n') == 1 && r.err.endsWith(u'\n') && r.err.size() < 200, qPrintable(r.err));
         for (const QChar c : r.err.chopped(1))
             QVERIFY2(c.category() != QChar::Other_Control && c != u'\u202E', qPrintable(r.err));
+        // A reader keeps no copies of a file it cannot read.
+        QVERIFY(QDir(m_dir.path()).entryList({ u"*.unreadable*"_s }).isEmpty());
     }
 
     // "--from X" and "--from=X" are one option, in any order, and the last of a repeated one counts.
@@ -273,7 +259,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         const QString day = u"2026-03-02"_s;
-        QTest::newRow("separate values") << QStringList { u"--from"_s, day, u"--to"_s, day, u"--data"_s, m_path };
         QTest::newRow("attached values") << QStringList { u"--from="_s + day, u"--to="_s + day, u"--data="_s + m_path };
         QTest::newRow("mixed order") << QStringList { u"--data"_s, m_path, u"--to="_s + day, u"--from"_s, day };
         QTest::newRow("repeated") << QStringList {
@@ -292,28 +277,6 @@ private Q_SLOTS:
         QCOMPARE(r.out.count(u'\n'), 3); // the header and the three entries of 2 March
     }
 
-    void unreadableFile()
-    {
-        const QString broken = m_dir.filePath(u"broken.json"_s);
-        QFile f(broken);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("{\"entries\": [{}]}");
-        f.close();
-        const Run r =
-            run({ u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-01"_s, u"--data"_s, broken });
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(u"entries[0].id"_s), qPrintable(r.err));
-        QCOMPARE(r.err.count(u'\n'), 1);
-        QVERIFY(!QFileInfo::exists(broken + u".unreadable"_s)); // a reader keeps no copies
-    }
-
-    void cleanupTestCase()
-    {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        bus.unregisterObject(QString::fromLatin1(ControlService::objectPath));
-        bus.unregisterService(QString::fromLatin1(ControlService::serviceName));
-    }
-
     void help()
     {
         const Run r = run({ u"--help"_s });
@@ -326,31 +289,25 @@ private Q_SLOTS:
     // Tivren drops entries that do not end after they start when it loads; the report must agree.
     void entriesWithoutDurationAreNotBilled_data()
     {
-        QTest::addColumn<int>("minutes"); // of the broken entry
+        QTest::addColumn<int>("seconds"); // of the broken entry
         QTest::newRow("end equals start") << 0;
-        QTest::newRow("end before start") << -20;
+        QTest::newRow("end before start") << -1200;
     }
 
     void entriesWithoutDurationAreNotBilled()
     {
-        QFETCH(int, minutes);
-        AppSnapshot snapshot;
-        const Project acme(
-            QUuid::createUuid(), u"Acme"_s, 80, 15, BillingRoundingStrategy::roundProjectTotal, u"red"_s, false, 0);
-        snapshot.projects = { acme };
-        const Instant nine = *Iso8601::parse(u"2026-03-02T09:00:00Z");
-        snapshot.entries = { TimeEntry { QUuid::createUuid(), acme.id, nine, nine + 50 * 60, u"work"_s },
-            TimeEntry { QUuid::createUuid(), acme.id, nine + 3600, nine + 3600 + minutes * 60, u"broken"_s } };
-        const QString path = writeData(u"broken-entries.json"_s, snapshot);
-
+        QFETCH(int, seconds);
+        Project acme = testProject(u"Acme"_s);
+        acme.billingRoundingStrategy = BillingRoundingStrategy::roundProjectTotal;
+        const QString path = writeData(u"broken-entries.json"_s,
+            { acme },
+            { entryAt(acme, "2026-03-02T09:00:00Z", 3000, u"work"_s),
+                entryAt(acme, "2026-03-02T10:00:00Z", seconds, u"broken"_s) });
         const Run csv = report(u"2026-03-02"_s, u"2026-03-02"_s, path, { u"--csv"_s });
-        QCOMPARE(csv.code, 0);
         QCOMPARE(csv.out,
             u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes\n"
             "\"Acme\",\"2026-03-02T09:00:00Z\",\"2026-03-02T09:50:00Z\",0.75,80.00,60.00,\"work\""_s);
-        const Run table = report(u"2026-03-02"_s, u"2026-03-02"_s, path);
-        QCOMPARE(table.code, 0);
-        QCOMPARE(tableRow(table.out, u"Acme"_s), u"Acme 0.83 0.75 60.00"_s);
+        QCOMPARE(tableRow(report(u"2026-03-02"_s, u"2026-03-02"_s, path).out, u"Acme"_s), u"Acme 0.83 0.75 60.00"_s);
     }
 
     // A report lost on a full disk is a failure, not an empty success.
@@ -364,10 +321,7 @@ private Q_SLOTS:
     void lostOutputFails()
     {
         QFETCH(QStringList, more);
-        const Run r = run(
-            QStringList { u"report"_s, u"--from"_s, u"2026-03-01"_s, u"--to"_s, u"2026-03-31"_s, u"--data"_s, m_path }
-                + more,
-            { {}, u"/dev/full"_s });
+        const Run r = report(u"2026-03-01"_s, u"2026-03-31"_s, m_path, more, { {}, u"/dev/full"_s });
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.startsWith(u"tivrenctl: could not write to standard output"_s), qPrintable(r.err));
         QCOMPARE(r.err.count(u'\n'), 1);
@@ -395,22 +349,16 @@ private Q_SLOTS:
     void hugeAmounts()
     {
         QFETCH(double, rate);
-        AppSnapshot snapshot;
-        const Project big(
-            QUuid::createUuid(), u"Big"_s, rate, 60, BillingRoundingStrategy::roundUpPerEntry, u"red"_s, false, 0);
-        snapshot.projects = { big };
-        const Instant nine = *Iso8601::parse(u"2026-03-02T09:00:00Z");
-        snapshot.entries = { TimeEntry { QUuid::createUuid(), big.id, nine, nine + 7200, {} } };
-        const QString path = writeData(u"big.json"_s, snapshot);
+        Project big = testProject(u"Big"_s);
+        big.hourlyRate = rate;
+        big.billingIncrementMinutes = 60;
+        const QString path = writeData(u"big.json"_s, { big }, { entryAt(big, "2026-03-02T09:00:00Z", 7200) });
         const QString amount = printfFixed2(2 * rate);
-
         const Run csv = report(u"2026-03-02"_s, u"2026-03-02"_s, path, { u"--csv"_s });
-        QCOMPARE(csv.code, 0);
         QCOMPARE(csv.out.split(u'\n').value(1),
             u"\"Big\",\"2026-03-02T09:00:00Z\",\"2026-03-02T11:00:00Z\",2.00,"_s + printfFixed2(rate) + u',' + amount
                 + u",\"\""_s);
         const Run table = report(u"2026-03-02"_s, u"2026-03-02"_s, path);
-        QCOMPARE(table.code, 0);
         QCOMPARE(tableRow(table.out, u"Big"_s), u"Big 2.00 2.00 "_s + amount);
         QCOMPARE(tableRow(table.out, u"Total"_s), u"Total 2.00 2.00 "_s + amount);
     }
@@ -418,24 +366,15 @@ private Q_SLOTS:
     // Havana turns its clocks back from 01:00 to 00:00 on 2 November 2025: the first 00:30 is that day's.
     void dayWhoseMidnightRepeats()
     {
-        AppSnapshot snapshot;
-        const Project acme(
-            QUuid::createUuid(), u"Acme"_s, 80, 15, BillingRoundingStrategy::roundUpPerEntry, u"red"_s, false, 0);
-        snapshot.projects = { acme };
-        auto entry = [&](const char* start, const QString& notes) {
-            const Instant s = *Iso8601::parse(QByteArrayView(start));
-            return TimeEntry { QUuid::createUuid(), acme.id, s, s + 900, notes };
-        };
-        snapshot.entries = { entry("2025-11-02T03:30:00Z", u"23:30 the day before"_s),
-            entry("2025-11-02T04:30:00Z", u"first 00:30"_s),
-            entry("2025-11-02T05:30:00Z", u"second 00:30"_s),
-            entry("2025-11-03T04:30:00Z", u"23:30"_s),
-            entry("2025-11-03T05:30:00Z", u"00:30 the day after"_s) };
-        const QString path = writeData(u"havana.json"_s, snapshot);
-
-        const Run r = run(
-            { u"report"_s, u"--from"_s, u"2025-11-02"_s, u"--to"_s, u"2025-11-02"_s, u"--csv"_s, u"--data"_s, path },
-            { "America/Havana", {} });
+        const Project acme = testProject(u"Acme"_s);
+        const QString path = writeData(u"havana.json"_s,
+            { acme },
+            { entryAt(acme, "2025-11-02T03:30:00Z", 900, u"23:30 the day before"_s),
+                entryAt(acme, "2025-11-02T04:30:00Z", 900, u"first 00:30"_s),
+                entryAt(acme, "2025-11-02T05:30:00Z", 900, u"second 00:30"_s),
+                entryAt(acme, "2025-11-03T04:30:00Z", 900, u"23:30"_s),
+                entryAt(acme, "2025-11-03T05:30:00Z", 900, u"00:30 the day after"_s) });
+        const Run r = report(u"2025-11-02"_s, u"2025-11-02"_s, path, { u"--csv"_s }, { "America/Havana", {} });
         QCOMPARE(r.code, 0);
         QStringList notes;
         for (const QString& line : r.out.split(u'\n').mid(1))

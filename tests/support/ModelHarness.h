@@ -28,6 +28,7 @@ struct ModelHarness
     FakeGoogleCalendarService google;
     FakeAppleCalendarService apple;
     PomodoroSkipBroadcaster broadcaster;
+    GoogleCalendarServicing* googleService = &google; // a test may bring the real service
     std::unique_ptr<AppModel> model;
 
     enum class Load
@@ -45,7 +46,8 @@ struct ModelHarness
     {
         model.reset();
         model = std::make_unique<AppModel>(
-            AppServices { repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
+            AppServices {
+                repository, *googleService, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
             options);
         // As at start-up: nothing is saved before a load has succeeded (here of an absent file).
         if (!options.loadOnInit && load == Load::atOnce)

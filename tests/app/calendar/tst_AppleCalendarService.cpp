@@ -129,22 +129,15 @@ private Q_SLOTS:
         QTest::addColumn<std::optional<Kind>>("authorizeError");
         QTest::addColumn<std::optional<Kind>>("otherError"); // of listing and exporting before Connect
 
-        const auto none = std::optional<Kind>();
+        const std::optional<Kind> none, denied = Kind::accessDenied, writeOnly = Kind::fullAccessRequired;
         QTest::newRow("full access") << Status::fullAccess << false << false << none << none;
-        QTest::newRow("not asked yet, granted")
-            << Status::notDetermined << false << true << none << std::optional(Kind::accessDenied);
-        QTest::newRow("not asked yet, refused")
-            << Status::notDetermined << false << false << std::optional(Kind::accessDenied)
-            << std::optional(Kind::accessDenied);
-        QTest::newRow("write-only") << Status::writeOnly << false << false << std::optional(Kind::fullAccessRequired)
-                                    << std::optional(Kind::fullAccessRequired);
-        QTest::newRow("denied") << Status::denied << false << false << std::optional(Kind::accessDenied)
-                                << std::optional(Kind::accessDenied);
-        QTest::newRow("restricted") << Status::restricted << false << false << std::optional(Kind::accessDenied)
-                                    << std::optional(Kind::accessDenied);
-        QTest::newRow("store not installed")
-            << Status::notDetermined << true << false << std::optional(Kind::storeUnavailable)
-            << std::optional(Kind::storeUnavailable);
+        QTest::newRow("not asked yet, granted") << Status::notDetermined << false << true << none << denied;
+        QTest::newRow("not asked yet, refused") << Status::notDetermined << false << false << denied << denied;
+        QTest::newRow("write-only") << Status::writeOnly << false << false << writeOnly << writeOnly;
+        QTest::newRow("denied") << Status::denied << false << false << denied << denied;
+        QTest::newRow("restricted") << Status::restricted << false << false << denied << denied;
+        const std::optional<Kind> missing = Kind::storeUnavailable;
+        QTest::newRow("store not installed") << Status::notDetermined << true << false << missing << missing;
     }
     void access()
     {
@@ -188,7 +181,9 @@ private Q_SLOTS:
             { u"w2"_s, u"Work"_s, u"Work"_s },
             { u"p1"_s, u"personal"_s, {} },
             { u"a"_s, u"Alpha"_s, u"Local"_s },
-            { u"p2"_s, u"Personal"_s, {} } };
+            { u"p2"_s, u"Personal"_s, {} },
+            { u"w3"_s, u"work"_s, u"Work"_s }, // differs from its source in case only
+            { u"c"_s, u"Caf\u00e9"_s, u"Cafe\u0301"_s } }; // the same name, composed differently
         const auto listed = resultOf(h.service.fetchCalendars()).value();
         QVERIFY(listed);
         QStringList order;
@@ -198,41 +193,39 @@ private Q_SLOTS:
         QCOMPARE(order,
             QStringList({ u"a=Alpha (Local)"_s,
                 u"b=beta"_s,
+                u"c=Caf\u00e9"_s,
                 u"p1=personal"_s,
                 u"p2=Personal"_s,
                 u"w2=Work"_s,
-                u"w1=Work (Home)"_s }));
+                u"w1=Work (Home)"_s,
+                u"w3=work (Work)"_s }));
     }
 
     void exportWritesEventsAndUpdatesThemLater()
     {
         Harness h;
-        const Project acme = testProject(u"Acme"_s);
-        const Project unassigned = testProject(u"Internal"_s);
+        const Project acme = testProject(u"Acme"_s), unassigned = testProject(u"Internal"_s);
         const QUuid deletedProject = QUuid::createUuid();
         const TimeEntry first = testEntry(acme.id, 1772355600, 5400, u"  Design review \n"_s);
         const TimeEntry skipped = testEntry(unassigned.id, 1772362800, 5400);
         const TimeEntry orphan = testEntry(deletedProject, 1772370000, 5400);
         const QHash<QUuid, QString> assignments { { acme.id, u"home"_s }, { deletedProject, u"work"_s } };
+        // What the store holds for a link: its calendar, title, notes and times.
+        const auto stored = [&h](const AppleCalendarEventLink& link) {
+            const CalendarStoreEvent e = h.store->events.value(link.eventID);
+            return std::tuple(e.calendarID, e.title, e.notes, e.start, e.end);
+        };
 
         const auto exported = h.exportEntries({ first, skipped, orphan }, { acme, unassigned }, assignments, {});
         QVERIFY(!exported.error);
         QCOMPARE(exported.links.size(), 2);
-        QCOMPARE(exported.links[0].entryID, first.id);
-        QCOMPARE(exported.links[0].calendarID, u"home"_s);
-        QCOMPARE(exported.links[1].entryID, orphan.id);
-        QCOMPARE(exported.links[1].calendarID, u"work"_s);
+        QCOMPARE(std::tuple(exported.links[0].entryID, exported.links[1].entryID), std::tuple(first.id, orphan.id));
         QCOMPARE(exported.links[0].lastSyncedAt, h.clock.time);
-        QCOMPARE(h.store->events.size(), 2);
-        const CalendarStoreEvent written = h.store->events.value(exported.links[0].eventID);
-        QCOMPARE(written.calendarID, u"home"_s);
-        QCOMPARE(written.title, u"Acme"_s);
-        QCOMPARE(written.notes, CalendarExportSupport::eventNotes(first, acme));
-        QCOMPARE(written.start, first.startDate);
-        QCOMPARE(written.end, first.endDate);
-        const CalendarStoreEvent orphanEvent = h.store->events.value(exported.links[1].eventID);
-        QCOMPARE(orphanEvent.title, u"Tivren Entry"_s);
-        QCOMPARE(orphanEvent.calendarID, u"work"_s);
+        QCOMPARE(stored(exported.links[0]),
+            std::tuple(
+                u"home"_s, u"Acme"_s, CalendarExportSupport::eventNotes(first, acme), first.startDate, first.endDate));
+        QCOMPARE(std::get<0>(stored(exported.links[1])), u"work"_s);
+        QCOMPARE(std::get<1>(stored(exported.links[1])), u"Tivren Entry"_s);
 
         // Edited since: the same events are updated, with the same links.
         TimeEntry edited = first;
@@ -246,16 +239,16 @@ private Q_SLOTS:
         QVERIFY(!again.error);
         QCOMPARE(again.links.size(), 2);
         for (int i = 0; i < 2; ++i) {
-            QCOMPARE(again.links[i].id, exported.links[i].id);
-            QCOMPARE(again.links[i].eventID, exported.links[i].eventID);
-            QCOMPARE(again.links[i].lastSyncedAt, h.clock.time);
+            QCOMPARE(std::tuple(again.links[i].id, again.links[i].eventID, again.links[i].lastSyncedAt),
+                std::tuple(exported.links[i].id, exported.links[i].eventID, h.clock.time));
         }
         QCOMPARE(h.store->events.size(), 2);
-        const CalendarStoreEvent updated = h.store->events.value(exported.links[0].eventID);
-        QCOMPARE(updated.title, u"Acme Corp"_s);
-        QCOMPARE(updated.notes, CalendarExportSupport::eventNotes(edited, renamed));
-        QCOMPARE(updated.start, edited.startDate);
-        QCOMPARE(updated.end, edited.endDate);
+        QCOMPARE(stored(again.links[0]),
+            std::tuple(u"home"_s,
+                u"Acme Corp"_s,
+                CalendarExportSupport::eventNotes(edited, renamed),
+                edited.startDate,
+                edited.endDate));
     }
 
     // What the user did to an exported event in their calendar, and what the next export makes of it.

@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrlQuery>
@@ -79,6 +78,8 @@ std::unique_ptr<LoopbackAuthorizationReceiver> listening(LoopbackAuthorizationRe
     auto receiver = LoopbackAuthorizationReceiver::listen(0, limits);
     return receiver ? std::move(receiver).value() : nullptr;
 }
+
+using Waiting = std::shared_ptr<std::optional<Expected<QString, GoogleCalendarServiceError>>>;
 
 bool refusesConnections(quint16 port)
 {
@@ -179,11 +180,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("kind"); // -1: accepted
         QTest::addColumn<QString>("message");
         QTest::newRow("2xx") << 200 << QByteArray("{}") << -1 << QString();
-        QTest::newRow("revoked") << 400 << QByteArray(R"({"error":"invalid_grant","error_description":"Bad"})")
-                                 << int(ErrorKind::authorizationExpired) << QString();
-        QTest::newRow("with description")
-            << 401 << QByteArray(R"({"error":"invalid_client","error_description":"The OAuth client was not found."})")
-            << int(ErrorKind::googleAPIError) << u"invalid_client: The OAuth client was not found."_s;
         QTest::newRow("code only") << 400 << QByteArray(R"({"error":"invalid_request"})")
                                    << int(ErrorKind::googleAPIError) << u"invalid_request"_s;
         QTest::newRow("not JSON") << 502 << QByteArray("<html>Bad Gateway</html>") << int(ErrorKind::googleAPIError)
@@ -205,19 +201,12 @@ private Q_SLOTS:
         }
     }
 
-    void storedTokenForm()
+    // The journey test checks the stored form of a full token; one without a refresh token leaves it out.
+    void storedTokenWithoutRefreshToken()
     {
-        // 2026-03-01T08:00:00Z is 794,044,800 s after 2001-01-01.
-        const GoogleOAuthToken token { u"ya29.a"_s, u"1//r"_s, u"Bearer"_s, 1772352000 };
-        const QJsonObject json = QJsonDocument::fromJson(GoogleOAuth::encodeToken(token)).object();
-        QCOMPARE(json.value("expiryDate"_L1).toDouble(), 794044800.0);
+        const GoogleOAuthToken token { u"ya29.a"_s, std::nullopt, u"Bearer"_s, 1772352000 };
+        QVERIFY(!QJsonDocument::fromJson(GoogleOAuth::encodeToken(token)).object().contains("refreshToken"_L1));
         QCOMPARE(GoogleOAuth::decodeToken(GoogleOAuth::encodeToken(token)), token);
-
-        GoogleOAuthToken withoutRefresh = token;
-        withoutRefresh.refreshToken.reset();
-        QVERIFY(
-            !QJsonDocument::fromJson(GoogleOAuth::encodeToken(withoutRefresh)).object().contains("refreshToken"_L1));
-        QCOMPARE(GoogleOAuth::decodeToken(GoogleOAuth::encodeToken(withoutRefresh)), withoutRefresh);
         QVERIFY(!GoogleOAuth::decodeToken(R"({"accessToken":"a","tokenType":"Bearer","expiryDate":"soon"})"));
     }
 
@@ -264,32 +253,11 @@ private Q_SLOTS:
         QCOMPARE(result.value, value);
     }
 
-    void iconRequestThenCallback()
-    {
-        auto receiver = listening();
-        QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
-        auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
-
-        Client icon(receiver->port(), get("/favicon.ico"));
-        QVERIFY(icon.waitUntilClosed());
-        QCOMPARE(icon.body(), QByteArray("<html><body></body></html>"));
-        QVERIFY(icon.reply.startsWith("HTTP/1.1 200 OK\r\n"));
-        QVERIFY(!waiting->has_value());
-
-        Client callback(receiver->port(), get("/oauth/callback?state=" + state.toUtf8() + "&code=the-code"));
-        QVERIFY(callback.waitUntilClosed());
-        QVERIFY(callback.body().contains("You&rsquo;re all set"));
-        QTRY_VERIFY(waiting->has_value());
-        QCOMPARE(waiting->value().value(), u"the-code"_s);
-        QVERIFY(refusesConnections(receiver->port()));
-    }
-
     void twoCallbacksAtOnce()
     {
         auto receiver = listening();
         QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
         auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
         Client first(receiver->port(), get("/oauth/callback?state=" + state.toUtf8() + "&code=first"));
         Client second(receiver->port(), get("/oauth/callback?state=" + state.toUtf8() + "&code=second"));
@@ -302,26 +270,11 @@ private Q_SLOTS:
         QVERIFY(waiting->value().value() == u"first"_s || waiting->value().value() == u"second"_s);
     }
 
-    void callbackFailureEndsTheWait()
-    {
-        auto receiver = listening();
-        QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
-        auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
-        Client denied(receiver->port(), get("/oauth/callback?error=%3Cscript%3E&state=" + state.toUtf8()));
-        QVERIFY(denied.waitUntilClosed());
-        QVERIFY(denied.body().contains("<div class=\"reason\" role=\"note\">Google returned: &lt;script&gt;</div>"));
-        QTRY_VERIFY(waiting->has_value());
-        QCOMPARE(waiting->value().error(),
-            (GoogleCalendarServiceError { ErrorKind::oauthCallbackFailed, u"Google returned: <script>"_s }));
-        QVERIFY(refusesConnections(receiver->port()));
-    }
-
     void badRequestsDoNotEndTheWait()
     {
         auto receiver = listening({ 5min, 300ms });
         QVERIFY(receiver);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
         auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
 
         Client notUtf8(receiver->port(), "GET /oauth/callback?code=\xff\xfe HTTP/1.1\r\n\r\n");
@@ -354,24 +307,12 @@ private Q_SLOTS:
 
         auto cancelled = listening();
         QVERIFY(cancelled);
-        auto waiting = std::make_shared<std::optional<Expected<QString, GoogleCalendarServiceError>>>();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
         auto keeping = keepTaskResult(cancelled->waitForAuthorizationCode(state), waiting);
         cancelled->cancel();
         QTRY_VERIFY(waiting->has_value());
         QCOMPARE(waiting->value().error().kind, ErrorKind::authorizationCancelled);
         QVERIFY(refusesConnections(cancelled->port()));
-    }
-
-    void portInUseFailsAtOnce()
-    {
-        QTcpServer other;
-        QVERIFY(other.listen(QHostAddress(QHostAddress::LocalHost)));
-        const auto receiver = LoopbackAuthorizationReceiver::listen(other.serverPort(), {});
-        QVERIFY(!receiver);
-        QCOMPARE(receiver.error().kind, ErrorKind::systemError);
-        QVERIFY2(receiver.error().message.startsWith(
-                     u"Could not receive the Google sign-in on port "_s + QString::number(other.serverPort())),
-            qPrintable(receiver.error().message));
     }
 
     void contentLengthCountsBytes()
@@ -386,26 +327,18 @@ private Q_SLOTS:
         QCOMPARE(body.size(), page.size() + 2); // the title's em dash is three bytes
     }
 
+    // The page says what happened, loads nothing from the network and shows a reason only as text.
     void callbackPages()
     {
         const QString success = OAuthCallbackPage::render(OAuthCallbackPage::State::success());
-        QVERIFY(success.startsWith(u"<!doctype html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">"_s));
         QVERIFY(success.contains(u"<title>Tivren \u2014 Connected to Google Calendar</title>"_s));
         QVERIFY(!success.contains(u"class=\"reason\""_s));
-        QVERIFY(success.contains(u"<span class=\"pill pill--success\"><span class=\"dot\"></span>Connected</span>"_s));
-        QVERIFY(success.contains(u"onclick=\"window.close()\">Done</button>"_s));
-        QCOMPARE(success.count(u"<svg"_s), 3);
-        QVERIFY(!success.contains(u"http://"_s.prepend(u"src=\""_s))); // nothing loaded from the network
-        QVERIFY(success.endsWith(u"</main>\n</body>\n</html>"_s));
-
+        QVERIFY(!success.contains(u"src=\"http"_s));
         const QString failure =
             OAuthCallbackPage::render(OAuthCallbackPage::State::failure(u"a &< b > \"c\" 'd' &amp;"_s));
         QVERIFY(failure.contains(u"<title>Tivren \u2014 Connection failed</title>"_s));
-        QVERIFY(failure.contains(u"</p>\n    <div class=\"reason\" role=\"note\">"
-                                 "a &amp;&lt; b &gt; &quot;c&quot; &#39;d&#39; &amp;amp;</div>\n    <span"_s));
-        QVERIFY(failure.contains(u"pill pill--error\"><span class=\"dot\"></span>Couldn&rsquo;t connect</span>"_s));
-        QVERIFY(failure.contains(u">Return to Tivren</button>"_s));
-        QVERIFY(failure.contains(u"prefers-color-scheme: dark"_s));
+        QVERIFY(failure.contains(u"<div class=\"reason\" role=\"note\">"
+                                 "a &amp;&lt; b &gt; &quot;c&quot; &#39;d&#39; &amp;amp;</div>"_s));
     }
 };
 

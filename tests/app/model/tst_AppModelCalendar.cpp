@@ -94,7 +94,6 @@ enum class Setup
 // Table rows, read back by structured binding.
 using ConnectRow = std::tuple<bool, QList<GoogleCalendarListItem>, bool, std::optional<Kind>, QString, QStringList>;
 using RefusalRow = std::tuple<bool, Setup, QString>;
-using TextRow = std::tuple<QString, QString, QString>;
 using NotesRow = std::tuple<QString, Seconds, QString>;
 using SummaryRow = std::tuple<bool, int, int, QString>;
 
@@ -388,24 +387,6 @@ private Q_SLOTS:
             const QString text = CalendarExportSupport::eventNotes(e, acme, QLocale(language));
             QVERIFY2(text.contains(hours) && text.count(u'\n') == expected.count(u'\n'), qPrintable(language + text));
         }
-    }
-
-    // name, source, display name
-    void appleDisplayName_data()
-    {
-        QTest::addColumn<TextRow>("row");
-        const QString precomposed = u"Caf\u00e9"_s, decomposed = u"Cafe\u0301"_s;
-        QTest::newRow("other source") << TextRow { u"Work"_s, u"iCloud"_s, u"Work (iCloud)"_s };
-        QTest::newRow("no source") << TextRow { u"Work"_s, QString(), u"Work"_s };
-        QTest::newRow("case differs") << TextRow { u"work"_s, u"Work"_s, u"work (Work)"_s };
-        QTest::newRow("composed name") << TextRow { precomposed, decomposed, precomposed };
-    }
-
-    void appleDisplayName()
-    {
-        QFETCH(TextRow, row);
-        const auto& [name, source, expected] = row;
-        QCOMPARE((AppleCalendarListItem { u"id"_s, name, source }).displayName(), expected);
     }
 };
 

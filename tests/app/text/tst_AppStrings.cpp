@@ -96,60 +96,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected"); // for 0, 1, 2, 5 and 21
-        QTest::newRow("en entries") << u"en_US"_s << u"%n entries"_s
-                                    << QStringList {
-                                           u"0 entries"_s, u"1 entry"_s, u"2 entries"_s, u"5 entries"_s, u"21 entries"_s
-                                       };
+        QTest::addColumn<QString>("expected"); // for 0, 1, 2, 5 and 21, %n standing for the count
+        QTest::newRow("en entries") << u"en_US"_s << u"%n entries"_s << u"%n entries|%n entry|%n entries"_s;
         QTest::newRow("nl entries") << u"nl_NL"_s << u"%n entries"_s
-                                    << QStringList { u"0 registraties"_s,
-                                           u"1 registratie"_s,
-                                           u"2 registraties"_s,
-                                           u"5 registraties"_s,
-                                           u"21 registraties"_s };
+                                    << u"%n registraties|%n registratie|%n registraties"_s;
         QTest::newRow("en projects in range") << u"en_GB"_s << u"%n projects in range"_s
-                                              << QStringList { u"0 projects in range"_s,
-                                                     u"1 project in range"_s,
-                                                     u"2 projects in range"_s,
-                                                     u"5 projects in range"_s,
-                                                     u"21 projects in range"_s };
-        QTest::newRow("nl projects in range") << u"nl"_s << u"%n projects in range"_s
-                                              << QStringList { u"0 projecten in periode"_s,
-                                                     u"1 project in periode"_s,
-                                                     u"2 projecten in periode"_s,
-                                                     u"5 projecten in periode"_s,
-                                                     u"21 projecten in periode"_s };
-        QTest::newRow("en labelled count") << u"en"_s << u"time entries: %n"_s
-                                           << QStringList { u"time entries: 0"_s,
-                                                  u"time entry: 1"_s,
-                                                  u"time entries: 2"_s,
-                                                  u"time entries: 5"_s,
-                                                  u"time entries: 21"_s };
+                                              << u"%n projects in range|%n project in range|%n projects in range"_s;
+        QTest::newRow("nl projects in range")
+            << u"nl"_s << u"%n projects in range"_s
+            << u"%n projecten in periode|%n project in periode|%n projecten in periode"_s;
+        QTest::newRow("en labelled count")
+            << u"en"_s << u"time entries: %n"_s << u"time entries: %n|time entry: %n|time entries: %n"_s;
         QTest::newRow("no table: English forms") << u"pt_BR"_s << u"%n selected projects"_s
-                                                 << QStringList { u"0 selected projects"_s,
-                                                        u"1 selected project"_s,
-                                                        u"2 selected projects"_s,
-                                                        u"5 selected projects"_s,
-                                                        u"21 selected projects"_s };
-        QTest::newRow("fr entries") << u"fr"_s << u"%n entries"_s
-                                    << QStringList { u"0\u00a0entrée"_s,
-                                           u"1\u00a0entrée"_s,
-                                           u"2\u00a0entrées"_s,
-                                           u"5\u00a0entrées"_s,
-                                           u"21\u00a0entrées"_s };
-        QTest::newRow("de minutes") << u"de"_s << u"%n min"_s
-                                    << QStringList { u"0 Min."_s, u"1 Min."_s, u"2 Min."_s, u"5 Min."_s, u"21 Min."_s };
+                                                 << u"%n selected projects|%n selected project|%n selected projects"_s;
+        QTest::newRow("fr entries") << u"fr"_s << u"%n entries"_s << u"%n\u00a0entrée|%n\u00a0entrée|%n\u00a0entrées"_s;
+        QTest::newRow("de minutes") << u"de"_s << u"%n min"_s << u"%n Min.|%n Min.|%n Min."_s;
     }
 
     void plurals()
     {
         QFETCH(QString, locale);
         QFETCH(QString, text);
-        QFETCH(QStringList, expected);
-        QStringList forms;
-        for (int count : { 0, 1, 2, 5, 21 })
-            forms << AppStrings::plural(QLocale(locale), text, count);
-        QCOMPARE(forms, expected);
+        QFETCH(QString, expected);
+        const QStringList forms = expected.split(u'|'); // for 0, 1, and every other count
+        for (int count : { 0, 1, 2, 5, 21 }) {
+            const QString form = forms[count < 2 ? count : 2];
+            QCOMPARE(AppStrings::plural(QLocale(locale), text, count),
+                QString(form).replace(u"%n"_s, QString::number(count)));
+        }
     }
 
     void elapsedTexts_data()
@@ -183,7 +157,6 @@ private Q_SLOTS:
             AppStrings::text(dutch, u"You've been working for %@ — consider taking a short break."_s);
         QVERIFY(dutchFormat.startsWith(u"Je "_s));
         QCOMPARE(NotificationTexts::workReminder(2700, dutch).body, AppStrings::format(dutchFormat, { u"45 min"_s }));
-        QVERIFY(NotificationTexts::workReminder(2700, dutch).body.contains(u"45 min"_s));
         QCOMPARE(NotificationTexts::skipAction(dutch), u"Overslaan"_s);
     }
 };
