@@ -137,7 +137,6 @@ void tst_DBusNotifier::postsOneNotificationPerEvent_data()
 
     QTest::newRow("work, sound off") << std::optional(PomodoroPhase::work) << 0.0 << false;
     QTest::newRow("short break, sound on") << std::optional(PomodoroPhase::shortBreak) << 0.0 << true;
-    QTest::newRow("long break, sound on") << std::optional(PomodoroPhase::longBreak) << 0.0 << true;
     QTest::newRow("reminder, sound on") << std::optional<PomodoroPhase>() << 2700.0 << true;
     QTest::newRow("reminder, sound off") << std::optional<PomodoroPhase>() << 3900.0 << false;
 }

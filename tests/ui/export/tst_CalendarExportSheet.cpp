@@ -125,10 +125,6 @@ private Q_SLOTS:
                                                  << QStringList { u"Skip this project"_s, u"Work (disabled)"_s };
         QTest::newRow("padded id is that calendar")
             << QStringList { u"[x]  me "_s } << 1 << QStringList { u"ada@example.com"_s };
-        QTest::newRow("every project unticked") << QStringList { u"[ ] work"_s,
-            u"[ ] me"_s } << 0 << QStringList { u"Work (disabled)"_s, u"ada@example.com (disabled)"_s };
-        QTest::newRow("every project skipped") << QStringList { u"[x] -"_s, u"[x] -"_s } << 0
-                                               << QStringList { u"Skip this project"_s, u"Skip this project"_s };
         // A calendar deleted since: no stand-in is shown, and the draft still holds it.
         QTest::newRow("calendar no longer listed") << QStringList { u"[x] gone"_s } << 1 << QStringList { QString() };
     }
@@ -220,10 +216,9 @@ private Q_SLOTS:
         QFETCH(QString, thirdID);
         open({ u"[x] work"_s }, apple);
         QCOMPARE(text(u"titleLabel"_s), title);
-        QStringList listed;
         for (int i = 0; i < picker(0)->count(); ++i)
-            listed << picker(0)->itemText(i);
-        QCOMPARE(listed, items);
+            QCOMPARE(picker(0)->itemText(i), items.value(i));
+        QCOMPARE(picker(0)->count(), items.size());
 
         choose(picker(0), 3);
         const auto chosen = [&] {

@@ -1,4 +1,3 @@
-#include "app/text/AppStrings.h"
 #include "support/ViewFixture.h"
 #include "ui/editors/TimeEntryEditor.h"
 #include "ui/export/CalendarExportSheet.h"
@@ -37,6 +36,15 @@ TimeEntry entry(const Project& project, Instant start, Instant end, const QStrin
     return TimeEntry { QUuid::createUuid(), project.id, start, end, notes };
 }
 
+AppSnapshot english(const QList<Project>& projects, const QList<TimeEntry>& entries)
+{
+    AppSnapshot snapshot;
+    snapshot.settings.languagePreference = AppLanguagePreference::english;
+    snapshot.projects = projects;
+    snapshot.entries = entries;
+    return snapshot;
+}
+
 } // namespace
 
 class tst_OverviewView : public QObject, ViewFixture<OverviewView>
@@ -70,9 +78,7 @@ private Q_SLOTS:
 
     void emptyStates()
     {
-        AppSnapshot empty;
-        empty.settings.languagePreference = AppLanguagePreference::english;
-        open(empty);
+        open(english({}, {}));
         QCOMPARE(text(u"titleLabel"_s), u"Time Overview"_s);
         QCOMPARE(text(u"hoursValueLabel"_s), u"0.00"_s);
         QCOMPARE(text(u"projectsValueLabel"_s), u"0"_s);
@@ -104,12 +110,9 @@ private Q_SLOTS:
     void titleRule()
     {
         QFETCH(bool, withRated);
-        AppSnapshot snapshot;
-        snapshot.settings.languagePreference = AppLanguagePreference::english;
         const Project personal = project(u"Personal"_s, std::nullopt, u"green"_s);
         const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { personal, acme };
-        snapshot.entries = { entry(personal, at(3, 5, 11), at(3, 5, 11, 20)) };
+        AppSnapshot snapshot = english({ personal, acme }, { entry(personal, at(3, 5, 11), at(3, 5, 11, 20)) });
         if (withRated)
             snapshot.entries.append(entry(acme, at(3, 5, 9), at(3, 5, 9, 50)));
         open(snapshot);
@@ -130,18 +133,15 @@ private Q_SLOTS:
 
     void daysAcrossMidnightSwappedRangeAndUnknownProjects()
     {
-        AppSnapshot snapshot;
-        snapshot.settings.languagePreference = AppLanguagePreference::english;
         const Project acme = project(u"Acme"_s, 80);
         const Project gone = project(u"Gone"_s, 50);
-        snapshot.projects = { acme };
-        snapshot.entries = {
-            entry(acme, at(3, 2, 9), at(3, 2, 9, 50), u"Kick-off"_s),
-            entry(acme, at(2, 27, 23, 30), at(2, 28, 0, 30)),
-            entry(gone, at(3, 2, 14), at(3, 2, 15)),
-            entry(acme, at(1, 10, 9), at(1, 10, 10)), // outside the range
-        };
-        open(snapshot);
+        open(english({ acme },
+            {
+                entry(acme, at(3, 2, 9), at(3, 2, 9, 50), u"Kick-off"_s),
+                entry(acme, at(2, 27, 23, 30), at(2, 28, 0, 30)),
+                entry(gone, at(3, 2, 14), at(3, 2, 15)),
+                entry(acme, at(1, 10, 9), at(1, 10, 10)), // outside the range
+            }));
         // The end before the start: the same as the other way round.
         view->setRange(at(3, 4, 0), at(2, 20, 0));
         QCOMPARE(view->range().lower, at(2, 20, 0));
@@ -158,11 +158,9 @@ private Q_SLOTS:
 
     void editAndDeleteFromTheList()
     {
-        AppSnapshot snapshot;
-        snapshot.settings.languagePreference = AppLanguagePreference::english;
         const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = { entry(acme, at(3, 5, 9), at(3, 5, 10)), entry(acme, at(3, 4, 9), at(3, 4, 10)) };
+        const AppSnapshot snapshot =
+            english({ acme }, { entry(acme, at(3, 5, 9), at(3, 5, 10)), entry(acme, at(3, 4, 9), at(3, 4, 10)) });
         open(snapshot);
         QCOMPARE(list()->entryCount(), 2);
 
@@ -188,13 +186,11 @@ private Q_SLOTS:
 
     void runningTimerPomodoroAndRecentProjects()
     {
-        AppSnapshot snapshot;
-        snapshot.settings.languagePreference = AppLanguagePreference::english;
-        snapshot.settings.pomodoroEnabled = true;
         const Project acme = project(u"Acme"_s, 80);
         const Project personal = project(u"Personal"_s, std::nullopt, u"green"_s);
-        snapshot.projects = { acme, personal };
-        snapshot.entries = { entry(personal, at(3, 5, 9), at(3, 5, 10)), entry(acme, at(3, 4, 9), at(3, 4, 10)) };
+        AppSnapshot snapshot = english(
+            { acme, personal }, { entry(personal, at(3, 5, 9), at(3, 5, 10)), entry(acme, at(3, 4, 9), at(3, 4, 10)) });
+        snapshot.settings.pomodoroEnabled = true;
         open(snapshot);
         auto recent = [this] {
             QStringList captions;
@@ -237,12 +233,8 @@ private Q_SLOTS:
 
     void calendarExportButtonsAndSheet()
     {
-        AppSnapshot snapshot;
-        snapshot.settings.languagePreference = AppLanguagePreference::english;
         const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = { entry(acme, at(3, 5, 9), at(3, 5, 10)) };
-        open(snapshot);
+        open(english({ acme }, { entry(acme, at(3, 5, 9), at(3, 5, 10)) }));
         auto* google = child<QPushButton>(u"exportGoogleCalendarButton"_s);
         QVERIFY(child(u"exportCSVButton"_s)->isEnabled());
         QVERIFY(!google->isEnabled()); // not connected
@@ -279,12 +271,8 @@ private Q_SLOTS:
     // The language switch re-labels the open screen at once, figures included.
     void languageSwitch()
     {
-        AppSnapshot snapshot;
-        snapshot.settings.languagePreference = AppLanguagePreference::english;
         const Project acme = project(u"Acme"_s, 80);
-        snapshot.projects = { acme };
-        snapshot.entries = { entry(acme, at(3, 5, 9), at(3, 5, 10, 30)) };
-        open(snapshot);
+        open(english({ acme }, { entry(acme, at(3, 5, 9), at(3, 5, 10, 30)) }));
         setLanguage(AppLanguagePreference::german);
         QCOMPARE(text(u"titleLabel"_s), u"Abrechnungsübersicht"_s);
         QCOMPARE(child<QPushButton>(u"exportCSVButton"_s)->text(), u"CSV exportieren"_s);

@@ -71,22 +71,6 @@ private Q_SLOTS:
         h.reset();
     }
 
-    void mondayOfWeek_data()
-    {
-        QTest::addColumn<Instant>("instant");
-        QTest::addColumn<QDate>("monday");
-        QTest::newRow("Sunday") << at(2026, 3, 29, 23, 30) << QDate(2026, 3, 23);
-        QTest::newRow("Monday midnight") << at(2026, 3, 23) << QDate(2026, 3, 23);
-        QTest::newRow("Saturday across New Year") << at(2027, 1, 2, 12) << QDate(2026, 12, 28);
-    }
-    void mondayOfWeek()
-    {
-        QFETCH(Instant, instant);
-        QFETCH(QDate, monday);
-        const Instant start = TimelineView::mondayOfWeek(instant);
-        QCOMPARE(start, Instant(monday.startOfDay().toSecsSinceEpoch()));
-    }
-
     void weekRangeLabel_data()
     {
         QTest::addColumn<Instant>("monday");
