@@ -201,7 +201,20 @@ void CalendarExportSheet::retranslate()
         if (card.calendarCombo->count() > 0)
             card.calendarCombo->setItemText(0, m_model.localized(Text::en("Skip this project")));
     }
+    remeasureCards();
     showState();
+}
+
+void CalendarExportSheet::remeasureCards()
+{
+    // Before the sheet is shown, a nested layout keeps the size it measured first (empty texts),
+    // and so does the sheet's layout for the scroll area: measure again, so the cards fit.
+    QWidget* content = m_scrollArea->widget();
+    for (QLayout* layout : content->findChildren<QLayout*>())
+        layout->invalidate();
+    for (QWidget* card : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        card->updateGeometry();
+    m_scrollArea->updateGeometry();
 }
 
 void CalendarExportSheet::restyle()
@@ -244,6 +257,7 @@ void CalendarExportSheet::fillCalendarPickers()
             combo->addItem(calendar.label, calendar.id);
         showCalendarChoice(index);
     }
+    remeasureCards();
     showState();
 }
 

@@ -65,6 +65,7 @@ private:
     void restyle();
     void fillCalendarPickers();
     void showCalendarChoice(qsizetype index);
+    void remeasureCards();
     void showState();
 
     AppModel& m_model;
