@@ -36,7 +36,7 @@ TextStyleMetrics metrics(TextStyle style)
     case TextStyle::caption:
         return { 0.87, QFont::Normal };
     case TextStyle::caption2:
-        return { 0.8, QFont::Normal };
+        return { 0.78, QFont::Normal };
     }
     return { 1.0, QFont::Normal };
 }
@@ -47,9 +47,9 @@ QFont scaled(QFont font, qreal factor)
     if (factor == 1.0)
         return font;
     if (font.pointSizeF() > 0)
-        font.setPointSizeF(std::max(7.0, font.pointSizeF() * factor));
+        font.setPointSizeF(std::max(6.0, font.pointSizeF() * factor));
     else
-        font.setPixelSize(std::max(9, int(font.pixelSize() * factor)));
+        font.setPixelSize(std::max(8, int(font.pixelSize() * factor)));
     return font;
 }
 

@@ -6,6 +6,7 @@
 #include "core/billing/BillingEngine.h"
 #include "core/time/LocalCalendar.h"
 #include "ui/editors/TimeEntryEditor.h"
+#include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/day/DayTimelineView.h"
 #include "ui/timeline/day/WeekStripView.h"
@@ -15,7 +16,6 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
@@ -76,16 +76,11 @@ void TimelineView::build()
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(u"timelineScrollArea"_s);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->setSpacing(20);
+    auto* page = new ScreenPage(u"timeline"_s, this);
+    outer->addWidget(page);
+    QWidget* content = page->widget();
+    QVBoxLayout* layout = page->column();
+    page->fillHeight();
 
     layout->addLayout(buildHeader(content));
 
@@ -107,9 +102,6 @@ void TimelineView::build()
     m_pages->addWidget(dayPage);
     layout->addWidget(m_pages, 1);
 
-    scroll->setWidget(content);
-    scroll->viewport()->setAutoFillBackground(false);
-    content->setAutoFillBackground(false);
     m_weekButton->setChecked(true);
 }
 
