@@ -4,25 +4,22 @@
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
+using S = BillingRoundingStrategy;
 
 namespace {
 
 constexpr Instant kBase = 1772352000; // 2026-03-01T08:00:00Z
+const InstantRange everything { -1e12, 1e12 };
 
-Project project(const QString& name,
-    std::optional<double> rate,
-    int incrementMinutes = 15,
-    BillingRoundingStrategy strategy = BillingRoundingStrategy::roundUpPerEntry)
+Project project(const QString& name, std::optional<double> rate, int increment = 15, S strategy = S::roundUpPerEntry)
 {
-    return Project(QUuid::createUuid(), name, rate, incrementMinutes, strategy, u"blue"_s, false, 0);
+    return Project(QUuid::createUuid(), name, rate, increment, strategy, u"blue"_s, false, 0);
 }
 
 TimeEntry entry(const Project& p, Instant start, Seconds duration, const QString& notes = QString())
 {
     return TimeEntry { QUuid::createUuid(), p.id, start, start + duration, notes };
 }
-
-const InstantRange everything { -1e12, 1e12 };
 
 } // namespace
 
@@ -33,56 +30,44 @@ class tst_BillingEngine : public QObject
 private Q_SLOTS:
     void rounding_data()
     {
-        QTest::addColumn<BillingRoundingStrategy>("strategy");
+        QTest::addColumn<S>("strategy");
         QTest::addColumn<int>("increment");
         QTest::addColumn<QList<double>>("minutes"); // latest start first
         QTest::addColumn<QList<double>>("billed"); // seconds, same order
-        using S = BillingRoundingStrategy;
-        QTest::newRow("up per entry") << S::roundUpPerEntry << 15 << QList<double> { 10, 20, 15 }
-                                      << QList<double> { 900, 1800, 900 };
-        QTest::newRow("nearest per entry")
-            << S::roundNearestPerEntry << 15 << QList<double> { 10, 20, 15 } << QList<double> { 900, 900, 900 };
-        QTest::newRow("nearest below half")
-            << S::roundNearestPerEntry << 15 << QList<double> { 7 } << QList<double> { 0 };
-        QTest::newRow("nearest exactly half")
-            << S::roundNearestPerEntry << 15 << QList<double> { 7.5 } << QList<double> { 900 };
-        QTest::newRow("nearest all short")
-            << S::roundNearestPerEntry << 15 << QList<double> { 3, 7 } << QList<double> { 0, 0 };
+        using L = QList<double>;
+        QTest::newRow("up per entry") << S::roundUpPerEntry << 15 << L { 10, 20, 15 } << L { 900, 1800, 900 };
+        QTest::newRow("nearest per entry") << S::roundNearestPerEntry << 15 << L { 10, 20, 15 } << L { 900, 900, 900 };
+        QTest::newRow("nearest below half") << S::roundNearestPerEntry << 15 << L { 7 } << L { 0 };
+        QTest::newRow("nearest exactly half") << S::roundNearestPerEntry << 15 << L { 7.5 } << L { 900 };
         QTest::newRow("total rounds up, newest gets it")
-            << S::roundProjectTotal << 15 << QList<double> { 10, 20, 8 } << QList<double> { 1020, 1200, 480 };
+            << S::roundProjectTotal << 15 << L { 10, 20, 8 } << L { 1020, 1200, 480 };
         QTest::newRow("total rounds down, newest gives")
-            << S::roundProjectTotal << 30 << QList<double> { 10, 20, 8 } << QList<double> { 120, 1200, 480 };
-        QTest::newRow("total cut spans entries")
-            << S::roundProjectTotal << 60 << QList<double> { 5, 10, 56 } << QList<double> { 0, 240, 3360 };
-        QTest::newRow("total below half bills 0")
-            << S::roundProjectTotal << 15 << QList<double> { 5 } << QList<double> { 0 };
-        QTest::newRow("total already a multiple")
-            << S::roundProjectTotal << 15 << QList<double> { 15, 30 } << QList<double> { 900, 1800 };
-        QTest::newRow("increment below a minute counts as one")
-            << S::roundUpPerEntry << 0 << QList<double> { 0.5 } << QList<double> { 60 };
+            << S::roundProjectTotal << 30 << L { 10, 20, 8 } << L { 120, 1200, 480 };
+        QTest::newRow("total cut spans entries") << S::roundProjectTotal << 60 << L { 5, 10, 56 } << L { 0, 240, 3360 };
+        QTest::newRow("total below half bills 0") << S::roundProjectTotal << 15 << L { 5 } << L { 0 };
+        QTest::newRow("total already a multiple") << S::roundProjectTotal << 15 << L { 15, 30 } << L { 900, 1800 };
+        QTest::newRow("increment below a minute counts as one") << S::roundUpPerEntry << 0 << L { 0.5 } << L { 60 };
     }
 
     void rounding()
     {
-        QFETCH(BillingRoundingStrategy, strategy);
+        QFETCH(S, strategy);
         QFETCH(int, increment);
         QFETCH(QList<double>, minutes);
         QFETCH(QList<double>, billed);
-
         Project p = project(u"P"_s, 80, increment, strategy);
         p.billingIncrementMinutes = increment; // bypass the constructor's clamp, as a hand-edited file could
         QList<TimeEntry> entries;
-        for (qsizetype i = 0; i < minutes.size(); ++i)
-            entries.append(entry(p, kBase - i * 7200, minutes[i] * 60));
-
-        const auto map = BillingEngine::billedDurations(entries, { p }, everything);
-        QCOMPARE(map.size(), entries.size());
         double billedTotal = 0, actualTotal = 0;
-        for (qsizetype i = 0; i < entries.size(); ++i) {
-            QCOMPARE(map.value(entries[i].id), billed[i]);
+        for (qsizetype i = 0; i < minutes.size(); ++i) {
+            entries.append(entry(p, kBase - i * 7200, minutes[i] * 60));
             billedTotal += billed[i];
             actualTotal += minutes[i] * 60;
         }
+        const auto map = BillingEngine::billedDurations(entries, { p }, everything);
+        QCOMPARE(map.size(), entries.size());
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            QCOMPARE(map.value(entries[i].id), billed[i]);
         const auto summaries = BillingEngine::summaries(entries, { p }, everything);
         QCOMPARE(summaries.size(), 1);
         QCOMPARE(summaries[0].duration, billedTotal);
@@ -92,6 +77,7 @@ private Q_SLOTS:
         QCOMPARE(BillingEngine::totalAmount(entries, { p }, everything), billedTotal / 3600 * 80);
     }
 
+    // Also: the latest start comes first, equal starts in stored order.
     void rangeBoundaries()
     {
         const Project p = project(u"P"_s, 100, 60);
@@ -101,17 +87,16 @@ private Q_SLOTS:
         const TimeEntry startsAtUpper = entry(p, five, 600);
         const TimeEntry crossesUpper = entry(p, five - 1800, 4500); // 16:30-17:45
         const TimeEntry spansRange = entry(p, nine - 60, 9 * 3600);
-        const QList<TimeEntry> entries = { endsAtLower, startsAtUpper, crossesUpper, spansRange };
-
-        const auto kept = BillingEngine::filteredEntries(entries, day);
-        QCOMPARE(kept, (QList<TimeEntry> { crossesUpper, spansRange }));
+        const TimeEntry sameStart = entry(p, nine - 60, 120);
+        const QList<TimeEntry> entries = { endsAtLower, spansRange, startsAtUpper, crossesUpper, sameStart };
+        QCOMPARE(
+            BillingEngine::filteredEntries(entries, day), (QList<TimeEntry> { crossesUpper, spansRange, sameStart }));
         QCOMPARE(BillingEngine::inRangeDuration(crossesUpper, day), 1800.0);
         QCOMPARE(BillingEngine::inRangeDuration(spansRange, day), 8 * 3600.0);
         const auto billed = BillingEngine::billedDurations(entries, { p }, day);
-        QCOMPARE(billed.size(), 2);
+        QCOMPARE(billed.size(), 3);
         QCOMPARE(billed.value(crossesUpper.id), 3600.0);
-        QCOMPARE(BillingEngine::totalDuration(entries, day), 8.5 * 3600);
-
+        QCOMPARE(BillingEngine::totalDuration(entries, day), 8.5 * 3600 + 60);
         // A range of a single instant holds the entries spanning it, each billing nothing.
         const InstantRange instant { nine + 60, nine + 60 };
         QCOMPARE(BillingEngine::filteredEntries(entries, instant), QList<TimeEntry> { spansRange });
@@ -119,106 +104,61 @@ private Q_SLOTS:
         QCOMPARE(BillingEngine::totalDuration(entries, instant), 0.0);
     }
 
-    void orderIsLatestFirstAndStable()
-    {
-        const Project p = project(u"P"_s, 10);
-        const TimeEntry a = entry(p, kBase, 60, u"a"_s);
-        const TimeEntry b = entry(p, kBase + 100, 60, u"b"_s);
-        const TimeEntry c = entry(p, kBase, 120, u"c"_s); // same start as a, stored after it
-        const auto kept = BillingEngine::filteredEntries({ a, b, c }, everything);
-        QCOMPARE(kept, (QList<TimeEntry> { b, a, c }));
-    }
-
     void projectsAndTotals()
     {
-        const Project paid = project(u"Paid"_s, 50, 60);
-        const Project unpaid = project(u"Unpaid"_s, std::nullopt, 15);
-        const Project tiny = project(u"Tiny"_s, 100, 60, BillingRoundingStrategy::roundNearestPerEntry);
-        const Project archived = [&] {
-            Project a = project(u"Archived"_s, 50, 60);
-            a.isArchived = true;
-            return a;
-        }();
-        const QUuid deleted = QUuid::createUuid();
-        QList<TimeEntry> entries = {
-            entry(paid, kBase, 3600),
+        const Project paid = project(u"Paid"_s, 50, 60), unpaid = project(u"Unpaid"_s, std::nullopt, 15);
+        const Project tiny = project(u"Tiny"_s, 100, 60, S::roundNearestPerEntry);
+        Project archived = project(u"Archived"_s, 50, 60);
+        archived.isArchived = true;
+        const TimeEntry ofDeleted { QUuid::createUuid(), QUuid::createUuid(), kBase + 12000, kBase + 15600, {} };
+        const QList<TimeEntry> entries = { entry(paid, kBase, 3600),
             entry(unpaid, kBase + 4000, 1000),
             entry(tiny, kBase + 8000, 600),
             entry(archived, kBase + 9000, 7200),
-            TimeEntry { QUuid::createUuid(), deleted, kBase + 12000, kBase + 15600, QString() },
-        };
+            ofDeleted };
         const QList<Project> projects = { paid, unpaid, tiny, archived };
-
         const auto summaries = BillingEngine::summaries(entries, projects, everything);
         QCOMPARE(summaries.size(), 4);
         QCOMPARE(summaries[0].project, archived); // 100.00
         QCOMPARE(summaries[1].project, paid); // 50.00
-        // Equal amounts (0): more billed time first.
-        QCOMPARE(summaries[2].project, unpaid);
+        QCOMPARE(summaries[2].project, unpaid); // equal amounts (0): more billed time first
         QCOMPARE(summaries[2].duration, 1800.0);
         QCOMPARE(summaries[2].amount, 0.0);
         QCOMPARE(summaries[3].project, tiny);
-        QCOMPARE(summaries[3].duration, 0.0);
         QCOMPARE(summaries[3].actualDuration, 600.0);
-
         QCOMPARE(BillingEngine::totalAmount(entries, projects, everything), 150.0);
         QCOMPARE(BillingEngine::totalBillableDuration(entries, projects, everything), 3600.0 + 1800 + 0 + 7200);
         QCOMPARE(BillingEngine::totalDuration(entries, everything), 3600.0 + 1000 + 600 + 7200 + 3600);
-        QVERIFY(!BillingEngine::billedDurations(entries, projects, everything).contains(entries[4].id));
-
-        // Nothing in range: everything empty or zero.
-        const InstantRange before { kBase - 10000, kBase - 5000 };
-        QVERIFY(BillingEngine::filteredEntries(entries, before).isEmpty());
-        QVERIFY(BillingEngine::billedDurations(entries, projects, before).isEmpty());
-        QVERIFY(BillingEngine::summaries(entries, projects, before).isEmpty());
-        QCOMPARE(BillingEngine::totalAmount({}, {}, everything), 0.0);
-        QCOMPARE(BillingEngine::totalBillableDuration({}, projects, everything), 0.0);
-        QCOMPARE(BillingEngine::totalDuration({}, everything), 0.0);
+        QVERIFY(!BillingEngine::billedDurations(entries, projects, everything).contains(ofDeleted.id));
+        QVERIFY(BillingEngine::summaries(entries, projects, { kBase - 10000, kBase - 5000 }).isEmpty());
     }
 
     void duplicateIdsDoNotCrash()
     {
-        Project p = project(u"P"_s, 10);
+        const Project p = project(u"P"_s, 10);
         Project twin = p;
         twin.name = u"Twin"_s;
-        TimeEntry e = entry(p, kBase, 600);
-        const auto summaries = BillingEngine::summaries({ e, e }, { p, twin }, everything);
-        QCOMPARE(summaries.size(), 1);
+        const TimeEntry e = entry(p, kBase, 600);
+        QCOMPARE(BillingEngine::summaries({ e, e }, { p, twin }, everything).size(), 1);
         QCOMPARE(BillingEngine::exportCSV({ e, e }, { p, twin }, everything).count(u'\n'), 2);
-    }
-
-    void csv_data()
-    {
-        QTest::addColumn<QList<TimeEntry>>("entries");
-        QTest::addColumn<QList<Project>>("projects");
-        QTest::addColumn<InstantRange>("range");
-        QTest::addColumn<QString>("expected");
-        const QString header = u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s;
-
-        const Project acme = project(u"Acme, \"Inc\""_s, 85, 20);
-        const Project free = project(u"Pro bono"_s, std::nullopt, 15);
-        const TimeEntry long1 = entry(acme, kBase + 3600, 4700, u"Design \"v2\"\nand review"_s);
-        const TimeEntry early = entry(acme, kBase - 1800, 3600); // starts before the range
-        const TimeEntry unpaid = entry(free, kBase + 7200, 600, u"call"_s);
-        const TimeEntry orphan = TimeEntry { QUuid::createUuid(), QUuid::createUuid(), kBase + 9000, kBase + 9600, {} };
-        const InstantRange range { kBase, kBase + 86400 };
-
-        QTest::newRow("no entries") << QList<TimeEntry> {} << QList<Project> { acme } << range << header;
-        QTest::newRow("rows") << QList<TimeEntry> { long1, early, unpaid, orphan } << QList<Project> { acme, free }
-                              << range << header + uR"(
-"Pro bono","2026-03-01T10:00:00Z","2026-03-01T10:10:00Z",0.25,,,"call"
-"Acme, ""Inc""","2026-03-01T09:00:00Z","2026-03-01T10:18:20Z",1.33,85.00,113.33,"Design ""v2""
-and review"
-"Acme, ""Inc""","2026-03-01T07:30:00Z","2026-03-01T08:30:00Z",0.67,85.00,56.67,"")"_s;
     }
 
     void csv()
     {
-        QFETCH(QList<TimeEntry>, entries);
-        QFETCH(QList<Project>, projects);
-        QFETCH(InstantRange, range);
-        QFETCH(QString, expected);
-        QCOMPARE(BillingEngine::exportCSV(entries, projects, range), expected);
+        const QString header = u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s;
+        const Project acme = project(u"Acme, \"Inc\""_s, 85, 20), free = project(u"Pro bono"_s, std::nullopt, 15);
+        const TimeEntry orphan { QUuid::createUuid(), QUuid::createUuid(), kBase + 9000, kBase + 9600, {} };
+        const QList<TimeEntry> entries { entry(acme, kBase + 3600, 4700, u"Design \"v2\"\nand review"_s),
+            entry(acme, kBase - 1800, 3600), // starts before the range
+            entry(free, kBase + 7200, 600, u"call"_s),
+            orphan };
+        const InstantRange range { kBase, kBase + 86400 };
+        QCOMPARE(BillingEngine::exportCSV({}, { acme }, range), header);
+        QCOMPARE(BillingEngine::exportCSV(entries, { acme, free }, range), header + uR"(
+"Pro bono","2026-03-01T10:00:00Z","2026-03-01T10:10:00Z",0.25,,,"call"
+"Acme, ""Inc""","2026-03-01T09:00:00Z","2026-03-01T10:18:20Z",1.33,85.00,113.33,"Design ""v2""
+and review"
+"Acme, ""Inc""","2026-03-01T07:30:00Z","2026-03-01T08:30:00Z",0.67,85.00,56.67,"")"_s);
     }
 };
 

@@ -1,12 +1,8 @@
 #include "core/datafile/SnapshotCodec.h"
 #include "core/datafile/Uuid.h"
+#include "support/DataFileTesting.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -25,61 +21,32 @@ QByteArray withEntry(const QString& fields)
     return (u"{\"entries\": [{"_s + fields + u"}]}"_s).toUtf8();
 }
 
-QString entryFields(const QString& start = u"\"2025-03-14T09:30:00Z\""_s)
+// An entry's keys, endDate left out when end is empty.
+QString entryFields(
+    const QString& start = u"\"2025-03-14T09:30:00Z\""_s, const QString& end = u"\"2025-03-14T10:00:00Z\""_s)
 {
-    return u"\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": %3, \"endDate\": \"2025-03-14T10:00:00Z\", \"notes\": \"\""_s
-        .arg(kEntry, kProject, start);
+    const QString fields =
+        u"\"id\": \"%1\", \"projectID\": \"%2\", \"notes\": \"\", \"startDate\": %3"_s.arg(kEntry, kProject, start);
+    return end.isEmpty() ? fields : fields + u", \"endDate\": "_s + end;
 }
 
-QByteArray readTestData(const char* name)
+QByteArray testData(const char* name)
 {
-    QFile file(QFINDTESTDATA(u"../data/"_s + QLatin1StringView(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Checks that every object in pretty-printed output lists its keys in ascending order.
-void verifySortedKeys(const QByteArray& json)
-{
-    static const QRegularExpression keyLine(u"^( *)\"([^\"]+)\": "_s);
-    QHash<qsizetype, QString> lastKeyAtIndent;
-    for (const QByteArray& rawLine : json.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine);
-        qsizetype indent = 0;
-        while (indent < line.size() && line[indent] == u' ')
-            ++indent;
-        if (const auto match = keyLine.match(line); match.hasMatch()) {
-            const QString key = match.captured(2);
-            if (lastKeyAtIndent.contains(indent))
-                QVERIFY2(lastKeyAtIndent[indent] < key, qPrintable(lastKeyAtIndent[indent] + u" before "_s + key));
-            lastKeyAtIndent[indent] = key;
-        }
-        if (line.endsWith(u'{'))
-            lastKeyAtIndent.remove(indent + 2); // a new object starts its own key order
-    }
+    return testing::readAll(QFINDTESTDATA(u"../data/"_s + QLatin1StringView(name)));
 }
 
 AppSnapshot fullSnapshot()
 {
+    using S = BillingRoundingStrategy;
     AppSnapshot s;
-    s.projects.append(Project(QUuid::createUuid(),
-        u"Acme, \"Inc\""_s,
-        85.5,
-        30,
-        BillingRoundingStrategy::roundProjectTotal,
-        u"teal"_s,
-        true,
-        1741944600));
-    s.projects.append(Project(QUuid::createUuid(),
-        u"Zürich 🚲"_s,
-        std::nullopt,
-        1,
-        BillingRoundingStrategy::roundNearestPerEntry,
-        u"purple"_s,
-        false,
-        0));
+    s.projects.append(
+        Project(QUuid::createUuid(), u"Acme, \"Inc\""_s, 85.5, 30, S::roundProjectTotal, u"teal"_s, true, 1741944600));
+    s.projects.append(
+        Project(QUuid::createUuid(), u"Zürich 🚲"_s, std::nullopt, 1, S::roundNearestPerEntry, u"purple"_s, false, 0));
     s.entries.append(TimeEntry {
-        QUuid::createUuid(), s.projects[0].id, 1741944600, 1741948200, u"line one\nline \"two\"\t\\ \x01 end"_s });
-    s.entries.append(TimeEntry { QUuid::createUuid(), QUuid::createUuid(), -86400 * 365.0, 4102444799, QString() });
+        QUuid::createUuid(), s.projects[0].id, 1741944600, 1741948200.75, u"line one\nline \"two\"\t\\ \x01 end"_s });
+    // Longer than one output chunk.
+    s.entries.append({ QUuid::createUuid(), QUuid::createUuid(), -86400 * 365.0, 4102444799, QString(300'000, u'é') });
     s.googleCalendarEventLinks.append({ QUuid::createUuid(), s.entries[0].id, u"primary"_s, u"evt123"_s, 1741948300 });
     s.appleCalendarEventLinks.append({ QUuid::createUuid(), s.entries[1].id, u"local-cal"_s, u"uid-1"_s, 1741948400 });
     s.activeSession = ActiveTimerSession { s.projects[1].id, 1741950000 };
@@ -100,34 +67,6 @@ class tst_SnapshotCodec : public QObject
 {
     Q_OBJECT
 
-    // Rows of decodeFailures for the records whose every key is required.
-    static void addRequiredKeyFailureRows(const QString& notISO)
-    {
-        QTest::newRow("empty entry: the first key is named")
-            << QByteArray("{\"entries\": [{}]}") << u"entries[0].id: required key is missing"_s;
-        QTest::newRow("entry without endDate")
-            << (u"{\"entries\": [{\"id\": \"%1\", \"projectID\": \"%2\", \"startDate\": \"2025-03-14T09:30:00Z\", \"notes\": \"\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"entries[0].endDate: required key is missing"_s;
-        QTest::newRow("entry start without zone")
-            << withEntry(entryFields(u"\"2025-03-14T09:30:00\""_s))
-            << u"entries[0].startDate: "_s + notISO + u"\"2025-03-14T09:30:00\""_s;
-        QTest::newRow("entry start as number")
-            << withEntry(entryFields(u"1741944600"_s)) << u"entries[0].startDate: expected a string, found a number"_s;
-        QTest::newRow("second entry bad")
-            << (u"{\"entries\": [{%1}, {%2}]}"_s.arg(entryFields(), entryFields(u"null"_s)).toUtf8())
-            << u"entries[1].startDate: required value is null"_s;
-        QTest::newRow("session without start")
-            << (u"{\"activeSession\": {\"projectID\": \"%1\"}}"_s.arg(kProject).toUtf8())
-            << u"activeSession.startDate: required key is missing"_s;
-        QTest::newRow("link without eventID")
-            << (u"{\"googleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
-                       .arg(kEntry, kProject)
-                       .toUtf8())
-            << u"googleCalendarEventLinks[0].eventID: required key is missing"_s;
-    }
-
 private Q_SLOTS:
     void instantForms_data()
     {
@@ -135,25 +74,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<double>("seconds");
         QTest::newRow("utc") << u"2025-03-14T09:30:00Z"_s << true << 1741944600.0;
-        QTest::newRow("plus offset") << u"2025-03-14T10:30:00+01:00"_s << true << 1741944600.0;
         QTest::newRow("minus offset") << u"2025-03-14T04:00:00-05:30"_s << true << 1741944600.0;
-        QTest::newRow("epoch") << u"1970-01-01T00:00:00Z"_s << true << 0.0;
         QTest::newRow("before epoch") << u"1969-12-31T23:59:59Z"_s << true << -1.0;
-        QTest::newRow("leap day") << u"2024-02-29T12:00:00Z"_s << true << 1709208000.0;
-        QTest::newRow("no leap day in 2100") << u"2100-02-29T00:00:00Z"_s << false << 0.0;
         QTest::newRow("fraction") << u"2025-03-14T09:30:00.5Z"_s << false << 0.0;
         QTest::newRow("no zone") << u"2025-03-14T09:30:00"_s << false << 0.0;
-        QTest::newRow("space for T") << u"2025-03-14 09:30:00Z"_s << false << 0.0;
-        QTest::newRow("month 13") << u"2025-13-14T09:30:00Z"_s << false << 0.0;
         QTest::newRow("hour 24") << u"2025-03-14T24:00:00Z"_s << false << 0.0;
         QTest::newRow("second 60") << u"2025-03-14T09:30:60Z"_s << false << 0.0;
         QTest::newRow("offset without colon") << u"2025-03-14T09:30:00+0100"_s << false << 0.0;
-        QTest::newRow("sign in year") << u"+025-03-14T09:30:00Z"_s << false << 0.0;
         QTest::newRow("empty") << QString() << false << 0.0;
         QTest::newRow("year 0") << u"0000-12-31T23:59:59Z"_s << false << 0.0;
         QTest::newRow("offset into year 0") << u"0001-01-01T00:30:00+01:00"_s << false << 0.0;
         QTest::newRow("offset into year 10000") << u"9999-12-31T23:30:00-01:00"_s << false << 0.0;
-        QTest::newRow("first writable") << u"0001-01-01T00:00:00Z"_s << true << -62135596800.0;
     }
 
     void instantForms()
@@ -179,7 +110,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("fraction dropped") << 1741944600.999 << u"2025-03-14T09:30:00Z"_s;
         QTest::newRow("negative fraction rounds down") << -0.5 << u"1969-12-31T23:59:59Z"_s;
-        QTest::newRow("first writable") << -62135596800.0 << u"0001-01-01T00:00:00Z"_s;
         QTest::newRow("last writable") << 253402300799.0 << u"9999-12-31T23:59:59Z"_s;
         QTest::newRow("year 10000") << 253402300800.0 << QString();
         QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QString();
@@ -312,7 +242,26 @@ private Q_SLOTS:
         QTest::newRow("createdAt with fraction")
             << project(p + u", \"createdAt\": \"2025-03-14T09:30:00.123Z\""_s)
             << u"projects[0].createdAt: "_s + notISO + u"\"2025-03-14T09:30:00.123Z\""_s;
-        addRequiredKeyFailureRows(notISO);
+        QTest::newRow("empty entry: the first key is named")
+            << QByteArray("{\"entries\": [{}]}") << u"entries[0].id: required key is missing"_s;
+        QTest::newRow("entry without endDate") << withEntry(entryFields(u"\"2025-03-14T09:30:00Z\""_s, {}))
+                                               << u"entries[0].endDate: required key is missing"_s;
+        QTest::newRow("entry start without zone")
+            << withEntry(entryFields(u"\"2025-03-14T09:30:00\""_s))
+            << u"entries[0].startDate: "_s + notISO + u"\"2025-03-14T09:30:00\""_s;
+        QTest::newRow("entry start as number")
+            << withEntry(entryFields(u"1741944600"_s)) << u"entries[0].startDate: expected a string, found a number"_s;
+        QTest::newRow("second entry bad")
+            << (u"{\"entries\": [{%1}, {%2}]}"_s.arg(entryFields(), entryFields(u"null"_s)).toUtf8())
+            << u"entries[1].startDate: required value is null"_s;
+        QTest::newRow("session without start")
+            << (u"{\"activeSession\": {\"projectID\": \"%1\"}}"_s.arg(kProject).toUtf8())
+            << u"activeSession.startDate: required key is missing"_s;
+        QTest::newRow("link without eventID")
+            << (u"{\"googleCalendarEventLinks\": [{\"id\": \"%1\", \"entryID\": \"%2\", \"calendarID\": \"c\", \"lastSyncedAt\": \"2025-03-14T09:30:00Z\"}]}"_s
+                       .arg(kEntry, kProject)
+                       .toUtf8())
+            << u"googleCalendarEventLinks[0].eventID: required key is missing"_s;
         QTest::newRow("italian language")
             << settings(u"\"languagePreference\": \"it\""_s) << u"settings.languagePreference: unknown value \"it\""_s;
         QTest::newRow("minutes as string") << settings(u"\"pomodoroWorkMinutes\": \"25\""_s)
@@ -342,81 +291,58 @@ private Q_SLOTS:
     {
         const auto before = QDateTime::currentSecsSinceEpoch();
         const auto result = SnapshotCodec::decode(
-            "{\"projects\": [{\"name\": \"Solo\", \"hourlyRate\": null, \"billingIncrementMinutes\": null},"
-            " {\"name\": \"Zero\", \"billingIncrementMinutes\": 0}, {\"name\": \"Neg\", \"billingIncrementMinutes\": "
-            "-5},"
-            " {\"name\": \"Thirty\", \"billingIncrementMinutes\": 30, \"surprise\": [1, 2]},"
+            R"({"projects": [{"name": "Solo", "hourlyRate": null, "billingIncrementMinutes": null},)"
+            R"( {"name": "Zero", "billingIncrementMinutes": 0}, {"name": "Neg", "billingIncrementMinutes": -5},)"
             // Of a key given twice the last counts, a null as much as a value.
-            " {\"name\": \"Twice\", \"colorName\": \"red\", \"colorName\": null, \"hourlyRate\": 5, \"hourlyRate\": "
-            "null,"
-            " \"id\": \"11111111-2222-3333-4444-555555555555\", \"id\": null}],"
-            " \"entries\": null, \"activeSession\": null, \"somethingNew\": true,"
-            " \"settings\": {\"pomodoroWorkMinutes\": 50, \"pomodoroWorkMinutes\": null, \"currencyCode\": null}}");
+            R"( {"name": "Twice", "colorName": "red", "colorName": null, "hourlyRate": 5, "hourlyRate": null,)"
+            R"( "id": "11111111-2222-3333-4444-555555555555", "id": null}],)"
+            R"( "entries": null, "activeSession": null, "somethingNew": true,)"
+            R"( "settings": {"pomodoroWorkMinutes": 50, "pomodoroWorkMinutes": null, "currencyCode": null}})");
         QVERIFY2(result, qPrintable(result ? QString() : result.error().description()));
         const Project& solo = result->projects[0];
         QVERIFY(!solo.id.isNull());
-        QCOMPARE(solo.name, u"Solo"_s);
-        QCOMPARE(solo.hourlyRate, std::nullopt);
-        QCOMPARE(solo.billingIncrementMinutes, 15);
-        QCOMPARE(solo.billingRoundingStrategy, BillingRoundingStrategy::roundUpPerEntry);
-        QCOMPARE(solo.colorName, u"blue"_s);
-        QCOMPARE(solo.isArchived, false);
+        const Project expected(solo.id, u"Solo"_s, std::nullopt, 15, {}, u"blue"_s, false, solo.createdAt);
+        QCOMPARE(solo, expected);
         QVERIFY(solo.createdAt >= before && solo.createdAt <= QDateTime::currentSecsSinceEpoch() + 1);
         QVERIFY(result->projects[1].id != solo.id);
         QCOMPARE(result->projects[1].billingIncrementMinutes, 1);
         QCOMPARE(result->projects[2].billingIncrementMinutes, 1);
-        QCOMPARE(result->projects[3].billingIncrementMinutes, 30);
-        const Project& twice = result->projects[4];
+        const Project& twice = result->projects[3];
         QCOMPARE(twice.colorName, u"blue"_s);
         QCOMPARE(twice.hourlyRate, std::nullopt);
         QVERIFY(!twice.id.isNull() && twice.id != QUuid::fromString(kProject));
         QVERIFY(result->entries.isEmpty());
         QCOMPARE(result->activeSession, std::nullopt);
         QCOMPARE(result->settings, AppSettings {});
-
-        const auto empty = SnapshotCodec::decode("{}");
-        QVERIFY(empty);
-        QCOMPARE(*empty, AppSnapshot {});
+        QCOMPARE(*SnapshotCodec::decode("{}"), AppSnapshot {});
     }
 
     void roundTripKeepsEveryField()
     {
         AppSnapshot original = fullSnapshot();
-        original.entries[0].endDate += 0.75; // fractions of a second are dropped on write
-        original.entries[1].notes = QString(300'000, u'é') + u"\"end\""_s; // longer than one output chunk
-        const auto encoded = SnapshotCodec::encode(original);
-        QVERIFY(encoded);
-        const auto decoded = SnapshotCodec::decode(*encoded);
+        const QByteArray encoded = *SnapshotCodec::encode(original);
+        const auto decoded = SnapshotCodec::decode(encoded);
         QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description()));
-        original.entries[0].endDate = std::floor(original.entries[0].endDate);
+        original.entries[0].endDate = std::floor(original.entries[0].endDate); // fractions are dropped on write
         QCOMPARE(*decoded, original);
-        // Writing what was read gives the same bytes again.
-        QCOMPARE(*SnapshotCodec::encode(*decoded), *encoded);
+        QCOMPARE(*SnapshotCodec::encode(*decoded), encoded); // writing what was read gives the same bytes again
+        QVERIFY(encoded.contains(UuidText::upper(original.projects[0].id).toLatin1()));
+        QVERIFY(!encoded.contains("null"));
+        QCOMPARE(encoded.count("\"hourlyRate\""), 1); // none for the project without a rate
+        original.activeSession.reset();
+        QVERIFY(!SnapshotCodec::encode(original)->contains("activeSession"));
     }
 
-    // What a newer Tivren may add: keys at the top level and in every record, with any JSON value.
+    // What a newer Tivren may add: keys at the top level and in every record, with any JSON value. Sorted in
+    // among the known keys at every level, numbers exactly as written, the last of a repeated key.
     void unknownKeysAreWrittenBackAsTheyCame()
     {
-        const QByteArray newer = readTestData("newer-version.json");
-        const auto decoded = SnapshotCodec::decode(newer);
+        const auto decoded = SnapshotCodec::decode(testData("newer-version.json"));
         QVERIFY2(decoded, qPrintable(decoded ? QString() : decoded.error().description()));
-        QCOMPARE(decoded->projects[0].name, u"Acme"_s);
-        QCOMPARE(decoded->settings.currencyCode, u"EUR"_s);
-
-        // Sorted in among the known keys at every level, nested values laid out like the rest,
-        // numbers exactly as written, the last of a repeated key.
         const QByteArray written = *SnapshotCodec::encode(*decoded);
-        QCOMPARE(written, readTestData("newer-version.saved.json"));
-        verifySortedKeys(written);
-        const QJsonObject before = QJsonDocument::fromJson(newer).object();
-        const QJsonObject after = QJsonDocument::fromJson(written).object();
-        QCOMPARE(after[u"invoices"_s], before[u"invoices"_s]);
-        QCOMPARE(after[u"settings"_s].toObject()[u"googleCalendar"_s].toObject()[u"accountEmail"_s],
-            before[u"settings"_s].toObject()[u"googleCalendar"_s].toObject()[u"accountEmail"_s]);
-
+        QCOMPARE(written, testData("newer-version.saved.json"));
         // Saved once, the file stays byte for byte the same through every later load and save.
         const auto again = SnapshotCodec::decode(written);
-        QVERIFY(again);
         QCOMPARE(*again, *decoded);
         QCOMPARE(*SnapshotCodec::encode(*again), written);
     }
@@ -428,57 +354,18 @@ private Q_SLOTS:
         const auto tagged = SnapshotCodec::decode(withEntry(entryFields() + u", \"tag\": 1"_s));
         const auto retagged = SnapshotCodec::decode(withEntry(entryFields() + u", \"tag\": 2"_s));
         QVERIFY(plain && tagged && retagged);
-        const TimeEntry& a = plain->entries[0];
-        const TimeEntry& b = tagged->entries[0];
-        QVERIFY(a != b);
-        QVERIFY(b != retagged->entries[0]);
-        QVERIFY(qHash(a) != qHash(b));
-        TimeEntry edited = b; // a change the model makes keeps what it does not know
-        edited.notes = u"changed"_s;
-        QCOMPARE(edited.extras, b.extras);
-    }
-
-    void writtenLayout()
-    {
-        const AppSnapshot snapshot = fullSnapshot();
-        const QByteArray json = *SnapshotCodec::encode(snapshot);
-        verifySortedKeys(json);
-        QVERIFY(json.startsWith("{\n  \"activeSession\": {"));
-        QVERIFY(json.contains(UuidText::upper(snapshot.projects[0].id).toLatin1()));
-        QVERIFY(!json.contains(snapshot.projects[0].id.toString(QUuid::WithoutBraces).toLatin1()));
-        QVERIFY(json.contains("\"hourlyRate\": 85.5"));
-        QVERIFY(json.contains("\"selectedCalendarName\": \"Personal\""));
-        QVERIFY(!json.contains("null"));
-        // One project has no rate: only one hourlyRate key in the file.
-        QCOMPARE(json.count("\"hourlyRate\""), 1);
-
-        AppSnapshot idle = snapshot;
-        idle.activeSession.reset();
-        const QByteArray idleJson = *SnapshotCodec::encode(idle);
-        QVERIFY(!idleJson.contains("activeSession"));
-        QVERIFY(idleJson.startsWith("{\n  \"appleCalendarEventLinks\": ["));
+        QVERIFY(plain->entries[0] != tagged->entries[0] && tagged->entries[0] != retagged->entries[0]);
+        QVERIFY(qHash(plain->entries[0]) != qHash(tagged->entries[0]));
     }
 
     void encodeFailures()
     {
         AppSnapshot snapshot;
-        snapshot.projects.append(Project(QUuid::createUuid(),
-            u"P"_s,
-            std::nan(""),
-            15,
-            BillingRoundingStrategy::roundUpPerEntry,
-            u"blue"_s,
-            false,
-            0));
-        auto result = SnapshotCodec::encode(snapshot);
-        QVERIFY(!result);
-        QCOMPARE(result.error().path, u"projects.hourlyRate"_s);
-
+        snapshot.projects.append(Project(QUuid::createUuid(), u"P"_s, std::nan(""), 15, {}, u"blue"_s, false, 0));
+        QCOMPARE(SnapshotCodec::encode(snapshot).error().path, u"projects.hourlyRate"_s);
         snapshot = AppSnapshot {};
         snapshot.entries.append(TimeEntry { QUuid::createUuid(), QUuid::createUuid(), 0, 1e12, QString() });
-        result = SnapshotCodec::encode(snapshot);
-        QVERIFY(!result);
-        QCOMPARE(result.error().path, u"entries.endDate"_s);
+        QCOMPARE(SnapshotCodec::encode(snapshot).error().path, u"entries.endDate"_s);
     }
 };
 

@@ -9,28 +9,21 @@ class tst_PomodoroLogic : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void nextBreak_data()
-    {
-        QTest::addColumn<int>("completed");
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<PomodoroPhase>("expected");
-        QTest::newRow("1 of 4") << 1 << 4 << PomodoroPhase::shortBreak;
-        QTest::newRow("3 of 4") << 3 << 4 << PomodoroPhase::shortBreak;
-        QTest::newRow("4 of 4") << 4 << 4 << PomodoroPhase::longBreak;
-        QTest::newRow("5 of 4") << 5 << 4 << PomodoroPhase::shortBreak;
-        QTest::newRow("8 of 4") << 8 << 4 << PomodoroPhase::longBreak;
-        QTest::newRow("none completed") << 0 << 4 << PomodoroPhase::longBreak;
-        QTest::newRow("interval 1") << 3 << 1 << PomodoroPhase::longBreak;
-        QTest::newRow("interval 0 counts as 1") << 3 << 0 << PomodoroPhase::longBreak;
-        QTest::newRow("negative interval counts as 1") << 5 << -2 << PomodoroPhase::longBreak;
-    }
-
     void nextBreak()
     {
-        QFETCH(int, completed);
-        QFETCH(int, interval);
-        QFETCH(PomodoroPhase, expected);
-        QCOMPARE(PomodoroLogic::nextBreakPhase(completed, interval), expected);
+        using P = PomodoroPhase;
+        // completed work intervals, long break interval (below 1 counts as 1), the break that follows
+        const std::tuple<int, int, P> cases[] = { { 1, 4, P::shortBreak },
+            { 3, 4, P::shortBreak },
+            { 4, 4, P::longBreak },
+            { 5, 4, P::shortBreak },
+            { 8, 4, P::longBreak },
+            { 0, 4, P::longBreak },
+            { 3, 1, P::longBreak },
+            { 3, 0, P::longBreak },
+            { 5, -2, P::longBreak } };
+        for (const auto& [completed, interval, expected] : cases)
+            QCOMPARE(PomodoroLogic::nextBreakPhase(completed, interval), expected);
     }
 
     void durations()

@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include <ctime>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -22,24 +21,7 @@ class tst_LocalCalendar : public QObject
 {
     Q_OBJECT
 
-    std::optional<QByteArray> m_zone;
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        if (qEnvironmentVariableIsSet("TZ"))
-            m_zone = qgetenv("TZ");
-    }
-
-    void cleanup()
-    {
-        if (m_zone)
-            qputenv("TZ", *m_zone);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
     // Every second of a local day lies between its start and its last second, and the seconds just
     // outside belong to the neighbouring days, whatever the clocks do that night.
     void dayBounds_data()

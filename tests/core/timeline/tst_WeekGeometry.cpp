@@ -12,36 +12,33 @@ namespace {
 const QDate march2 { 2026, 3, 2 }; // a Monday
 const QDate springWeek { 2026, 3, 23 }; // Sunday 29 March has 23 hours
 const QDate autumnWeek { 2026, 10, 19 }; // Sunday 25 October has 25 hours
+const WeekFrame kFrame { 54, 754, 480, 14 }; // 100-point columns after a 54-point gutter, 20 points an hour
 
 // "2 09:15": day 2 of the week of monday (0 is Monday, -1 the Sunday before) at 9:15 local time
 // (the tests pin Europe/Amsterdam); hours past 24 fall on the following day.
 Instant weekTime(QDate monday, const QString& text)
 {
     const QStringList parts = text.split(u' ');
-    const QStringList time = parts[1].split(u':');
-    const int hour = time[0].toInt();
-    const QDateTime local(monday.addDays(parts[0].toInt() + hour / 24), QTime(hour % 24, time[1].toInt()));
+    const int hour = parts[1].left(2).toInt();
+    const QDateTime local(monday.addDays(parts[0].toInt() + hour / 24), QTime(hour % 24, parts[1].right(2).toInt()));
     return Instant(local.toSecsSinceEpoch());
 }
 
 // "1 09:00 10:30": an entry from day 1 9:00 to 10:30; its notes are the text.
-QList<TimeEntry> entries(QDate monday, const QStringList& spans)
+QList<TimeEntry> entries(QDate monday, const QString& spans)
 {
     QList<TimeEntry> result;
-    for (const QString& span : spans) {
-        const QStringList parts = span.split(u' ');
-        result.append(TimeEntry { QUuid::createUuid(),
-            QUuid(),
-            weekTime(monday, parts[0] + u' ' + parts[1]),
-            weekTime(monday, parts[0] + u' ' + parts[2]),
-            span });
+    for (const QString& span : spans.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList p = span.trimmed().split(u' ');
+        const Instant from = weekTime(monday, p[0] + u' ' + p[1]), to = weekTime(monday, p[0] + u' ' + p[2]);
+        result.append(TimeEntry { QUuid::createUuid(), QUuid(), from, to, span });
     }
     return result;
 }
 
-QString describe(const QRectF& rect)
+QString describe(const QRectF& r)
 {
-    return u"%1,%2 %3x%4"_s.arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+    return u"%1,%2 %3x%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 } // namespace
@@ -55,41 +52,35 @@ private Q_SLOTS:
     void axis_data()
     {
         QTest::addColumn<QDate>("monday");
-        QTest::addColumn<QStringList>("spans");
+        QTest::addColumn<QString>("spans");
         QTest::addColumn<QString>("runningSince"); // empty: no timer
         QTest::addColumn<QString>("now");
         QTest::addColumn<double>("start");
         QTest::addColumn<double>("end");
-
-        QTest::newRow("empty week") << march2 << QStringList() << QString() << u"2 17:00"_s << 8.0 << 18.0;
-        QTest::newRow("9:15 to 17:40 on several days")
-            << march2 << QStringList { u"0 09:15 17:40"_s, u"2 09:15 12:00"_s, u"4 13:00 17:40"_s } << QString()
-            << u"2 17:00"_s << 8.0 << 19.0;
-        QTest::newRow("ending 23:30 clamps to 24")
-            << march2 << QStringList { u"1 20:00 23:30"_s } << QString() << u"2 17:00"_s << 19.0 << 24.0;
+        const QString at5 = u"2 17:00"_s;
+        QTest::newRow("empty week") << march2 << QString() << QString() << at5 << 8.0 << 18.0;
+        QTest::newRow("9:15 to 17:40") << march2 << u"0 09:15 17:40, 4 13:00 17:40"_s << QString() << at5 << 8.0
+                                       << 19.0;
+        QTest::newRow("ending 23:30 clamps to 24") << march2 << u"1 20:00 23:30"_s << QString() << at5 << 19.0 << 24.0;
         QTest::newRow("before 1:00 starts at midnight")
-            << march2 << QStringList { u"3 00:20 02:00"_s } << QString() << u"2 17:00"_s << 0.0 << 3.0;
-        QTest::newRow("across midnight") << march2 << QStringList { u"1 22:00 26:00"_s } << QString() << u"2 17:00"_s
-                                         << 0.0 << 24.0;
-        QTest::newRow("from the Sunday before: only its Monday part")
-            << march2 << QStringList { u"-1 23:00 27:00"_s } << QString() << u"2 17:00"_s << 0.0 << 4.0;
+            << march2 << u"3 00:20 02:00"_s << QString() << at5 << 0.0 << 3.0;
+        QTest::newRow("across midnight") << march2 << u"1 22:00 26:00"_s << QString() << at5 << 0.0 << 24.0;
+        QTest::newRow("from the Sunday before") << march2 << u"-1 23:00 27:00"_s << QString() << at5 << 0.0 << 4.0;
         QTest::newRow("running timer widens it")
-            << march2 << QStringList { u"0 10:00 11:00"_s } << u"2 14:20"_s << u"2 16:10"_s << 9.0 << 18.0;
-        QTest::newRow("running timer alone") << march2 << QStringList() << u"2 14:20"_s << u"2 14:30"_s << 13.0 << 16.0;
-        QTest::newRow("timer from the Sunday before is not this week's")
-            << march2 << QStringList() << u"-1 23:00"_s << u"0 01:00"_s << 8.0 << 18.0;
-        QTest::newRow("a minute before midnight")
-            << march2 << QStringList { u"4 23:59 24:00"_s } << QString() << u"2 17:00"_s << 22.0 << 24.0;
+            << march2 << u"0 10:00 11:00"_s << u"2 14:20"_s << u"2 16:10"_s << 9.0 << 18.0;
+        QTest::newRow("running timer alone") << march2 << QString() << u"2 14:20"_s << u"2 14:30"_s << 13.0 << 16.0;
+        QTest::newRow("timer from the Sunday before")
+            << march2 << QString() << u"-1 23:00"_s << u"0 01:00"_s << 8.0 << 18.0;
+        QTest::newRow("a minute before midnight") << march2 << u"4 23:59 24:00"_s << QString() << at5 << 22.0 << 24.0;
         // Wall-clock hours: 1:00 to 4:00 on a 23-hour day is drawn 1 to 4.
-        QTest::newRow("spring forward") << springWeek << QStringList { u"6 01:00 04:00"_s } << QString() << u"2 17:00"_s
-                                        << 0.0 << 5.0;
-        QTest::newRow("fall back, 23:15 is still Sunday")
-            << autumnWeek << QStringList { u"6 23:15 23:45"_s } << QString() << u"2 17:00"_s << 22.0 << 24.0;
+        QTest::newRow("spring forward") << springWeek << u"6 01:00 04:00"_s << QString() << at5 << 0.0 << 5.0;
+        QTest::newRow("fall back, 23:15 is Sunday")
+            << autumnWeek << u"6 23:15 23:45"_s << QString() << at5 << 22.0 << 24.0;
     }
     void axis()
     {
         QFETCH(QDate, monday);
-        QFETCH(QStringList, spans);
+        QFETCH(QString, spans);
         QFETCH(QString, runningSince);
         QFETCH(QString, now);
         QFETCH(double, start);
@@ -97,8 +88,8 @@ private Q_SLOTS:
         std::optional<ActiveTimerSession> session;
         if (!runningSince.isEmpty())
             session = ActiveTimerSession { QUuid(), weekTime(monday, runningSince) };
-        const HourAxis axis =
-            WeekAxis::axisHours(entries(monday, spans), weekTime(monday, u"0 00:00"_s), session, weekTime(monday, now));
+        const Instant weekStart = weekTime(monday, u"0 00:00"_s);
+        const HourAxis axis = WeekAxis::axisHours(entries(monday, spans), weekStart, session, weekTime(monday, now));
         QCOMPARE(axis, (HourAxis { start, end }));
         QList<int> ticks;
         for (int hour = int(start); hour <= int(end); ++hour)
@@ -106,71 +97,61 @@ private Q_SLOTS:
         QCOMPARE(WeekAxis::hourTicks(axis), ticks);
     }
 
-    // Blocks on a canvas of 100-point columns after a 54-point gutter and 20 points an hour.
+    // Blocks on a 0 to 24 axis, "day slot/total rect" in the keyboard's order.
     void blocks_data()
     {
         QTest::addColumn<QDate>("monday");
-        QTest::addColumn<QStringList>("spans");
-        QTest::addColumn<QStringList>("expected"); // "day slot/total rect" in the keyboard's order
-
-        QTest::newRow("empty week") << march2 << QStringList() << QStringList();
+        QTest::addColumn<QString>("spans");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty week") << march2 << QString() << QStringList();
         QTest::newRow("across midnight: a piece on each day")
-            << march2 << QStringList { u"1 22:00 26:00"_s }
-            << QStringList { u"1 0/1 156,440 94x40"_s, u"2 0/1 256,0 94x40"_s };
+            << march2 << u"1 22:00 26:00"_s << QStringList { u"1 0/1 156,440 94x40"_s, u"2 0/1 256,0 94x40"_s };
         QTest::newRow("from the Sunday before")
-            << march2 << QStringList { u"-1 23:00 25:00"_s } << QStringList { u"0 0/1 56,0 94x20"_s };
+            << march2 << u"-1 23:00 25:00"_s << QStringList { u"0 0/1 56,0 94x20"_s };
         QTest::newRow("five minutes at the minimum height")
-            << march2 << QStringList { u"3 12:00 12:05"_s } << QStringList { u"3 0/1 356,240 94x14"_s };
+            << march2 << u"3 12:00 12:05"_s << QStringList { u"3 0/1 356,240 94x14"_s };
         QTest::newRow("overlapping entries side by side, top to bottom")
-            << march2 << QStringList { u"1 11:00 13:00"_s, u"1 10:00 12:00"_s, u"1 13:00 14:00"_s }
+            << march2 << u"1 11:00 13:00, 1 10:00 12:00, 1 13:00 14:00"_s
             << QStringList { u"1 0/2 156,200 46x40"_s, u"1 1/2 204,220 46x40"_s, u"1 0/1 156,260 94x20"_s };
         QTest::newRow("spring forward: wall-clock hours, next Monday is not this week")
-            << springWeek << QStringList { u"6 01:00 04:00"_s, u"7 00:15 00:45"_s }
-            << QStringList { u"6 0/1 656,20 94x60"_s };
+            << springWeek << u"6 01:00 04:00, 7 00:15 00:45"_s << QStringList { u"6 0/1 656,20 94x60"_s };
         QTest::newRow("fall back: the late entry stays on Sunday")
-            << autumnWeek << QStringList { u"6 01:00 04:00"_s, u"6 23:15 23:45"_s }
+            << autumnWeek << u"6 01:00 04:00, 6 23:15 23:45"_s
             << QStringList { u"6 0/1 656,20 94x60"_s, u"6 0/1 656,465 94x14"_s };
     }
     void blocks()
     {
         QFETCH(QDate, monday);
-        QFETCH(QStringList, spans);
-        QFETCH(QStringList, expected);
-        const WeekDays days(weekTime(monday, u"0 00:00"_s));
-        const WeekFrame frame { 54, 754, 480, 14 };
+        QFETCH(QString, spans);
         QStringList shown;
-        for (const WeekPlacement& placement : WeekGeometry::place(entries(monday, spans), days))
-            shown << u"%1 %2/%3 %4"_s.arg(placement.day)
-                         .arg(placement.slotIndex)
-                         .arg(placement.totalSlots)
-                         .arg(describe(WeekGeometry::blockRect(frame, HourAxis { 0, 24 }, placement)));
-        QCOMPARE(shown, expected);
+        for (const WeekPlacement& p :
+            WeekGeometry::place(entries(monday, spans), WeekDays(weekTime(monday, u"0 00:00"_s))))
+            shown << u"%1 %2/%3 %4"_s.arg(p.day)
+                         .arg(p.slotIndex)
+                         .arg(p.totalSlots)
+                         .arg(describe(WeekGeometry::blockRect(kFrame, { 0, 24 }, p)));
+        QTEST(shown, "expected");
     }
 
     // The running timer stays in the column of the day it started on, cut at that day's end.
-    void running_data()
-    {
-        QTest::addColumn<QString>("since");
-        QTest::addColumn<QString>("now");
-        QTest::addColumn<QString>("expected"); // rect, or empty: not drawn
-        QTest::newRow("started on Wednesday") << u"2 14:00"_s << u"2 16:30"_s << u"256,280 96x50"_s;
-        QTest::newRow("just started: the minimum height") << u"2 14:00"_s << u"2 14:00"_s << u"256,280 96x14"_s;
-        QTest::newRow("clock set back before its start") << u"2 14:00"_s << u"2 13:00"_s << u"256,280 96x14"_s;
-        QTest::newRow("past midnight") << u"1 23:00"_s << u"2 01:00"_s << u"156,460 96x20"_s;
-        QTest::newRow("started the Sunday before") << u"-1 22:00"_s << u"0 01:00"_s << QString();
-    }
     void running()
     {
-        QFETCH(QString, since);
-        QFETCH(QString, now);
-        QFETCH(QString, expected);
         const WeekDays days(weekTime(march2, u"0 00:00"_s));
-        const auto timer =
-            WeekAxis::running(days, ActiveTimerSession { QUuid(), weekTime(march2, since) }, weekTime(march2, now));
-        QCOMPARE(timer.has_value(), !expected.isEmpty());
-        if (timer)
-            QCOMPARE(describe(WeekGeometry::runningRect({ 54, 754, 480, 14 }, { 0, 24 }, timer->first, timer->second)),
-                expected);
+        const struct
+        {
+            QString since, now, rect; // rect empty: not drawn
+        } cases[] = { { u"2 14:00"_s, u"2 16:30"_s, u"256,280 96x50"_s },
+            { u"2 14:00"_s, u"2 14:00"_s, u"256,280 96x14"_s }, // just started: the minimum height
+            { u"2 14:00"_s, u"2 13:00"_s, u"256,280 96x14"_s }, // clock set back before its start
+            { u"1 23:00"_s, u"2 01:00"_s, u"156,460 96x20"_s }, // past midnight
+            { u"-1 22:00"_s, u"0 01:00"_s, QString() } }; // started the Sunday before
+        for (const auto& c : cases) {
+            const auto timer = WeekAxis::running(
+                days, ActiveTimerSession { QUuid(), weekTime(march2, c.since) }, weekTime(march2, c.now));
+            QCOMPARE(
+                timer ? describe(WeekGeometry::runningRect(kFrame, { 0, 24 }, timer->first, timer->second)) : QString(),
+                c.rect);
+        }
     }
 };
 
