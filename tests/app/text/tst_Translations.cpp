@@ -70,10 +70,10 @@ QHash<QString, TsMessage> textsInSources(const QString& folder)
 // The placeholders of a format as (argument number, kind), in argument order; %n as number 0.
 QList<std::pair<int, QChar>> placeholders(const QString& format)
 {
-    static const QRegularExpression spec(uR"(%(?:(\d+)\$)?([@dn%]))"_s);
+    static const QRegularExpression pattern(uR"(%(?:(\d+)\$)?([@dn%]))"_s);
     QList<std::pair<int, QChar>> found;
     int next = 1;
-    for (auto match = spec.globalMatch(format); match.hasNext();) {
+    for (auto match = pattern.globalMatch(format); match.hasNext();) {
         const auto m = match.next();
         const QChar kind = m.captured(2).at(0);
         if (kind != u'%')
