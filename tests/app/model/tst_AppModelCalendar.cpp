@@ -1,7 +1,7 @@
 #include "app/calendar/CalendarExportSupport.h"
 #include "app/text/AppStrings.h"
-#include "core/datafile/Uuid.h"
-#include "support/ModelHarness.h"
+#include "support/AppModelTesting.h"
+#include "support/CalendarModelTesting.h"
 #include "support/TestRecords.h"
 
 #include <QTest>
@@ -19,68 +19,8 @@ constexpr Instant kDay = 1772352000; // 2026-03-01T08:00:00Z, the fake clock's t
 constexpr Seconds kHour = 3600;
 const InstantRange kRange { kDay - 8 * kHour, kDay + 16 * kHour }; // all of March 1st (UTC)
 
-const QList<GoogleCalendarListItem> kGoogle { { u"work"_s, u"Work"_s, false }, { u"me"_s, u"Me"_s, true } };
-const QList<AppleCalendarListItem> kApple { { u"home"_s, u"Home"_s, {} }, { u"work"_s, u"Work"_s, {} } };
-
-QString linkText(const QUuid& entryID, const QString& calendar, const QString& event)
-{
-    return u"%1|%2 -> %3"_s.arg(UuidText::upper(entryID), calendar, event);
-}
-
-// Links as sorted texts: the order of a link list means nothing, a duplicate does.
-template <typename Link> QStringList linkTexts(const QList<Link>& links)
-{
-    QStringList texts;
-    for (const Link& l : links)
-        texts << linkText(l.entryID, l.calendarID, l.eventID);
-    texts.sort();
-    return texts;
-}
-
-// Loads with both services signed in and listing calendars unless told otherwise: Google then
-// picks its primary "me", Apple its first "home".
-void load(ModelHarness& h, const AppSnapshot& snapshot = {}, bool connected = true, bool listed = true)
-{
-    h.google.storedToken = h.apple.fullAccess = connected;
-    h.google.calendars = listed ? kGoogle : QList<GoogleCalendarListItem> {};
-    h.apple.calendars = listed ? kApple : QList<AppleCalendarListItem> {};
-    QVERIFY(TivrenRepository::writeFile(h.dataFile, snapshot));
-    QCoro::waitFor(h.model->load());
-}
-
-// A draft of one service as a draft of the other: both have the same fields.
-template <typename To, typename From> To convert(const From& from)
-{
-    To to { from.id, {} };
-    for (const auto& s : from.projectSelections)
-        to.projectSelections.append({ s.projectID, s.projectName, s.entryCount, s.isSelected, s.calendarID });
-    return to;
-}
-
 using Draft = GoogleCalendarExportDraft;
 using Kind = GoogleCalendarServiceError::Kind; // Google's errors
-
-// The drafts and exports of either service behind one face, so that one table drives both.
-struct Service
-{
-    ModelHarness& h;
-    bool apple;
-    AppModel& m = *h.model;
-
-    QString name() const { return apple ? u"Apple"_s : u"Google"_s; }
-    std::optional<Draft> draft() const
-    {
-        if (!apple)
-            return m.googleCalendar().exportDraft(kRange);
-        const auto draft = m.desktopCalendar().exportDraft(kRange);
-        return draft ? std::optional(convert<Draft>(*draft)) : std::nullopt;
-    }
-    void exportDraft(const Draft& draft) const
-    {
-        QCoro::waitFor(apple ? m.desktopCalendar().exportEntries(convert<AppleCalendarExportDraft>(draft), kRange)
-                             : m.googleCalendar().exportEntries(draft, kRange));
-    }
-};
 
 enum class Setup
 {
@@ -91,11 +31,9 @@ enum class Setup
     nothingAssigned
 };
 
-// Table rows, read back by structured binding.
 using ConnectRow = std::tuple<bool, QList<GoogleCalendarListItem>, bool, std::optional<Kind>, QString, QStringList>;
 using RefusalRow = std::tuple<bool, Setup, QString>;
 using NotesRow = std::tuple<QString, Seconds, QString>;
-using SummaryRow = std::tuple<bool, int, int, QString>;
 
 } // namespace
 
@@ -118,7 +56,6 @@ private Q_SLOTS:
         const QString expired = u"Your Google sign-in expired. Please reconnect."_s, denied = u"Could not load Apple"_s;
         const QString quota = u"Could not load Google calendars: Quota exceeded"_s;
         QTest::newRow("google keeps") << ConnectRow { false, { p, b }, false, {}, {}, { busy, on + u"Bee"_s } };
-        QTest::newRow("apple keeps") << ConnectRow { true, { p, b }, false, {}, {}, { busy, on + u"Bee (iCloud)"_s } };
         QTest::newRow("google: primary") << ConnectRow { false, { a, p }, false, {}, {}, { busy, me } };
         QTest::newRow("apple: first") << ConnectRow { true, { a, p }, false, {}, {}, { busy, first } };
         QTest::newRow("google: first") << ConnectRow { false, { c, a }, false, {}, {}, { busy, on + u"C"_s } };
@@ -141,7 +78,7 @@ private Q_SLOTS:
         AppSnapshot snapshot;
         snapshot.settings.googleCalendar = { u"b"_s, u"Old"_s };
         snapshot.settings.appleCalendar = { u"b"_s, u"Old"_s };
-        load(h, snapshot, false, false);
+        loadWithCalendars(h, snapshot, false, false);
         h.google.calendars = calendars;
         for (const auto& c : calendars)
             h.apple.calendars->append({ c.id, c.name, u"iCloud"_s });
@@ -149,38 +86,33 @@ private Q_SLOTS:
             h.google.authorizeError = { Kind::authorizationCancelled, {} };
             h.apple.authorizeError = { AppleCalendarServiceError::Kind::fullAccessRequired, {} };
         }
+        const CalendarService s { h, apple, kRange };
         QStringList log;
         qsizetype listedWhenSignalled = 0;
-        const CalendarConnectionBase& calendar = *h.model->calendarConnections()[apple ? 1 : 0];
-        QObject::connect(&calendar, &CalendarConnectionBase::busyChanged, h.model.get(), [&log, &calendar] {
-            log << calendar.statusText();
+        QObject::connect(&s.base(), &CalendarConnectionBase::busyChanged, h.model.get(), [&log, &s] {
+            log << s.base().statusText();
         });
-        QObject::connect(&calendar, &CalendarConnectionBase::calendarsChanged, h.model.get(), [&, apple] {
-            listedWhenSignalled =
-                apple ? h.model->desktopCalendar().calendars().size() : h.model->googleCalendar().calendars().size();
+        QObject::connect(&s.base(), &CalendarConnectionBase::calendarsChanged, h.model.get(), [&] {
+            listedWhenSignalled = s.listed();
         });
-        QCoro::waitFor(
-            apple ? h.model->desktopCalendar().connectService() : h.model->googleCalendar().connectService());
+        s.connect();
         if (refreshError) {
             h.google.calendars = Unexpected(GoogleCalendarServiceError { *refreshError, u"Quota exceeded"_s });
             h.apple.calendars =
                 Unexpected(AppleCalendarServiceError { AppleCalendarServiceError::Kind::accessDenied, {} });
-            QCoro::waitFor(apple ? h.model->desktopCalendar().refresh() : h.model->googleCalendar().refresh());
+            s.refresh();
         }
         QCOMPARE(log, statusLog);
-        const qsizetype listed =
-            apple ? h.model->desktopCalendar().calendars().size() : h.model->googleCalendar().calendars().size();
-        QCOMPARE(listed, log.last() == u"Not connected."_s ? 0 : calendars.size());
-        QCOMPARE(listedWhenSignalled, listed); // every change of the list was told
-        const QString shown = h.model->errorMessage().value_or(QString());
-        QVERIFY2(error.isEmpty() ? !h.model->errorMessage() : shown.startsWith(error), qPrintable(shown));
+        QCOMPARE(s.listed(), log.last() == u"Not connected."_s ? 0 : calendars.size());
+        QCOMPARE(listedWhenSignalled, s.listed()); // every change of the list was told
+        QVERIFY2(error.isEmpty() ? !h.model->errorMessage() : errorText(h).startsWith(error), qPrintable(errorText(h)));
         QCOMPARE(h.saved().settings, h.model->settings());
     }
 
     void disconnectForgetsOnlyAppleChoice()
     {
         ModelHarness h;
-        load(h);
+        loadWithCalendars(h);
         h.google.deleteError = { Kind::googleAPIError, u"Keyring locked"_s };
         GoogleCalendarConnection& google = h.model->googleCalendar();
         QCoro::waitFor(google.disconnectService());
@@ -215,23 +147,21 @@ private Q_SLOTS:
         QFETCH(RefusalRow, row);
         const auto& [apple, setup, expected] = row;
         ModelHarness h;
-        const Service s { h, apple };
+        const CalendarService s { h, apple, kRange };
         const Project acme = testProject(u"Acme"_s), other = testProject(u"Other"_s);
-        AppSnapshot snapshot {
-            { acme, other }, { testEntry(acme, kDay, 1800), testEntry(other, kDay, 1800) }, {}, {}, {}, {}
-        };
+        AppSnapshot snapshot =
+            snapshotOf({ acme, other }, { testEntry(acme, kDay, 1800), testEntry(other, kDay, 1800) });
         if (setup == Setup::nothingInRange) // the day before, ending where the range begins, starting where it ends
             snapshot.entries = { testEntry(acme, kDay - 30 * kHour, 1800),
                 testEntry(acme, kRange.lower - 1800, 1800),
                 testEntry(acme, kRange.upper, 1800) };
         if (setup == Setup::onlyDeletedProjects)
             snapshot.entries = { testEntry(testProject(u"Gone"_s), kDay, 1800) };
-        load(h, snapshot, true, setup != Setup::noCalendars);
+        loadWithCalendars(h, snapshot, true, setup != Setup::noCalendars);
         std::optional<Draft> draft = s.draft();
         QCOMPARE(draft.has_value(), setup >= Setup::disconnectedAfterDraft);
         if (setup == Setup::disconnectedAfterDraft)
-            QCoro::waitFor(
-                apple ? h.model->desktopCalendar().disconnectService() : h.model->googleCalendar().disconnectService());
+            s.disconnect();
         if (setup == Setup::nothingAssigned) { // a blank calendar, and a calendar of an unselected project
             draft->projectSelections[0].calendarID = u"  "_s;
             draft->projectSelections[1].isSelected = false;
@@ -253,14 +183,14 @@ private Q_SLOTS:
     {
         QFETCH(bool, apple);
         ModelHarness h;
-        const Service s { h, apple };
+        const CalendarService s { h, apple, kRange };
         const Project a = testProject(u"a"_s), b = testProject(u"B"_s), c = testProject(u"c"_s),
                       d = testProject(u"D"_s), e = testProject(u"e"_s, true);
         const TimeEntry a1 = testEntry(a, kDay - 3 * kHour, 1800), c1 = testEntry(c, kDay - 2 * kHour, 1800),
                         b1 = testEntry(b, kDay - kHour, 1800), d1 = testEntry(d, kDay - kHour / 2, 1800),
                         a2 = testEntry(a, kDay, 1800), e1 = testEntry(e, kDay + kHour, 1800),
                         aOld = testEntry(a, kDay - 30 * kHour, 1800);
-        AppSnapshot snapshot { { c, e, b, a, d }, { a1, c1, b1, d1, a2, e1, aOld }, {}, {}, {}, {} };
+        AppSnapshot snapshot = snapshotOf({ c, e, b, a, d }, { a1, c1, b1, d1, a2, e1, aOld });
         // The draft's order: by name ignoring case, archived projects too, equal names as stored.
         QList<std::pair<QUuid, int>> listed,
             expected { { a.id, 2 }, { b.id, 1 }, { c.id, 1 }, { d.id, 1 }, { e.id, 1 } };
@@ -274,7 +204,7 @@ private Q_SLOTS:
             snapshot.googleCalendarEventLinks.append({ QUuid::createUuid(), linked.id, u"work"_s, event, 1000 });
             snapshot.appleCalendarEventLinks.append({ QUuid::createUuid(), linked.id, u"work"_s, event, 1000 });
         }
-        load(h, snapshot);
+        loadWithCalendars(h, snapshot);
         // The link the fakes answer for an exported entry, and the links saved, in any order.
         const auto exported = [apple](const TimeEntry& t, const QString& calendar) {
             return linkText(t.id, calendar, (apple ? u""_s : u"event-"_s) + t.id.toString(QUuid::WithoutBraces));
@@ -337,55 +267,28 @@ private Q_SLOTS:
                 AppleCalendarServiceError { AppleCalendarServiceError::Kind::missingCalendar, u"cal-9"_s } };
         };
         s.exportDraft(draft);
-        QVERIFY(h.model->errorMessage().value_or(QString()).startsWith(u"Could not export to"_s));
+        QVERIFY(errorText(h).startsWith(u"Could not export to"_s));
         links.replace(links.indexOf(exported(b1, u"work"_s)), linkText(b1.id, u"work"_s, u"new"_s));
         checkSavedLinks(links);
     }
 
-    // service, entries exported, selected projects skipped, the success line
-    void exportSummary_data()
-    {
-        QTest::addColumn<SummaryRow>("row");
-        const QString skipped = u" Skipped %1 without a calendar."_s;
-        QTest::newRow("one") << SummaryRow { false, 1, 0, u"Exported 1 entry to Google Calendar."_s };
-        QTest::newRow("one skipped") << SummaryRow {
-            true, 2, 1, u"Exported 2 entries to Apple Calendar."_s + skipped.arg(u"1 selected project"_s)
-        };
-        QTest::newRow("none, two skipped") << SummaryRow {
-            false, 0, 2, u"Exported 0 entries to Google Calendar."_s + skipped.arg(u"2 selected projects"_s)
-        };
-    }
-
-    void exportSummary()
-    {
-        QFETCH(SummaryRow, row);
-        const auto& [apple, entries, skipped, expected] = row;
-        ModelHarness h;
-        QCOMPARE(h.model->calendarConnections()[apple ? 1 : 0]->exportSummary(entries, skipped), expected);
-    }
-
-    // notes, tracked seconds, event description
-    void eventNotes_data()
-    {
-        QTest::addColumn<NotesRow>("row");
-        const QString acme = u"Project: Acme\nTracked: "_s, tivren = u" h\nSource: Tivren"_s;
-        QTest::newRow("trimmed") << NotesRow { u" Done.\n"_s, 5400, u"Done.\n\n"_s + acme + u"1.50"_s + tivren };
-        QTest::newRow("blank notes") << NotesRow { u" \n\t"_s, 3599, acme + u"1.00"_s + tivren };
-        QTest::newRow("end before start") << NotesRow { QString(), -600, acme + u"0.00"_s + tivren };
-    }
-
     void eventNotes()
     {
-        QFETCH(NotesRow, row);
-        const auto& [notes, duration, expected] = row;
         const Project acme = testProject(u"Acme"_s);
-        const TimeEntry e = testEntry(acme, kDay, duration, notes);
-        QCOMPARE(CalendarExportSupport::eventNotes(e, acme, QLocale(u"en"_s)), expected);
-        // In every language: as many lines, and the hours with a full stop.
-        const QString hours = expected.section(u"Tracked: "_s, 1).section(u' ', 0, 0);
-        for (const QString& language : AppStrings::tableIdentifiers()) {
-            const QString text = CalendarExportSupport::eventNotes(e, acme, QLocale(language));
-            QVERIFY2(text.contains(hours) && text.count(u'\n') == expected.count(u'\n'), qPrintable(language + text));
+        const QString head = u"Project: Acme\nTracked: "_s, tail = u" h\nSource: Tivren"_s;
+        const NotesRow notes[] = { { u" Done.\n"_s, 5400, u"Done.\n\n"_s + head + u"1.50"_s + tail },
+            { u" \n\t"_s, 3599, head + u"1.00"_s + tail },
+            { QString(), -600, head + u"0.00"_s + tail } }; // notes trimmed, blank, an end before the start
+        for (const auto& [written, duration, expected] : notes) {
+            const TimeEntry e = testEntry(acme, kDay, duration, written);
+            QCOMPARE(CalendarExportSupport::eventNotes(e, acme, QLocale(u"en"_s)), expected);
+            // In every language: as many lines, and the hours with a full stop.
+            const QString hours = expected.section(u"Tracked: "_s, 1).section(u' ', 0, 0);
+            for (const QString& language : AppStrings::tableIdentifiers()) {
+                const QString text = CalendarExportSupport::eventNotes(e, acme, QLocale(language));
+                QVERIFY2(
+                    text.contains(hours) && text.count(u'\n') == expected.count(u'\n'), qPrintable(language + text));
+            }
         }
     }
 };

@@ -33,21 +33,22 @@ QHash<QString, TsMessage> readTs(const QString& path)
     TsMessage message;
     while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
         const auto name = xml.name();
-        if (xml.isStartElement() && name == u"name") {
+        if (xml.isEndElement() && name == u"message")
+            messages.insert(source, message);
+        if (!xml.isStartElement())
+            continue;
+        if (name == u"name")
             context = xml.readElementText();
-        } else if (xml.isStartElement() && name == u"message") {
+        else if (name == u"message")
             message = { context, xml.attributes().value(u"numerus"_s) == u"yes", false, {} };
-        } else if (xml.isStartElement() && name == u"source") {
+        else if (name == u"source")
             source = xml.readElementText();
-        } else if (xml.isStartElement() && name == u"translation") {
-            const auto type = xml.attributes().value(u"type"_s);
-            message.finished = type.isEmpty();
+        else if (name == u"numerusform")
+            message.forms << xml.readElementText();
+        else if (name == u"translation") {
+            message.finished = xml.attributes().value(u"type"_s).isEmpty();
             if (!message.numerus)
                 message.forms = { xml.readElementText() };
-        } else if (xml.isStartElement() && name == u"numerusform") {
-            message.forms << xml.readElementText();
-        } else if (xml.isEndElement() && name == u"message") {
-            messages.insert(source, message);
         }
     }
     return messages;
@@ -66,42 +67,27 @@ QHash<QString, TsMessage> textsInSources(const QString& folder)
     return readTs(ts);
 }
 
-// The placeholders of a format as (argument number, kind), in argument order.
+// The placeholders of a format as (argument number, kind), in argument order; %n as number 0.
 QList<std::pair<int, QChar>> placeholders(const QString& format)
 {
-    static const QRegularExpression spec(uR"(%(?:(\d+)\$)?([@dn%]))"_s);
+    static const QRegularExpression pattern(uR"(%(?:(\d+)\$)?([@dn%]))"_s);
     QList<std::pair<int, QChar>> found;
     int next = 1;
-    for (auto match = spec.globalMatch(format); match.hasNext();) {
+    for (auto match = pattern.globalMatch(format); match.hasNext();) {
         const auto m = match.next();
-        if (m.captured(2) == u"%"_s)
-            continue;
-        if (m.captured(2) == u"n"_s) {
-            found.append({ 0, u'n' });
-            continue;
-        }
-        const int position = m.captured(1).isEmpty() ? next++ : m.captured(1).toInt();
-        found.append({ position, m.captured(2).at(0) });
+        const QChar kind = m.captured(2).at(0);
+        if (kind != u'%')
+            found.append({ kind == u'n' ? 0 : m.captured(1).isEmpty() ? next++ : m.captured(1).toInt(), kind });
     }
     std::sort(found.begin(), found.end());
     return found;
 }
 
-QString translationsFile(const QString& language)
-{
-    return QStringLiteral(TIVREN_SOURCE_DIR "/translations/tivren_") + language + u".ts"_s;
-}
-
-const TsMessage* find(const QHash<QString, TsMessage>& table, const QString& source)
-{
-    const auto it = table.constFind(source);
-    return it == table.cend() ? nullptr : &*it;
-}
-
 // What is wrong with one language's translation of a text lupdate found.
-QStringList checkTranslation(const QString& source, const TsMessage& text, const TsMessage* translation)
+QStringList checkTranslation(const QString& source, const TsMessage& text, const QHash<QString, TsMessage>& table)
 {
-    if (!translation || !translation->finished)
+    const auto translation = table.constFind(source);
+    if (translation == table.cend() || !translation->finished)
         return { u"not translated"_s };
     if (translation->numerus != text.numerus)
         return { u"plural forms differ from the source"_s };
@@ -133,24 +119,19 @@ private Q_SLOTS:
         const QStringList languages = AppStrings::tableIdentifiers();
         QCOMPARE(languages, (QStringList { u"de"_s, u"es"_s, u"fr"_s, u"nl"_s }));
         QStringList problems;
-        auto check = [&problems](const QString& language, const QString& source, const QStringList& found) {
-            for (const QString& problem : found)
-                problems << language + u": \""_s + source + u"\": "_s + problem;
-        };
-        const QHash<QString, TsMessage> english = readTs(translationsFile(u"en"_s));
-        for (auto text = texts.cbegin(); text != texts.cend(); ++text) {
-            if (text->context != QLatin1StringView(Text::context))
-                problems << u"\""_s + text.key() + u"\" is in context "_s + text->context + u", not marked by Text"_s;
-            if (text->numerus)
-                check(u"en"_s, text.key(), checkTranslation(text.key(), *text, find(english, text.key())));
-        }
-        for (const QString& language : languages) {
-            const QHash<QString, TsMessage> table = readTs(translationsFile(language));
+        for (const QString& language : QStringList { u"en"_s } + languages) {
+            const auto table = readTs(QStringLiteral(TIVREN_SOURCE_DIR "/translations/tivren_") + language + u".ts"_s);
             const QLocale locale(language);
             for (auto text = texts.cbegin(); text != texts.cend(); ++text) {
-                const TsMessage* found = find(table, text.key());
-                check(language, text.key(), checkTranslation(text.key(), *text, found));
-                if (found && !text->numerus && AppStrings::text(locale, text.key()) != found->forms.value(0))
+                if (language == u"en"_s && text->context != QLatin1StringView(Text::context))
+                    problems << u"\""_s + text.key() + u"\" is in context "_s + text->context
+                            + u", not marked by Text"_s;
+                if (language == u"en"_s && !text->numerus)
+                    continue; // English needs a table entry only for its plural forms
+                for (const QString& problem : checkTranslation(text.key(), *text, table))
+                    problems << language + u": \""_s + text.key() + u"\": "_s + problem;
+                if (language != u"en"_s && !text->numerus && table.contains(text.key())
+                    && AppStrings::text(locale, text.key()) != table[text.key()].forms.value(0))
                     problems << language + u": the build does not give the translation of \""_s + text.key() + u'"';
             }
         }
