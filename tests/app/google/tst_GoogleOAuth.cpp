@@ -94,15 +94,12 @@ private Q_SLOTS:
     {
         const QString alphabet = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-._~"_s;
         QSet<QChar> seen;
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 200; ++i) { // 12,800 draws: every character comes up, and nothing else
             const QString verifier = GoogleOAuth::randomURLSafeString(GoogleOAuth::codeVerifierLength);
             QCOMPARE(verifier.size(), 64);
-            for (const QChar c : verifier) {
-                QVERIFY2(alphabet.contains(c), qPrintable(verifier));
-                seen.insert(c);
-            }
+            seen.unite(QSet<QChar>(verifier.cbegin(), verifier.cend()));
         }
-        QCOMPARE(seen.size(), alphabet.size()); // 12,800 draws: every character comes up
+        QCOMPARE(seen, QSet<QChar>(alphabet.cbegin(), alphabet.cend()));
     }
 
     // Sorted; query marks kept, space and other characters as UTF-8 bytes.

@@ -63,18 +63,11 @@ private Q_SLOTS:
         const QString state = QUrlQuery(authorization).queryItemValue(u"state"_s);
         QVERIFY(UuidText::parse(state));
         QCOMPARE(redirect.toString(QUrl::RemovePort), u"http://127.0.0.1/oauth/callback"_s);
-        const QList<std::pair<QString, QString>> expected { { u"client_id"_s, clientID },
-            { u"redirect_uri"_s, redirect.toString() },
-            { u"response_type"_s, u"code"_s },
-            { u"scope"_s,
-                u"https://www.googleapis.com/auth/calendar.calendarlist.readonly "
-                "https://www.googleapis.com/auth/calendar.events"_s },
-            { u"access_type"_s, u"offline"_s },
-            { u"prompt"_s, u"consent"_s },
-            { u"code_challenge"_s, GoogleOAuth::codeChallenge(verifier) },
-            { u"code_challenge_method"_s, u"S256"_s },
-            { u"state"_s, state } };
-        QCOMPARE(QUrlQuery(authorization).queryItems(QUrl::FullyDecoded), expected);
+        QCOMPARE(authorization.query(QUrl::FullyDecoded),
+            u"client_id=%1&redirect_uri=%2&response_type=code&scope=https://www.googleapis.com/auth/"
+            "calendar.calendarlist.readonly https://www.googleapis.com/auth/calendar.events&access_type=offline"
+            "&prompt=consent&code_challenge=%3&code_challenge_method=S256&state=%4"_s.arg(
+                clientID, redirect.toString(), GoogleOAuth::codeChallenge(verifier), state));
 
         // In the keyring, as JSON with the expiry counted from 2001.
         QCOMPARE(h.storedToken(),
