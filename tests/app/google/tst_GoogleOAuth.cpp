@@ -6,8 +6,7 @@
 #include "support/TaskResult.h"
 
 #include <QHostAddress>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrlQuery>
@@ -53,29 +52,11 @@ struct Client
     [[nodiscard]] QByteArray body() const { return reply.mid(reply.indexOf("\r\n\r\n") + 4); }
 };
 
-QByteArray get(const QByteArray& target)
-{
-    return "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: Test\r\nAccept: text/html\r\n\r\n";
-}
-
 QByteArray callback(const QByteArray& code)
 {
-    return get("/oauth/callback?state=" + state.toUtf8() + "&code=" + code);
+    return "GET /oauth/callback?state=" + state.toUtf8() + "&code=" + code
+        + " HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: Test\r\nAccept: text/html\r\n\r\n";
 }
-
-struct Listening
-{
-    std::unique_ptr<LoopbackAuthorizationReceiver> receiver;
-    Waiting waiting = std::make_shared<Waiting::element_type>();
-    QCoro::Task<> keeping;
-
-    explicit Listening(LoopbackAuthorizationReceiver::Limits limits = {})
-        : receiver(LoopbackAuthorizationReceiver::listen(0, limits).value())
-        , keeping(keepTaskResult(receiver->waitForAuthorizationCode(state), waiting))
-    {
-    }
-    [[nodiscard]] quint16 port() const { return receiver->port(); }
-};
 
 } // namespace
 
@@ -133,15 +114,6 @@ private Q_SLOTS:
         QCOMPARE(check(std::nullopt, {}), Error({ ErrorKind::invalidResponse, {} })); // no HTTP response at all
     }
 
-    // The sign-in test checks the stored form of a full token; one without a refresh token leaves it out.
-    void storedTokenWithoutRefreshToken()
-    {
-        const GoogleOAuthToken token { u"ya29.a"_s, std::nullopt, u"Bearer"_s, 1772352000 };
-        QVERIFY(!QJsonDocument::fromJson(GoogleOAuth::encodeToken(token)).object().contains("refreshToken"_L1));
-        QCOMPARE(GoogleOAuth::decodeToken(GoogleOAuth::encodeToken(token)), token);
-        QVERIFY(!GoogleOAuth::decodeToken(R"({"accessToken":"a","tokenType":"Bearer","expiryDate":"soon"})"));
-    }
-
     void parse_data()
     {
         QTest::addColumn<QString>("target"); // empty: the request is only this line
@@ -180,25 +152,37 @@ private Q_SLOTS:
         QCOMPARE(result.value, value);
     }
 
+    void listensOnlyOnAFreePort()
+    {
+        QTcpServer taken;
+        QVERIFY(taken.listen(QHostAddress(QHostAddress::LocalHost)));
+        const auto listening = LoopbackAuthorizationReceiver::listen(taken.serverPort(), {});
+        QVERIFY(!listening);
+        QCOMPARE(listening.error().kind, ErrorKind::systemError);
+        QVERIFY(listening.error().message.contains(QString::number(taken.serverPort())));
+    }
+
     void badRequestsDoNotEndTheWait()
     {
-        Listening l({ 5min, 300ms });
-        Client notUtf8(l.port(), "GET /oauth/callback?code=\xff\xfe HTTP/1.1\r\n\r\n");
-        Client oversized(l.port(), callback(QByteArray(9000, 'a')));
-        Client silent(l.port(), "GET /oauth/callback?state=");
+        const auto receiver = LoopbackAuthorizationReceiver::listen(0, { 5min, 300ms }).value();
+        const Waiting waiting = std::make_shared<Waiting::element_type>();
+        auto keeping = keepTaskResult(receiver->waitForAuthorizationCode(state), waiting);
+        Client notUtf8(receiver->port(), "GET /oauth/callback?code=\xff\xfe HTTP/1.1\r\n\r\n");
+        Client oversized(receiver->port(), callback(QByteArray(9000, 'a')));
+        Client silent(receiver->port(), "GET /oauth/callback?state=");
         QVERIFY(notUtf8.waitUntilClosed() && oversized.waitUntilClosed());
         QVERIFY(notUtf8.body().contains(unreadable.toUtf8()) && oversized.body().contains(unreadable.toUtf8()));
         QVERIFY(silent.waitUntilClosed(3000)); // dropped at its deadline
         QVERIFY(silent.reply.isEmpty());
-        QVERIFY(!l.waiting->has_value());
+        QVERIFY(!waiting->has_value());
 
         // Two callbacks at once: both browsers get their page; the wait ends once, with whichever came first.
-        Client first(l.port(), callback("first"));
-        Client second(l.port(), callback("second"));
+        Client first(receiver->port(), callback("first"));
+        Client second(receiver->port(), callback("second"));
         QVERIFY(first.waitUntilClosed() && second.waitUntilClosed());
         QVERIFY(first.body().contains("You&rsquo;re all set") && second.body().contains("You&rsquo;re all set"));
-        QTRY_VERIFY(l.waiting->has_value());
-        QVERIFY(QStringList({ u"first"_s, u"second"_s }).contains(l.waiting->value().value()));
+        QTRY_VERIFY(waiting->has_value());
+        QVERIFY(QStringList({ u"first"_s, u"second"_s }).contains(waiting->value().value()));
     }
 
     // The page says what happened, loads nothing from the network and shows a reason only as text; its
