@@ -41,14 +41,7 @@ struct Client
         socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
         socket.write(request);
     }
-    [[nodiscard]] bool waitUntilClosed(int ms = 5000)
-    {
-        return QTest::qWaitFor(
-            [this] {
-                return socket.state() == QAbstractSocket::UnconnectedState;
-            },
-            ms);
-    }
+    [[nodiscard]] bool closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
     [[nodiscard]] QByteArray body() const { return reply.mid(reply.indexOf("\r\n\r\n") + 4); }
 };
 
@@ -170,16 +163,16 @@ private Q_SLOTS:
         Client notUtf8(receiver->port(), "GET /oauth/callback?code=\xff\xfe HTTP/1.1\r\n\r\n");
         Client oversized(receiver->port(), callback(QByteArray(9000, 'a')));
         Client silent(receiver->port(), "GET /oauth/callback?state=");
-        QVERIFY(notUtf8.waitUntilClosed() && oversized.waitUntilClosed());
+        QTRY_VERIFY(notUtf8.closed() && oversized.closed());
         QVERIFY(notUtf8.body().contains(unreadable.toUtf8()) && oversized.body().contains(unreadable.toUtf8()));
-        QVERIFY(silent.waitUntilClosed(3000)); // dropped at its deadline
+        QTRY_VERIFY_WITH_TIMEOUT(silent.closed(), 3000); // dropped at its deadline
         QVERIFY(silent.reply.isEmpty());
         QVERIFY(!waiting->has_value());
 
         // Two callbacks at once: both browsers get their page; the wait ends once, with whichever came first.
         Client first(receiver->port(), callback("first"));
         Client second(receiver->port(), callback("second"));
-        QVERIFY(first.waitUntilClosed() && second.waitUntilClosed());
+        QTRY_VERIFY(first.closed() && second.closed());
         QVERIFY(first.body().contains("You&rsquo;re all set") && second.body().contains("You&rsquo;re all set"));
         QTRY_VERIFY(waiting->has_value());
         QVERIFY(QStringList({ u"first"_s, u"second"_s }).contains(waiting->value().value()));
