@@ -31,17 +31,18 @@ enum class Action
     shortBreak,
     longBreak,
     flash,
-    screenChange,
+    screenChange
 };
 
 void act(BreakOverlayManager& manager, Action action)
 {
+    QScreen* second = QGuiApplication::screens().at(1);
     if (action == Action::shortBreak || action == Action::longBreak)
         manager.showBreakOverlay(action == Action::shortBreak ? OverlayColor::green : OverlayColor::blue);
     else if (action == Action::flash)
         manager.flashOverlay(OverlayColor::orange);
     else if (action == Action::screenChange) // offscreen screens cannot move; this is what a move sends
-        Q_EMIT QGuiApplication::screens().at(1)->geometryChanged(QGuiApplication::screens().at(1)->geometry());
+        Q_EMIT second->geometryChanged(second->geometry());
 }
 
 Windows tracked(const BreakOverlayManager& manager)
@@ -100,7 +101,6 @@ private Q_SLOTS:
         QFETCH(QColor, color);
         QFETCH(State, state);
         const qreal alpha = state == State::flashing ? 0.25 : 0.3;
-
         BreakOverlayManager manager(kDurations);
         QElapsedTimer clock;
         clock.start();
@@ -167,7 +167,6 @@ private Q_SLOTS:
     {
         QFETCH(Action, first);
         QFETCH(Action, whileFading);
-
         auto manager = std::make_unique<BreakOverlayManager>(kDurations);
         act(*manager, first);
         const Windows before = tracked(*manager);
