@@ -112,54 +112,10 @@ private Q_SLOTS:
         m_player.plays = 0;
     }
 
-    void postsOneNotificationPerEvent_data()
-    {
-        QTest::addColumn<std::optional<PomodoroPhase>>("phase"); // none: a work reminder
-        QTest::addColumn<double>("elapsed");
-        QTest::addColumn<bool>("sound");
-        QTest::newRow("work, sound off") << std::optional(PomodoroPhase::work) << 0.0 << false;
-        QTest::newRow("short break, sound on") << std::optional(PomodoroPhase::shortBreak) << 0.0 << true;
-        QTest::newRow("reminder, sound off") << std::optional<PomodoroPhase>() << 2700.0 << false;
-    }
-
-    void postsOneNotificationPerEvent()
-    {
-        QFETCH(std::optional<PomodoroPhase>, phase);
-        QFETCH(double, elapsed);
-        QFETCH(bool, sound);
-        FakeServer server;
-        QVERIFY(server.registered);
-        const auto textIn = [&](const QLocale& locale) {
-            return phase ? NotificationTexts::phaseBegan(*phase, locale)
-                         : NotificationTexts::workReminder(elapsed, locale);
-        };
-        const NotificationText expected = textIn(german());
-        QVERIFY2(expected.body != textIn(QLocale::c()).body, "German texts are missing");
-        DBusNotifier notifier(QDBusConnection::sessionBus(), m_player, m_skip, &german);
-
-        phase ? notifier.notify(*phase, sound) : notifier.notifyWorkReminder(elapsed, sound);
-        QCOMPARE(m_player.plays, sound ? 1 : 0); // at once, not when the server answers
-        QTRY_COMPARE(server.calls.size(), qsizetype(1));
-        const QStringList actions =
-            phase ? QStringList { u"POMODORO_SKIP"_s, NotificationTexts::skipAction(german()) } : QStringList();
-        const QVariantMap hints {
-            { u"category"_s, phase ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s },
-            { u"desktop-entry"_s, u"tivren"_s },
-            { u"urgency"_s, QVariant::fromValue(uchar(1)) },
-            // Tivren's own sound (or none) is the only one: no sound-name, and the server adds none.
-            { u"suppress-sound"_s, true },
-        };
-        // replaces_id 0: every event gets a notification of its own.
-        QCOMPARE(server.calls.constFirst(),
-            QVariantList({ u"Tivren"_s, 0u, u"tivren"_s, expected.title, expected.body, actions, hints, -1 }));
-        // Servers ignore hints of the wrong type, which equal values above would not show.
-        QCOMPARE(server.calls[0][6].toMap()[u"urgency"_s].metaType(), QMetaType::fromType<uchar>());
-        QCOMPARE(server.calls[0][6].toMap()[u"suppress-sound"_s].metaType(), QMetaType::fromType<bool>());
-    }
-
+    // Which of the work, short break and reminder notifications the action names (-1: another app's).
     void skipHonouredOnlyForOwnPhaseNotifications_data()
     {
-        QTest::addColumn<int>("target"); // which of work, short break, reminder the action names; -1: another app's
+        QTest::addColumn<int>("target");
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("fromOtherSender");
         QTest::addColumn<bool>("closedFirst");
@@ -174,23 +130,52 @@ private Q_SLOTS:
         QTest::newRow("after it was closed") << 1 << skip << false << true << 0;
     }
 
+    // One notification per event, in the system's language; a skip only from our own phase ones.
     void skipHonouredOnlyForOwnPhaseNotifications()
     {
         QFETCH(int, target);
         QFETCH(QString, action);
         QFETCH(bool, fromOtherSender);
+        QFETCH(bool, closedFirst);
         FakeServer server;
         QVERIFY(server.registered);
         QSignalSpy skips(&m_skip, &PomodoroSkipBroadcaster::pomodoroSkip);
-        DBusNotifier notifier(QDBusConnection::sessionBus(), m_player, m_skip);
+        DBusNotifier notifier(QDBusConnection::sessionBus(), m_player, m_skip, &german);
         notifier.notify(PomodoroPhase::work, false);
-        notifier.notify(PomodoroPhase::shortBreak, false);
-        notifier.notifyWorkReminder(3600, false);
+        notifier.notify(PomodoroPhase::shortBreak, true);
+        notifier.notifyWorkReminder(2700, false);
+        QCOMPARE(m_player.plays, 1); // at once, not when the server answers
         QTRY_COMPARE(server.calls.size(), qsizetype(3));
         syncWith(server.bus); // the notifier has seen the three answers
+        const NotificationText texts[] = { NotificationTexts::phaseBegan(PomodoroPhase::work, german()),
+            NotificationTexts::phaseBegan(PomodoroPhase::shortBreak, german()),
+            NotificationTexts::workReminder(2700, german()) };
+        QVERIFY2(texts[2].body != NotificationTexts::workReminder(2700, QLocale::c()).body, "no German texts");
+        for (int i = 0; i < 3; ++i) {
+            const QStringList actions { u"POMODORO_SKIP"_s, NotificationTexts::skipAction(german()) };
+            const QVariantMap hints {
+                { u"category"_s, i < 2 ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s },
+                { u"desktop-entry"_s, u"tivren"_s },
+                { u"urgency"_s, QVariant::fromValue(uchar(1)) },
+                // Tivren's own sound (or none) is the only one: no sound-name, and the server adds none.
+                { u"suppress-sound"_s, true },
+            };
+            // replaces_id 0: every event gets a notification of its own.
+            QCOMPARE(server.calls[i],
+                QVariantList({ u"Tivren"_s,
+                    0u,
+                    u"tivren"_s,
+                    texts[i].title,
+                    texts[i].body,
+                    i < 2 ? actions : QStringList(),
+                    hints,
+                    -1 }));
+            // Servers ignore hints of the wrong type, which equal values above would not show.
+            QCOMPARE(server.calls[i][6].toMap()[u"urgency"_s].metaType(), QMetaType::fromType<uchar>());
+            QCOMPARE(server.calls[i][6].toMap()[u"suppress-sound"_s].metaType(), QMetaType::fromType<bool>());
+        }
 
         const uint id = target < 0 ? 4242u : 1001u + uint(target);
-        QFETCH(bool, closedFirst);
         if (closedFirst)
             server.bus.send(QDBusMessage::createSignal(objectPath, serviceName, u"NotificationClosed"_s) << id << 2u);
         QDBusConnection& sender = fromOtherSender ? m_other : server.bus;
