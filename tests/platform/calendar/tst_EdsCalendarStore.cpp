@@ -4,6 +4,7 @@
 #include "app/calendar/CalendarExportSupport.h"
 #include "platform/calendar/EdsCalendarStore.h"
 #include "platform/calendar/SerialWorker.h"
+#include "support/EdsTestCalendars.h"
 #include "support/Fakes.h"
 #include "support/TaskResult.h"
 #include "support/TestRecords.h"
@@ -15,8 +16,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <libecal/libecal.h>
-#include <libedataserver/libedataserver.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -26,7 +25,7 @@ using namespace tivren::testing;
 namespace {
 
 using Kind = AppleCalendarServiceError::Kind;
-using Events = QMap<QString, QStringList>; // by UID: summary, description, start, end, location
+using Events = EdsTestCalendars::Events;
 
 template <typename T> T finish(QCoro::Task<T>&& task)
 {
@@ -41,13 +40,6 @@ bool anyRegistry(const QStringList& names)
 bool registryRunning()
 {
     return anyRegistry(QDBusConnection::sessionBus().interface()->registeredServiceNames());
-}
-
-QString icalText(ICalTime* time)
-{
-    g_autofree gchar* text = i_cal_time_as_ical_string(time);
-    g_object_unref(time);
-    return QString::fromUtf8(text);
 }
 
 // An event as the entry should have made it (UTC times end in Z), and the place the user gave it.
@@ -67,50 +59,8 @@ class tst_EdsCalendarStore : public QObject
 
     FakeClock m_clock;
     std::unique_ptr<AppleCalendarService> m_service;
-    ESourceRegistry* m_registry = nullptr; // the test's own view of the store
-    QHash<QString, ECalClient*> m_clients;
+    std::unique_ptr<EdsTestCalendars> m_user; // the user's calendar app
     QString m_workID;
-
-    ECalClient* client(const QString& calendarID)
-    {
-        if (!m_clients.contains(calendarID)) {
-            ESource* source = e_source_registry_ref_source(m_registry, calendarID.toUtf8().constData());
-            EClient* opened = e_cal_client_connect_sync(source, E_CAL_CLIENT_SOURCE_TYPE_EVENTS, guint32(-1), {}, {});
-            g_object_unref(source);
-            m_clients.insert(calendarID, E_CAL_CLIENT(opened));
-        }
-        return m_clients.value(calendarID);
-    }
-
-    Events eventsIn(const QString& calendarID)
-    {
-        Events events;
-        GSList* components = nullptr;
-        e_cal_client_get_object_list_sync(client(calendarID), "#t", &components, {}, {});
-        for (GSList* item = components; item; item = item->next) {
-            auto* c = static_cast<ICalComponent*>(item->data);
-            QStringList& event = events[QString::fromUtf8(i_cal_component_get_uid(c))];
-            event << QString::fromUtf8(i_cal_component_get_summary(c))
-                  << QString::fromUtf8(i_cal_component_get_description(c));
-            event << icalText(i_cal_component_get_dtstart(c)) << icalText(i_cal_component_get_dtend(c))
-                  << QString::fromUtf8(i_cal_component_get_location(c));
-        }
-        g_slist_free_full(components, g_object_unref);
-        return events;
-    }
-
-    ICalComponent* storedComponent(const QString& calendarID, const QString& uid)
-    {
-        ICalComponent* component = nullptr;
-        e_cal_client_get_object_sync(client(calendarID), uid.toUtf8().constData(), {}, &component, {}, {});
-        return component;
-    }
-
-    bool removeEvent(const QString& calendarID, const QString& uid)
-    {
-        return e_cal_client_remove_object_sync(
-            client(calendarID), uid.toUtf8().constData(), {}, E_CAL_OBJ_MOD_ALL, {}, {}, {});
-    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -123,9 +73,7 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        for (ECalClient* calendar : std::as_const(m_clients))
-            g_object_unref(calendar);
-        g_clear_object(&m_registry);
+        m_user.reset();
         m_service.reset();
     }
 
@@ -158,23 +106,17 @@ private Q_SLOTS:
 
     void listsTheCalendarsOfTheStore()
     {
-        m_registry = e_source_registry_new_sync(nullptr, nullptr);
-        QVERIFY(m_registry);
-        ESource* work = e_source_new(nullptr, nullptr, nullptr);
-        e_source_set_parent(work, "local-stub");
-        e_source_set_display_name(work, "Work");
-        e_source_backend_set_backend_name(
-            static_cast<ESourceBackend*>(e_source_get_extension(work, E_SOURCE_EXTENSION_CALENDAR)), "local");
-        QVERIFY(e_source_registry_commit_source_sync(m_registry, work, nullptr, nullptr));
-        m_workID = QString::fromUtf8(e_source_get_uid(work));
-        g_object_unref(work);
+        m_user = std::make_unique<EdsTestCalendars>();
+        m_workID = m_user->addLocalCalendar("Work");
+        QVERIFY(!m_workID.isEmpty());
 
         // The open store hears of the new calendar through the bus, a moment later.
         QStringList names;
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
                 names.clear();
-                for (const AppleCalendarListItem& calendar : finish(m_service->fetchCalendars()).value())
+                const auto listed = finish(m_service->fetchCalendars());
+                for (const AppleCalendarListItem& calendar : listed.value())
                     names << calendar.id + u'=' + calendar.displayName();
                 return names.contains(m_workID + u"=Work (On This Computer)"_s);
             }(),
@@ -208,13 +150,13 @@ private Q_SLOTS:
 
         const auto exported = exportAll({});
         QVERIFY(!exported.error);
-        QCOMPARE(eventsIn(personal), expected(exported.links));
+        QCOMPARE(m_user->eventsIn(personal), expected(exported.links));
 
         // The user adds a place to an event: it stays when Tivren updates the event.
-        ICalComponent* component = storedComponent(personal, exported.links[0].eventID);
+        ICalComponent* component = m_user->component(personal, exported.links[0].eventID);
         QVERIFY(component);
         i_cal_component_set_location(component, "Room 4");
-        QVERIFY(e_cal_client_modify_object_sync(client(personal), component, E_CAL_OBJ_MOD_THIS, {}, {}, {}));
+        QVERIFY(e_cal_client_modify_object_sync(m_user->client(personal), component, E_CAL_OBJ_MOD_THIS, {}, {}, {}));
         g_object_unref(component);
 
         // Edited in Tivren: the same events change, none is added.
@@ -225,27 +167,27 @@ private Q_SLOTS:
         const auto updated = exportAll(exported.links);
         QVERIFY(!updated.error);
         QCOMPARE(updated.links, exported.links);
-        QCOMPARE(eventsIn(personal), expected(updated.links, u"Room 4"_s));
+        QCOMPARE(m_user->eventsIn(personal), expected(updated.links, u"Room 4"_s));
 
         // Deleted in the calendar: made again, under the same link.
-        QVERIFY(removeEvent(personal, updated.links[1].eventID));
+        QVERIFY(m_user->remove(personal, updated.links[1].eventID));
         const auto recreated = exportAll(updated.links);
         QVERIFY(!recreated.error);
         QCOMPARE(recreated.links[1].id, updated.links[1].id);
         QVERIFY(recreated.links[1].eventID != updated.links[1].eventID);
-        QCOMPARE(eventsIn(personal), expected(recreated.links, u"Room 4"_s));
+        QCOMPARE(m_user->eventsIn(personal), expected(recreated.links, u"Room 4"_s));
 
         // Moved to another calendar: moved back, keeping its identifier.
-        component = storedComponent(personal, recreated.links[0].eventID);
+        component = m_user->component(personal, recreated.links[0].eventID);
         QVERIFY(component);
-        QVERIFY(e_cal_client_create_object_sync(client(m_workID), component, {}, {}, {}, {}));
+        QVERIFY(e_cal_client_create_object_sync(m_user->client(m_workID), component, {}, {}, {}, {}));
         g_object_unref(component);
-        QVERIFY(removeEvent(personal, recreated.links[0].eventID));
+        QVERIFY(m_user->remove(personal, recreated.links[0].eventID));
         const auto movedBack = exportAll(recreated.links);
         QVERIFY(!movedBack.error);
         QCOMPARE(movedBack.links, recreated.links);
-        QCOMPARE(eventsIn(m_workID), Events());
-        QCOMPARE(eventsIn(personal), expected(movedBack.links, u"Room 4"_s));
+        QCOMPARE(m_user->eventsIn(m_workID), Events());
+        QCOMPARE(m_user->eventsIn(personal), expected(movedBack.links, u"Room 4"_s));
 
         // A calendar deleted since the draft was made.
         const auto missing =

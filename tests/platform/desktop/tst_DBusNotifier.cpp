@@ -1,53 +1,21 @@
 #include "app/services/PomodoroSkipBroadcaster.h"
-#include "app/services/SoundPlayer.h"
 #include "app/text/NotificationTexts.h"
 #include "platform/desktop/DBusNotifier.h"
+#include "support/FakeNotificationServer.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusMetaType>
-#include <QDBusVirtualObject>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
-#include <optional>
-
 using namespace Qt::StringLiterals;
 using namespace tivren;
+using namespace tivren::testing;
 
 namespace {
 
-const QString serviceName = u"org.freedesktop.Notifications"_s;
-const QString objectPath = u"/org/freedesktop/Notifications"_s;
-
-// A desktop's notification server, reduced to Notify, answered with ids from 1001 on (unlike any
-// counter the notifier could keep itself). Its own bus connection makes it a sender of its own, as
-// a real server is; the connection outlives the server and serves the next one.
-class FakeServer : public QDBusVirtualObject
-{
-public:
-    ~FakeServer() override { bus.unregisterService(serviceName); } // returns once the name is free
-    bool handleMessage(const QDBusMessage& call, const QDBusConnection& connection) override
-    {
-        calls.append(call.arguments());
-        calls.last()[6] = qdbus_cast<QVariantMap>(calls.last()[6]); // the hints
-        return connection.send(call.createReply(1000u + uint(calls.size())));
-    }
-    QString introspect(const QString&) const override { return {}; }
-
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, u"fake-server"_s);
-    const bool registered = bus.registerVirtualObject(objectPath, this) && bus.registerService(serviceName);
-    QList<QVariantList> calls; // the arguments of every Notify
-};
-
-class CountingSoundPlayer final : public SoundPlayer
-{
-public:
-    void playPhaseSound() override { ++plays; }
-    int plays = 0;
-};
+using Server = FakeNotificationServer;
 
 QStringList s_logged; // the notifier's log lines; any that is not critical is marked so
 QtMessageHandler s_previousHandler = nullptr;
@@ -57,11 +25,6 @@ void captureNotifierLog(QtMsgType type, const QMessageLogContext& context, const
     if (qstrcmp(context.category, "PomodoroNotifier") == 0)
         s_logged.append(type == QtCriticalMsg ? text : u"(not critical) "_s + text);
     s_previousHandler(type, context, text);
-}
-
-QDBusMessage actionInvoked(uint id, const QString& action)
-{
-    return QDBusMessage::createSignal(objectPath, serviceName, u"ActionInvoked"_s) << id << action;
 }
 
 // The system language, handed to the notifier, decides the texts; the test itself runs in C.
@@ -87,7 +50,7 @@ class tst_DBusNotifier : public QObject
     void syncWith(QDBusConnection& sender)
     {
         const QString marker = u"tivren-test-marker-"_s + QString::number(++m_markers);
-        sender.send(actionInvoked(0, marker));
+        sender.send(Server::signal(u"ActionInvoked"_s, 0, marker));
         QTRY_COMPARE(m_lastAction, marker);
     }
 
@@ -99,10 +62,10 @@ private Q_SLOTS:
     void initTestCase()
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
-        QVERIFY2(bus.isConnected() && !bus.interface()->isServiceRegistered(serviceName).value(),
+        QVERIFY2(bus.isConnected() && !bus.interface()->isServiceRegistered(Server::service).value(),
             "a notification server is running: this must run on its own bus (scripts/isolated-run --dbus)");
         QVERIFY(bus.connect(
-            QString(), objectPath, serviceName, u"ActionInvoked"_s, this, SLOT(onActionSeen(uint, QString))));
+            QString(), Server::path, Server::service, u"ActionInvoked"_s, this, SLOT(onActionSeen(uint, QString))));
         s_previousHandler = qInstallMessageHandler(captureNotifierLog);
     }
 
@@ -137,7 +100,7 @@ private Q_SLOTS:
         QFETCH(QString, action);
         QFETCH(bool, fromOtherSender);
         QFETCH(bool, closedFirst);
-        FakeServer server;
+        Server server;
         QVERIFY(server.registered);
         QSignalSpy skips(&m_skip, &PomodoroSkipBroadcaster::pomodoroSkip);
         DBusNotifier notifier(QDBusConnection::sessionBus(), m_player, m_skip, &german);
@@ -177,9 +140,9 @@ private Q_SLOTS:
 
         const uint id = target < 0 ? 4242u : 1001u + uint(target);
         if (closedFirst)
-            server.bus.send(QDBusMessage::createSignal(objectPath, serviceName, u"NotificationClosed"_s) << id << 2u);
+            server.bus.send(Server::signal(u"NotificationClosed"_s, id, 2u));
         QDBusConnection& sender = fromOtherSender ? m_other : server.bus;
-        sender.send(actionInvoked(id, action));
+        sender.send(Server::signal(u"ActionInvoked"_s, id, action));
         syncWith(sender);
         QTEST(int(skips.count()), "expectedSkips");
     }
@@ -195,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(m_player.plays, 2);
 
         // The desktop's notification daemon starts after Tivren, as it can at login.
-        FakeServer server;
+        Server server;
         QVERIFY(server.registered);
         QTRY_COMPARE(availability.value(1), QVariantList { true });
         notifier.notify(PomodoroPhase::shortBreak, false);

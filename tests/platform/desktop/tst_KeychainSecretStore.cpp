@@ -67,6 +67,8 @@ private Q_SLOTS:
         QCOMPARE(resultOf(store.remove(service, account), 10000).value().error(), locked);
         QVERIFY(!resultOf(store.write(service, account, "new"), 10000).value().hasValue());
         QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(
+            GoogleOAuthTokenStore::keyringError(locked).message, u"The keyring is locked. Unlock it and try again."_s);
     }
 
     void withoutSecretService()
