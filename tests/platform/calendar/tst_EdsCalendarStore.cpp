@@ -1,5 +1,4 @@
-// Against the real Evolution Data Server, started by D-Bus activation on the test's private bus
-// (scripts/isolated-run --eds), in private HOME and XDG folders.
+// The real Evolution Data Server, activated on the test's private bus (scripts/isolated-run --eds).
 #include "app/calendar/AppleCalendarService.h"
 #include "app/calendar/CalendarExportSupport.h"
 #include "platform/calendar/EdsCalendarStore.h"
@@ -195,8 +194,7 @@ private Q_SLOTS:
         QCOMPARE(missing.error, AppleCalendarServiceError({ Kind::missingCalendar, u"no-such-calendar"_s }));
     }
 
-    // A job that never returns holds up the worker, but not its callers: they hear of the time
-    // limit, and the worker goes on once the job comes back.
+    // A stuck job holds up the worker, not its callers; the worker goes on once the job returns.
     void stuckJobTimesOut()
     {
         SerialWorker worker(u"test worker"_s);

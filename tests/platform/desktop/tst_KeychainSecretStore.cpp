@@ -1,5 +1,4 @@
-// The keyring through QtKeychain: on a private bus with a GNOME Keyring of its own (--keyring), and
-// on one without any Secret Service (the withoutSecretService run).
+// A GNOME Keyring of its own on a private bus (--keyring), and a bus without any Secret Service.
 #include "app/google/GoogleOAuthTokenStore.h"
 #include "platform/desktop/KeychainSecretStore.h"
 #include "support/TaskResult.h"
@@ -51,8 +50,7 @@ private Q_SLOTS:
         QCOMPARE(resultOf(store.read(service, u"other"_s))->value(), none);
         QCOMPARE(resultOf(store.read(service, account))->value(), std::optional(secret));
 
-        // Locked, as a screen lock or the user would: no unlock prompt can be shown on this bus, so
-        // each call ends at once, none with a wrong "nothing stored" or "deleted".
+        // Locked (no unlock prompt on this bus): each call ends at once, none as "nothing stored" or "deleted".
         QDBusMessage lock = QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s,
             u"/org/freedesktop/secrets"_s,
             u"org.freedesktop.Secret.Service"_s,
