@@ -68,12 +68,6 @@ private Q_SLOTS:
         s_previousHandler = qInstallMessageHandler(captureNotifierLog);
     }
 
-    void init()
-    {
-        s_logged.clear();
-        m_player.plays = 0;
-    }
-
     // Which of the work, short break and reminder notifications the action names (-1: another app's).
     void skipHonouredOnlyForOwnPhaseNotifications_data()
     {
@@ -106,7 +100,7 @@ private Q_SLOTS:
         notifier.notify(PomodoroPhase::work, false);
         notifier.notify(PomodoroPhase::shortBreak, true);
         notifier.notifyWorkReminder(2700, false);
-        QCOMPARE(m_player.plays, 1); // at once, not when the server answers
+        QCOMPARE(std::exchange(m_player.plays, 0), 1); // at once, not when the server answers
         QTRY_COMPARE(server.calls.size(), qsizetype(3));
         syncWith(server.bus); // the notifier has seen the three answers
         const NotificationText texts[] = { NotificationTexts::phaseBegan(PomodoroPhase::work, german()),
@@ -149,6 +143,7 @@ private Q_SLOTS:
     void withoutServerOnlyTheSoundPlaysUntilOneAppears()
     {
         DBusNotifier notifier(QDBusConnection::sessionBus(), m_player, m_skip);
+        s_logged.clear();
         // Not asked yet whether a server exists: both are tried, and logged with the bus's reason.
         notifier.notify(PomodoroPhase::longBreak, false);
         notifier.notifyWorkReminder(60, false);

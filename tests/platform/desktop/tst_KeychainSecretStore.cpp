@@ -78,8 +78,7 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         const auto loaded = resultOf(tokens.load()).value();
-        QCOMPARE(loaded.hasValue() ? std::nullopt : std::optional(loaded.error().kind),
-            GoogleCalendarServiceError::Kind::systemError);
+        QVERIFY(!loaded.hasValue() && loaded.error().kind == GoogleCalendarServiceError::Kind::systemError);
         QVERIFY2(loaded.error().message.startsWith(u"The keyring could not be used: "_s),
             qPrintable(loaded.error().message));
         const auto written = resultOf(keychain.write(service, account, secret)).value();
