@@ -15,14 +15,12 @@ using Windows = QList<QPointer<QWidget>>;
 
 namespace {
 
-// A second call comes kDelay into the first bands' fade-in, so a rebuild to the alpha of the moment
-// and a flash deadline restarted by it both stand out.
+// A second call comes kDelay into the first fade-in: a rebuild to that alpha, or a restarted deadline, shows.
 const BreakOverlayManager::Durations kDurations { 400ms, 100ms, 800ms };
 const int kHold = 800, kDelay = 200;
 const QColor kGreen(0x33d17a), kBlue(0x3584e4), kOrange(0xff7800);
 
-// The layout of two-screens.json, written out so that bands built from the available geometry or
-// in device pixels show up as wrong rectangles.
+// two-screens.json: bands built from the available geometry or in device pixels show as wrong rectangles.
 const QList<QRect> kBands { { 0, 0, 80, 1080 }, { 1840, 0, 80, 1080 }, { 1920, 0, 80, 800 }, { 3120, 0, 80, 800 } };
 
 enum class Action
@@ -31,17 +29,18 @@ enum class Action
     shortBreak,
     longBreak,
     flash,
-    screenChange,
+    screenChange
 };
 
 void act(BreakOverlayManager& manager, Action action)
 {
+    QScreen* second = QGuiApplication::screens().at(1);
     if (action == Action::shortBreak || action == Action::longBreak)
         manager.showBreakOverlay(action == Action::shortBreak ? OverlayColor::green : OverlayColor::blue);
     else if (action == Action::flash)
         manager.flashOverlay(OverlayColor::orange);
     else if (action == Action::screenChange) // offscreen screens cannot move; this is what a move sends
-        Q_EMIT QGuiApplication::screens().at(1)->geometryChanged(QGuiApplication::screens().at(1)->geometry());
+        Q_EMIT second->geometryChanged(second->geometry());
 }
 
 Windows tracked(const BreakOverlayManager& manager)
@@ -67,9 +66,7 @@ class tst_BreakOverlayManager : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // Fail loudly when the offscreen platform fell back to its single default screen; the
-        // second screen's ratio of 2 is what shows bands built in device pixels.
-        QCOMPARE(QGuiApplication::screens().constLast()->devicePixelRatio(), 2.0);
+        QCOMPARE(QGuiApplication::screens().constLast()->devicePixelRatio(), 2.0); // not the one default screen
     }
 
     void bands_data()
@@ -100,7 +97,6 @@ private Q_SLOTS:
         QFETCH(QColor, color);
         QFETCH(State, state);
         const qreal alpha = state == State::flashing ? 0.25 : 0.3;
-
         BreakOverlayManager manager(kDurations);
         QElapsedTimer clock;
         clock.start();
@@ -122,8 +118,7 @@ private Q_SLOTS:
             QCOMPARE(w->screen(), QGuiApplication::screens().at(i / 2));
             QCOMPARE(w->color(), color);
             QCOMPARE(w->edge(), i % 2 == 0 ? EdgeGradientWidget::Edge::left : EdgeGradientWidget::Edge::right);
-            // No clicks, focus or task switcher entry; on top; and not bypassing the window manager,
-            // which stacks such windows wrongly on some desktops.
+            // No clicks, focus or task switcher entry; on top; not bypassing the window manager (misstacked).
             QCOMPARE(w->windowFlags(),
                 Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput
                     | Qt::WindowDoesNotAcceptFocus);
@@ -167,7 +162,6 @@ private Q_SLOTS:
     {
         QFETCH(Action, first);
         QFETCH(Action, whileFading);
-
         auto manager = std::make_unique<BreakOverlayManager>(kDurations);
         act(*manager, first);
         const Windows before = tracked(*manager);
