@@ -39,7 +39,7 @@ template <typename Draft> Draft exportDraftOf(const QString& cards)
         const QString calendar = selections[i].mid(4);
         draft.projectSelections.append({ QUuid::createUuid(),
             names.value(i, QStringLiteral("Project %1").arg(i)),
-            int(i) + 2,
+            QList { 1, 14, 3, 7 }.value(i, 2), // entries in range: the singular and plural both shown
             selections[i].startsWith(QStringLiteral("[x]")),
             calendar == QStringLiteral("-") ? std::nullopt : std::optional(calendar) });
     }
