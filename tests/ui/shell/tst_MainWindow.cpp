@@ -1,15 +1,9 @@
-#include "support/LanguageSwitch.h"
-#include "support/ModelHarness.h"
+#include "support/FormTesting.h"
 #include "ui/shell/MainWindow.h"
 
-#include <QAbstractButton>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMessageBox>
 #include <QStackedWidget>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -19,24 +13,26 @@ class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
+    static QAbstractButton* button(const MainWindow& window, const QString& name)
+    {
+        return window.findChild<QAbstractButton*>(name);
+    }
+
 private Q_SLOTS:
     void switcherFollowsTheModel()
     {
         ModelHarness h;
         MainWindow window(*h.model);
         window.show();
-        QCOMPARE(window.windowTitle(), u"Tivren"_s);
         auto* stack = window.findChild<QStackedWidget*>(u"contentStack"_s);
         QCOMPARE(stack->currentWidget()->objectName(), u"overviewView"_s);
-        QTest::mouseClick(window.findChild<QAbstractButton*>(u"projectsSectionButton"_s), Qt::LeftButton);
+        QTest::mouseClick(button(window, u"projectsSectionButton"_s), Qt::LeftButton);
         QCOMPARE(h.model->selectedSection(), MainSection::projects);
         QCOMPARE(stack->currentWidget()->objectName(), u"projectsView"_s);
         h.model->setSelectedSection(MainSection::timeline);
-        QVERIFY(window.findChild<QAbstractButton*>(u"timelineSectionButton"_s)->isChecked());
-
+        QVERIFY(button(window, u"timelineSectionButton"_s)->isChecked());
         setLanguage(*h.model, AppLanguagePreference::dutch);
-        QCOMPARE(window.findChild<QAbstractButton*>(u"settingsSectionButton"_s)->text(), u"Instellingen"_s);
-        QCOMPARE(window.windowTitle(), u"Tivren"_s);
+        QCOMPARE(button(window, u"settingsSectionButton"_s)->text(), u"Instellingen"_s);
     }
 
     // After an unreadable file the window says why nothing is saved, and starting afresh needs a confirmation.
@@ -48,44 +44,36 @@ private Q_SLOTS:
         auto* banner = window.findChild<QWidget*>(u"readOnlyBanner"_s);
         QVERIFY(banner && !banner->isVisible());
         QVERIFY(QDir().mkpath(QFileInfo(h.dataFile).path()));
-        QFile file(h.dataFile);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\"projects\": 7}") > 0);
-        file.close();
+        QVERIFY(writeFile(h.dataFile, "{\"projects\": 7}"));
         QCoro::waitFor(h.model->load());
         QTRY_VERIFY(banner->isVisible());
         QVERIFY(window.findChild<QLabel*>(u"readOnlyReasonLabel"_s)->text().contains(u".unreadable-"_s));
         h.model->clearError();
-
-        auto* startAfresh = window.findChild<QAbstractButton*>(u"startAfreshButton"_s);
-        QVERIFY(startAfresh->isVisible());
-        QTest::mouseClick(startAfresh, Qt::LeftButton);
-        QAbstractButton* confirm = nullptr;
-        QTRY_VERIFY((confirm = window.findChild<QAbstractButton*>(u"confirmStartAfreshButton"_s)) != nullptr);
+        QTest::mouseClick(button(window, u"startAfreshButton"_s), Qt::LeftButton);
+        QTRY_VERIFY(button(window, u"confirmStartAfreshButton"_s));
         QVERIFY(h.model->readOnlyReason().has_value()); // nothing happens before the confirmation
-        QTest::mouseClick(confirm, Qt::LeftButton);
+        QTest::mouseClick(button(window, u"confirmStartAfreshButton"_s), Qt::LeftButton);
         QTRY_VERIFY(!banner->isVisible());
         QCOMPARE(h.saved(), AppSnapshot {});
     }
 
+    // Dismissed by any means, an alert clears its message; a message cleared elsewhere closes its alert.
     void alertsClearTheirMessage()
     {
         ModelHarness h;
         MainWindow window(*h.model);
         window.show();
         h.model->updateEntry(TimeEntry {}, 10, 5, {}); // sets the error message
-        QMessageBox* alert = nullptr;
-        QTRY_VERIFY((alert = window.findChild<QMessageBox*>()) != nullptr);
-        QCOMPARE(alert->windowTitle(), u"Something went wrong"_s);
-        QCOMPARE(alert->text(), u"The end time must be later than the start time."_s);
-        alert->reject(); // dismissed by any means
+        QTRY_VERIFY(window.findChild<QMessageBox*>());
+        QCOMPARE(window.findChild<QMessageBox*>()->windowTitle(), u"Something went wrong"_s);
+        QCOMPARE(window.findChild<QMessageBox*>()->text(), u"The end time must be later than the start time."_s);
+        window.findChild<QMessageBox*>()->reject();
         QTRY_COMPARE(h.model->errorMessage(), std::nullopt);
-        QTRY_VERIFY(window.findChild<QMessageBox*>() == nullptr);
-
-        // A message cleared elsewhere closes its alert.
+        QTRY_VERIFY(!window.findChild<QMessageBox*>());
         h.model->updateEntry(TimeEntry {}, 10, 5, {});
-        QTRY_VERIFY(window.findChild<QMessageBox*>() != nullptr);
+        QTRY_VERIFY(window.findChild<QMessageBox*>());
         h.model->clearError();
-        QTRY_VERIFY(window.findChild<QMessageBox*>() == nullptr);
+        QTRY_VERIFY(!window.findChild<QMessageBox*>());
     }
 };
 

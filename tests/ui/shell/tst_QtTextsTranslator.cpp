@@ -1,11 +1,8 @@
-#include "support/ModelHarness.h"
+#include "support/FormTesting.h"
 #include "ui/shell/QtTextsTranslator.h"
 
-#include <QAbstractButton>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -26,31 +23,21 @@ private Q_SLOTS:
         QTest::newRow("German") << AppLanguagePreference::german << u"Abbrechen"_s << u"Datei&name:"_s;
         QTest::newRow("English") << AppLanguagePreference::english << u"Cancel"_s << u"File &name:"_s;
     }
-
     void qtDialogsFollowTheAppLanguage()
     {
         QFETCH(AppLanguagePreference, language);
         QFETCH(QString, cancel);
-        QFETCH(QString, fileName);
         ModelHarness h;
-        setLanguage(h, AppLanguagePreference::french);
+        setLanguage(*h.model, AppLanguagePreference::french);
         QtTextsTranslator translator(*h.model);
         QMessageBox openBefore(QMessageBox::Question, u"Tivren"_s, u"?"_s, QMessageBox::Cancel);
         QFileDialog fileDialog;
         fileDialog.setOption(QFileDialog::DontUseNativeDialog);
-        setLanguage(h, language);
+        setLanguage(*h.model, language);
         QMessageBox openedAfter(QMessageBox::Question, u"Tivren"_s, u"?"_s, QMessageBox::Cancel);
         QCOMPARE(openedAfter.button(QMessageBox::Cancel)->text(), cancel);
         QTRY_COMPARE(openBefore.button(QMessageBox::Cancel)->text(), cancel);
-        QCOMPARE(fileDialog.findChild<QLabel*>(u"fileNameLabel"_s)->text(), fileName);
-    }
-
-private:
-    static void setLanguage(ModelHarness& h, AppLanguagePreference language)
-    {
-        AppSettings settings = h.model->settings();
-        settings.languagePreference = language;
-        h.model->setSettings(settings);
+        QTEST(fileDialog.findChild<QLabel*>(u"fileNameLabel"_s)->text(), "fileName");
     }
 };
 
