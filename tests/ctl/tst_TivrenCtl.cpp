@@ -287,6 +287,7 @@ private Q_SLOTS:
             notes << line.section(u',', 6);
         QCOMPARE(notes, (QStringList { u"\"23:30\""_s, u"\"second 00:30\""_s, u"\"first 00:30\""_s }));
     }
+
     // "Done" means on disk: the file is read the moment tivrenctl returns, without waiting for the model.
     void drivingTheTimer()
     {

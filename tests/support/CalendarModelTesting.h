@@ -70,6 +70,7 @@ struct CalendarService
         const auto draft = desktop().exportDraft(range);
         return draft ? std::optional(convertDraft<GoogleCalendarExportDraft>(*draft)) : std::nullopt;
     }
+
     void exportDraft(const GoogleCalendarExportDraft& draft) const
     {
         QCoro::waitFor(apple ? desktop().exportEntries(convertDraft<AppleCalendarExportDraft>(draft), range)

@@ -36,6 +36,7 @@ public:
             co_return Unexpected(*statusError);
         co_return status;
     }
+
     QCoro::Task<Expected<bool, CalendarStoreError>> requestFullAccess() override
     {
         ++requests;
@@ -43,12 +44,14 @@ public:
             status = CalendarAuthorizationStatus::fullAccess;
         co_return grants;
     }
+
     QCoro::Task<Expected<QList<CalendarStoreCalendar>, CalendarStoreError>> eventCalendars() override
     {
         auto pause = enter(QStringLiteral("calendars"));
         co_await std::move(pause);
         co_return QList<CalendarStoreCalendar>(calendars); // a copy: QCoro moves from a returned lvalue
     }
+
     QCoro::Task<Expected<std::optional<CalendarStoreEvent>, CalendarStoreError>> event(
         QString identifier, QString likelyCalendarID) override
     {

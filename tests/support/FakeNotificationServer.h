@@ -28,6 +28,7 @@ public:
         calls.last()[6] = qdbus_cast<QVariantMap>(calls.last()[6]);
         return connection.send(call.createReply(1000u + uint(calls.size())));
     }
+
     QString introspect(const QString&) const override { return {}; }
 
     // A signal of the server's interface, e.g. ActionInvoked(id, action) or NotificationClosed(id, reason).

@@ -117,11 +117,13 @@ protected:
         this->h->clock.time = now;
         this->h->model->tick();
     }
+
     void stop()
     {
         this->view.reset();
         this->h.reset();
     }
+
     void open(AppSnapshot snapshot, QSize size, bool show = true)
     {
         if (snapshot.settings.languagePreference == AppLanguagePreference::system)

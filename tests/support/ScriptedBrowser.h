@@ -34,6 +34,7 @@ public:
         visit({ icon, callback });
         return true;
     }
+
     [[nodiscard]] QUrl redirectURI() const
     {
         return QUrl(QUrlQuery(opened.value(0)).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));

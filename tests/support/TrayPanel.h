@@ -37,6 +37,7 @@ public:
             && m_watcherBus->registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))
             && m_panel->connect({}, {}, menuInterface(), QStringLiteral("LayoutUpdated"), receiver, slot);
     }
+
     ~TrayPanel()
     {
         m_panel.reset();
@@ -46,6 +47,7 @@ public:
         m_thread.quit();
         m_thread.wait();
     }
+
     // Follows the item that the bus name serves and finds its menu; false when it exports none.
     bool attach(const QString& service)
     {
@@ -58,11 +60,13 @@ public:
         m_menuPath = qvariant_cast<QDBusVariant>(menu.arguments().value(0)).variant().value<QDBusObjectPath>().path();
         return !m_menuPath.isEmpty() && m_menuPath != QStringLiteral("/");
     }
+
     // A menu method, answered by the tray on the test's thread while the test waits: never blocking.
     QDBusMessage callMenu(const QString& method, const QVariantList& args)
     {
         return call(m_menuPath, menuInterface(), method, args);
     }
+
     // The menu's visible top level as the panel draws it, with each line's id in ids.
     QStringList lines(QList<int>* ids = nullptr)
     {
@@ -92,6 +96,7 @@ public:
         }
         return texts;
     }
+
     // Clicks the line the panel shows with this text; false when there is none.
     bool click(const QString& line)
     {

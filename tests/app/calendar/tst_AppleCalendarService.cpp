@@ -72,6 +72,7 @@ private Q_SLOTS:
         QTest::newRow("restricted") << Status::restricted << false << false << denied << denied;
         QTest::newRow("store not installed") << Status::notDetermined << true << false << missing << missing;
     }
+
     void access()
     {
         QFETCH(Status, status);
@@ -130,6 +131,7 @@ private Q_SLOTS:
         QTest::newRow("event moved: moved back") << u"move"_s;
         QTest::newRow("other calendar chosen: a second event") << u"reassign"_s;
     }
+
     void reexport()
     {
         QFETCH(QString, change);
@@ -182,6 +184,7 @@ private Q_SLOTS:
             << u"gone"_s << AppleCalendarServiceError { Kind::missingCalendar, u"gone"_s };
         QTest::newRow("store refuses to save") << u"work"_s << AppleCalendarServiceError { Kind::eventSaveFailed, {} };
     }
+
     void failureKeepsLinksOfSavedEvents()
     {
         QFETCH(QString, secondCalendar);

@@ -92,11 +92,13 @@ struct Harness
             resultOf(tokens.save({ u"ya29.stored"_s, refreshToken, u"Bearer"_s, clock.time + expiresIn }));
         QVERIFY(saved && saved->hasValue());
     }
+
     std::optional<GoogleOAuthToken> storedToken()
     {
         const auto loaded = resultOf(tokens.load());
         return loaded && loaded->hasValue() ? loaded->value() : std::nullopt;
     }
+
     // Google's token reply; a refresh usually comes without a new refresh token.
     void scriptToken(int status, const QString& accessOrError, const std::optional<QString>& refreshToken = {})
     {
@@ -109,10 +111,12 @@ struct Harness
             reply.insert(u"refresh_token"_s, *refreshToken);
         google.scriptJson("POST", tokenPath, status, reply);
     }
+
     void scriptCalendars(const QJsonArray& items)
     {
         google.scriptJson("GET", calendarListPath, 200, { { u"items"_s, items } });
     }
+
     Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError> fetchCalendars()
     {
         return resultOf(service->fetchCalendars({})).value();

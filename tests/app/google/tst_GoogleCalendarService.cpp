@@ -140,6 +140,7 @@ private Q_SLOTS:
         QTest::newRow("500, no message") << 500 << QByteArray("<html>oops</html>")
                                          << u"Google answered with HTTP status 500."_s;
     }
+
     void exportErrors()
     {
         QFETCH(int, status);

@@ -41,6 +41,7 @@ struct Client
         socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
         socket.write(request);
     }
+
     [[nodiscard]] bool closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
     [[nodiscard]] QByteArray body() const { return reply.mid(reply.indexOf("\r\n\r\n") + 4); }
 };
@@ -133,6 +134,7 @@ private Q_SLOTS:
         QTest::newRow("nothing") << u"\r\n"_s << int(Kind::unreadable) << unreadable;
         QTest::newRow("no target") << u"GET\r\n\r\n"_s << int(Kind::unreadable) << unparsable;
     }
+
     void parse()
     {
         QFETCH(QString, target);

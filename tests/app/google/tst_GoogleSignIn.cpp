@@ -105,6 +105,7 @@ private Q_SLOTS:
         QTest::newRow("client unknown") << u"invalid_client"_s << int(ErrorKind::googleAPIError)
                                         << u"invalid_client: Nope."_s;
     }
+
     void signInFails()
     {
         QFETCH(QString, situation);
@@ -144,6 +145,7 @@ private Q_SLOTS:
         QTest::newRow("59 s left") << 59.0 << true;
         QTest::newRow("61 s left") << 61.0 << false;
     }
+
     void refreshBeforeExpiry()
     {
         QFETCH(Seconds, expiresIn);
@@ -179,6 +181,7 @@ private Q_SLOTS:
         QTest::newRow("expired, no refresh token") << u"no refresh"_s << int(ErrorKind::missingRefreshToken) << true;
         QTest::newRow("item is not a token") << u"garbage"_s << int(ErrorKind::authorizationExpired) << false;
     }
+
     void noUsableSignIn()
     {
         QFETCH(QString, stored);

@@ -73,6 +73,7 @@ private Q_SLOTS:
             << springForward << Spans {} << Spans {} << localAt(springForward, 8) << localAt(springForward, 18)
             << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
     }
+
     void axisAndTicks()
     {
         QFETCH(QDate, day);
@@ -116,6 +117,7 @@ private Q_SLOTS:
             << Axis { localAt(d, 23), localAt(d.addDays(1), 1) }
             << placed(localAt(d, 23, 30), localAt(d.addDays(1), 0, 30)) << QRectF(58, 135, 398, 250);
     }
+
     void blocks()
     {
         QFETCH(Axis, axis);

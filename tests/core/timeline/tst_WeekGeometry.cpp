@@ -77,6 +77,7 @@ private Q_SLOTS:
         QTest::newRow("fall back, 23:15 is Sunday")
             << autumnWeek << u"6 23:15 23:45"_s << QString() << at5 << 22.0 << 24.0;
     }
+
     void axis()
     {
         QFETCH(QDate, monday);
@@ -119,6 +120,7 @@ private Q_SLOTS:
             << autumnWeek << u"6 01:00 04:00, 6 23:15 23:45"_s
             << QStringList { u"6 0/1 656,20 94x60"_s, u"6 0/1 656,465 94x14"_s };
     }
+
     void blocks()
     {
         QFETCH(QDate, monday);

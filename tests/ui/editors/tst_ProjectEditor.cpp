@@ -16,6 +16,7 @@ class tst_ProjectEditor : public QObject, ViewFixture<ProjectEditor>
     {
         view = std::make_unique<ProjectEditor>(*h->model, std::move(project));
     }
+
     void chooseCustom(const QString& minutes)
     {
         combo(u"increment"_s)->setCurrentIndex(combo(u"increment"_s)->count() - 1);
@@ -62,6 +63,7 @@ private Q_SLOTS:
         custom("custom empty", QString(), 0);
         custom("custom fraction", u"7.5"_s, 0);
     }
+
     void form()
     {
         QFETCH(QString, name);
@@ -106,6 +108,7 @@ private Q_SLOTS:
         QCOMPARE(created, Project(created.id, u"Acme"_s, 95.5, 60, roundProjectTotal, u"teal"_s, false, h->clock.time));
         QCOMPARE(h->saved().projects, projects);
     }
+
     // A custom increment shows as such; saving untouched keeps the record, archive state and creation time included.
     void editsProject()
     {
@@ -128,6 +131,7 @@ private Q_SLOTS:
         original.hourlyRate.reset();
         QCOMPARE(h->model->projects().constFirst(), original);
     }
+
     void keyboard()
     {
         QSignalSpy saved(view.get(), &ProjectEditor::saved);
@@ -141,6 +145,7 @@ private Q_SLOTS:
         QCOMPARE(cancelled.count(), 1);
         QCOMPARE(h->model->projects().size(), 1);
     }
+
     void reopeningStartsBlank()
     {
         view->show();
@@ -162,6 +167,7 @@ private Q_SLOTS:
         // Offscreen, a window shown again is not activated; the focus widget is where the cursor lands once it is.
         QTRY_COMPARE(view->focusWidget(), edit(u"name"_s));
     }
+
     void screenshot()
     {
         const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");

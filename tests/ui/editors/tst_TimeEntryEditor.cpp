@@ -40,11 +40,13 @@ class tst_TimeEntryEditor : public QObject, ViewFixture<TimeEntryEditor>
         entry = stored();
         open(entry);
     }
+
     void open(const TimeEntry& shown)
     {
         view = std::make_unique<TimeEntryEditor>(*h->model, shown);
         view->show();
     }
+
     QDateTimeEdit* picker(const QString& which) const { return child<QDateTimeEdit>(which + u"DateTimeEdit"_s); }
     TimeEntry stored() const { return h->model->entries().constFirst(); }
 
@@ -80,6 +82,7 @@ private Q_SLOTS:
         QTest::newRow("end before start") << none << QList { t(9, 17, 0) } << QString() << none << none;
         QTest::newRow("start after end") << t(10, 9, 11) << QList<QDateTime> {} << QString() << none << none;
     }
+
     void edits()
     {
         QFETCH(QDateTime, newStart);
@@ -113,6 +116,7 @@ private Q_SLOTS:
         QVERIFY(!h->model->errorMessage());
         QCOMPARE(h->saved().entries, QList { expected });
     }
+
     void stepsAcrossTheSpringForwardGap()
     {
         // 1:30 to 1:40 on 29 March 2026; one step up of the end's hour lands past the missing
@@ -127,6 +131,7 @@ private Q_SLOTS:
         QCOMPARE(stored().endDate - stored().startDate, 70 * 60.0);
         QCOMPARE(h->saved().entries, QList { stored() });
     }
+
     void cancelLeavesTheEntryAlone()
     {
         record(t(10, 9, 0), 600, u"draft"_s);
@@ -140,6 +145,7 @@ private Q_SLOTS:
         QCOMPARE(entriesChanged.size(), 0);
         QCOMPARE(stored(), entry);
     }
+
     void entryOfAMissingProject()
     {
         record(t(10, 9, 0), 600);
@@ -151,6 +157,7 @@ private Q_SLOTS:
         child<QPushButton>(u"saveButton"_s)->click();
         QCOMPARE(stored().endDate, at(t(10, 10, 0)));
     }
+
     void followsTheAppLanguage()
     {
         record(t(10, 9, 0), 600);

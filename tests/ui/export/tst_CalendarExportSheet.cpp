@@ -32,6 +32,7 @@ class tst_CalendarExportSheet : public QObject, ViewFixture<CalendarExportSheet>
         else
             view = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
     }
+
     QList<QFrame*> cards() const { return exportCards(*view); }
     QCheckBox* checkBox(qsizetype card) const { return exportCheckBox(*view, card); }
     QComboBox* picker(qsizetype card) const { return exportPicker(*view, card); }
@@ -55,6 +56,7 @@ private Q_SLOTS:
         QCoro::waitFor(h->model->googleCalendar().connectService());
         QCoro::waitFor(h->model->desktopCalendar().connectService());
     }
+
     void cleanup()
     {
         view.reset();
@@ -79,6 +81,7 @@ private Q_SLOTS:
         // A calendar deleted since: no stand-in is shown, and the draft still holds it.
         QTest::newRow("calendar no longer listed") << u"[x] gone"_s << 1 << QString();
     }
+
     void countersNoteAndExport()
     {
         QFETCH(QString, selections);
@@ -120,6 +123,7 @@ private Q_SLOTS:
         checkBox(0)->click();
         QCOMPARE(ready(), u"2 ready to export"_s);
     }
+
     void calendarsOfEachService_data() { services(); }
     void calendarsOfEachService()
     {
@@ -152,6 +156,7 @@ private Q_SLOTS:
             u"In %1 Kalender exportieren|Projekt überspringen"_s.arg(service));
         QCOMPARE(picker(0)->currentIndex(), 1);
     }
+
     void busyServiceLocksPickersAndExport_data() { services(); }
     void busyServiceLocksPickersAndExport()
     {
@@ -182,6 +187,7 @@ private Q_SLOTS:
         QCOMPARE(whileBusy, u"Work (disabled),Work (disabled),0"_s.split(u','));
         QCOMPARE(shownChoices() << QString::number(canExport()), u"Work,Work (disabled),1"_s.split(u','));
     }
+
     void keyboardInsideAHostDialog()
     {
         QDialog dialog;
@@ -233,6 +239,7 @@ private Q_SLOTS:
         QCOMPARE(checkBox(0)->toolTip(), longName);
         QCOMPARE(checkBox(0)->accessibleName(), longName);
     }
+
     void renders()
     {
         const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");

@@ -29,6 +29,7 @@ struct Picker : DateRangePicker
         setRange(at(2026, 3, 2, 9, 15), at(2026, 3, 8, 17, 45));
         show();
     }
+
     template <typename T> T* child(const QString& name) const { return findChild<T*>(name); }
     QCalendarWidget* calendar(const QString& which) const { return child<QCalendarWidget>(which + u"Calendar"_s); }
     QString label() const { return child<QLabel>(u"rangeLabel"_s)->text(); }

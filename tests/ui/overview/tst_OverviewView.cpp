@@ -49,6 +49,7 @@ private Q_SLOTS:
         QTest::newRow("one rated among unrated")
             << true << u"Billing Overview"_s << u"1.50"_s << QStringList { u"1.00 h $80.00"_s, u"0.33 h"_s };
     }
+
     void titleRule()
     {
         QFETCH(bool, withRated);

@@ -22,6 +22,7 @@ class tst_ProjectsView : public QObject, ScreenFixture<ProjectsView>
     {
         return child(list + u"ListWidget"_s)->findChildren<QWidget*>(u"projectRow"_s, Qt::FindDirectChildrenOnly);
     }
+
     // The list's rows as "Name (badge)".
     QStringList rowTexts(const QString& list) const
     {
@@ -34,6 +35,7 @@ class tst_ProjectsView : public QObject, ScreenFixture<ProjectsView>
         }
         return result;
     }
+
     QPushButton* button(const QString& list, int row, const QString& name) const
     {
         return rows(list).at(row)->findChild<QPushButton*>(name);
@@ -50,6 +52,7 @@ private Q_SLOTS:
         });
         view->resize(640, 480);
     }
+
     void cleanup() { stop(); }
 
     void emptyStateAndAddProject()
@@ -106,6 +109,7 @@ private Q_SLOTS:
                                   << u"60 min, round project total"_s;
         QTest::newRow("custom 45") << std::optional(0.0) << 45 << roundUpPerEntry << u"45 min, round up per entry"_s;
     }
+
     void billingDescription()
     {
         QFETCH(std::optional<double>, rate);

@@ -23,12 +23,14 @@ class tst_SettingsView : public QObject, ViewFixture<SettingsView>
         h->model->setSettings(settings);
         h->model->persist();
     }
+
     template <typename T> void set(T AppSettings::*field, T value)
     {
         edit([&](AppSettings& s) {
             s.*field = value;
         });
     }
+
     void choose(const QString& comboBox, const QString& data) { QVERIFY(chooseData(child<QComboBox>(comboBox), data)); }
     QString spinText(const QString& name) const { return child<QSpinBox>(name + u"SpinBox"_s)->text(); }
 
@@ -59,6 +61,7 @@ private Q_SLOTS:
         QTest::newRow("german") << u"de"_s << u"Derzeit wird Deutsch verwendet."_s
                                 << u"Einstellungen|Verbinden|Apple Kalender|25 Min.|4 Arbeitsintervallen"_s;
     }
+
     void languageSwitch()
     {
         QFETCH(QString, language);
@@ -77,6 +80,7 @@ private Q_SLOTS:
             QCOMPARE(child<QComboBox>(u"currencyComboBox"_s)->currentText(), u"EUR – Euro"_s);
         }
     }
+
     // Showing a code, listed or not, never changes it.
     void currencyPicker_data()
     {
@@ -90,6 +94,7 @@ private Q_SLOTS:
             << u"system"_s << u"CHF"_s << u"CHF – Schweizer Franken"_s << u"Vorschau: CHF\u00a01’234.56"_s;
         QTest::newRow("unknown code") << u"en"_s << u"ZZZ"_s << u"ZZZ"_s << u"Preview: ZZZ\u00a01,234.56"_s;
     }
+
     void currencyPicker()
     {
         QFETCH(QString, language);
@@ -105,6 +110,7 @@ private Q_SLOTS:
         choose(u"currencyComboBox"_s, code);
         QCOMPARE(h->saved().settings.currencyCode, code);
     }
+
     void pomodoroOffDisablesButShowsStoredValues()
     {
         edit([](AppSettings& s) {
@@ -158,6 +164,7 @@ private Q_SLOTS:
         row("reminder not below 5", u"reminderInterval"_s, &AppSettings::workReminderIntervalMinutes, 5, down, 5);
         row("reminder not above 120", u"reminderInterval"_s, &AppSettings::workReminderIntervalMinutes, 120, up, 120);
     }
+
     void stepperLimits()
     {
         QFETCH(QString, spinBox);
@@ -173,6 +180,7 @@ private Q_SLOTS:
         QTEST(box->value(), "expected");
         QCOMPARE(h->saved().settings.*field, box->value());
     }
+
     void reminderSwitch()
     {
         const Project acme = h->addProject(u"Acme"_s);
@@ -193,6 +201,7 @@ private Q_SLOTS:
         QVERIFY(shown(u"reminderIntervalWidget"_s) && h->saved().settings.workReminderEnabled);
         QCOMPARE(spinText(u"reminderInterval"_s), u"50 min"_s);
     }
+
     void calendarCard_data()
     {
         QTest::addColumn<QString>("service");
@@ -202,6 +211,7 @@ private Q_SLOTS:
         QTest::newRow("apple") << u"apple"_s << u"Personal (On This Computer)|Personal (On This Computer),Work"_s
                                << u"cal-2"_s;
     }
+
     void calendarCard()
     {
         QFETCH(QString, service);
@@ -237,6 +247,7 @@ private Q_SLOTS:
         child<QPushButton>(service + u"DisconnectButton"_s)->click();
         QTRY_COMPARE(state(), u"Connect 000"_s);
     }
+
     void wheelScrollsPageNotControls()
     {
         view->show();
@@ -256,6 +267,7 @@ private Q_SLOTS:
         QCOMPARE(h->model->settings().pomodoroWorkMinutes, 25);
         QVERIFY(scrollBar->value() > 0);
     }
+
     void screenshots()
     {
         const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");

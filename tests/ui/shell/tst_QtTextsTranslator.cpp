@@ -23,6 +23,7 @@ private Q_SLOTS:
         QTest::newRow("German") << AppLanguagePreference::german << u"Abbrechen"_s << u"Datei&name:"_s;
         QTest::newRow("English") << AppLanguagePreference::english << u"Cancel"_s << u"File &name:"_s;
     }
+
     void qtDialogsFollowTheAppLanguage()
     {
         QFETCH(AppLanguagePreference, language);

@@ -78,6 +78,7 @@ private Q_SLOTS:
         QVERIFY(m_panel.start(m_watcher, this, SLOT(onLayoutUpdated())));
         QVERIFY(QSystemTrayIcon::isSystemTrayAvailable());
     }
+
     void init()
     {
         shell.reset();
@@ -90,6 +91,7 @@ private Q_SLOTS:
         QVERIFY2(m_panel.attach(m_watcher->items().constLast()), "the item exports no menu");
         m_layoutUpdates = 0;
     }
+
     void firstRunMenu()
     {
         QCOMPARE(m_panel.lines().join(u'|'),
@@ -117,6 +119,7 @@ private Q_SLOTS:
         QTest::newRow("with rate") << u"Acme"_s << std::optional<double>(80) << u"Acme\t$80.00"_s;
         QTest::newRow("ampersand") << u"Smith & Sons"_s << std::optional<double>() << u"Smith & Sons"_s;
     }
+
     void trackingFromThePanel()
     {
         QFETCH(QString, name);
@@ -140,6 +143,7 @@ private Q_SLOTS:
         QCOMPARE(h->model->entries().constFirst().duration(), 90 * 60.0);
         QTRY_COMPARE_WITH_TIMEOUT(m_panel.lines().constFirst(), u"No active timer (off)"_s, busTimeout);
     }
+
     void openingTheMenuShowsTheLoginState()
     {
         QVERIFY(m_panel.click(u"[ ] Launch at Login"_s));

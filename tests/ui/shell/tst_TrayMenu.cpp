@@ -29,6 +29,7 @@ class tst_TrayMenu : public QObject
             texts << (action->isSeparator() ? u"--"_s : action->text());
         return texts;
     }
+
     void open(MainSection section) { calls += section == MainSection::projects ? u"projects,"_s : u"other,"_s; }
     void createFirstProject() { calls += u"create,"_s; }
     void quit() { calls += u"quit"_s; }
@@ -51,6 +52,7 @@ private Q_SLOTS:
             std::bind_front(&tst_TrayMenu::quit, this) };
         menu = std::make_unique<TrayMenu>(*h->model, h->loginItems, h->clock, actions);
     }
+
     // Archived projects only: the same as none. The D-Bus test follows "Create Your First Project".
     void withoutProjects()
     {
@@ -60,6 +62,7 @@ private Q_SLOTS:
         trigger(u"Quit"_s);
         QCOMPARE(calls, u"projects,quit"_s);
     }
+
     void trackingWithPomodoro()
     {
         const Project beta = h->addProject(u"beta"_s, std::nullopt);
@@ -85,6 +88,7 @@ private Q_SLOTS:
         trigger(u"Stop Timer"_s);
         QCOMPARE(h->model->pomodoroPhase(), std::nullopt);
     }
+
     void choosingTheTrackedProjectStopsIt()
     {
         h->addProject(u"Acme"_s);
@@ -95,6 +99,7 @@ private Q_SLOTS:
         trigger(u"Acme\t$80.00"_s);
         QCOMPARE(h->model->activeSession(), std::nullopt);
     }
+
     void timerOfAVanishedProjectShowsIdle()
     {
         AppSnapshot stored;
@@ -102,6 +107,7 @@ private Q_SLOTS:
         h->load(stored);
         QCOMPARE(lines().first(), u"No active timer"_s);
     }
+
     void elapsedNeverNegative()
     {
         h->model->startTracking(h->addProject(u"Acme"_s));

@@ -37,6 +37,7 @@ private Q_SLOTS:
             { 960, 900 },
             false);
     }
+
     void cleanup() { stop(); }
 
     // The week with the spring-forward Sunday: seven calendar days, Monday first; navigation

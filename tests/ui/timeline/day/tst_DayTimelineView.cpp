@@ -30,6 +30,7 @@ class tst_DayTimelineView : public QObject, public ScreenFixture<DayTimelineView
     {
         return testEntry(acme, localAt(thursday, hour), minutes * 60, notes);
     }
+
     AppSnapshot of(const QList<TimeEntry>& entries) const { return snapshotOf({ acme }, entries, u"EUR"_s); }
     void open(const AppSnapshot& snapshot, bool show = true) { ScreenFixture::open(snapshot, { 900, 560 }, show); }
 
@@ -72,6 +73,7 @@ private Q_SLOTS:
         QTest::newRow("deleted project") << -1.0 << 80 << u"Left"_s
                                          << QStringList { u"Unknown Project"_s, u"1.33 h"_s, {}, {}, u"Left"_s };
     }
+
     void sidebarDetails()
     {
         QFETCH(double, rate);

@@ -40,6 +40,7 @@ class tst_WeekTimelineView : public QObject, public ScreenFixture<WeekTimelineVi
                     + header->totalText();
         return result;
     }
+
     void click(const QUuid& id) { clickBlock(canvas(), view->blockRects(), id); }
     bool panelOpen() const { return shown(u"detailContainer"_s); }
 
@@ -76,6 +77,7 @@ private Q_SLOTS:
         QTest::newRow("deleted project") << -1.0 << u"09:50"_s
                                          << QStringList { u"Unknown Project"_s, u"0.83 h"_s, {}, {} };
     }
+
     void panelTexts()
     {
         QFETCH(double, rate);
