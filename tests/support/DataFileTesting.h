@@ -26,9 +26,7 @@ inline void writeRaw(const QString& path, const QByteArray& bytes)
 // The full st_mode (type and permission bits), 0 when there is nothing at path.
 inline mode_t modeOf(const QString& path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
 }
 

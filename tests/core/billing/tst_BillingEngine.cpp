@@ -117,15 +117,12 @@ private Q_SLOTS:
             entry(archived, kBase + 9000, 7200),
             ofDeleted };
         const QList<Project> projects = { paid, unpaid, tiny, archived };
-        const auto summaries = BillingEngine::summaries(entries, projects, everything);
-        QCOMPARE(summaries.size(), 4);
-        QCOMPARE(summaries[0].project, archived); // 100.00
-        QCOMPARE(summaries[1].project, paid); // 50.00
-        QCOMPARE(summaries[2].project, unpaid); // equal amounts (0): more billed time first
-        QCOMPARE(summaries[2].duration, 1800.0);
-        QCOMPARE(summaries[2].amount, 0.0);
-        QCOMPARE(summaries[3].project, tiny);
-        QCOMPARE(summaries[3].actualDuration, 600.0);
+        // Highest amount first; at equal amounts (0) more billed time first.
+        QCOMPARE(BillingEngine::summaries(entries, projects, everything),
+            (QList<ProjectBillingSummary> { { archived, 7200, 7200, 100 },
+                { paid, 3600, 3600, 50 },
+                { unpaid, 1800, 1000, 0 },
+                { tiny, 0, 600, 0 } }));
         QCOMPARE(BillingEngine::totalAmount(entries, projects, everything), 150.0);
         QCOMPARE(BillingEngine::totalBillableDuration(entries, projects, everything), 3600.0 + 1800 + 0 + 7200);
         QCOMPARE(BillingEngine::totalDuration(entries, everything), 3600.0 + 1000 + 600 + 7200 + 3600);

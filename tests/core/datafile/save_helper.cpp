@@ -5,31 +5,24 @@
 #include "core/datafile/SaveHelperSnapshots.h"
 #include "core/datafile/TivrenRepository.h"
 
-#include <QByteArray>
-
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4)
+    const QByteArray mode = argc == 4 ? argv[1] : "";
+    if (mode != "once" && mode != "loop")
         return 2;
-    const QByteArray mode = argv[1];
     const QString path = QString::fromLocal8Bit(argv[2]);
-    int index = QByteArray(argv[3]).toInt();
-    if (mode == "once") {
-        const auto result = tivren::TivrenRepository::writeFile(path, tivren::testing::numberedSnapshot(index));
-        if (!result) {
-            std::fprintf(stderr, "%s\n", result.error().description.toLocal8Bit().constData());
+    const int first = QByteArray(argv[3]).toInt();
+    for (int index = first;; ++index) {
+        const auto saved = tivren::TivrenRepository::writeFile(path, tivren::testing::numberedSnapshot(index));
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", saved.error().description.toLocal8Bit().constData());
             return 3;
         }
-        return 0;
-    }
-    if (mode != "loop")
-        return 2;
-    for (bool first = true;; first = false, ++index) {
-        if (!tivren::TivrenRepository::writeFile(path, tivren::testing::numberedSnapshot(index)))
-            return 3;
-        if (first) {
+        if (mode == "once")
+            return 0;
+        if (index == first) {
             std::puts("ready");
             std::fflush(stdout);
         }

@@ -50,9 +50,6 @@ private Q_SLOTS:
         QTest::newRow("only a session from 14:20")
             << d << Spans {} << Spans { { localAt(d, 14, 20), localAt(d, 16, 5) } } << localAt(d, 13, 20)
             << localAt(d, 17, 5) << u"14:00 15:00 16:00 17:00"_s;
-        QTest::newRow("entries before 01:00 stay on the day")
-            << d << Spans { { localAt(d, 0, 10), localAt(d, 0, 50) } } << Spans {} << localAt(d, 0) << localAt(d, 1, 50)
-            << u"00:00 01:00"_s;
         QTest::newRow("an hour either side, session included")
             << d << Spans { { localAt(d, 9, 30), localAt(d, 10) }, { localAt(d, 9), localAt(d, 9, 10) } }
             << Spans { { localAt(d, 11), localAt(d, 11, 30) } } << localAt(d, 8) << localAt(d, 12, 30)
