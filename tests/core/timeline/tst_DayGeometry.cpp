@@ -9,18 +9,22 @@ using namespace tivren;
 
 namespace {
 
-using Spans = QList<std::pair<Instant, Instant>>;
 using Axis = std::pair<Instant, Instant>;
 
 using testing::localAt;
 
 const QDate thursday(2026, 3, 5);
-const QDate springForward(2026, 3, 29); // 23 hours: 02:00 does not exist
-const QDate fallBack(2026, 10, 25); // 25 hours: 02:00 to 03:00 twice
 
 QString localTime(Instant instant)
 {
     return QDateTime::fromSecsSinceEpoch(qint64(instant)).toString(u"HH:mm"_s);
+}
+
+// "09:30" on day, "1 00:30" on the day after, "-1 23:00" on the day before.
+Instant at(QDate day, const QString& text)
+{
+    const QTime time = QTime::fromString(text.right(5), u"HH:mm"_s);
+    return localAt(day.addDays(text.size() > 5 ? text.chopped(6).toInt() : 0), time.hour(), time.minute());
 }
 
 LayoutEntry placed(Instant start, Instant end, int slot = 0, int slots = 1)
@@ -35,62 +39,47 @@ class tst_DayGeometry : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // 29 March 2026 has 23 hours (no 02:00), 25 October 25 hours (02:00 to 03:00 twice).
+    // One row a line: the day, its entries and its running session ("from~to", times as at() reads them),
+    // the axis start and end, the hour ticks, a name.
     void axisAndTicks_data()
     {
-        QTest::addColumn<QDate>("day");
-        QTest::addColumn<Spans>("entries");
-        QTest::addColumn<Spans>("running");
-        QTest::addColumn<Instant>("start");
-        QTest::addColumn<Instant>("end");
-        QTest::addColumn<QString>("ticks"); // local times
-        const QDate d = thursday;
-        QTest::newRow("no entries: office hours")
-            << d << Spans {} << Spans {} << localAt(d, 8) << localAt(d, 18)
-            << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
-        QTest::newRow("only a session from 14:20")
-            << d << Spans {} << Spans { { localAt(d, 14, 20), localAt(d, 16, 5) } } << localAt(d, 13, 20)
-            << localAt(d, 17, 5) << u"14:00 15:00 16:00 17:00"_s;
-        QTest::newRow("an hour either side, session included")
-            << d << Spans { { localAt(d, 9, 30), localAt(d, 10) }, { localAt(d, 9), localAt(d, 9, 10) } }
-            << Spans { { localAt(d, 11), localAt(d, 11, 30) } } << localAt(d, 8) << localAt(d, 12, 30)
-            << u"08:00 09:00 10:00 11:00 12:00"_s;
-        QTest::newRow("past midnight is not clamped")
-            << d << Spans { { localAt(d, 22, 30), localAt(d.addDays(1), 0, 30) } } << Spans {} << localAt(d, 21, 30)
-            << localAt(d.addDays(1), 1, 30) << u"22:00 23:00 00:00 01:00"_s;
-        QTest::newRow("from the night before: starts at midnight")
-            << d << Spans { { localAt(d.addDays(-1), 23), localAt(d, 0, 45) } } << Spans {} << localAt(d, 0)
-            << localAt(d, 1, 45) << u"00:00 01:00"_s;
-        QTest::newRow("spring forward skips 02:00")
-            << springForward << Spans { { localAt(springForward, 1), localAt(springForward, 4) } } << Spans {}
-            << localAt(springForward, 0) << localAt(springForward, 5) << u"00:00 01:00 03:00 04:00 05:00"_s;
-        QTest::newRow("fall back has 02:00 twice")
-            << fallBack << Spans { { localAt(fallBack, 1, 30), localAt(fallBack, 3, 30) } } << Spans {}
-            << localAt(fallBack, 0, 30) << localAt(fallBack, 4, 30) << u"01:00 02:00 02:00 03:00 04:00"_s;
-        QTest::newRow("empty spring day is still 08 to 18")
-            << springForward << Spans {} << Spans {} << localAt(springForward, 8) << localAt(springForward, 18)
-            << u"08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00"_s;
+        QTest::addColumn<QStringList>("columns");
+        const QString rows = uR"(
+2026-03-05 |  |  | 08:00 | 18:00 | 08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00 | no entries: office hours
+2026-03-05 |  | 14:20~16:05 | 13:20 | 17:05 | 14:00 15:00 16:00 17:00 | only a session from 14:20
+2026-03-05 | 00:10~00:50 |  | 00:00 | 01:50 | 00:00 01:00 | entries before 01:00 stay on the day
+2026-03-05 | 09:30~10:00, 09:00~09:10 | 11:00~11:30 | 08:00 | 12:30 | 08:00 09:00 10:00 11:00 12:00 | an hour either side, session included
+2026-03-05 | 22:30~1 00:30 |  | 21:30 | 1 01:30 | 22:00 23:00 00:00 01:00 | past midnight is not clamped
+2026-03-05 | -1 23:00~00:45 |  | 00:00 | 01:45 | 00:00 01:00 | from the night before: starts at midnight
+2026-03-29 | 01:00~04:00 |  | 00:00 | 05:00 | 00:00 01:00 03:00 04:00 05:00 | spring forward skips 02:00
+2026-10-25 | 01:30~03:30 |  | 00:30 | 04:30 | 01:00 02:00 02:00 03:00 04:00 | fall back has 02:00 twice
+2026-03-29 |  |  | 08:00 | 18:00 | 08:00 09:00 10:00 11:00 12:00 13:00 14:00 15:00 16:00 17:00 18:00 | empty spring day is still 08 to 18
+)"_s;
+        for (const QString& row : rows.split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList columns = row.split(u" | "_s);
+            QTest::newRow(qPrintable(columns.last())) << columns;
+        }
     }
 
     void axisAndTicks()
     {
-        QFETCH(QDate, day);
-        QFETCH(Spans, entries);
-        QFETCH(Spans, running);
-        QFETCH(Instant, start);
-        QFETCH(Instant, end);
-        QFETCH(QString, ticks);
-        QList<TimeEntry> dayEntries;
-        for (const auto& [from, to] : entries)
-            dayEntries.append(TimeEntry { QUuid::createUuid(), QUuid(), from, to, {} });
-        const std::optional<std::pair<Instant, Instant>> session =
-            running.isEmpty() ? std::nullopt : std::optional(running.first());
-        const Axis axis = DayGeometry::axisRange(dayEntries, session, localAt(day, 12));
-        QCOMPARE(localTime(axis.first), localTime(start));
-        QCOMPARE(axis, std::pair(start, end));
+        QFETCH(QStringList, columns);
+        const QDate day = QDate::fromString(columns[0], Qt::ISODate);
+        QList<TimeEntry> entries;
+        for (const QString& span : columns[1].split(u", "_s, Qt::SkipEmptyParts))
+            entries.append(TimeEntry {
+                QUuid::createUuid(), QUuid(), at(day, span.section(u'~', 0, 0)), at(day, span.section(u'~', 1)), {} });
+        std::optional<std::pair<Instant, Instant>> session;
+        if (!columns[2].isEmpty())
+            session = std::pair(at(day, columns[2].section(u'~', 0, 0)), at(day, columns[2].section(u'~', 1)));
+        const Axis axis = DayGeometry::axisRange(entries, session, localAt(day, 12));
+        QCOMPARE(localTime(axis.first), columns[3].right(5));
+        QCOMPARE(axis, std::pair(at(day, columns[3]), at(day, columns[4])));
         QStringList labels;
         for (Instant tick : DayGeometry::hourTicks(axis.first, axis.second))
             labels << localTime(tick);
-        QCOMPARE(labels.join(u' '), ticks);
+        QCOMPARE(labels.join(u' '), columns[5]);
     }
 
     // Blocks in a frame of 400 by 500 points from (58, 10): 50 points an hour on an 08:00 to 18:00

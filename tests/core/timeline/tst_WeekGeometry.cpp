@@ -48,49 +48,42 @@ class tst_WeekGeometry : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The shared hour axis from the entries and the running timer of the week.
+    // The shared hour axis from the entries and the running timer of the week. One row a line: the week's
+    // Monday, its entries, the timer's start (none when empty), now, the axis start and end hours, a name.
     void axis_data()
     {
-        QTest::addColumn<QDate>("monday");
-        QTest::addColumn<QString>("spans");
-        QTest::addColumn<QString>("runningSince"); // empty: no timer
-        QTest::addColumn<QString>("now");
-        QTest::addColumn<double>("start");
-        QTest::addColumn<double>("end");
-        const QString at5 = u"2 17:00"_s;
-        QTest::newRow("empty week") << march2 << QString() << QString() << at5 << 8.0 << 18.0;
-        QTest::newRow("9:15 to 17:40") << march2 << u"0 09:15 17:40, 4 13:00 17:40"_s << QString() << at5 << 8.0
-                                       << 19.0;
-        QTest::newRow("ending 23:30 clamps to 24") << march2 << u"1 20:00 23:30"_s << QString() << at5 << 19.0 << 24.0;
-        QTest::newRow("before 1:00 starts at midnight")
-            << march2 << u"3 00:20 02:00"_s << QString() << at5 << 0.0 << 3.0;
-        QTest::newRow("across midnight") << march2 << u"1 22:00 26:00"_s << QString() << at5 << 0.0 << 24.0;
-        QTest::newRow("from the Sunday before") << march2 << u"-1 23:00 27:00"_s << QString() << at5 << 0.0 << 4.0;
-        QTest::newRow("running timer widens it")
-            << march2 << u"0 10:00 11:00"_s << u"2 14:20"_s << u"2 16:10"_s << 9.0 << 18.0;
-        QTest::newRow("running timer alone") << march2 << QString() << u"2 14:20"_s << u"2 14:30"_s << 13.0 << 16.0;
-        QTest::newRow("timer from the Sunday before")
-            << march2 << QString() << u"-1 23:00"_s << u"0 01:00"_s << 8.0 << 18.0;
-        QTest::newRow("a minute before midnight") << march2 << u"4 23:59 24:00"_s << QString() << at5 << 22.0 << 24.0;
-        // Wall-clock hours: 1:00 to 4:00 on a 23-hour day is drawn 1 to 4.
-        QTest::newRow("spring forward") << springWeek << u"6 01:00 04:00"_s << QString() << at5 << 0.0 << 5.0;
-        QTest::newRow("fall back, 23:15 is Sunday")
-            << autumnWeek << u"6 23:15 23:45"_s << QString() << at5 << 22.0 << 24.0;
+        QTest::addColumn<QStringList>("columns");
+        const QString rows = uR"(
+2026-03-02 |  |  | 2 17:00 | 8 18 | empty week
+2026-03-02 | 0 09:15 17:40, 4 13:00 17:40 |  | 2 17:00 | 8 19 | 9:15 to 17:40
+2026-03-02 | 1 20:00 23:30 |  | 2 17:00 | 19 24 | ending 23:30 clamps to 24
+2026-03-02 | 3 00:20 02:00 |  | 2 17:00 | 0 3 | before 1:00 starts at midnight
+2026-03-02 | 1 22:00 26:00 |  | 2 17:00 | 0 24 | across midnight
+2026-03-02 | -1 23:00 27:00 |  | 2 17:00 | 0 4 | from the Sunday before
+2026-03-02 | 0 10:00 11:00 | 2 14:20 | 2 16:10 | 9 18 | running timer widens it
+2026-03-02 |  | 2 14:20 | 2 14:30 | 13 16 | running timer alone
+2026-03-02 |  | -1 23:00 | 0 01:00 | 8 18 | timer from the Sunday before
+2026-03-02 | 4 23:59 24:00 |  | 2 17:00 | 22 24 | a minute before midnight
+2026-03-23 | 6 01:00 04:00 |  | 2 17:00 | 0 5 | spring forward: 1:00 to 4:00 on a 23-hour day is drawn 1 to 4
+2026-10-19 | 6 23:15 23:45 |  | 2 17:00 | 22 24 | fall back, 23:15 is Sunday
+)"_s;
+        for (const QString& row : rows.split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList columns = row.split(u" | "_s);
+            QTest::newRow(qPrintable(columns.last())) << columns;
+        }
     }
 
     void axis()
     {
-        QFETCH(QDate, monday);
-        QFETCH(QString, spans);
-        QFETCH(QString, runningSince);
-        QFETCH(QString, now);
-        QFETCH(double, start);
-        QFETCH(double, end);
+        QFETCH(QStringList, columns);
+        const QDate monday = QDate::fromString(columns[0], Qt::ISODate);
         std::optional<ActiveTimerSession> session;
-        if (!runningSince.isEmpty())
-            session = ActiveTimerSession { QUuid(), weekTime(monday, runningSince) };
+        if (!columns[2].isEmpty())
+            session = ActiveTimerSession { QUuid(), weekTime(monday, columns[2]) };
         const Instant weekStart = weekTime(monday, u"0 00:00"_s);
-        const HourAxis axis = WeekAxis::axisHours(entries(monday, spans), weekStart, session, weekTime(monday, now));
+        const HourAxis axis =
+            WeekAxis::axisHours(entries(monday, columns[1]), weekStart, session, weekTime(monday, columns[3]));
+        const double start = columns[4].section(u' ', 0, 0).toDouble(), end = columns[4].section(u' ', 1).toDouble();
         QCOMPARE(axis, (HourAxis { start, end }));
         QList<int> ticks;
         for (int hour = int(start); hour <= int(end); ++hour)
