@@ -18,9 +18,7 @@ class tst_SettingsView : public QObject, ViewFixture<SettingsView>
 
     void edit(const std::function<void(AppSettings&)>& change)
     {
-        AppSettings settings = h->model->settings();
-        change(settings);
-        h->model->setSettings(settings);
+        changeSettings(*h->model, change);
         h->model->persist();
     }
 
