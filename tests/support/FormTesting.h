@@ -21,6 +21,12 @@
 
 #include <memory>
 
+// Renders are made only when a folder is given.
+#define TIVREN_RENDER_DIR_OR_SKIP(dir)                                                                                 \
+    const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");                                                 \
+    if (dir.isEmpty())                                                                                                 \
+    QSKIP("TIVREN_SCREENSHOT_DIR not set")
+
 namespace tivren::testing {
 
 // What a screen's test holds: a model harness and the view under test, with lookups of the
@@ -36,6 +42,13 @@ protected:
     QString text(const QString& name) const { return child(name)->property("text").toString(); }
     // Whether the child would be seen were the view on screen.
     bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
+    // The view goes first: it holds on to the model.
+    void stop()
+    {
+        view.reset();
+        h.reset();
+    }
+
     // Switches the app language and lets the view follow.
     void setLanguage(AppLanguagePreference language)
     {

@@ -15,12 +15,6 @@
 #include <array>
 #include <utility>
 
-// Renders are made only when a folder is given.
-#define TIVREN_RENDER_DIR_OR_SKIP(dir)                                                                                 \
-    const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");                                                 \
-    if (dir.isEmpty())                                                                                                 \
-    QSKIP("TIVREN_SCREENSHOT_DIR not set")
-
 namespace tivren::testing {
 
 inline const std::array<std::pair<AppLanguagePreference, QString>, 3> renderLanguages { {
@@ -102,12 +96,6 @@ protected:
         this->h = std::make_unique<ModelHarness>();
         this->h->clock.time = now;
         this->h->model->tick();
-    }
-
-    void stop()
-    {
-        this->view.reset();
-        this->h.reset();
     }
 
     void open(AppSnapshot snapshot, QSize size, bool show = true)

@@ -56,31 +56,6 @@ template <typename Draft> Draft exportDraftOf(const QString& cards)
     return draft;
 }
 
-// The sheet's project cards, and their check boxes and calendar pickers.
-inline QList<QFrame*> exportCards(const QWidget& sheet)
-{
-    return sheet.findChildren<QFrame*>(QStringLiteral("projectCardFrame"));
-}
-inline QCheckBox* exportCheckBox(const QWidget& sheet, qsizetype card)
-{
-    return exportCards(sheet).at(card)->findChild<QCheckBox*>(QStringLiteral("projectCheckBox"));
-}
-inline QComboBox* exportPicker(const QWidget& sheet, qsizetype card)
-{
-    return exportCards(sheet).at(card)->findChild<QComboBox*>(QStringLiteral("calendarComboBox"));
-}
-
-// What each card's picker shows, as the user reads it.
-inline QStringList exportChoices(const QWidget& sheet)
-{
-    QStringList result;
-    for (qsizetype i = 0; i < exportCards(sheet).size(); ++i) {
-        const QComboBox* picker = exportPicker(sheet, i);
-        result << picker->currentText() + (picker->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
-    }
-    return result;
-}
-
 // Picks an item the way a keyboard user does, so only what a user can reach counts.
 inline void chooseByKeyboard(QComboBox* combo, int item)
 {
@@ -110,10 +85,20 @@ class tst_CalendarExportSheet : public QObject, ViewFixture<CalendarExportSheet>
             view = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
     }
 
-    QList<QFrame*> cards() const { return exportCards(*view); }
-    QCheckBox* checkBox(qsizetype card) const { return exportCheckBox(*view, card); }
-    QComboBox* picker(qsizetype card) const { return exportPicker(*view, card); }
-    QStringList shownChoices() const { return exportChoices(*view); }
+    // The sheet's project cards, and their check boxes and calendar pickers.
+    QList<QFrame*> cards() const { return view->findChildren<QFrame*>(u"projectCardFrame"_s); }
+    QCheckBox* checkBox(qsizetype card) const { return cards().at(card)->findChild<QCheckBox*>(u"projectCheckBox"_s); }
+    QComboBox* picker(qsizetype card) const { return cards().at(card)->findChild<QComboBox*>(u"calendarComboBox"_s); }
+
+    // What each card's picker shows, as the user reads it.
+    QStringList shownChoices() const
+    {
+        QStringList result;
+        for (qsizetype i = 0; i < cards().size(); ++i)
+            result << picker(i)->currentText() + (picker(i)->isEnabled() ? QString() : u" (disabled)"_s);
+        return result;
+    }
+
     bool canExport() const { return child(u"exportButton"_s)->isEnabled(); }
     QString ready() const { return text(u"readyCountLabel"_s); }
     static void services()
@@ -134,11 +119,7 @@ private Q_SLOTS:
         QCoro::waitFor(h->model->desktopCalendar().connectService());
     }
 
-    void cleanup()
-    {
-        view.reset();
-        h.reset();
-    }
+    void cleanup() { stop(); }
 
     // Only a ticked project with a calendar is ready; with none ready the export is refused.
     void countersNoteAndExport_data()
@@ -319,9 +300,7 @@ private Q_SLOTS:
 
     void renders()
     {
-        const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("TIVREN_SCREENSHOT_DIR is not set");
+        TIVREN_RENDER_DIR_OR_SKIP(dir);
         auto render = [&](const QString& selections, bool apple, const QString& file) {
             open(selections, apple);
             view->resize(view->sizeHint());
