@@ -1,16 +1,17 @@
 #include "core/datafile/TivrenRepository.h"
 #include "core/datafile/Uuid.h"
 #include "platform/session/ControlService.h"
-#include "support/CommandLineRun.h"
 #include "support/ModelHarness.h"
-#include "support/TestRecords.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,14 +24,35 @@ using namespace tivren::testing;
 
 namespace {
 
-using Run = CommandLineRun;
-
 const QString csvHeader = u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s;
 
-// The real tivrenctl; this process serves Tivren's bus name for the control verbs.
+struct Run
+{
+    int code; // -1: crashed, or killed after the time limit
+    QString out;
+    QString err;
+};
+
+// The real tivrenctl, in the time zone given or the test's own, standard output to a file if one is
+// given. The test's event loop keeps turning: this process serves Tivren's bus name for the control verbs.
 Run run(const QStringList& args, const QString& zone = {}, const QString& outputFile = {})
 {
-    return runCommandLine(QStringLiteral(TIVRENCTL), args, zone, outputFile);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!zone.isEmpty())
+        environment.insert(u"TZ"_s, zone);
+    process.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
+    process.start(QStringLiteral(TIVRENCTL), args);
+    const QDeadlineTimer deadline(30000);
+    while (!process.waitForFinished(5) && process.state() != QProcess::NotRunning && !deadline.hasExpired())
+        QCoreApplication::processEvents();
+    process.kill();
+    process.waitForFinished();
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError()) };
 }
 
 // A report of whole local days (or of instants).
@@ -80,11 +102,7 @@ class tst_TivrenCtl : public QObject
 
     QString writeData(const QString& name, const QList<Project>& projects, const QList<TimeEntry>& entries)
     {
-        AppSnapshot snapshot;
-        snapshot.projects = projects;
-        snapshot.entries = entries;
-        snapshot.settings.currencyCode = u"EUR"_s;
-        if (!TivrenRepository::writeFile(m_dir.filePath(name), snapshot))
+        if (!TivrenRepository::writeFile(m_dir.filePath(name), snapshotOf(projects, entries, u"EUR"_s)))
             qFatal("could not write the test data file");
         return m_dir.filePath(name);
     }
@@ -325,10 +343,7 @@ private Q_SLOTS:
         QCOMPARE(m_shows, 1);
 
         // A change that could not be written is not confirmed.
-        const QString folder = QFileInfo(h->dataFile).path();
-        QFile blocker(folder);
-        QVERIFY(QDir(folder).removeRecursively() && blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        h->blockDataFolder();
         const Run refused = run({ u"start"_s, u"beta"_s });
         QVERIFY2(
             refused.code == 1 && refused.err.contains(u"could not be saved yet"_s) && refused.err.count(u'\n') == 1,

@@ -43,6 +43,7 @@ public:
     {
         Seconds elapsed;
         bool sound;
+        bool operator==(const Reminder&) const = default;
     };
     int authorizationRequests = 0;
     QList<std::pair<PomodoroPhase, bool>> phases; // phase, sound

@@ -1,14 +1,15 @@
 #pragma once
 
-// What the tests of Tivren's forms, sheets and shell windows share: the view fixture and the
-// widgets they look into.
-#include "support/ViewFixture.h"
+// What the tests of Tivren's screens, forms and shell windows share: a model and the view under test.
+
+#include "support/ModelHarness.h"
+#include "support/WidgetTesting.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +21,41 @@
 
 #include <memory>
 
+// Renders are made only when a folder is given.
+#define TIVREN_RENDER_DIR_OR_SKIP(dir)                                                                                 \
+    const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");                                                 \
+    if (dir.isEmpty())                                                                                                 \
+    QSKIP("TIVREN_SCREENSHOT_DIR not set")
+
 namespace tivren::testing {
+
+// What a screen's test holds: a model harness and the view under test, with lookups of the
+// view's named children. A test class derives from QObject and this.
+template <typename View> class ViewFixture
+{
+protected:
+    std::unique_ptr<ModelHarness> h;
+    std::unique_ptr<View> view;
+
+    template <typename T = QWidget> T* child(const QString& name) const { return requireChild<T>(view.get(), name); }
+    // The text of a label or a button.
+    QString text(const QString& name) const { return child(name)->property("text").toString(); }
+    // Whether the child would be seen were the view on screen.
+    bool shown(const QString& name) const { return child(name)->isVisibleTo(view.get()); }
+    // The view goes first: it holds on to the model.
+    void stop()
+    {
+        view.reset();
+        h.reset();
+    }
+
+    // Switches the app language and lets the view follow.
+    void setLanguage(AppLanguagePreference language)
+    {
+        testing::setLanguage(*h->model, language);
+        QCoreApplication::processEvents();
+    }
+};
 
 // The items of a picker as the user reads them.
 inline QStringList comboItems(const QComboBox* box)
@@ -36,13 +71,6 @@ inline bool chooseData(QComboBox* box, const QVariant& data)
 {
     box->setCurrentIndex(box->findData(data));
     return box->currentIndex() >= 0;
-}
-
-// Writes bytes as the whole of the file at path.
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Shows widget and saves a render of it as dir/tivren-<name>.png.

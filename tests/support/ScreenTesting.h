@@ -2,10 +2,7 @@
 
 // What the tests of the timeline, overview and projects screens share: a fixture that opens the
 // screen on a snapshot, entries on local days, English time spans, repaint records, renders.
-#include "core/records/AppLanguagePreference.h"
-#include "support/TestRecords.h"
-#include "support/TimelineTesting.h"
-#include "support/ViewFixture.h"
+#include "support/FormTesting.h"
 
 #include <QEvent>
 #include <QKeySequence>
@@ -17,12 +14,6 @@
 
 #include <array>
 #include <utility>
-
-// Renders are made only when a folder is given.
-#define TIVREN_RENDER_DIR_OR_SKIP(dir)                                                                                 \
-    const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");                                                 \
-    if (dir.isEmpty())                                                                                                 \
-    QSKIP("TIVREN_SCREENSHOT_DIR not set")
 
 namespace tivren::testing {
 
@@ -60,17 +51,6 @@ inline QList<TimeEntry> weekEntries(const Project& project, QDate monday, const 
         result.append(testEntry(project, start, weekTime(monday, parts[0] + u' ' + parts[2]) - start));
     }
     return result;
-}
-
-inline AppSnapshot snapshotOf(
-    const QList<Project>& projects, const QList<TimeEntry>& entries, const QString& currency = {})
-{
-    AppSnapshot snapshot;
-    snapshot.projects = projects;
-    snapshot.entries = entries;
-    if (!currency.isEmpty())
-        snapshot.settings.currencyCode = currency;
-    return snapshot;
 }
 
 inline TimeEntry spanEntry(const Project& project, Instant start, Instant end, const QString& notes = {})
@@ -116,12 +96,6 @@ protected:
         this->h = std::make_unique<ModelHarness>();
         this->h->clock.time = now;
         this->h->model->tick();
-    }
-
-    void stop()
-    {
-        this->view.reset();
-        this->h.reset();
     }
 
     void open(AppSnapshot snapshot, QSize size, bool show = true)

@@ -4,25 +4,204 @@
 // browser that follows the sign-in, and the replies Google gives.
 
 #include "app/google/GoogleCalendarService.h"
+#include "app/services/Browser.h"
 #include "core/datafile/Uuid.h"
 #include "platform/desktop/KeychainSecretStore.h"
-#include "support/FakeGoogleServer.h"
 #include "support/ModelHarness.h"
-#include "support/ScriptedBrowser.h"
 #include "support/TaskResult.h"
-#include "support/TestRecords.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
+#include <QHostAddress>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
+#include <QNetworkAccessManager>
 #include <QNetworkProxy>
+#include <QNetworkReply>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
 
 namespace tivren::testing::google {
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+// Google's OAuth token endpoint and Calendar API, played by a small HTTP server on 127.0.0.1 for
+// the tests of the Google client: it answers the replies a test scripted for a method and path
+// (in order; the last one repeats) and records every request it gets.
+
+class FakeGoogleServer
+{
+public:
+    struct Request
+    {
+        QByteArray method;
+        QByteArray target; // as sent: path and query, percent-encoded
+        QHash<QByteArray, QByteArray> headers; // names in lower case
+        QByteArray body;
+
+        [[nodiscard]] QByteArray path() const
+        {
+            const qsizetype query = target.indexOf('?');
+            return query < 0 ? target : target.left(query);
+        }
+        [[nodiscard]] QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
+        // The form fields of a token request, decoded.
+        [[nodiscard]] QString formValue(const QString& name) const
+        {
+            return QUrlQuery(QString::fromUtf8(body)).queryItemValue(name, QUrl::FullyDecoded);
+        }
+    };
+
+    struct Reply
+    {
+        int status = 200;
+        QByteArray body;
+        bool silent = false; // never answer: a server that hangs
+    };
+
+    FakeGoogleServer()
+    {
+        m_server.listen(QHostAddress(QHostAddress::LocalHost));
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    read(socket);
+                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
+                    m_buffers.erase(socket);
+                    socket->deleteLater();
+                });
+            }
+        });
+    }
+
+    [[nodiscard]] QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort())); }
+
+    void script(const QByteArray& method, const QByteArray& path, Reply reply)
+    {
+        m_replies[method + ' ' + path].push_back(std::move(reply));
+    }
+    void scriptJson(const QByteArray& method, const QByteArray& path, int status, const QJsonObject& body)
+    {
+        script(method, path, { status, QJsonDocument(body).toJson(QJsonDocument::Compact) });
+    }
+
+    [[nodiscard]] QList<Request> requestsTo(const QByteArray& method, const QByteArray& path) const
+    {
+        QList<Request> found;
+        for (const Request& request : requests) {
+            if (request.method == method && request.path() == path)
+                found.append(request);
+        }
+        return found;
+    }
+
+    QList<Request> requests;
+
+private:
+    void read(QTcpSocket* socket)
+    {
+        QByteArray& buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        const qsizetype headEnd = buffer.indexOf("\r\n\r\n");
+        if (headEnd < 0)
+            return;
+        Request request;
+        const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
+        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+        request.method = requestLine.value(0);
+        request.target = requestLine.value(1);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const qsizetype colon = lines[i].indexOf(':');
+            if (colon > 0)
+                request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+        }
+        const qsizetype length = request.headers.value("content-length", "0").toLongLong();
+        if (buffer.size() < headEnd + 4 + length)
+            return;
+        request.body = buffer.mid(headEnd + 4, length);
+        buffer.remove(0, headEnd + 4 + length);
+        requests.append(request);
+
+        const QByteArray route = request.method + ' ' + request.path();
+        Reply reply { 500, "{\"error\":{\"message\":\"nothing scripted for " + route + "\"}}" };
+        if (auto found = m_replies.find(route); found != m_replies.end() && !found->empty()) {
+            reply = found->front();
+            if (found->size() > 1)
+                found->pop_front();
+        }
+        if (reply.silent)
+            return;
+        socket->write("HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n"
+            + "Content-Type: application/json; charset=utf-8\r\nContent-Length: "
+            + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body);
+        socket->disconnectFromHost();
+    }
+
+    QHash<QByteArray, std::deque<Reply>> m_replies;
+    std::map<QTcpSocket*, QByteArray> m_buffers;
+    QTcpServer m_server; // last: its connections go first, while the buffers still exist
+};
+
+// The user's browser in the Google sign-in: records what it was asked to open, then asks for the
+// tab icon and follows the redirect back with the callback query the test scripted.
+
+class ScriptedBrowser final : public Browser
+{
+public:
+    bool canOpen = true;
+    std::function<std::optional<QString>(const QUrlQuery&)> callbackQuery; // nothing: the user never comes back
+    QList<QUrl> opened;
+    QList<QByteArray> pages; // what the listener answered, in order
+    bool finished = false;
+
+    bool openUrl(const QUrl& url) override
+    {
+        opened.append(url);
+        const std::optional<QString> query = callbackQuery ? callbackQuery(QUrlQuery(url)) : std::nullopt;
+        if (!canOpen || !query)
+            return canOpen;
+        QUrl icon = redirectURI(), callback = redirectURI();
+        icon.setPath(QStringLiteral("/favicon.ico"));
+        callback.setQuery(*query);
+        visit({ icon, callback });
+        return true;
+    }
+
+    [[nodiscard]] QUrl redirectURI() const
+    {
+        return QUrl(QUrlQuery(opened.value(0)).queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    }
+
+private:
+    // One page after the other, from the event loop, as a real browser would.
+    void visit(QList<QUrl> urls)
+    {
+        finished = urls.isEmpty();
+        if (finished)
+            return;
+        QNetworkReply* reply = m_network.get(QNetworkRequest(urls.takeFirst()));
+        QObject::connect(reply, &QNetworkReply::finished, &m_network, [this, reply, urls] {
+            pages.append(reply->readAll());
+            reply->deleteLater();
+            visit(urls);
+        });
+    }
+
+    QNetworkAccessManager m_network;
+};
+
 using ErrorKind = GoogleCalendarServiceError::Kind;
 
 inline const QString clientID = u"1234+tivren-test.apps.googleusercontent.com"_s; // "+" must reach Google as is

@@ -1,6 +1,5 @@
 #include "core/time/DurationFormat.h"
-#include "support/AppModelTesting.h"
-#include "support/TestRecords.h"
+#include "support/ModelHarness.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -45,7 +44,7 @@ private Q_SLOTS:
         h.model->addProject(testProject(u"B"_s));
         QVERIFY(h.model->finishPendingSaves(10000));
         QCOMPARE(readAll(h.dataFile), before);
-        QVERIFY2(errorText(h).contains(u"still loading"_s), qPrintable(errorText(h)));
+        QVERIFY2(h.errorText().contains(u"still loading"_s), qPrintable(h.errorText()));
         QCoro::waitFor(h.model->load());
         QCOMPARE(h.model->entries().size(), 1);
         h.model->startTracking(a);
@@ -56,12 +55,12 @@ private Q_SLOTS:
     void failedSaveIsTriedAgainUntilItLands()
     {
         ModelHarness h;
-        const QString blocker = blockDataFolder(h);
+        const QString blocker = h.blockDataFolder();
         QSignalSpy errors(h.model.get(), &AppModel::errorMessageChanged);
         const Project a = h.addProject(u"A"_s);
         h.model->startTracking(a);
         QTRY_VERIFY(h.model->errorMessage().has_value());
-        QVERIFY2(errorText(h).startsWith(u"Could not save your changes: "_s), qPrintable(errorText(h)));
+        QVERIFY2(h.errorText().startsWith(u"Could not save your changes: "_s), qPrintable(h.errorText()));
         QCOMPARE(h.model->projects().size(), 1); // memory keeps the change
         const QString quitLine = h.model->saveBeforeQuit(5000).value_or(QString());
         QVERIFY2(quitLine.startsWith(u"Tivren could not save the running timer on A"_s)
@@ -81,7 +80,7 @@ private Q_SLOTS:
     void quittingSavesWhatTheLastTryMissed()
     {
         ModelHarness h;
-        const QString blocker = blockDataFolder(h);
+        const QString blocker = h.blockDataFolder();
         h.addProject(u"A"_s);
         QTRY_VERIFY(h.model->errorMessage().has_value());
         QVERIFY(QFile::remove(blocker)); // space freed, before the retry came round
@@ -97,10 +96,10 @@ private Q_SLOTS:
         writeRaw(h.dataFile, unreadable);
         QCoro::waitFor(h.model->load());
         QVERIFY(h.model->didFinishLoading() && h.model->projects().isEmpty());
-        QVERIFY2(errorText(h).startsWith(u"Could not load saved data: "_s)
-                && errorText(h).contains(u"projects[0].billingRoundingStrategy"_s)
-                && errorText(h).contains(u"tivren-data.json.unreadable-"_s),
-            qPrintable(errorText(h)));
+        QVERIFY2(h.errorText().startsWith(u"Could not load saved data: "_s)
+                && h.errorText().contains(u"projects[0].billingRoundingStrategy"_s)
+                && h.errorText().contains(u"tivren-data.json.unreadable-"_s),
+            qPrintable(h.errorText()));
         QVERIFY(h.model->readOnlyReason().has_value());
         h.model->clearError();
         h.addProject(u"B"_s);
@@ -127,9 +126,9 @@ private Q_SLOTS:
         h.model->clearError();
         h.addProject(u"B"_s);
         QTRY_VERIFY(h.model->errorMessage().has_value());
-        QVERIFY2(errorText(h).startsWith(u"The data file was changed by another program; that version was kept as "_s)
-                && errorText(h).contains(u"tivren-data.json.conflict-"_s),
-            qPrintable(errorText(h)));
+        QVERIFY2(h.errorText().startsWith(u"The data file was changed by another program; that version was kept as "_s)
+                && h.errorText().contains(u"tivren-data.json.conflict-"_s),
+            qPrintable(h.errorText()));
         QCOMPARE(h.saved().projects, h.model->projects());
     }
 
@@ -180,7 +179,7 @@ private Q_SLOTS:
         h.model->updateEntry(entry, entry.startDate, entry.startDate - 5, u"x"_s);
         QCOMPARE(h.model->entries().first(), entry);
         QCOMPARE(errors.count(), 1); // the same message twice: one change
-        QCOMPARE(errorText(h), u"The end time must be later than the start time."_s);
+        QCOMPARE(h.errorText(), u"The end time must be later than the start time."_s);
         h.model->clearError();
         h.model->updateEntry(entry, entry.startDate - 60, entry.endDate + 60, u"Design review"_s);
         const TimeEntry edited { entry.id, a.id, entry.startDate - 60, entry.endDate + 60, u"Design review"_s };
@@ -207,7 +206,7 @@ private Q_SLOTS:
         QVERIFY(h.loginItems.enabled);
         h.loginItems.failure = u"autostart folder is read-only"_s;
         QCoro::waitFor(h.model->setLaunchAtLogin(false));
-        QCOMPARE(errorText(h), u"Could not update launch at login: autostart folder is read-only"_s);
+        QCOMPARE(h.errorText(), u"Could not update launch at login: autostart folder is read-only"_s);
     }
 
     void recentlyUsedProjects()
@@ -271,7 +270,7 @@ private Q_SLOTS:
 
         h.fileChooser.answer = h.dir.filePath(u"missing/folder/invoice.csv"_s);
         QCoro::waitFor(h.model->exportCSV(range));
-        QVERIFY2(errorText(h).startsWith(u"Could not export CSV: "_s), qPrintable(errorText(h)));
+        QVERIFY2(h.errorText().startsWith(u"Could not export CSV: "_s), qPrintable(h.errorText()));
     }
 };
 

@@ -1,5 +1,5 @@
 #include "core/time/DurationFormat.h"
-#include "support/AppModelTesting.h"
+#include "support/ModelHarness.h"
 
 #include <QTest>
 
@@ -8,6 +8,60 @@ using namespace tivren;
 using namespace tivren::testing;
 
 namespace {
+
+// Ticks once a second until the model's clock reaches `until`.
+inline void tickUntil(ModelHarness& h, Instant until)
+{
+    while (h.clock.time < until)
+        h.advance(1);
+}
+
+// Entries as their start and end, in seconds after the fake clock's first time.
+using Spans = QList<std::pair<Seconds, Seconds>>;
+
+inline Spans spans(const QList<TimeEntry>& entries)
+{
+    const Instant start = FakeClock().time;
+    Spans recorded;
+    for (const TimeEntry& entry : entries)
+        recorded.append({ entry.startDate - start, entry.endDate - start });
+    return recorded;
+}
+
+// The Pomodoro cycle: phase, work intervals done, and its project.
+struct Cycle
+{
+    std::optional<PomodoroPhase> phase;
+    int done = 0;
+    std::optional<QUuid> project;
+    bool operator==(const Cycle&) const = default;
+};
+
+inline Cycle cycle(const ModelHarness& h)
+{
+    return { h.model->pomodoroPhase(), h.model->pomodoroCompletedWorkIntervals(), h.model->pomodoroProjectID() };
+}
+
+// Pomodoro on (25-minute work, 5 and 15-minute breaks) and tracking a fresh project "A".
+inline Project trackWithPomodoro(ModelHarness& h, bool breaksBillable = false)
+{
+    changeSettings(*h.model, [breaksBillable](AppSettings& s) {
+        s.pomodoroEnabled = true;
+        s.pomodoroBreaksAreBillable = breaksBillable;
+    });
+    const Project a = h.addProject(QStringLiteral("A"));
+    h.model->startTracking(a);
+    return a;
+}
+
+inline void enableReminders(ModelHarness& h, int minutes, bool sound = true)
+{
+    changeSettings(*h.model, [minutes, sound](AppSettings& s) {
+        s.workReminderEnabled = true;
+        s.workReminderIntervalMinutes = minutes;
+        s.pomodoroSoundEnabled = sound;
+    });
+}
 
 const Instant kStart = FakeClock().time; // when every test starts
 
@@ -100,7 +154,7 @@ private Q_SLOTS:
             ModelHarness h;
             const Project a = trackWithPomodoro(h, billableAtWorkEnd);
             tickUntil(h, kStart + 1560); // 25 minutes of work, one minute of the break
-            changeSettings(h, [&](AppSettings& s) {
+            changeSettings(*h.model, [&](AppSettings& s) {
                 s.pomodoroBreaksAreBillable = billableAtBreakEnd;
             });
             tickUntil(h, kStart + 1800);
@@ -216,10 +270,7 @@ private Q_SLOTS:
         tickUntil(h, kStart + 1799);
         QVERIFY(h.notifier.reminders.isEmpty());
         tickUntil(h, kStart + 3600);
-        QCOMPARE(h.notifier.reminders.size(), 2);
-        QCOMPARE(h.notifier.reminders[0].elapsed, 1800.0);
-        QCOMPARE(h.notifier.reminders[1].elapsed, 3600.0);
-        QVERIFY(h.notifier.reminders[1].sound);
+        QCOMPARE(h.notifier.reminders, (QList<FakeNotifier::Reminder> { { 1800, true }, { 3600, true } }));
         QCOMPARE(h.overlay.flashes, (QList<OverlayColor> { OverlayColor::orange, OverlayColor::orange }));
 
         h.advance(60); // a new interval counts from the session start again: 5 minutes, 61 minutes in
@@ -227,7 +278,7 @@ private Q_SLOTS:
         h.advance(1);
         QCOMPARE(h.notifier.reminders.size(), 3);
 
-        changeSettings(h, [](AppSettings& s) {
+        changeSettings(*h.model, [](AppSettings& s) {
             s.workReminderEnabled = false;
         });
         h.advance(4 * 3600);
@@ -261,8 +312,7 @@ private Q_SLOTS:
         QCOMPARE(cycle(h), Cycle {}); // the cycle is never stored
         h.model->tick();
         h.model->tick();
-        QCOMPARE(h.notifier.reminders.size(), 1);
-        QCOMPARE(h.notifier.reminders[0].elapsed, 3 * 3600.0);
+        QCOMPARE(h.notifier.reminders, (QList<FakeNotifier::Reminder> { { 3 * 3600, true } }));
         tickUntil(h, kStart + 3 * 3600 + 299);
         QCOMPARE(h.notifier.reminders.size(), 1);
         h.advance(1);

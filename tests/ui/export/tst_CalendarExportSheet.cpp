@@ -1,18 +1,70 @@
-#include "support/ExportSheetTesting.h"
+#include "app/calendar/AppleCalendarServicing.h"
+#include "app/calendar/CalendarExportDraft.h"
+#include "app/google/GoogleCalendarServicing.h"
 #include "support/FormTesting.h"
 #include "ui/export/CalendarExportSheet.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFrame>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStringList>
+#include <QTest>
+#include <QUuid>
 #include <QVBoxLayout>
 #include <qcoro/qcorotask.h>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
 using namespace tivren::testing;
+
+namespace {
+
+// The calendars and export drafts that the export sheet's tests are built from.
+inline const QList<GoogleCalendarListItem> exportGoogleCalendars {
+    { QStringLiteral("work"), QStringLiteral("Work"), false },
+    { QStringLiteral("me"), QStringLiteral("ada@example.com"), true },
+    { QStringLiteral("family"), QStringLiteral("Family"), false },
+};
+inline const QList<AppleCalendarListItem> exportAppleCalendars {
+    { QStringLiteral("home"), QStringLiteral("Home"), QStringLiteral("iCloud") },
+    { QStringLiteral("work"), QStringLiteral("Work"), QStringLiteral("Work") },
+    { QStringLiteral("local"), QStringLiteral("Personal"), QStringLiteral("On This Computer") },
+};
+
+// One card per comma-separated item: "[x] work" is a selected project going to "work", "[ ] -" an
+// unticked one without a calendar.
+template <typename Draft> Draft exportDraftOf(const QString& cards)
+{
+    const QStringList names { QStringLiteral("Acme Corporation"),
+        QStringLiteral("Globex Website Redesign"),
+        QStringLiteral("Initech"),
+        QStringLiteral("Umbrella R&D") };
+    const QStringList selections = cards.split(u',');
+    Draft draft { QUuid::createUuid(), {} };
+    for (qsizetype i = 0; i < selections.size(); ++i) {
+        const QString calendar = selections[i].mid(4);
+        draft.projectSelections.append({ QUuid::createUuid(),
+            names.value(i, QStringLiteral("Project %1").arg(i)),
+            QList { 1, 14, 3, 7 }.value(i, 2), // entries in range: the singular and plural both shown
+            selections[i].startsWith(QStringLiteral("[x]")),
+            calendar == QStringLiteral("-") ? std::nullopt : std::optional(calendar) });
+    }
+    return draft;
+}
+
+// Picks an item the way a keyboard user does, so only what a user can reach counts.
+inline void chooseByKeyboard(QComboBox* combo, int item)
+{
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < item; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+}
+
+} // namespace
 
 class tst_CalendarExportSheet : public QObject, ViewFixture<CalendarExportSheet>
 {
@@ -33,10 +85,20 @@ class tst_CalendarExportSheet : public QObject, ViewFixture<CalendarExportSheet>
             view = std::make_unique<GoogleCalendarExportSheet>(*h->model, googleDraft);
     }
 
-    QList<QFrame*> cards() const { return exportCards(*view); }
-    QCheckBox* checkBox(qsizetype card) const { return exportCheckBox(*view, card); }
-    QComboBox* picker(qsizetype card) const { return exportPicker(*view, card); }
-    QStringList shownChoices() const { return exportChoices(*view); }
+    // The sheet's project cards, and their check boxes and calendar pickers.
+    QList<QFrame*> cards() const { return view->findChildren<QFrame*>(u"projectCardFrame"_s); }
+    QCheckBox* checkBox(qsizetype card) const { return cards().at(card)->findChild<QCheckBox*>(u"projectCheckBox"_s); }
+    QComboBox* picker(qsizetype card) const { return cards().at(card)->findChild<QComboBox*>(u"calendarComboBox"_s); }
+
+    // What each card's picker shows, as the user reads it.
+    QStringList shownChoices() const
+    {
+        QStringList result;
+        for (qsizetype i = 0; i < cards().size(); ++i)
+            result << picker(i)->currentText() + (picker(i)->isEnabled() ? QString() : u" (disabled)"_s);
+        return result;
+    }
+
     bool canExport() const { return child(u"exportButton"_s)->isEnabled(); }
     QString ready() const { return text(u"readyCountLabel"_s); }
     static void services()
@@ -57,11 +119,7 @@ private Q_SLOTS:
         QCoro::waitFor(h->model->desktopCalendar().connectService());
     }
 
-    void cleanup()
-    {
-        view.reset();
-        h.reset();
-    }
+    void cleanup() { stop(); }
 
     // Only a ticked project with a calendar is ready; with none ready the export is refused.
     void countersNoteAndExport_data()
@@ -242,9 +300,7 @@ private Q_SLOTS:
 
     void renders()
     {
-        const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("TIVREN_SCREENSHOT_DIR is not set");
+        TIVREN_RENDER_DIR_OR_SKIP(dir);
         auto render = [&](const QString& selections, bool apple, const QString& file) {
             open(selections, apple);
             view->resize(view->sizeHint());

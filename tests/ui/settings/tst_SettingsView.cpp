@@ -18,9 +18,7 @@ class tst_SettingsView : public QObject, ViewFixture<SettingsView>
 
     void edit(const std::function<void(AppSettings&)>& change)
     {
-        AppSettings settings = h->model->settings();
-        change(settings);
-        h->model->setSettings(settings);
+        changeSettings(*h->model, change);
         h->model->persist();
     }
 
@@ -270,9 +268,7 @@ private Q_SLOTS:
 
     void screenshots()
     {
-        const QString dir = qEnvironmentVariable("TIVREN_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("TIVREN_SCREENSHOT_DIR not set");
+        TIVREN_RENDER_DIR_OR_SKIP(dir);
         h->google.calendars = QList<GoogleCalendarListItem> { { u"anna@example.com"_s, u"Anna Jansen"_s, true },
             { u"clients@group"_s, u"Client meetings"_s, false } };
         set(&AppSettings::pomodoroEnabled, true);

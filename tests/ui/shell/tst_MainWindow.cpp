@@ -44,7 +44,7 @@ private Q_SLOTS:
         auto* banner = window.findChild<QWidget*>(u"readOnlyBanner"_s);
         QVERIFY(banner && !banner->isVisible());
         QVERIFY(QDir().mkpath(QFileInfo(h.dataFile).path()));
-        QVERIFY(writeFile(h.dataFile, "{\"projects\": 7}"));
+        writeRaw(h.dataFile, "{\"projects\": 7}");
         QCoro::waitFor(h.model->load());
         QTRY_VERIFY(banner->isVisible());
         QVERIFY(window.findChild<QLabel*>(u"readOnlyReasonLabel"_s)->text().contains(u".unreadable-"_s));

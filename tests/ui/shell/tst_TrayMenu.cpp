@@ -63,6 +63,17 @@ private Q_SLOTS:
         QCOMPARE(calls, u"projects,quit"_s);
     }
 
+    // A language chosen in Settings re-labels the open menu at once, without a restart.
+    void followsTheAppLanguage()
+    {
+        h->addProject(u"Acme"_s);
+        QVERIFY(lines().contains(u"Manage Projects"_s));
+        setLanguage(*h->model, AppLanguagePreference::dutch);
+        const QStringList dutch = lines();
+        QVERIFY2(
+            dutch.contains(u"Projecten beheren"_s) && dutch.contains(u"Afsluiten"_s), qPrintable(dutch.join(u'|')));
+    }
+
     void trackingWithPomodoro()
     {
         const Project beta = h->addProject(u"beta"_s, std::nullopt);
