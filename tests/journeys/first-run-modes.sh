@@ -4,15 +4,21 @@
 . "$(dirname "$0")/journey-lib.sh"
 umask 022
 
+# expect_modes MODE PATH...: each PATH has MODE (octal digits, "700").
+expect_modes() {
+    local mode=$1 path
+    shift
+    for path in "$@"; do
+        [ "$(stat -c %a "$path")" = "$mode" ] || fail "$path has mode $(stat -c %a "$path"), not $mode"
+    done
+}
+
 # Nothing there yet, not even XDG_DATA_HOME.
 export XDG_DATA_HOME="$TMPDIR/fresh/share"
 data_dir="$XDG_DATA_HOME/Tivren"
-start_tivren
-wait_answering
-for folder in "$TMPDIR/fresh" "$XDG_DATA_HOME" "$data_dir"; do
-    [ "$(mode_of "$folder")" = 700 ] || fail "$folder was created with mode $(mode_of "$folder"), not 700"
-done
-[ "$(mode_of "$data_dir/tivren.lock")" = 600 ] || fail "the lock file has mode $(mode_of "$data_dir/tivren.lock")"
+start_answering
+expect_modes 700 "$TMPDIR/fresh" "$XDG_DATA_HOME" "$data_dir"
+expect_modes 600 "$data_dir/tivren.lock"
 stop_tivren
 
 # A folder the user made, with modes of the user's choosing.
@@ -21,10 +27,9 @@ data_dir="$XDG_DATA_HOME/Tivren"
 mkdir -p "$data_dir"
 chmod 0751 "$XDG_DATA_HOME"
 chmod 0750 "$data_dir"
-start_tivren
-wait_answering
-[ "$(mode_of "$XDG_DATA_HOME")" = 751 ] || fail "the existing XDG_DATA_HOME changed to $(mode_of "$XDG_DATA_HOME")"
-[ "$(mode_of "$data_dir")" = 750 ] || fail "the existing data folder changed to $(mode_of "$data_dir")"
-[ "$(mode_of "$data_dir/tivren.lock")" = 600 ] || fail "the lock file has mode $(mode_of "$data_dir/tivren.lock")"
+start_answering
+expect_modes 751 "$XDG_DATA_HOME"
+expect_modes 750 "$data_dir"
+expect_modes 600 "$data_dir/tivren.lock"
 stop_tivren
 passed
