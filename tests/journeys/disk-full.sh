@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# A full disk, made by failing every fsync of the running program (strace fault injection; strace
-# detaching is the space coming back). A change is not confirmed while it cannot be written, stays
-# in memory and lands as soon as it can. Quitting while nothing can be written says so: one line on
-# stderr, exit status 1, and a dialog (with a display) or a desktop notification (without one).
+# A full disk (every fsync fails, by strace; detaching is space coming back): a change is not
+# confirmed, stays in memory and lands once it can; quitting then says so on stderr, with exit
+# status 1 and a dialog (with a display) or a desktop notification (without one).
 . "$(dirname "$0")/journey-lib.sh"
 
 full_disk() {

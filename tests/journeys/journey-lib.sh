@@ -1,7 +1,6 @@
-# The shared kit of the journeys: the real tivren and tivrenctl driven as a person or a script
-# would, run by ctest through scripts/isolated-run --dbus --xvfb:
-#   <journey>.sh <tivren> <tivrenctl> <journey_notification_server>
-# Every wait has a limit, and the first failed check ends the journey with one line on stderr.
+# The journeys' shared kit, for <journey>.sh <tivren> <tivrenctl> <journey_notification_server>
+# under scripts/isolated-run --dbus --xvfb. Every wait has a limit; the first failed check ends the
+# journey with one line on stderr.
 set -euo pipefail
 
 tivren=$1
@@ -31,13 +30,7 @@ passed() {
 }
 
 # Whatever the journey started is stopped when it ends, passed or failed, by process id.
-stop_leftovers() {
-    local pid
-    for pid in "${started_pids[@]}"; do
-        kill -9 "$pid" 2>/dev/null || true
-    done
-}
-trap stop_leftovers EXIT
+trap 'kill -9 "${started_pids[@]}" 2>/dev/null || true' EXIT
 
 # wait_until SECONDS MESSAGE COMMAND...: runs COMMAND every 50 ms until it succeeds.
 wait_until() {
@@ -85,6 +78,7 @@ wait_answering() {
     fail "Tivren does not answer tivrenctl status (waited 10 s)"
 }
 
+# start_answering [NAME]: start_tivren and wait_answering.
 start_answering() {
     start_tivren "$@"
     wait_answering
@@ -105,12 +99,10 @@ ctl_loaded() {
     fail "Tivren was still loading after 20 s"
 }
 
-# ctl_ok VERB [ARGS...]: ctl_loaded that must succeed.
 ctl_ok() {
     ctl_loaded "$@" || fail "tivrenctl $* failed: $(cat "$TMPDIR/ctl.err")"
 }
 
-# ctl_refused VERB [ARGS...]: tivrenctl that must fail.
 ctl_refused() {
     if ctl_loaded "$@"; then fail "tivrenctl $* was confirmed"; fi
 }
@@ -147,23 +139,16 @@ stop_tivren() {
 
 # json_true EXPRESSION [FILE]: whether a Python expression over d, the data file's JSON, holds.
 json_true() {
-    python3 - "${2:-$data_file}" "$1" <<'PY'
-import json, sys
-try:
-    with open(sys.argv[1], encoding="utf-8") as f:
-        d = json.load(f)
-except (OSError, ValueError):
-    sys.exit(1)
-sys.exit(0 if eval(sys.argv[2]) else 1)
-PY
+    python3 -c 'import json, sys
+d = json.load(open(sys.argv[1], encoding="utf-8"))
+sys.exit(not eval(sys.argv[2]))' "${2:-$data_file}" "$1" 2>/dev/null
 }
 
-# json_check EXPRESSION MESSAGE: fails the journey with MESSAGE unless the expression holds.
 json_check() {
     json_true "$1" || fail "$2"
 }
 
-# running_is ID: the data file's running session is on project ID.
+# running_is PROJECT_ID: the data file's running session.
 running_is() {
     json_true 'd["activeSession"]["projectID"] == "'"$1"'"'
 }
@@ -180,7 +165,7 @@ slow_switch_to_globex() {
         bash -c "ls -A '$data_dir' | grep -qvx -e tivren-data.json -e tivren.lock"
 }
 
-# start_notification_server LOG [--tray]: the stand-in notification server on the journey's bus.
+# start_notification_server LOG [--tray]
 start_notification_server() {
     "$notification_server" "$@" &
     started_pids+=("$!")

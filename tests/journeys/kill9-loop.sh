@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Power cuts, a hundred times: each round starts Tivren, drives it with tivrenctl (start, stop,
-# switch to the other project) and kills it with SIGKILL at a random moment, sometimes while a verb
-# is in flight or while it is still loading. Whatever tivrenctl confirmed (exit status 0) must be in
-# the file afterwards: the running session and every entry, and nothing that was there is lost.
+# Power cuts, a hundred times: tivrenctl drives Tivren (start, stop, switch) and SIGKILL comes at a
+# random moment, also with a verb in flight or while loading. Whatever tivrenctl confirmed is in the
+# file afterwards, and nothing that was there is lost.
 . "$(dirname "$0")/journey-lib.sh"
 
 rounds=${JOURNEY_ROUNDS:-100}

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Launching Tivren while the running one is still quitting (its last save on its way to disk):
-# the new launch waits for the old one to go, then starts with the saved data, instead of handing
-# over to a program that is leaving.
+# Launching Tivren while the running one is still saving on its way out: the new launch waits for
+# the old one to go and starts with the saved data, instead of handing over to a leaving program.
 . "$(dirname "$0")/journey-lib.sh"
 
 slow_switch_to_globex

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A data folder that cannot be written (a read-only mount, a folder of another user): Tivren does
-# not claim to be running already; it starts read-only, shows its main window (even when it lives
-# in the tray) with the reason, refuses changes with that reason, and leaves the file alone.
+# An unwritable data folder (a read-only mount, another user's folder) is not taken for a running
+# Tivren: it starts read-only, shows its main window (even from the tray) with the reason, refuses
+# changes with that reason, and leaves the file alone.
 . "$(dirname "$0")/journey-lib.sh"
 
 # expect_read_only FOLDER: Tivren started with FOLDER unwritable works read-only and says why.

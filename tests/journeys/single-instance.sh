@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# One instance per user: a second launch hands over to the running one, another login (another
-# bus) cannot take the data folder, tivrenctl drives the one process, and SIGTERM quits with the
-# data saved and the lock gone.
+# One instance per user: a second launch hands over, another login cannot take the data folder,
+# and SIGTERM quits with the data saved and the lock gone.
 . "$(dirname "$0")/journey-lib.sh"
 
 write_two_projects

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Locks left behind by a Tivren that died: one naming its process (killed with SIGKILL), and one
-# left empty (a crash or power cut right after the lock file was made). Neither keeps the next
-# Tivren out.
+# Locks left by a Tivren that died, one naming its process (SIGKILL) and one left empty (a power
+# cut right after it was made), do not keep the next Tivren out.
 . "$(dirname "$0")/journey-lib.sh"
 
 write_two_projects

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A file written by a newer Tivren (or by hand): keys this version does not know are kept through a
-# change and a quit; a value it cannot understand makes it refuse changes, keep a copy, and leave
-# the file exactly as it was.
+# Keys this version does not know (a newer Tivren's, or by hand) are kept through a change; a value
+# it cannot understand makes it refuse changes, keep a copy, and leave the file as it was.
 . "$(dirname "$0")/journey-lib.sh"
 
 write_data_file <<JSON
