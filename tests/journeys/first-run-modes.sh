@@ -4,21 +4,12 @@
 . "$(dirname "$0")/journey-lib.sh"
 umask 022
 
-# expect_modes MODE PATH...: each PATH has MODE (octal digits, "700").
-expect_modes() {
-    local mode=$1 path
-    shift
-    for path in "$@"; do
-        [ "$(stat -c %a "$path")" = "$mode" ] || fail "$path has mode $(stat -c %a "$path"), not $mode"
-    done
-}
-
 # Nothing there yet, not even XDG_DATA_HOME.
 export XDG_DATA_HOME="$TMPDIR/fresh/share"
 data_dir="$XDG_DATA_HOME/Tivren"
 start_answering
-expect_modes 700 "$TMPDIR/fresh" "$XDG_DATA_HOME" "$data_dir"
-expect_modes 600 "$data_dir/tivren.lock"
+made=$(stat -c %a "$TMPDIR/fresh" "$XDG_DATA_HOME" "$data_dir" "$data_dir/tivren.lock" | xargs)
+[ "$made" = "700 700 700 600" ] || fail "the folders and the lock were made with modes $made, not 700 and 600"
 stop_tivren
 
 # A folder the user made, with modes of the user's choosing.
@@ -28,8 +19,7 @@ mkdir -p "$data_dir"
 chmod 0751 "$XDG_DATA_HOME"
 chmod 0750 "$data_dir"
 start_answering
-expect_modes 751 "$XDG_DATA_HOME"
-expect_modes 750 "$data_dir"
-expect_modes 600 "$data_dir/tivren.lock"
+kept=$(stat -c %a "$XDG_DATA_HOME" "$data_dir" "$data_dir/tivren.lock" | xargs)
+[ "$kept" = "751 750 600" ] || fail "the user's folders and the lock have modes $kept, not 751 750 600"
 stop_tivren
 passed

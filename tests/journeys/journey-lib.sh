@@ -12,7 +12,6 @@ lock_file="$data_dir/tivren.lock"
 acme_id=11111111-2222-3333-4444-555555555555
 globex_id=22222222-3333-4444-5555-666666666666
 tivren_pid=
-exit_status=
 started_pids=()
 
 # Failures go to the journey's own stderr (fd 3), even from a part whose stderr is redirected.
@@ -114,20 +113,12 @@ ended() {
     [ -z "$state" ] || [ "$state" = Z ]
 }
 
-# wait_exit PID SECONDS [EXPECTED_STATUS]: waits for a process this shell started to end, checks
-# its exit_status when EXPECTED_STATUS is given; one still running after SECONDS fails the journey.
+# wait_exit PID SECONDS [EXPECTED_STATUS]: waits for a process this shell started to end, and
+# checks its exit status when EXPECTED_STATUS is given.
 wait_exit() {
-    local pid=$1 limit=$2 status=0
-    for _ in $(seq $((limit * 20))); do
-        ended "$pid" && break
-        sleep 0.05
-    done
-    if ! ended "$pid"; then
-        kill -9 "$pid" 2>/dev/null || true
-        fail "the program had not ended $limit s after it was asked to quit"
-    fi
+    local pid=$1 status=0
+    wait_until "$2" "the program had not ended $2 s after it was asked to quit" ended "$pid"
     wait "$pid" 2>/dev/null || status=$?
-    exit_status=$status
     [ -z "${3:-}" ] || [ "$status" -eq "$3" ] || fail "exited with $status instead of $3: $(tail -n 3 "$TMPDIR/tivren.err")"
 }
 
