@@ -17,5 +17,5 @@ for name in "${kept[@]}"; do
     [ "$(cat "$data_dir/$name")" = "{\"copy\": \"$name\"}" ] || fail "$name was removed or changed"
 done
 [ ! -e "$data_dir/.tivren-data.json.tmp-AbC123" ] || fail "the temporary file left by a crash is still there"
-running_is $acme_id || fail "the change was not saved"
+running_is "$acme_id" || fail "the change was not saved"
 passed

@@ -19,8 +19,8 @@ ctl_ok start globex
 conflicts=("$data_dir"/tivren-data.json.conflict-*)
 [ ${#conflicts[@]} -eq 1 ] || fail "not one conflict copy: ${conflicts[*]}"
 cmp -s "${conflicts[0]}" "$TMPDIR/outside.json" || fail "the conflict copy does not hold the other program's bytes"
-running_is $globex_id || fail "the data file does not hold the change"
+running_is "$globex_id" || fail "the data file does not hold the change"
 stop_tivren
 cmp -s "${conflicts[0]}" "$TMPDIR/outside.json" || fail "the conflict copy changed at quit"
-running_is $globex_id || fail "the change was lost at quit"
+running_is "$globex_id" || fail "the change was lost at quit"
 passed

@@ -24,10 +24,10 @@ full_disk 1
 ctl_refused start globex
 grep -q "No space left on device" "$TMPDIR/ctl.err" || fail "the refusal does not say why: $(cat "$TMPDIR/ctl.err")"
 "$tivrenctl" status | grep -q '^Globex ' || fail "the change did not stay in memory"
-running_is $acme_id || fail "the file changed while the disk was full"
+running_is "$acme_id" || fail "the file changed while the disk was full"
 
 strace_detach
-wait_until 10 "the change was not written after space came back" running_is $globex_id
+wait_until 10 "the change was not written after space came back" running_is "$globex_id"
 
 # Quitting while the disk is full, with a display. A second SIGTERM closes the dialog, as a
 # session that ends would.
@@ -39,7 +39,7 @@ wait_until 5 "nothing on stderr about the lost changes" grep -q "Tivren could no
 kill -TERM "$tivren_pid"
 wait_exit "$tivren_pid" 20 1
 expect_one_unsaved_line tivren
-running_is $globex_id || fail "the file changed while the disk was full"
+running_is "$globex_id" || fail "the file changed while the disk was full"
 
 # Without a display (offscreen): the desktop notification says it instead.
 QT_QPA_PLATFORM=offscreen start_answering offscreen

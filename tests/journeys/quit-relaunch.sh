@@ -17,5 +17,5 @@ wait_exit "$first" 30 0
 wait_until 30 "the launch made while Tivren was quitting did not start" \
     bash -c "'$tivrenctl' status 2>/dev/null | grep -q '^Globex '"
 stop_tivren
-running_is $globex_id || fail "the switch to Globex was lost"
+running_is "$globex_id" || fail "the switch to Globex was lost"
 passed

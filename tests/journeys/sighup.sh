@@ -7,5 +7,5 @@ slow_switch_to_globex
 kill -HUP "$tivren_pid"
 wait_exit "$tivren_pid" 20 0
 [ ! -e "$lock_file" ] || fail "the lock was left behind"
-running_is $globex_id || fail "the save under way when SIGHUP came was lost"
+running_is "$globex_id" || fail "the save under way when SIGHUP came was lost"
 passed

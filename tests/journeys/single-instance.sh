@@ -23,7 +23,7 @@ grep -q 'No active project is called "Nothing"' "$TMPDIR/ctl.err" || fail "uncle
 ctl_ok start acme
 stop_tivren
 [ ! -e "$lock_file" ] || fail "the lock was left behind"
-running_is $acme_id || fail "the running timer was not saved"
+running_is "$acme_id" || fail "the running timer was not saved"
 
 # ... and after a restart, stopping it records the entry.
 start_tivren
