@@ -1,6 +1,5 @@
-// Fuzz target for the sign-in callback's request reader: whatever a local process sends to the
-// loopback port must give one of the four answers, never a crash, and a code only when the
-// request carried the expected state and a code.
+// Fuzz target for the sign-in callback's request reader: a code only from a request that carried
+// the state and a code, and every refusal explains itself.
 #include "app/google/LoopbackAuthorizationReceiver.h"
 
 #include <QString>
@@ -17,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (result.kind == Kind::code && (result.value.isEmpty() || !request.contains(QStringLiteral("state="))))
         std::abort();
     if (result.kind != Kind::ignored && result.kind != Kind::code && result.value.isEmpty())
-        std::abort(); // every refusal explains itself
+        std::abort();
     return 0;
 }

@@ -1,6 +1,5 @@
-// Fuzz target for the data file reader. Besides "never crash", it checks that whatever loads can
-// be saved, and that saving what was loaded is stable: load(save(x)) saves to the same bytes.
-// Built with clang and libFuzzer when TIVREN_FUZZ is on; the replay driver runs the corpus in ctest.
+// Fuzz target for the data file reader: whatever loads also saves, and load(save(x)) saves to the
+// same bytes.
 #include "core/datafile/SnapshotCodec.h"
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Runs the fuzz target over every file of the corpus folders given on the command line, so the
-// corpus doubles as a regression test in builds without libFuzzer.
+// Runs the fuzz target over every file of the corpus folders given, as a test without libFuzzer.
 #include <QDirIterator>
 #include <QFile>
 

@@ -1,8 +1,6 @@
-# The shared kit of the journeys: the real tivren and tivrenctl driven as a person or a script
-# would. Each journey is one bash script that sources this file; ctest runs it through
-# scripts/isolated-run --dbus --xvfb (private HOME and XDG folders, its own session bus and X server):
-#   <journey>.sh <tivren> <tivrenctl> <journey_notification_server>
-# Every wait has a limit, and the first failed check ends the journey with one line on stderr.
+# The journeys' shared kit, for <journey>.sh <tivren> <tivrenctl> <journey_notification_server>
+# under scripts/isolated-run --dbus --xvfb. Every wait has a limit; the first failed check ends the
+# journey with one line on stderr.
 set -euo pipefail
 
 tivren=$1
@@ -14,7 +12,6 @@ lock_file="$data_dir/tivren.lock"
 acme_id=11111111-2222-3333-4444-555555555555
 globex_id=22222222-3333-4444-5555-666666666666
 tivren_pid=
-exit_status=
 started_pids=()
 
 # Failures go to the journey's own stderr (fd 3), even from a part whose stderr is redirected.
@@ -24,7 +21,6 @@ fail() {
     exit 1
 }
 
-# Any other command that fails ends the journey too (set -e); say which.
 set -E
 trap '[ $BASH_SUBSHELL -gt 0 ] || echo "FAIL: \"$BASH_COMMAND\" failed with status $? (line $LINENO of ${BASH_SOURCE[0]##*/})" >&3' ERR
 
@@ -33,23 +29,9 @@ passed() {
 }
 
 # Whatever the journey started is stopped when it ends, passed or failed, by process id.
-stop_leftovers() {
-    local pid
-    for pid in "${started_pids[@]}"; do
-        kill -9 "$pid" 2>/dev/null || true
-    done
-}
-trap stop_leftovers EXIT
+trap 'kill -9 "${started_pids[@]}" 2>/dev/null || true' EXIT
 
-# check MESSAGE COMMAND...: fails the journey with MESSAGE unless COMMAND succeeds.
-check() {
-    local message=$1
-    shift
-    "$@" || fail "$message"
-}
-
-# wait_until SECONDS MESSAGE COMMAND...: runs COMMAND every 50 ms until it succeeds; fails the
-# journey with MESSAGE when it has not within SECONDS.
+# wait_until SECONDS MESSAGE COMMAND...: runs COMMAND every 50 ms until it succeeds.
 wait_until() {
     local rounds=$(($1 * 20)) message=$2
     shift 2
@@ -60,10 +42,10 @@ wait_until() {
     fail "$message (waited $rounds x 50 ms)"
 }
 
-# A data file: write_data_file <<'JSON' ... JSON (or a path to copy with write_data_file PATH).
+# write_data_file <<'JSON' ... JSON
 write_data_file() {
     mkdir -p "$data_dir"
-    if [ $# -gt 0 ]; then cp "$1" "$data_file"; else cat >"$data_file"; fi
+    cat >"$data_file"
 }
 
 # Two projects, Acme and Globex, nothing tracked.
@@ -74,11 +56,9 @@ write_two_projects() {
 JSON
 }
 
-# start_tivren [NAME]: starts the program in the background, its stderr in $TMPDIR/NAME.err
-# (NAME defaults to "tivren"); tivren_pid is its process id.
+# start_tivren [NAME]: the program in the background, its stderr in $TMPDIR/NAME.err; tivren_pid.
 start_tivren() {
-    local name=${1:-tivren}
-    "$tivren" 2>"$TMPDIR/$name.err" &
+    "$tivren" 2>"$TMPDIR/${1:-tivren}.err" &
     tivren_pid=$!
     started_pids+=("$tivren_pid")
 }
@@ -97,6 +77,12 @@ wait_answering() {
     fail "Tivren does not answer tivrenctl status (waited 10 s)"
 }
 
+# start_answering [NAME]: start_tivren and wait_answering.
+start_answering() {
+    start_tivren "$@"
+    wait_answering
+}
+
 # ctl VERB [ARGS...]: tivrenctl once; its stdout in $TMPDIR/ctl.out, stderr in $TMPDIR/ctl.err.
 ctl() {
     "$tivrenctl" "$@" >"$TMPDIR/ctl.out" 2>"$TMPDIR/ctl.err"
@@ -112,6 +98,14 @@ ctl_loaded() {
     fail "Tivren was still loading after 20 s"
 }
 
+ctl_ok() {
+    ctl_loaded "$@" || fail "tivrenctl $* failed: $(cat "$TMPDIR/ctl.err")"
+}
+
+ctl_refused() {
+    if ctl_loaded "$@"; then fail "tivrenctl $* was confirmed"; fi
+}
+
 # Whether the process has ended (gone, or a zombie waiting to be reaped).
 ended() {
     local state
@@ -119,63 +113,56 @@ ended() {
     [ -z "$state" ] || [ "$state" = Z ]
 }
 
-# wait_exit PID SECONDS: waits for a process this shell started to end; exit_status is its status.
-# One that is still running after SECONDS is killed and fails the journey.
+# wait_exit PID SECONDS [EXPECTED_STATUS]: waits for a process this shell started to end, and
+# checks its exit status when EXPECTED_STATUS is given.
 wait_exit() {
-    local pid=$1 limit=$2 status=0
-    for _ in $(seq $((limit * 20))); do
-        ended "$pid" && break
-        sleep 0.05
-    done
-    if ! ended "$pid"; then
-        kill -9 "$pid" 2>/dev/null || true
-        fail "the program had not ended $limit s after it was asked to quit"
-    fi
+    local pid=$1 status=0
+    wait_until "$2" "the program had not ended $2 s after it was asked to quit" ended "$pid"
     wait "$pid" 2>/dev/null || status=$?
-    exit_status=$status
+    [ -z "${3:-}" ] || [ "$status" -eq "$3" ] || fail "exited with $status instead of $3: $(tail -n 3 "$TMPDIR/tivren.err")"
 }
 
-# stop_tivren [EXPECTED_STATUS]: SIGTERM, then waits (20 s) and checks the exit status (0).
+# stop_tivren: SIGTERM, then waits (20 s) for exit status 0.
 stop_tivren() {
-    local expected=${1:-0}
     kill -TERM "$tivren_pid"
-    wait_exit "$tivren_pid" 20
-    [ "$exit_status" -eq "$expected" ] \
-        || fail "Tivren exited with $exit_status instead of $expected on SIGTERM: $(tail -n 3 "$TMPDIR/tivren.err")"
+    wait_exit "$tivren_pid" 20 0
 }
 
 # json_true EXPRESSION [FILE]: whether a Python expression over d, the data file's JSON, holds.
 json_true() {
-    python3 - "${2:-$data_file}" "$1" <<'PY'
-import json, sys
-try:
-    with open(sys.argv[1], encoding="utf-8") as f:
-        d = json.load(f)
-except (OSError, ValueError):
-    sys.exit(1)
-sys.exit(0 if eval(sys.argv[2]) else 1)
-PY
+    python3 -c 'import json, sys
+d = json.load(open(sys.argv[1], encoding="utf-8"))
+sys.exit(not eval(sys.argv[2]))' "${2:-$data_file}" "$1" 2>/dev/null
 }
 
-# json_check EXPRESSION MESSAGE [FILE]: fails the journey with MESSAGE unless the expression holds.
 json_check() {
-    json_true "$1" "${3:-$data_file}" || fail "$2"
+    json_true "$1" || fail "$2"
 }
 
-# The mode of a file or folder, as octal digits ("700").
-mode_of() {
-    stat -c %a "$1"
+# running_is PROJECT_ID: the data file's running session.
+running_is() {
+    json_true 'd["activeSession"]["projectID"] == "'"$1"'"'
 }
 
-# start_notification_server LOG [--tray]: the stand-in notification server on the journey's bus,
-# writing each Notify as a line of JSON to LOG; with --tray also a panel's tray watcher.
+# slow_switch_to_globex: Acme runs, every fsync takes half a second, and the switch to Globex is
+# being saved (its temporary file is there) when this returns.
+slow_switch_to_globex() {
+    write_two_projects
+    start_answering
+    ctl_ok start acme
+    strace_attach "$tivren_pid" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:delay_enter=500000
+    "$tivrenctl" start globex 2>/dev/null &
+    wait_until 5 "the save of the switch to Globex did not begin" \
+        bash -c "ls -A '$data_dir' | grep -qvx -e tivren-data.json -e tivren.lock"
+}
+
+# start_notification_server LOG [--tray]
 start_notification_server() {
     "$notification_server" "$@" &
     started_pids+=("$!")
     wait_until 5 "the stand-in notification server did not come up" name_owned org.freedesktop.Notifications
 }
 
-# name_owned NAME: someone owns NAME on the journey's bus.
 name_owned() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.GetNameOwner "string:$1" >/dev/null 2>&1
@@ -190,16 +177,14 @@ window_shown() {
     return 1
 }
 
-# strace_attach PID LOG ARGS...: traces the running program (all its threads) with ARGS, for
-# injected faults; waits until strace holds every thread. strace_pid is its process id; strace
-# detaches (the fault ends) on strace_detach.
+# strace_attach PID LOG ARGS...: traces all threads of the running program with ARGS to inject
+# faults, once strace holds them all ("attached"); strace_detach ends the fault.
 strace_attach() {
     local pid=$1 log=$2
     shift 2
     strace -f -p "$pid" -o "$log.trace" "$@" 2>"$log" &
     strace_pid=$!
     started_pids+=("$strace_pid")
-    # "Process N attached with M threads" once it holds them all.
     wait_until 5 "strace did not attach" grep -q "attached" "$log"
 }
 

@@ -1,20 +1,21 @@
-// Exporting the invoice CSV the way a person does it, through the real pieces of the program: the
-// data file in the private data folder, the repository, the model, the main window's Overview and
-// the save dialog. Only the outside services (calendars, notifications, overlay, autostart) are
-// stand-ins. The functions run in order and share the one running program, as one session.
+// Exporting the invoice CSV the way a person does it: the data file, repository, model, the main
+// window's Overview and the real save dialog, with stand-ins only for the outside services. The
+// functions run in order and share the one running program, as one session.
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/time/LocalCalendar.h"
+#include "support/AppModelTesting.h"
 #include "support/Fakes.h"
+#include "support/TestRecords.h"
+#include "support/TimelineTesting.h"
 #include "support/WidgetTesting.h"
 #include "ui/export/DialogFileChooser.h"
 #include "ui/overview/OverviewView.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -26,7 +27,6 @@
 #include <QTest>
 
 #include <memory>
-#include <sys/stat.h>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -35,40 +35,24 @@ using namespace tivren::testing;
 
 namespace {
 
-// Local wall-clock time (the tests pin Europe/Amsterdam) as an instant.
 Instant at(int day, int hour, int minute = 0)
 {
-    return Instant(QDateTime(QDate(2026, 3, day), QTime(hour, minute)).toSecsSinceEpoch());
+    return localAt(QDate(2026, 3, day), hour, minute);
 }
 
 AppSnapshot userData()
 {
-    const Project acme(QUuid::createUuid(),
-        u"Acme, \"Inc\""_s,
-        85,
-        15,
-        BillingRoundingStrategy::roundUpPerEntry,
-        u"red"_s,
-        false,
-        at(1, 8));
-    const Project hobby(QUuid::createUuid(),
-        u"Hobby"_s,
-        std::nullopt,
-        1,
-        BillingRoundingStrategy::roundUpPerEntry,
-        u"green"_s,
-        false,
-        0);
-    AppSnapshot snapshot;
-    snapshot.projects = { acme, hobby };
-    snapshot.entries = {
-        { QUuid::createUuid(), acme.id, at(1, 23, 30), at(2, 0, 40), u"starts the day before"_s },
-        { QUuid::createUuid(), acme.id, at(2, 9), at(2, 10, 20), u"design\nsecond line"_s },
-        { QUuid::createUuid(), hobby.id, at(2, 13), at(2, 13, 45), {} },
-        { QUuid::createUuid(), acme.id, at(3, 23, 15), at(4, 1, 5), u"across midnight"_s },
-        { QUuid::createUuid(), acme.id, at(6, 9), at(6, 10), u"after the range"_s },
+    const Project acme = ratedProject(u"Acme, \"Inc\""_s, 85, u"red"_s);
+    const Project hobby = ratedProject(u"Hobby"_s, std::nullopt);
+    auto entry = [](const Project& project, Instant start, Instant end, const QString& notes) {
+        return testEntry(project, start, end - start, notes);
     };
-    return snapshot;
+    return snapshotOf({ acme, hobby },
+        { entry(acme, at(1, 23, 30), at(2, 0, 40), u"starts the day before"_s),
+            entry(acme, at(2, 9), at(2, 10, 20), u"design\nsecond line"_s),
+            entry(hobby, at(2, 13), at(2, 13, 45), {}),
+            entry(acme, at(3, 23, 15), at(4, 1, 5), u"across midnight"_s),
+            entry(acme, at(6, 9), at(6, 10), u"after the range"_s) });
 }
 
 QString canonical(const QString& path)
@@ -86,8 +70,8 @@ QFileDialog* visibleFileDialog()
     return nullptr;
 }
 
-// Replaces the file name field's text with `path` and presses Enter, like a person: in the active
-// dialog, with the keyboard focus in the field (the dialog follows the typing only then).
+// Types `path` into the file name field and presses Enter, with the keyboard focus in the field of
+// the active dialog (the dialog follows the typing only then).
 bool typeIntoFileNameField(QFileDialog* dialog, const QString& path)
 {
     auto* field = requireChild<QLineEdit>(dialog, u"fileNameEdit"_s);
@@ -109,10 +93,10 @@ class tst_CsvExportJourney : public QObject
 {
     Q_OBJECT
 
-    // The running program, built the way main.cpp builds it.
+    // The running program, built the way main.cpp builds it, on the default data file.
     struct Program
     {
-        TivrenRepository repository; // the default data file
+        TivrenRepository repository;
         SystemClock clock;
         FakeGoogleCalendarService google;
         FakeAppleCalendarService apple;
@@ -137,7 +121,7 @@ class tst_CsvExportJourney : public QObject
 
     OverviewView* overview() const { return requireChild<OverviewView>(&m_program->window, u"overviewView"_s); }
 
-    // Clicks Export CSV and waits for the save dialog; nothing when none shows up.
+    // Clicks Export CSV and waits for the save dialog.
     QFileDialog* openSaveDialog()
     {
         auto* button = requireChild<QPushButton>(overview(), u"exportCSVButton"_s);
@@ -146,26 +130,17 @@ class tst_CsvExportJourney : public QObject
             }))
             return nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
-        QFileDialog* dialog = nullptr;
-        return QTest::qWaitFor([&] {
-            return (dialog = visibleFileDialog()) != nullptr;
-        })
-            ? dialog
-            : nullptr;
+        (void)QTest::qWaitFor([] {
+            return visibleFileDialog() != nullptr;
+        });
+        return visibleFileDialog(); // nothing when none shows up
     }
 
     QByteArray tivrenctlReport() const
     {
         QProcess ctl;
-        ctl.start(QString::fromUtf8(TIVRENCTL_PATH),
-            { u"report"_s,
-                u"--from"_s,
-                u"2026-03-02"_s,
-                u"--to"_s,
-                u"2026-03-03"_s,
-                u"--csv"_s,
-                u"--data"_s,
-                m_dataFile });
+        const QStringList args = u"report --from 2026-03-02 --to 2026-03-03 --csv --data"_s.split(u' ');
+        ctl.start(QString::fromUtf8(TIVRENCTL_PATH), args + QStringList { m_dataFile });
         if (!ctl.waitForFinished(20000) || ctl.exitCode() != 0)
             qFatal("tivrenctl failed: %s", ctl.readAllStandardError().constData());
         return ctl.readAllStandardOutput();
@@ -174,8 +149,7 @@ class tst_CsvExportJourney : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // A home, settings and data folder of its own, also when run by hand: nothing of a user's
-        // is ever touched. The home has no Documents folder yet.
+        // A home of its own, also when run by hand; it has no Documents folder yet.
         QVERIFY(m_root.isValid());
         for (const auto& [variable, folder] : { std::pair { "HOME", u"home"_s },
                  std::pair { "XDG_CONFIG_HOME", u"config"_s },
@@ -192,7 +166,6 @@ private Q_SLOTS:
         m_program = std::make_unique<Program>();
         m_program->fileChooser.setParentWindow(&m_program->window);
         QCoro::waitFor(m_program->model.load());
-        QCOMPARE(m_program->model.entries().size(), 5);
         m_program->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->window));
         overview()->setRange(m_range.lower, at(3, 12));
@@ -232,20 +205,17 @@ private Q_SLOTS:
         const QByteArray written = file.readAll();
         QCOMPARE(written, tivrenctlReport());
         QVERIFY(written.startsWith("Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes\n"));
-        QVERIFY(written.contains("\"across midnight\""));
-        QVERIFY(written.contains("\"starts the day before\""));
+        QVERIFY(written.contains("\"across midnight\"") && written.contains("\"starts the day before\""));
         QVERIFY(!written.contains("after the range"));
-        QVERIFY(written.contains(",,\"\"")); // the project without a rate
-        struct stat info = {};
-        QCOMPARE(::stat(QFile::encodeName(m_exported).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 07777, mode_t(0644));
+        QCOMPARE(file.permissions(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup
+                | QFile::ReadOther);
         QCOMPARE(m_program->model.errorMessage(), std::nullopt);
     }
 
-    // The next export starts where the last one went; a target that cannot be written is
-    // reported, and leaves nothing behind. CI runs as root, so permissions would not stop a write:
-    // the targets lie in a folder that does not exist, and "in" a file. (Not /proc: Qt's dialog
-    // reads its files to find their types, and /proc/kmsg blocks.)
+    // The next export starts where the last one went; a target that cannot be written is reported
+    // and leaves nothing behind. CI runs as root, so the targets lie in a missing folder and "in" a
+    // file (not /proc: Qt's dialog reads its files, and /proc/kmsg blocks).
     void failureIsReported()
     {
         const QStringList targets { m_exportFolder + u"/missing/march.csv"_s, m_exported + u"/april.csv"_s };
@@ -259,7 +229,6 @@ private Q_SLOTS:
             QVERIFY2(m_program->model.errorMessage()->startsWith(u"Could not export CSV: "_s),
                 qPrintable(*m_program->model.errorMessage()));
             QVERIFY(!QFile::exists(target));
-            // The alert says the same; dismissing it clears the message.
             QMessageBox* alert = nullptr;
             QTRY_VERIFY((alert = m_program->window.findChild<QMessageBox*>()) != nullptr);
             QCOMPARE(alert->text(), *m_program->model.errorMessage());
