@@ -2,6 +2,7 @@
 #include "app/services/SoundPlayer.h"
 #include "app/text/NotificationTexts.h"
 #include "platform/desktop/DBusNotifier.h"
+#include "support/FakeNotificationServer.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -18,45 +19,8 @@ using namespace tivren;
 
 namespace {
 
-// The desktop's side of notifications: a freedesktop notification server reduced to Notify, and a
-// sound player that only counts. The server answers Notify with ids from 1001 on (unlike any counter a client could
-// keep itself) and records the arguments, hints as a map. Its own bus connection makes it a sender of its own, as a
-// real server is; the connection outlives the server and serves the next one.
-class FakeNotificationServer : public QDBusVirtualObject
-{
-public:
-    static inline const QString service = QStringLiteral("org.freedesktop.Notifications");
-    static inline const QString path = QStringLiteral("/org/freedesktop/Notifications");
-
-    ~FakeNotificationServer() override { bus.unregisterService(service); } // returns once the name is free
-    bool handleMessage(const QDBusMessage& call, const QDBusConnection& connection) override
-    {
-        calls.append(call.arguments());
-        calls.last()[6] = qdbus_cast<QVariantMap>(calls.last()[6]);
-        return connection.send(call.createReply(1000u + uint(calls.size())));
-    }
-
-    QString introspect(const QString&) const override { return {}; }
-
-    // A signal of the server's interface, e.g. ActionInvoked(id, action) or NotificationClosed(id, reason).
-    static QDBusMessage signal(const QString& name, uint id, const QVariant& argument)
-    {
-        return QDBusMessage::createSignal(path, service, name) << id << argument;
-    }
-
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-server"));
-    const bool registered = bus.registerVirtualObject(path, this) && bus.registerService(service);
-    QList<QVariantList> calls; // the arguments of every Notify
-};
-
-class CountingSoundPlayer final : public SoundPlayer
-{
-public:
-    void playPhaseSound() override { ++plays; }
-    int plays = 0;
-};
-
-using Server = FakeNotificationServer;
+using tivren::testing::CountingSoundPlayer;
+using Server = tivren::testing::FakeNotificationServer;
 
 QStringList s_logged; // the notifier's log lines; any that is not critical is marked so
 QtMessageHandler s_previousHandler = nullptr;
