@@ -321,11 +321,13 @@ private Q_SLOTS:
         checkSavedLinks(links);
 
         // B again into a second calendar: the link into the first one stays beside the new one.
+        // C, still without a calendar, is the one project skipped.
         for (auto& row : rows)
-            row.isSelected = row.projectID == b.id;
+            row.isSelected = row.projectID == b.id || row.projectID == rows[2].projectID;
         rows[1].calendarID = u"work"_s;
         s.exportDraft(draft);
-        QCOMPARE(h.model->successMessage(), u"Exported 1 entry to %1 Calendar."_s.arg(s.name()));
+        QCOMPARE(h.model->successMessage(),
+            u"Exported 1 entry to %1 Calendar. Skipped 1 selected project without a calendar."_s.arg(s.name()));
         links << exported(b1, u"work"_s);
         checkSavedLinks(links);
 
