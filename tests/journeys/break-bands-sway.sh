@@ -42,7 +42,8 @@ sway_windows >"$TMPDIR/windows-break"
 diff "$TMPDIR/windows-before" "$TMPDIR/windows-break" >&2 \
     || fail "the break changed Sway's windows or focus (diff above)"
 if [ -n "${TIVREN_SCREENSHOT_DIR:-}" ]; then
-    grim "$TIVREN_SCREENSHOT_DIR/break-bands-sway.png"
+    grim "$TIVREN_SCREENSHOT_DIR/break-bands-sway.png" \
+        || fail "cannot write the screenshot into $TIVREN_SCREENSHOT_DIR (it must be writable by $(id -un))"
 fi
 
 ctl_ok skip

@@ -195,17 +195,29 @@ strace_detach() {
 
 # Wayland journeys run under scripts/isolated-run without --dbus and --xvfb, and call this first:
 # compositors refuse to run as root (and CI runs as root), so the journey runs again as nobody,
-# owning its private folders, on a session bus of its own.
+# owning its private folders, on a session bus of its own. As root, the journey's files and the
+# programs are copied into those folders first: nobody may not be able to read the build tree.
 become_desktop_user() {
     [ -z "${TIVREN_JOURNEY_DESKTOP_USER:-}" ] || return 0
-    local as=()
+    local as=() here journey=$0 bus_config
+    here=$(dirname "${BASH_SOURCE[0]}")
+    bus_config="$here/../dbus/session.conf"
     if [ "$(id -u)" -eq 0 ]; then
+        local copy="$TMPDIR/journey" program args=()
+        mkdir -p "$copy"
+        cp "$journey" "$here/journey-lib.sh" "$here/wayland_probe.py" "$here/../dbus/session.conf" "$copy/"
+        for program in "$@"; do
+            cp "$program" "$copy/"
+            args+=("$copy/${program##*/}")
+        done
+        set -- "${args[@]}"
+        journey="$copy/${journey##*/}"
+        bus_config="$copy/session.conf"
         chown -R nobody:nogroup "$TMPDIR"
         as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
     fi
     export TIVREN_JOURNEY_DESKTOP_USER=1 QT_QPA_PLATFORM=wayland
-    exec "${as[@]}" dbus-run-session --config-file="$(dirname "${BASH_SOURCE[0]}")/../dbus/session.conf" \
-        -- bash "$0" "$@"
+    exec "${as[@]}" dbus-run-session --config-file="$bus_config" -- bash "$journey" "$@"
 }
 
 wayland_socket_up() {

@@ -58,7 +58,7 @@ void LayerShellBands::connectToCompositor()
     // WAYLAND_DISPLAY names the compositor Qt talks to as well.
     m_display = wl_display_connect(nullptr);
     if (!m_display) {
-        giveUp("no second connection to the Wayland compositor");
+        giveUp("cannot connect to the Wayland compositor named by WAYLAND_DISPLAY");
         return;
     }
     static const wl_registry_listener registryListener { &LayerShellBands::globalAdded,
