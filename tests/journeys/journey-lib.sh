@@ -192,3 +192,69 @@ strace_detach() {
     kill -INT "$strace_pid" 2>/dev/null || true
     wait_exit "$strace_pid" 5
 }
+
+# Wayland journeys run under scripts/isolated-run without --dbus and --xvfb, and call this first:
+# compositors refuse to run as root (and CI runs as root), so the journey runs again as nobody,
+# owning its private folders, on a session bus of its own. As root, the journey's files and the
+# programs are copied into those folders first: nobody may not be able to read the build tree.
+become_desktop_user() {
+    [ -z "${TIVREN_JOURNEY_DESKTOP_USER:-}" ] || return 0
+    local as=() here journey=$0 bus_config
+    here=$(dirname "${BASH_SOURCE[0]}")
+    bus_config="$here/../dbus/session.conf"
+    if [ "$(id -u)" -eq 0 ]; then
+        local copy="$TMPDIR/journey" program args=()
+        mkdir -p "$copy"
+        cp "$journey" "$here/journey-lib.sh" "$here/wayland_probe.py" "$here/../dbus/session.conf" "$copy/"
+        for program in "$@"; do
+            cp "$program" "$copy/"
+            args+=("$copy/${program##*/}")
+        done
+        set -- "${args[@]}"
+        journey="$copy/${journey##*/}"
+        bus_config="$copy/session.conf"
+        chown -R nobody:nogroup "$TMPDIR"
+        as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    export TIVREN_JOURNEY_DESKTOP_USER=1 QT_QPA_PLATFORM=wayland
+    exec "${as[@]}" dbus-run-session --config-file="$bus_config" -- bash "$journey" "$@"
+}
+
+wayland_socket_up() {
+    local socket
+    for socket in "$XDG_RUNTIME_DIR"/wayland-*; do
+        [ -S "$socket" ] || continue
+        export WAYLAND_DISPLAY=${socket##*/}
+        return 0
+    done
+    return 1
+}
+
+# start_sway [SCALE]: headless Sway with one 1280x800 output; WAYLAND_DISPLAY and SWAYSOCK.
+start_sway() {
+    printf 'output HEADLESS-1 resolution 1280x800 scale %s\n' "${1:-1}" >"$TMPDIR/sway.conf"
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+        sway -c "$TMPDIR/sway.conf" >"$TMPDIR/sway.log" 2>&1 &
+    started_pids+=("$!")
+    wait_until 10 "Sway did not start (see sway.log)" wayland_socket_up
+    wait_until 5 "Sway's IPC socket did not appear" compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock"
+    SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock")
+    export SWAYSOCK
+}
+
+# start_weston: headless Weston (desktop shell, no layer shell); WAYLAND_DISPLAY.
+start_weston() {
+    weston --backend=headless-backend.so --width=1280 --height=800 --socket=wayland-1 \
+        >"$TMPDIR/weston.log" 2>&1 &
+    started_pids+=("$!")
+    wait_until 10 "Weston did not start (see weston.log)" wayland_socket_up
+}
+
+# Acme and Globex with the Pomodoro cycle on.
+write_pomodoro_projects() {
+    write_data_file <<JSON
+{"projects": [{"name": "Acme", "id": "$acme_id", "hourlyRate": 80},
+              {"name": "Globex", "id": "$globex_id", "hourlyRate": 95}],
+ "settings": {"pomodoroEnabled": true}}
+JSON
+}

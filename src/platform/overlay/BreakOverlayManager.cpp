@@ -1,6 +1,7 @@
 #include "platform/overlay/BreakOverlayManager.h"
 
 #include "platform/overlay/X11WindowHints.h"
+#include "platform/overlay/wayland/LayerShellBands.h"
 
 #include <QGuiApplication>
 #include <QParallelAnimationGroup>
@@ -58,6 +59,10 @@ BreakOverlayManager::BreakOverlayManager(Durations durations, QObject* parent)
         m_screenChangeTimer.start();
     });
     connect(qGuiApp, &QGuiApplication::screenRemoved, &m_screenChangeTimer, qOverload<>(&QTimer::start));
+
+    // Qt's windows would become ordinary tiled, focused windows there.
+    if (QGuiApplication::platformName().startsWith(u"wayland"_s))
+        m_layerShell = std::make_unique<LayerShellBands>();
 }
 
 BreakOverlayManager::~BreakOverlayManager()
@@ -85,11 +90,11 @@ void BreakOverlayManager::hideBreakOverlay()
 void BreakOverlayManager::flashOverlay(OverlayColor color)
 {
     // A break's bands, or an earlier flash with its own deadline, are already on screen.
-    if (!m_windows.isEmpty())
+    if (bandsUp())
         return;
     m_flashTimer.stop();
     buildWindows(colorFor(color), flashAlpha);
-    if (!m_windows.isEmpty())
+    if (bandsUp())
         m_flashTimer.start();
 }
 
@@ -109,9 +114,15 @@ QColor BreakOverlayManager::colorFor(OverlayColor color)
 
 BreakOverlayManager::State BreakOverlayManager::state() const
 {
-    if (!m_windows.isEmpty())
+    if (bandsUp())
         return m_flashTimer.isActive() ? State::flashing : State::breakShown;
-    return m_fadingWindows.isEmpty() ? State::hidden : State::fadingOut;
+    const bool fading = m_layerShell ? m_layerShell->isFadingOut() : !m_fadingWindows.isEmpty();
+    return fading ? State::fadingOut : State::hidden;
+}
+
+bool BreakOverlayManager::bandsUp() const
+{
+    return m_layerShell ? m_layerShell->isShown() : !m_windows.isEmpty();
 }
 
 QList<QWidget*> BreakOverlayManager::windows() const
@@ -140,6 +151,10 @@ void BreakOverlayManager::buildWindows(const QColor& color, qreal alpha)
 {
     m_color = color;
     m_alpha = alpha;
+    if (m_layerShell) {
+        m_layerShell->show(color, alpha, m_durations.fadeIn);
+        return;
+    }
     const auto screens = QGuiApplication::screens();
     for (QScreen* screen : screens) {
         // The full geometry, not the available one: the bands run over panels and docks.
@@ -187,6 +202,10 @@ void BreakOverlayManager::hideAll()
 
 void BreakOverlayManager::animateOutAndRemove()
 {
+    if (m_layerShell) {
+        m_layerShell->hide(m_durations.fadeOut);
+        return;
+    }
     // Off the list at once, so new bands can be built while these fade.
     const auto windows = std::exchange(m_windows, {});
     if (windows.isEmpty())

@@ -9,15 +9,20 @@
 #include <QTimer>
 
 #include <chrono>
+#include <memory>
 
 class QScreen;
 class QWidget;
 
 namespace tivren {
 
+class LayerShellBands;
+
 // Soft coloured bands down the left and right edge of every screen: for the whole of a Pomodoro
 // break, or as a short flash for a work reminder. The bands float above other windows and let
-// every click and key press through, so the user keeps working underneath.
+// every click and key press through, so the user keeps working underneath. On X11 they are Qt
+// windows; on Wayland, layer-shell surfaces where the compositor offers them and nothing otherwise
+// (windows() stays empty there).
 class BreakOverlayManager : public QObject, public BreakOverlayPresenting
 {
     Q_OBJECT
@@ -67,6 +72,7 @@ public Q_SLOTS:
     void rebuildIfVisible();
 
 private:
+    [[nodiscard]] bool bandsUp() const;
     void watchScreen(QScreen* screen);
     void buildWindows(const QColor& color, qreal alpha);
     void makeWindow(QScreen* screen, const QRect& frame, EdgeGradientWidget::Edge edge);
@@ -80,6 +86,7 @@ private:
     qreal m_alpha = 0;
     QTimer m_flashTimer;
     QTimer m_screenChangeTimer;
+    std::unique_ptr<LayerShellBands> m_layerShell; // on Wayland only
 };
 
 } // namespace tivren

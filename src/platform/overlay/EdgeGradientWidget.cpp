@@ -23,17 +23,22 @@ void EdgeGradientWidget::setOpacity(qreal opacity)
 
 void EdgeGradientWidget::paintEvent(QPaintEvent*)
 {
-    const QPointF outer = m_edge == Edge::left ? QPointF(0, 0) : QPointF(width(), 0);
-    const QPointF inner = m_edge == Edge::left ? QPointF(width(), 0) : QPointF(0, 0);
+    QPainter painter(this);
+    paintBand(painter, rect(), m_color, m_edge, m_opacity);
+}
+
+void EdgeGradientWidget::paintBand(QPainter& painter, const QRectF& area, const QColor& color, Edge edge, qreal opacity)
+{
+    const QPointF outer = edge == Edge::left ? area.topLeft() : area.topRight();
+    const QPointF inner = edge == Edge::left ? area.topRight() : area.topLeft();
     QLinearGradient gradient(outer, inner);
-    QColor clear = m_color;
+    QColor clear = color;
     clear.setAlphaF(0);
-    gradient.setColorAt(0, m_color);
+    gradient.setColorAt(0, color);
     gradient.setColorAt(1, clear);
 
-    QPainter painter(this);
-    painter.setOpacity(m_opacity);
-    painter.fillRect(rect(), gradient);
+    painter.setOpacity(opacity);
+    painter.fillRect(area, gradient);
 }
 
 } // namespace tivren

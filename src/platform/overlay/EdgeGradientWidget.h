@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+
 namespace tivren {
 
 // One soft band down a screen edge: the colour at full strength against the edge, fading to
@@ -29,6 +31,10 @@ public:
     [[nodiscard]] Edge edge() const { return m_edge; }
     [[nodiscard]] qreal opacity() const { return m_opacity; }
     void setOpacity(qreal opacity);
+
+    // Paints a band of the given look into area; shared with the Wayland layer-shell bands, which
+    // draw into their own buffers.
+    static void paintBand(QPainter& painter, const QRectF& area, const QColor& color, Edge edge, qreal opacity);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
