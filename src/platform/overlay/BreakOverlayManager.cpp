@@ -42,7 +42,11 @@ BreakOverlayManager::BreakOverlayManager(Durations durations, QObject* parent)
     m_flashTimer.setSingleShot(true);
     m_flashTimer.setTimerType(Qt::PreciseTimer);
     m_flashTimer.setInterval(m_durations.flashHold);
-    connect(&m_flashTimer, &QTimer::timeout, this, &BreakOverlayManager::animateOutAndRemove);
+    connect(&m_flashTimer, &QTimer::timeout, this, [this] {
+        m_wanted = Wanted::nothing;
+        animateOutAndRemove();
+    });
+    connect(&m_compositing, &X11Compositing::activeChanged, this, &BreakOverlayManager::onCompositingChanged);
 
     // A monitor being plugged in or rearranged sends a burst of signals (screen added, then each
     // screen's geometry); rebuild once after the burst, outside Qt's own screen handling.
@@ -73,24 +77,29 @@ void BreakOverlayManager::showBreakOverlay(OverlayColor color)
 {
     m_flashTimer.stop();
     hideAll();
+    m_wanted = Wanted::breakBands;
     buildWindows(colorFor(color), breakAlpha);
 }
 
 void BreakOverlayManager::hideBreakOverlay()
 {
     m_flashTimer.stop();
+    m_wanted = Wanted::nothing;
     animateOutAndRemove();
 }
 
 void BreakOverlayManager::flashOverlay(OverlayColor color)
 {
-    // A break's bands, or an earlier flash with its own deadline, are already on screen.
-    if (!m_windows.isEmpty())
+    // A break's bands, or an earlier flash with its own deadline, are already on screen (or would
+    // be, with a compositing manager).
+    if (!m_windows.isEmpty() || m_wanted != Wanted::nothing)
         return;
     m_flashTimer.stop();
     buildWindows(colorFor(color), flashAlpha);
-    if (!m_windows.isEmpty())
+    if (!m_windows.isEmpty() || !m_compositing.isActive()) {
+        m_wanted = Wanted::flash;
         m_flashTimer.start();
+    }
 }
 
 QColor BreakOverlayManager::colorFor(OverlayColor color)
@@ -140,6 +149,8 @@ void BreakOverlayManager::buildWindows(const QColor& color, qreal alpha)
 {
     m_color = color;
     m_alpha = alpha;
+    if (!m_compositing.isActive())
+        return; // unblended, a band is an opaque strip over the user's work
     const auto screens = QGuiApplication::screens();
     for (QScreen* screen : screens) {
         // The full geometry, not the available one: the bands run over panels and docks.
@@ -174,6 +185,19 @@ void BreakOverlayManager::makeWindow(QScreen* screen, const QRect& frame, EdgeGr
     window->show();
 
     m_windows.append(window);
+}
+
+void BreakOverlayManager::onCompositingChanged(bool active)
+{
+    if (!active) {
+        hideAll();
+        const auto fading = std::exchange(m_fadingWindows, {});
+        for (EdgeGradientWidget* window : fading)
+            window->hide(); // deleted when their fade-out ends
+        return;
+    }
+    if (m_wanted != Wanted::nothing && m_windows.isEmpty())
+        buildWindows(m_color, m_alpha);
 }
 
 void BreakOverlayManager::hideAll()
