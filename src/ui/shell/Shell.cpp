@@ -65,7 +65,8 @@ void Shell::start()
     // main window; Qt's item tells hosts ItemIsMenu = false, so they send it.
     m_tray->setContextMenu(m_menu);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+        // Not DoubleClick as well: an XEmbed tray sends Trigger first, and the window would toggle twice.
+        if (reason == QSystemTrayIcon::Trigger)
             toggleMainWindow();
     });
     m_toolTipTimer.setInterval(1000);
