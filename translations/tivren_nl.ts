@@ -1047,5 +1047,10 @@ Noun, a field label: the first day of the date range.</extracomment>
             <numerusform>tijdregistraties: %n</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Tivren — Not tracking</source>
+        <extracomment>The tray icon&apos;s tooltip while no timer runs.</extracomment>
+        <translation>Tivren — Geen timer actief</translation>
+    </message>
 </context>
 </TS>

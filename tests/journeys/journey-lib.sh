@@ -250,11 +250,33 @@ start_weston() {
     wait_until 10 "Weston did not start (see weston.log)" wayland_socket_up
 }
 
-# Acme and Globex with the Pomodoro cycle on.
+# viewable_windows: every top-level window on the screen (mapped, not just made), one line each as
+# xwininfo shows it: ID "TITLE": ("name" "class")  WIDTHxHEIGHT+X+Y  +X+Y.
+viewable_windows() {
+    local line
+    xwininfo -root -children 2>/dev/null | grep -E '^ +0x' | while read -r line; do
+        xwininfo -id "${line%% *}" 2>/dev/null | grep -q "Map State: IsViewable" && echo "$line"
+    done
+    return 0
+}
+
+# write_pomodoro_projects: Acme and Globex, Pomodoro on.
 write_pomodoro_projects() {
     write_data_file <<JSON
 {"projects": [{"name": "Acme", "id": "$acme_id", "hourlyRate": 80},
               {"name": "Globex", "id": "$globex_id", "hourlyRate": 95}],
- "settings": {"pomodoroEnabled": true}}
+ "settings": {"pomodoroEnabled": true, "pomodoroOverlayEnabled": true}}
 JSON
+}
+
+# pomodoro_phase_is PHASE: tivrenctl status --json names PHASE (work, shortBreak, longBreak).
+pomodoro_phase_is() {
+    ctl status --json && python3 -c 'import json, sys
+sys.exit(json.load(open(sys.argv[1])).get("pomodoroPhase") != sys.argv[2])' "$TMPDIR/ctl.out" "$1"
+}
+
+# screenshot NAME: the whole screen as $TIVREN_JOURNEY_SHOTS/NAME.png, when that folder is set.
+screenshot() {
+    [ -n "${TIVREN_JOURNEY_SHOTS:-}" ] || return 0
+    import -window root "$TIVREN_JOURNEY_SHOTS/$1.png" 2>/dev/null || true
 }

@@ -30,9 +30,8 @@ const QString busPath = u"/org/freedesktop/DBus"_s;
 const QString busInterface = u"org.freedesktop.DBus"_s;
 const QString skipActionKey = u"POMODORO_SKIP"_s;
 
-// Enough for every phase notification a server could still be showing; older ones are forgotten
-// even when the server never reports them closed.
-constexpr qsizetype maxRememberedPhases = 16;
+// The sound theme's event for a finished phase; CanberraSoundPlayer plays the same one.
+const QString phaseSoundName = u"complete"_s;
 
 enum class Urgency : quint8
 {
@@ -40,16 +39,24 @@ enum class Urgency : quint8
     critical = 2,
 };
 
-QDBusMessage notifyCall(
-    const QString& category, Urgency urgency, const QString& title, const QString& body, const QStringList& actions)
+// soundName: the sound the server plays with it; none (empty) keeps the server silent, since
+// Tivren then plays its own sound, or none.
+QDBusMessage notifyCall(const QString& category,
+    Urgency urgency,
+    const QString& title,
+    const QString& body,
+    const QStringList& actions,
+    const QString& soundName = {})
 {
-    const QVariantMap hints {
+    QVariantMap hints {
         { u"category"_s, category },
         { u"desktop-entry"_s, u"tivren"_s },
         { u"urgency"_s, QVariant::fromValue(quint8(urgency)) }, // the protocol wants a byte, not an int
-        // Tivren plays its own sound when the user wants one; the server must not add a second.
-        { u"suppress-sound"_s, true },
     };
+    if (soundName.isEmpty())
+        hints.insert(u"suppress-sound"_s, true);
+    else
+        hints.insert(u"sound-name"_s, soundName);
     QDBusMessage call =
         QDBusMessage::createMethodCall(notificationsService, notificationsPath, notificationsInterface, u"Notify"_s);
     // replaces_id 0: every notification is a new one instead of replacing the last.
@@ -85,6 +92,7 @@ DBusNotifier::DBusNotifier(QDBusConnection bus,
         u"NotificationClosed"_s,
         this,
         SLOT(onNotificationClosed(uint, uint, QDBusMessage)));
+    fetchCapabilities();
 }
 
 DBusNotifier::~DBusNotifier() = default;
@@ -158,22 +166,46 @@ void DBusNotifier::setServer(Server server)
 
 void DBusNotifier::notify(PomodoroPhase phase, bool soundEnabled)
 {
-    if (soundEnabled)
-        m_soundPlayer.playPhaseSound();
+    // The previous phase is over: its notification, and its Skip button, go.
+    closeCurrentPhase();
     const NotificationText text = NotificationTexts::phaseBegan(phase, m_systemLocale());
-    post(Kind::phase, text.title, text.body);
+    post(Kind::phase, text.title, text.body, soundEnabled);
 }
 
 void DBusNotifier::notifyWorkReminder(Seconds elapsed, bool soundEnabled)
 {
-    if (soundEnabled)
-        m_soundPlayer.playPhaseSound();
     const NotificationText text = NotificationTexts::workReminder(elapsed, m_systemLocale());
-    post(Kind::reminder, text.title, text.body);
+    post(Kind::reminder, text.title, text.body, soundEnabled);
 }
 
-void DBusNotifier::post(Kind kind, const QString& title, const QString& body)
+bool DBusNotifier::serverPlaysSound(bool soundEnabled)
 {
+    if (!soundEnabled)
+        return false;
+    const bool server = m_serverHasSound && m_server != Server::absent;
+    if (!server)
+        m_soundPlayer.playPhaseSound(); // at once, whatever the server does
+    return server;
+}
+
+void DBusNotifier::fetchCapabilities()
+{
+    const quint64 generation = m_serverGeneration;
+    auto* call = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(QDBusMessage::createMethodCall(
+            notificationsService, notificationsPath, notificationsInterface, u"GetCapabilities"_s)),
+        this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, generation](QDBusPendingCallWatcher* self) {
+        self->deleteLater();
+        const QDBusPendingReply<QStringList> capabilities = *self;
+        if (generation == m_serverGeneration)
+            m_serverHasSound = capabilities.isValid() && capabilities.value().contains(u"sound"_s);
+    });
+}
+
+void DBusNotifier::post(Kind kind, const QString& title, const QString& body, bool soundEnabled)
+{
+    const bool serverSound = serverPlaysSound(soundEnabled);
     // Until the bus has answered, try anyway: a missing server only makes the call fail.
     if (m_server == Server::absent)
         return;
@@ -181,10 +213,15 @@ void DBusNotifier::post(Kind kind, const QString& title, const QString& body)
     const QStringList actions = kind == Kind::phase
         ? QStringList { skipActionKey, NotificationTexts::skipAction(m_systemLocale()) }
         : QStringList {};
-    const QDBusMessage call = notifyCall(
-        kind == Kind::phase ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s, Urgency::normal, title, body, actions);
+    const QDBusMessage call = notifyCall(kind == Kind::phase ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s,
+        Urgency::normal,
+        title,
+        body,
+        actions,
+        serverSound ? phaseSoundName : QString());
+    const quint64 serial = kind == Kind::phase ? ++m_phaseSerial : 0;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, kind](QDBusPendingCallWatcher* self) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, kind, serial](QDBusPendingCallWatcher* self) {
         self->deleteLater();
         const QDBusPendingReply<uint> reply = *self;
         if (reply.isError()) {
@@ -195,9 +232,32 @@ void DBusNotifier::post(Kind kind, const QString& title, const QString& body)
                 qCCritical(lcNotifier, "Failed to schedule work reminder notification: %s", message.constData());
             return;
         }
-        if (kind == Kind::phase)
-            remember(reply.reply().service(), reply.value());
+        if (kind != Kind::phase)
+            return;
+        const Posted posted { reply.reply().service(), reply.value() };
+        if (serial == m_phaseSerial)
+            m_currentPhase = posted;
+        else
+            close(posted); // another phase began before the server answered
     });
+    // The server may have been replaced since; the next notification uses what it says now.
+    fetchCapabilities();
+}
+
+void DBusNotifier::closeCurrentPhase()
+{
+    if (const auto current = std::exchange(m_currentPhase, std::nullopt))
+        close(*current);
+}
+
+void DBusNotifier::close(const Posted& notification)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        notification.server, notificationsPath, notificationsInterface, u"CloseNotification"_s);
+    call << notification.id;
+    // No reply wanted: one already closed by the user answers with an error nobody needs.
+    call.setAutoStartService(false);
+    m_bus.send(call);
 }
 
 bool DBusNotifier::notifyOnce(const QString& title, const QString& body, int msecs)
@@ -207,36 +267,23 @@ bool DBusNotifier::notifyOnce(const QString& title, const QString& body, int mse
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
-void DBusNotifier::remember(const QString& server, uint id)
+bool DBusNotifier::isCurrentPhase(const QString& server, uint id) const
 {
-    if (indexOfPosted(server, id) >= 0)
-        return;
-    if (m_postedPhases.size() >= maxRememberedPhases)
-        m_postedPhases.removeFirst();
-    m_postedPhases.append({ server, id });
-}
-
-qsizetype DBusNotifier::indexOfPosted(const QString& server, uint id) const
-{
-    for (qsizetype i = 0; i < m_postedPhases.size(); ++i) {
-        if (m_postedPhases[i].id == id && m_postedPhases[i].server == server)
-            return i;
-    }
-    return -1;
+    return m_currentPhase && m_currentPhase->id == id && m_currentPhase->server == server;
 }
 
 void DBusNotifier::onActionInvoked(uint id, const QString& action, const QDBusMessage& message)
 {
-    if (action != skipActionKey || indexOfPosted(message.service(), id) < 0)
+    // An older phase's Skip must not skip the phase that followed it.
+    if (action != skipActionKey || !isCurrentPhase(message.service(), id))
         return;
     m_skipBroadcaster.post();
 }
 
 void DBusNotifier::onNotificationClosed(uint id, uint /*reason*/, const QDBusMessage& message)
 {
-    const qsizetype index = indexOfPosted(message.service(), id);
-    if (index >= 0)
-        m_postedPhases.removeAt(index);
+    if (isCurrentPhase(message.service(), id))
+        m_currentPhase.reset();
 }
 
 } // namespace tivren

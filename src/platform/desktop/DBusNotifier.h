@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QDBusMessage;
 
@@ -19,8 +20,10 @@ class SoundPlayer;
 
 // Pomodoro and work reminder notifications through the desktop's notification server
 // (org.freedesktop.Notifications on the session bus). Phase notifications carry a "Skip" button
-// whose click is posted on the app-wide skip channel. Every bus call is asynchronous: the
-// user-interface thread never waits on the server. Lives on the user-interface thread.
+// whose click is posted on the app-wide skip channel; only the current phase's one counts, and it
+// is closed when the next phase begins. The sound goes through the server where it can play one
+// (so Do Not Disturb silences it), else through the sound player. Every bus call is asynchronous:
+// the user-interface thread never waits on the server. Lives on the user-interface thread.
 class DBusNotifier : public QObject, public PomodoroNotifying
 {
     Q_OBJECT
@@ -72,11 +75,15 @@ private:
         uint id = 0;
     };
 
-    void post(Kind kind, const QString& title, const QString& body);
+    void post(Kind kind, const QString& title, const QString& body, bool soundEnabled);
+    // Whether the server plays the sound (it lists "sound"); plays it here otherwise.
+    [[nodiscard]] bool serverPlaysSound(bool soundEnabled);
+    void fetchCapabilities();
+    void closeCurrentPhase();
+    void close(const Posted& notification);
     void probeServer();
     void setServer(Server server);
-    void remember(const QString& server, uint id);
-    [[nodiscard]] qsizetype indexOfPosted(const QString& server, uint id) const;
+    [[nodiscard]] bool isCurrentPhase(const QString& server, uint id) const;
 
     QDBusConnection m_bus;
     SoundPlayer& m_soundPlayer;
@@ -86,7 +93,12 @@ private:
     Server m_server = Server::unknown;
     // Bumped whenever the server's presence changes, so an answer to an older probe is dropped.
     quint64 m_serverGeneration = 0;
-    QList<Posted> m_postedPhases;
+    // The notification of the phase that runs now, once the server has answered.
+    std::optional<Posted> m_currentPhase;
+    // Bumped by every phase notification: an answer for an older one is closed, not kept.
+    quint64 m_phaseSerial = 0;
+    // The last answer to GetCapabilities; nothing known plays the sound here.
+    bool m_serverHasSound = false;
 };
 
 } // namespace tivren

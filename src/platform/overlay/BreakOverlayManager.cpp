@@ -43,7 +43,11 @@ BreakOverlayManager::BreakOverlayManager(Durations durations, QObject* parent)
     m_flashTimer.setSingleShot(true);
     m_flashTimer.setTimerType(Qt::PreciseTimer);
     m_flashTimer.setInterval(m_durations.flashHold);
-    connect(&m_flashTimer, &QTimer::timeout, this, &BreakOverlayManager::animateOutAndRemove);
+    connect(&m_flashTimer, &QTimer::timeout, this, [this] {
+        m_wanted = Wanted::nothing;
+        animateOutAndRemove();
+    });
+    connect(&m_compositing, &X11Compositing::activeChanged, this, &BreakOverlayManager::onCompositingChanged);
 
     // A monitor being plugged in or rearranged sends a burst of signals (screen added, then each
     // screen's geometry); rebuild once after the burst, outside Qt's own screen handling.
@@ -78,24 +82,29 @@ void BreakOverlayManager::showBreakOverlay(OverlayColor color)
 {
     m_flashTimer.stop();
     hideAll();
+    m_wanted = Wanted::breakBands;
     buildWindows(colorFor(color), breakAlpha);
 }
 
 void BreakOverlayManager::hideBreakOverlay()
 {
     m_flashTimer.stop();
+    m_wanted = Wanted::nothing;
     animateOutAndRemove();
 }
 
 void BreakOverlayManager::flashOverlay(OverlayColor color)
 {
-    // A break's bands, or an earlier flash with its own deadline, are already on screen.
-    if (bandsUp())
+    // A break's bands, or an earlier flash with its own deadline, are already on screen (or would
+    // be, with a compositing manager).
+    if (bandsUp() || m_wanted != Wanted::nothing)
         return;
     m_flashTimer.stop();
     buildWindows(colorFor(color), flashAlpha);
-    if (bandsUp())
+    if (bandsUp() || !m_compositing.isActive()) {
+        m_wanted = Wanted::flash;
         m_flashTimer.start();
+    }
 }
 
 QColor BreakOverlayManager::colorFor(OverlayColor color)
@@ -155,6 +164,8 @@ void BreakOverlayManager::buildWindows(const QColor& color, qreal alpha)
         m_layerShell->show(color, alpha, m_durations.fadeIn);
         return;
     }
+    if (!m_compositing.isActive())
+        return; // unblended, a band is an opaque strip over the user's work
     const auto screens = QGuiApplication::screens();
     for (QScreen* screen : screens) {
         // The full geometry, not the available one: the bands run over panels and docks.
@@ -189,6 +200,19 @@ void BreakOverlayManager::makeWindow(QScreen* screen, const QRect& frame, EdgeGr
     window->show();
 
     m_windows.append(window);
+}
+
+void BreakOverlayManager::onCompositingChanged(bool active)
+{
+    if (!active) {
+        hideAll();
+        const auto fading = std::exchange(m_fadingWindows, {});
+        for (EdgeGradientWidget* window : fading)
+            window->hide(); // deleted when their fade-out ends
+        return;
+    }
+    if (m_wanted != Wanted::nothing && m_windows.isEmpty())
+        buildWindows(m_color, m_alpha);
 }
 
 void BreakOverlayManager::hideAll()

@@ -2,6 +2,7 @@
 
 #include "app/services/BreakOverlayPresenting.h"
 #include "platform/overlay/EdgeGradientWidget.h"
+#include "platform/overlay/X11Compositing.h"
 
 #include <QColor>
 #include <QList>
@@ -21,8 +22,9 @@ class LayerShellBands;
 // Soft coloured bands down the left and right edge of every screen: for the whole of a Pomodoro
 // break, or as a short flash for a work reminder. The bands float above other windows and let
 // every click and key press through, so the user keeps working underneath. On X11 they are Qt
-// windows; on Wayland, layer-shell surfaces where the compositor offers them and nothing otherwise
-// (windows() stays empty there).
+// windows, shown only while a compositing manager blends them (one that comes or goes mid-break
+// adds or removes them); on Wayland, layer-shell surfaces where the compositor offers them and
+// nothing otherwise (windows() stays empty there).
 class BreakOverlayManager : public QObject, public BreakOverlayPresenting
 {
     Q_OBJECT
@@ -78,6 +80,15 @@ private:
     void makeWindow(QScreen* screen, const QRect& frame, EdgeGradientWidget::Edge edge);
     void hideAll();
     void animateOutAndRemove();
+    void onCompositingChanged(bool active);
+
+    // What the model asked for, kept while the bands cannot be shown.
+    enum class Wanted
+    {
+        nothing,
+        breakBands,
+        flash,
+    };
 
     Durations m_durations;
     QList<EdgeGradientWidget*> m_windows;
@@ -86,6 +97,8 @@ private:
     qreal m_alpha = 0;
     QTimer m_flashTimer;
     QTimer m_screenChangeTimer;
+    X11Compositing m_compositing;
+    Wanted m_wanted = Wanted::nothing;
     std::unique_ptr<LayerShellBands> m_layerShell; // on Wayland only
 };
 

@@ -1,15 +1,16 @@
 #include "ui/shell/Shell.h"
 
 #include "app/model/AppModel.h"
+#include "app/model/Clock.h"
 #include "app/text/AppStrings.h"
 #include "ui/editors/ProjectEditor.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/QtTextsTranslator.h"
 #include "ui/shell/TrayMenu.h"
+#include "ui/shell/TrayTexts.h"
 #include "ui/style/Glyphs.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
@@ -59,21 +60,52 @@ void Shell::start()
                 QCoreApplication::quit();
             } });
     m_tray = new QSystemTrayIcon(this);
+    // The tray host shows the menu itself (over DBusMenu, or XEmbed's context click): a menu popped
+    // up here would be a focused toplevel window on Wayland. A left click (Activate) is for the
+    // main window; Qt's item tells hosts ItemIsMenu = false, so they send it.
     m_tray->setContextMenu(m_menu);
-    m_tray->setToolTip(u"Tivren"_s);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        // Not DoubleClick as well: an XEmbed tray sends Trigger first, and the window would toggle twice.
         if (reason == QSystemTrayIcon::Trigger)
-            m_menu->popup(QCursor::pos());
+            toggleMainWindow();
     });
-    connect(&m_model, &AppModel::activeSessionChanged, this, &Shell::updateTrayIcon);
+    m_toolTipTimer.setInterval(1000);
+    connect(&m_toolTipTimer, &QTimer::timeout, this, &Shell::updateToolTip);
+    for (auto changed : { &AppModel::activeSessionChanged,
+             &AppModel::pomodoroPhaseChanged,
+             &AppModel::pomodoroPhaseStartChanged,
+             &AppModel::projectsChanged,
+             &AppModel::settingsChanged })
+        connect(&m_model, changed, this, &Shell::updateTrayIcon);
     updateTrayIcon();
     m_tray->show();
 }
 
 void Shell::updateTrayIcon()
 {
-    if (m_tray)
-        m_tray->setIcon(m_model.activeSession() ? runningTrayIcon() : idleTrayIcon());
+    if (!m_tray)
+        return;
+    m_tray->setIcon(m_model.activeSession() ? runningTrayIcon() : idleTrayIcon());
+    const bool running = m_model.activeSession() || m_model.pomodoroPhase();
+    if (running && !m_toolTipTimer.isActive())
+        m_toolTipTimer.start();
+    else if (!running)
+        m_toolTipTimer.stop();
+    updateToolTip();
+}
+
+void Shell::updateToolTip()
+{
+    m_tray->setToolTip(TrayTexts::toolTip(m_model, m_clock.now()));
+}
+
+void Shell::toggleMainWindow()
+{
+    if (m_main && m_main->isVisible() && m_main->isActiveWindow()) {
+        m_main->hide();
+        return;
+    }
+    bringMainWindowForward();
 }
 
 MainWindow* Shell::mainWindow()

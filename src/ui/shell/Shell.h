@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class QMessageBox;
 class QSystemTrayIcon;
@@ -50,6 +51,9 @@ public:
 
 private:
     void updateTrayIcon();
+    void updateToolTip();
+    // A tray click: the main window comes forward, or goes away when it already is in front.
+    void toggleMainWindow();
 
     AppModel& m_model;
     LoginItemService& m_loginItems;
@@ -59,6 +63,8 @@ private:
     QPointer<QMessageBox> m_quitMessage;
     QSystemTrayIcon* m_tray = nullptr;
     TrayMenu* m_menu = nullptr;
+    // Ticks the tooltip's clock, only while a session or Pomodoro phase runs.
+    QTimer m_toolTipTimer;
 };
 
 } // namespace tivren

@@ -5,6 +5,7 @@
 #include "app/services/LoginItemService.h"
 #include "app/text/AppStrings.h"
 #include "core/time/DurationFormat.h"
+#include "ui/shell/TrayTexts.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
@@ -85,16 +86,7 @@ QAction* TrayMenu::addLine(const QString& text, bool headline)
 
 QString TrayMenu::phaseLabel() const
 {
-    switch (m_model.pomodoroPhase().value_or(PomodoroPhase::work)) {
-    case PomodoroPhase::work:
-        //: Noun: the Pomodoro work phase, as opposed to a break.
-        return m_model.localized(Text::en("Work"));
-    case PomodoroPhase::shortBreak:
-        return m_model.localized(Text::en("Short break"));
-    case PomodoroPhase::longBreak:
-        return m_model.localized(Text::en("Long break"));
-    }
-    return {};
+    return TrayTexts::phaseLabel(m_model, m_model.pomodoroPhase().value_or(PomodoroPhase::work));
 }
 
 void TrayMenu::rebuild()

@@ -83,7 +83,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("expectedSkips");
         const QString skip = u"POMODORO_SKIP"_s;
         QTest::newRow("latest phase") << 1 << skip << false << false << 1;
-        QTest::newRow("earlier phase still showing") << 0 << skip << false << false << 1;
+        // Closed when the short break began; a server that kept it showing must not skip the break.
+        QTest::newRow("earlier phase still showing") << 0 << skip << false << false << 0;
         QTest::newRow("default action") << 1 << u"default"_s << false << false << 0;
         QTest::newRow("work reminder") << 2 << skip << false << false << 0;
         QTest::newRow("another app's notification") << -1 << skip << false << false << 0;
@@ -108,6 +109,9 @@ private Q_SLOTS:
         QCOMPARE(std::exchange(m_player.plays, 0), 1); // at once, not when the server answers
         QTRY_COMPARE(server.calls.size(), qsizetype(3));
         syncWith(server.bus); // the notifier has seen the three answers
+        // The work notification was closed when the break began, even though the server had not
+        // answered its Notify yet.
+        QTRY_COMPARE(server.closed, QList<uint> { 1001u });
         const NotificationText texts[] = { NotificationTexts::phaseBegan(PomodoroPhase::work, german()),
             NotificationTexts::phaseBegan(PomodoroPhase::shortBreak, german()),
             NotificationTexts::workReminder(2700, german()) };
@@ -143,6 +147,42 @@ private Q_SLOTS:
         sender.send(Server::signal(u"ActionInvoked"_s, id, action));
         syncWith(sender);
         QTEST(int(skips.count()), "expectedSkips");
+    }
+
+    // The server plays the sound where it can (and Do Not Disturb silences it); Tivren only where not.
+    void soundThroughServerWhenItHasOne_data()
+    {
+        QTest::addColumn<bool>("serverHasSound");
+        QTest::addColumn<bool>("soundEnabled");
+        QTest::addColumn<int>("plays");
+        QTest::addColumn<QString>("soundName");
+        QTest::newRow("server with sound") << true << true << 0 << u"complete"_s;
+        QTest::newRow("server without sound") << false << true << 1 << QString();
+        QTest::newRow("sound off, server with sound") << true << false << 0 << QString();
+    }
+
+    void soundThroughServerWhenItHasOne()
+    {
+        QFETCH(bool, serverHasSound);
+        QFETCH(bool, soundEnabled);
+        QFETCH(QString, soundName);
+        Server server;
+        QVERIFY(server.registered);
+        if (serverHasSound)
+            server.capabilities << u"sound"_s;
+        DBusNotifier notifier(QDBusConnection::sessionBus(), m_player, m_skip);
+        // The capabilities are asked once at start; the first phase ends long after the answer.
+        notifier.notifyWorkReminder(60, false);
+        QTRY_COMPARE(server.calls.size(), qsizetype(1));
+        syncWith(server.bus);
+        m_player.plays = 0;
+        notifier.notify(PomodoroPhase::shortBreak, soundEnabled);
+        QTEST(std::exchange(m_player.plays, 0), "plays");
+        QTRY_COMPARE(server.calls.size(), qsizetype(2));
+        const QVariantMap hints = server.calls[1][6].toMap();
+        QCOMPARE(hints.value(u"sound-name"_s).toString(), soundName);
+        // Exactly one of them: a suppressed sound-name would be no sound at all.
+        QCOMPARE(hints.contains(u"suppress-sound"_s), soundName.isEmpty());
     }
 
     void withoutServerOnlyTheSoundPlaysUntilOneAppears()

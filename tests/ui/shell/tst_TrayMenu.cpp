@@ -1,5 +1,6 @@
 #include "support/FormTesting.h"
 #include "ui/shell/TrayMenu.h"
+#include "ui/shell/TrayTexts.h"
 
 #include <QAction>
 
@@ -98,6 +99,29 @@ private Q_SLOTS:
         QCOMPARE(lines().mid(0, 4).join(u'|'), u"Pomodoro: Short break|00:05:00|Skip Pomodoro Phase|Stop Timer"_s);
         trigger(u"Stop Timer"_s);
         QCOMPARE(h->model->pomodoroPhase(), std::nullopt);
+    }
+
+    // The icon's tooltip: the session, then the Pomodoro phase; a break without tracking is the phase alone.
+    void toolTipSaysWhatRuns()
+    {
+        const auto toolTip = [this] {
+            return TrayTexts::toolTip(*h->model, h->clock.now());
+        };
+        QCOMPARE(toolTip(), u"Tivren — Not tracking"_s);
+        const Project acme = h->addProject(u"Smith & Sons"_s);
+        h->model->startTracking(acme);
+        h->clock.time += 3723;
+        QCOMPARE(toolTip(), u"Smith & Sons · 01:02:03"_s);
+        h->model->stopTracking(false);
+        h->model->updatePomodoroEnabled(true);
+        h->model->startTracking(acme);
+        h->clock.time += 65;
+        QCOMPARE(toolTip(), u"Smith & Sons · 00:01:05 · Work 00:23:55"_s);
+        h->model->skipPomodoroPhase();
+        QCOMPARE(toolTip(), u"Short break 00:05:00"_s);
+        h->model->stopTimer();
+        setLanguage(*h->model, AppLanguagePreference::german);
+        QVERIFY2(toolTip() != u"Tivren — Not tracking"_s, qPrintable(toolTip()));
     }
 
     void choosingTheTrackedProjectStopsIt()
