@@ -814,6 +814,10 @@ Noun, a field label: the first day of the date range.</extracomment>
         <translation>Der Schlüsselbund ist gesperrt. Bitte entsperren und erneut versuchen.</translation>
     </message>
     <message>
+        <source>The rate must be a number, such as %@.</source>
+        <translation>Der Stundensatz muss eine Zahl sein, etwa %@.</translation>
+    </message>
+    <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>
         <translation>Die Systemuhr wurde zurückgestellt, während der Timer lief; der Eintrag verwendet die tatsächlich vergangene Zeit.</translation>
     </message>

@@ -814,6 +814,10 @@ Noun, a field label: the first day of the date range.</extracomment>
         <translation>El depósito de claves está bloqueado. Desbloquéalo y vuelve a intentarlo.</translation>
     </message>
     <message>
+        <source>The rate must be a number, such as %@.</source>
+        <translation>La tarifa debe ser un número, por ejemplo %@.</translation>
+    </message>
+    <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>
         <translation>El reloj del sistema se atrasó mientras el temporizador estaba en marcha; la entrada usa el tiempo que realmente pasó.</translation>
     </message>

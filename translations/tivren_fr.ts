@@ -814,6 +814,10 @@ Noun, a field label: the first day of the date range.</extracomment>
         <translation>Le trousseau de clés est verrouillé. Déverrouillez-le, puis réessayez.</translation>
     </message>
     <message>
+        <source>The rate must be a number, such as %@.</source>
+        <translation>Le taux doit être un nombre, par exemple %@.</translation>
+    </message>
+    <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>
         <translation>L’horloge système a reculé pendant que le minuteur tournait&#x202f;; l’entrée utilise le temps réellement écoulé.</translation>
     </message>

@@ -814,6 +814,10 @@ Noun, a field label: the first day of the date range.</extracomment>
         <translation>De sleutelbos is vergrendeld. Ontgrendel hem en probeer het opnieuw.</translation>
     </message>
     <message>
+        <source>The rate must be a number, such as %@.</source>
+        <translation>Het tarief moet een getal zijn, zoals %@.</translation>
+    </message>
+    <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>
         <translation>De systeemklok is teruggezet terwijl de timer liep; de registratie gebruikt de tijd die echt verstreken is.</translation>
     </message>

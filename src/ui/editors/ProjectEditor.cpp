@@ -2,6 +2,7 @@
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
+#include "core/billing/RateText.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
@@ -30,21 +31,6 @@ namespace {
 // The increment presets, in the picker's order; 0 stands for the typed custom minutes.
 constexpr int customIncrement = 0;
 constexpr int incrementPresets[] = { 15, 30, 60, customIncrement };
-
-// A rate as typed, already trimmed and not empty. Always "." as decimal separator whatever the
-// user's locale, so the same text means the same rate in every language; "1,000" and "85,50"
-// are refused rather than guessed at. Infinity and NaN would poison every total, so they are
-// refused too.
-std::optional<double> parseRate(const QString& text)
-{
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = c.toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 // Custom minutes as typed: a base-10 whole number, optionally signed; "0" and negatives parse
 // here and are refused by the callers.
@@ -120,6 +106,8 @@ ProjectEditor::ProjectEditor(AppModel& model, std::optional<Project> project, QW
     retranslate();
     updateState();
     connect(&m_model, &AppModel::settingsChanged, this, &ProjectEditor::retranslate);
+    // Another language can change what the rate field accepts.
+    connect(&m_model, &AppModel::settingsChanged, this, &ProjectEditor::updateState);
 }
 
 ProjectEditor::~ProjectEditor() = default;
@@ -151,6 +139,12 @@ void ProjectEditor::buildForm()
     m_rateEdit->setObjectName(u"rateLineEdit"_s);
     m_rateEdit->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
     m_form->addRow(m_rateEdit);
+    m_rateError = Style::label(TextStyle::caption, u"rateErrorLabel"_s, this);
+    m_rateError->setWordWrap(true);
+    QPalette red = m_rateError->palette();
+    red.setColor(QPalette::WindowText, Style::destructiveColor());
+    m_rateError->setPalette(red);
+    m_form->addRow(m_rateError);
 
     m_colorLabel = new QLabel(this);
     m_colorCombo = new QComboBox(this);
@@ -245,6 +239,8 @@ void ProjectEditor::retranslate()
     const QString ratePlaceholder = m_model.localized(Text::en("Project hourly rate (optional)"));
     m_rateEdit->setPlaceholderText(ratePlaceholder);
     m_rateEdit->setAccessibleName(ratePlaceholder);
+    m_rateError->setText(
+        m_model.localized(Text::en("The rate must be a number, such as %@."), { m_model.decimalString(85.5, 2, 2) }));
     const QString customPlaceholder = m_model.localized(Text::en("Custom billing increment in minutes"));
     m_customMinutesEdit->setPlaceholderText(customPlaceholder);
     m_customMinutesEdit->setAccessibleName(customPlaceholder);
@@ -270,6 +266,7 @@ void ProjectEditor::updateState()
 {
     const bool custom = m_incrementCombo->currentData().toInt() == customIncrement;
     m_form->setRowVisible(m_customMinutesEdit, custom);
+    m_form->setRowVisible(m_rateError, !m_rateEdit->text().trimmed().isEmpty() && !typedRate());
     m_saveButton->setEnabled(isValid());
 }
 
@@ -278,9 +275,14 @@ bool ProjectEditor::isValid() const
     if (m_nameEdit->text().trimmed().isEmpty())
         return false;
     const QString rate = m_rateEdit->text().trimmed();
-    if (!rate.isEmpty() && !parseRate(rate))
+    if (!rate.isEmpty() && !typedRate())
         return false;
     return resolvedBillingIncrementMinutes() > 0;
+}
+
+std::optional<double> ProjectEditor::typedRate() const
+{
+    return RateText::parse(m_rateEdit->text().trimmed(), m_model.appLocale().decimalPoint().at(0));
 }
 
 int ProjectEditor::resolvedBillingIncrementMinutes() const
@@ -298,7 +300,7 @@ void ProjectEditor::save()
         return;
     const QString name = m_nameEdit->text().trimmed();
     const QString rateText = m_rateEdit->text().trimmed();
-    const std::optional<double> rate = rateText.isEmpty() ? std::nullopt : parseRate(rateText);
+    const std::optional<double> rate = rateText.isEmpty() ? std::nullopt : typedRate();
     const int minutes = resolvedBillingIncrementMinutes();
     const auto strategy = BillingRoundingStrategy(m_roundingCombo->currentData().toInt());
     const QString color = m_colorCombo->currentData().toString();

@@ -65,6 +65,8 @@ private:
     void load();
     void retranslate();
     void updateState();
+    // The rate field as a number in the app's locale; nothing when it is empty or not a number.
+    [[nodiscard]] std::optional<double> typedRate() const;
 
     AppModel& m_model;
     std::optional<Project> m_project;
@@ -73,6 +75,7 @@ private:
     QLabel* m_titleLabel = nullptr;
     QLineEdit* m_nameEdit = nullptr;
     QLineEdit* m_rateEdit = nullptr;
+    QLabel* m_rateError = nullptr;
     QLabel* m_colorLabel = nullptr;
     QComboBox* m_colorCombo = nullptr;
     QLabel* m_billingLabel = nullptr;

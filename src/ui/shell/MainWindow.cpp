@@ -31,7 +31,7 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     , m_model(model)
 {
     setObjectName(u"main"_s);
-    setMinimumSize(880, 560);
+    setMinimumSize(minimumWindowSize);
     resize(960, 640);
 
     auto* layout = new QVBoxLayout(this);

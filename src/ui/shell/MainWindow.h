@@ -28,6 +28,10 @@ public:
     // Shows, raises and activates the window.
     void bringForward();
 
+    // Small enough for a 1280 x 720 screen at 125 % and a 1600 x 1000 screen at 200 % with a
+    // desktop's panels and title bar around it; every screen scrolls what does not fit.
+    static constexpr QSize minimumWindowSize { 720, 400 };
+
 private:
     void retranslate();
     void showSection();

@@ -8,6 +8,7 @@
 #include "ui/shell/QtTextsTranslator.h"
 #include "ui/shell/TrayMenu.h"
 #include "ui/shell/TrayTexts.h"
+#include "ui/shell/WindowPlacing.h"
 #include "ui/style/Glyphs.h"
 
 #include <QApplication>
@@ -142,6 +143,10 @@ void Shell::openNewProjectWindow()
         connect(editor, &ProjectEditor::cancelled, editor, &QWidget::close);
         m_newProject = editor;
     }
+    // Window managers differ (and with none it would open in the top left corner): it opens where
+    // the user is looking, and an open one stays where the user put it.
+    if (!m_newProject->isVisible())
+        WindowPlacing::centre(*m_newProject, m_main);
     m_newProject->show();
     m_newProject->raise();
     m_newProject->activateWindow();

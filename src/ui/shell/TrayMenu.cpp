@@ -15,15 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
-namespace {
-
-// Menus read "&" as the mark of a keyboard accelerator: "Smith & Sons" must stay as written.
-QString menuText(QString text)
-{
-    return text.replace(u'&', u"&&"_s);
-}
-
-} // namespace
 
 TrayMenu::TrayMenu(AppModel& model, LoginItemService& loginItems, const Clock& clock, Actions actions, QWidget* parent)
     : QMenu(parent)
@@ -110,7 +101,7 @@ void TrayMenu::addTimerPart()
 
     // What runs now.
     if (m_model.activeSession() && project) {
-        addLine(m_model.localized(Text::en("Tracking %@"), { menuText(project->name) }), true);
+        addLine(m_model.localized(Text::en("Tracking %@"), { Style::menuText(project->name) }), true);
         m_elapsedLine = addLine(QString());
         if (phaseShown)
             m_phaseLine = addLine(QString());
@@ -151,8 +142,8 @@ void TrayMenu::addProjectsPart()
         addLine(m_model.localized(Text::en("Projects")));
         for (const Project& p : projects) {
             // The rate after a tab is drawn right-aligned, where menus show shortcuts.
-            const QString text =
-                p.hourlyRate ? menuText(p.name) + u'\t' + m_model.currencyString(*p.hourlyRate) : menuText(p.name);
+            const QString text = p.hourlyRate ? Style::menuText(p.name) + u'\t' + m_model.currencyString(*p.hourlyRate)
+                                              : Style::menuText(p.name);
             QAction* start = addAction(colorDotIcon(projectColor(p.colorName)), text, this, [this, p] {
                 m_model.startTracking(p);
             });

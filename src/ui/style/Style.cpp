@@ -177,6 +177,11 @@ QColor withAlpha(QColor color, qreal alpha)
     return color;
 }
 
+QString menuText(QString text)
+{
+    return text.replace(u'&', u"&&"_s);
+}
+
 Card::Card(QWidget* parent, qreal opacity, int radius)
     : QFrame(parent)
     , m_opacity(opacity)

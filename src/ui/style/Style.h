@@ -79,6 +79,9 @@ void clearLayout(QLayout* layout);
 [[nodiscard]] QColor destructiveTextColor(const QPalette& palette);
 // The colour with its opacity multiplied by alpha.
 [[nodiscard]] QColor withAlpha(QColor color, qreal alpha);
+// A user's text as a menu item's text: menus read "&" as the mark of a keyboard accelerator, and
+// "Smith & Sons" must stay as written.
+[[nodiscard]] QString menuText(QString text);
 
 // A rounded surface behind a group of controls, tinted with a colour at low opacity. Without a
 // colour of its own it takes the palette's text colour, so the tint darkens a light theme and

@@ -77,6 +77,7 @@ private Q_SLOTS:
             chooseCustom(*custom);
         QCOMPARE(edit(u"customMinutes"_s)->isHidden(), !custom);
         QCOMPARE(child(u"saveButton"_s)->isEnabled(), valid);
+        QCOMPARE(child(u"rateErrorLabel"_s)->isHidden(), rate.trimmed().isEmpty() || valid);
         // The disabled button is not the only guard: Return and callers reach save() too.
         view->save();
         QCOMPARE(h->model->projects().size(), valid ? 1 : 0);
@@ -85,6 +86,28 @@ private Q_SLOTS:
         const Project& saved = h->model->projects().constFirst();
         QCOMPARE(saved.hourlyRate.value_or(qQNaN()), storedRate);
         QTEST(saved.billingIncrementMinutes, "storedMinutes");
+    }
+
+    // The decimal comma of the app's language: taken where the language writes one, and the rate
+    // field says in one line what it wants when it cannot read what was typed.
+    void decimalComma()
+    {
+        edit(u"name"_s)->setText(u"Acme"_s);
+        edit(u"rate"_s)->setText(u"85,50"_s);
+        QVERIFY(!child(u"saveButton"_s)->isEnabled());
+        QVERIFY(!child(u"rateErrorLabel"_s)->isHidden());
+        QCOMPARE(text(u"rateErrorLabel"_s), u"The rate must be a number, such as 85.50."_s);
+        setLanguage(AppLanguagePreference::german);
+        QVERIFY(child(u"saveButton"_s)->isEnabled());
+        QVERIFY(child(u"rateErrorLabel"_s)->isHidden());
+        edit(u"rate"_s)->setText(u"85 €"_s);
+        QVERIFY(!child(u"saveButton"_s)->isEnabled());
+        QVERIFY(text(u"rateErrorLabel"_s).contains(u"85,50"_s));
+        // The text typed so far stays in the field.
+        QCOMPARE(edit(u"rate"_s)->text(), u"85 €"_s);
+        edit(u"rate"_s)->setText(u"85,50"_s);
+        view->save();
+        QCOMPARE(h->model->projects().constFirst().hourlyRate, std::optional(85.5));
     }
 
     // One full record: every field of the form lands, the name trimmed, a preset wins over custom text.

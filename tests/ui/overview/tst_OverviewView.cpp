@@ -3,9 +3,11 @@
 #include "ui/export/CalendarExportSheet.h"
 #include "ui/overview/EntryListView.h"
 #include "ui/overview/OverviewView.h"
+#include "ui/style/Style.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -70,6 +72,44 @@ private Q_SLOTS:
             rows << figures.join(u' ');
         }
         QTEST(rows, "byProject");
+    }
+
+    // Large figures at a large font: the projects column widens for them and for its names up to a
+    // share of the room; the figures are never cut, the names are elided first. An "&" in a name is
+    // no keyboard accelerator in the start menu.
+    void byProjectColumnAndStartMenu()
+    {
+        const Project smith = ratedProject(u"Smith & Sons"_s, 4760);
+        const Project northwind = ratedProject(u"Northwind Design System Relaunch, Phase Two"_s, 110, u"indigo"_s);
+        AppSnapshot snapshot = snapshotOf({ smith, northwind },
+            { spanEntry(smith, at(3, 5, 9), at(3, 5, 10)), spanEntry(northwind, at(3, 5, 11), at(3, 5, 12)) });
+        snapshot.settings.currencyCode = u"EUR"_s;
+        open(snapshot);
+        QWidget* card = child(u"byProjectCard"_s);
+        const int room = card->parentWidget()->width();
+        QVERIFY2(card->width() > 260 && card->width() <= room * 0.4, qPrintable(QString::number(card->width())));
+        QFont large = view->font();
+        large.setPointSize(16);
+        view->setFont(large);
+        settle();
+        for (QWidget* row : card->findChildren<QWidget*>(u"byProjectRow"_s)) {
+            for (const QString& name : { u"hoursLabel"_s, u"amountLabel"_s }) {
+                const auto* label = row->findChild<QLabel*>(name);
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+                QVERIFY(row->rect().contains(label->geometry()));
+            }
+        }
+        const auto* amount = card->findChild<QLabel*>(u"amountLabel"_s);
+        QCOMPARE(amount->text(), u"€4,760.00"_s);
+        const auto* longName = card->findChildren<Style::ElidedLabel*>(u"nameLabel"_s).constLast();
+        QCOMPARE(longName->text(), northwind.name);
+        QVERIFY(longName->width() < longName->sizeHint().width());
+
+        auto* menu = child<QMenu>(u"startProjectMenu"_s);
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            items << action->text();
+        QCOMPARE(items, (QStringList { northwind.name, u"Smith && Sons"_s }));
     }
 
     void daysAcrossMidnightSwappedRangeAndUnknownProjects()

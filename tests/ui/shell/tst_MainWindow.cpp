@@ -2,6 +2,7 @@
 #include "ui/shell/MainWindow.h"
 
 #include <QFileInfo>
+#include <QLayout>
 #include <QMessageBox>
 #include <QStackedWidget>
 
@@ -33,6 +34,41 @@ private Q_SLOTS:
         QVERIFY(button(window, u"timelineSectionButton"_s)->isChecked());
         setLanguage(*h.model, AppLanguagePreference::dutch);
         QCOMPARE(button(window, u"settingsSectionButton"_s)->text(), u"Instellingen"_s);
+    }
+
+    // The smallest window fits the work area of small, scaled screens (less a panel and a title
+    // bar), and every screen fits into it: nothing is squeezed below its own minimum.
+    void minimumSizeFitsSmallScreens_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<AppLanguagePreference>("language");
+        QTest::newRow("1280x720 at 125 %") << QSize(1280, 720) << 1.25 << AppLanguagePreference::english;
+        QTest::newRow("1600x1000 at 200 %") << QSize(1600, 1000) << 2.0 << AppLanguagePreference::english;
+        QTest::newRow("1600x1000 at 200 %, German") << QSize(1600, 1000) << 2.0 << AppLanguagePreference::german;
+    }
+    void minimumSizeFitsSmallScreens()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(qreal, scale);
+        QFETCH(AppLanguagePreference, language);
+        const int panel = 32, titleBar = 38;
+        const QSize workArea = QSize(int(screen.width() / scale), int(screen.height() / scale - panel - titleBar));
+        QVERIFY(MainWindow::minimumWindowSize.width() <= workArea.width());
+        QVERIFY(MainWindow::minimumWindowSize.height() <= workArea.height());
+
+        ModelHarness h;
+        setLanguage(*h.model, language);
+        MainWindow window(*h.model);
+        window.show();
+        QCOMPARE(window.minimumSize(), MainWindow::minimumWindowSize);
+        for (MainSection section : allMainSections()) {
+            h.model->setSelectedSection(section);
+            QCoreApplication::processEvents();
+            const QSize needed = window.layout()->totalMinimumSize();
+            QVERIFY2(needed.width() <= window.minimumWidth() && needed.height() <= window.minimumHeight(),
+                qPrintable(u"%1 needs %2x%3"_s.arg(rawValue(section)).arg(needed.width()).arg(needed.height())));
+        }
     }
 
     // After an unreadable file the window says why nothing is saved, and starting afresh needs a confirmation.

@@ -2,12 +2,16 @@
 
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
+#include "core/layout/SideColumn.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +22,9 @@ ByProjectCard::ByProjectCard(AppModel& model, QWidget* parent)
     , m_model(model)
 {
     setObjectName(u"byProjectCard"_s);
-    setFixedWidth(width);
+    setFixedWidth(baseWidth);
+    // The room beside the entries decides how far long names may widen the column.
+    parent->installEventFilter(this);
     QVBoxLayout* column = Style::cardColumn(this);
     m_title = Style::label(TextStyle::headline, u"byProjectTitleLabel"_s, this);
     column->addWidget(m_title);
@@ -49,6 +55,38 @@ void ByProjectCard::setSummaries(const QList<ProjectBillingSummary>& summaries)
             m_rows->addWidget(Style::divider(this));
         m_rows->addWidget(row(summaries[i]));
     }
+    fitWidth();
+}
+
+void ByProjectCard::fitWidth()
+{
+    // A row's minimum is its figures and the first letters of its name; its size hint the full name.
+    SideColumn::Content content;
+    for (int i = 0; i < m_rows->count(); ++i) {
+        const QWidget* row = m_rows->itemAt(i)->widget();
+        if (!row || row->objectName() != u"byProjectRow"_s)
+            continue;
+        content.figures = std::max(content.figures, row->minimumSizeHint().width());
+        content.natural = std::max(content.natural, row->sizeHint().width());
+    }
+    const QMargins margins = layout()->contentsMargins();
+    content.figures += margins.left() + margins.right();
+    content.natural += margins.left() + margins.right();
+    setFixedWidth(SideColumn::width(content, baseWidth, parentWidget()->width()));
+}
+
+void ByProjectCard::changeEvent(QEvent* event)
+{
+    Style::Card::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitWidth();
+}
+
+bool ByProjectCard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        fitWidth();
+    return Style::Card::eventFilter(watched, event);
 }
 
 QWidget* ByProjectCard::row(const ProjectBillingSummary& summary)

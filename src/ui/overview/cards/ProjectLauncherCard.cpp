@@ -100,7 +100,7 @@ void ProjectLauncherCard::refreshMenu(const QList<Project>& active, const std::o
 {
     m_startMenu->clear();
     for (const Project& project : active) {
-        QAction* action = m_startMenu->addAction(project.name);
+        QAction* action = m_startMenu->addAction(Style::menuText(project.name));
         action->setIconVisibleInMenu(true);
         action->setIcon(project.id == tracked ? checkIcon(projectColor(project.colorName))
                                               : colorDotIcon(projectColor(project.colorName)));

@@ -2,6 +2,7 @@
 
 #include "core/timeline/DayGeometry.h"
 #include "ui/style/Style.h"
+#include "ui/timeline/HourLabelColumn.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -181,14 +182,13 @@ void DayTimelineArea::placeTicks(const QFontMetricsF& metrics)
     const qsizetype stride =
         std::max<qsizetype>(1, qsizetype(std::ceil(metrics.height() / std::max(hourHeight, 0.01))));
     m_ticks.clear();
-    qreal widest = 0;
+    QStringList labels;
     for (qsizetype i = 0; i < ticks.size(); i += stride) {
         const QString label = shortTime(ticks[i], m_model);
-        widest = std::max(widest, metrics.horizontalAdvance(label));
+        labels.append(label);
         m_ticks.append({ ticks[i], DayGeometry::yOf(m_frame, axis(), ticks[i]), label });
     }
-    // A twelve-hour clock in a large font can need more than the usual column.
-    m_gutter = std::max(labelColumnWidth, std::ceil(widest) + 2);
+    m_gutter = HourLabelColumn::width(metrics, labels, labelColumnWidth, 2);
 }
 
 int DayTimelineArea::indexOf(const std::optional<QUuid>& id) const

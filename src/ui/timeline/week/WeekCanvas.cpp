@@ -1,6 +1,7 @@
 #include "ui/timeline/week/WeekCanvas.h"
 
 #include "ui/style/Style.h"
+#include "ui/timeline/HourLabelColumn.h"
 #include "ui/timeline/week/WeekTimelineLayout.h"
 
 #include <QKeyEvent>
@@ -14,6 +15,17 @@
 using namespace Qt::StringLiterals;
 
 namespace tivren {
+namespace {
+
+// Between a label's end and the grid.
+constexpr qreal labelGap = 6;
+
+QFont hourLabelFont(const QFont& base)
+{
+    return Style::font(TextStyle::caption2, base);
+}
+
+} // namespace
 
 WeekCanvas::WeekCanvas(WeekTimelineLayout& layout, const AppModel& model, QWidget* parent)
     : QWidget(parent)
@@ -30,7 +42,7 @@ WeekCanvas::WeekCanvas(WeekTimelineLayout& layout, const AppModel& model, QWidge
 
 WeekFrame WeekCanvas::frame() const
 {
-    return WeekFrame { .width = qreal(width()) };
+    return WeekFrame { .gutter = m_gutter, .width = qreal(width()) };
 }
 
 int WeekCanvas::pieceCount() const
@@ -52,6 +64,7 @@ QString WeekCanvas::pieceLabel(int piece) const
 
 void WeekCanvas::placeBlocks()
 {
+    fitGutter();
     // The layout is the view's; the rectangles are the canvas's to place.
     WeekTimelineLayout& layout = m_layout;
     const WeekFrame frame = this->frame();
@@ -67,6 +80,21 @@ void WeekCanvas::placeBlocks()
         m_current = -1;
     invalidateLayer();
     update();
+}
+
+void WeekCanvas::fitGutter()
+{
+    QStringList labels;
+    for (const auto& [hour, label] : std::as_const(m_layout.hourLabels))
+        labels.append(label);
+    // Two pixels over the gap, so a label that just fits is not elided by rounding.
+    const qreal gutter =
+        HourLabelColumn::width(QFontMetricsF(hourLabelFont(font())), labels, WeekFrame {}.gutter, labelGap + 2);
+    if (gutter == m_gutter)
+        return;
+    m_gutter = gutter;
+    setMinimumWidth(int(m_gutter) + 7 * 30);
+    Q_EMIT gutterChanged(m_gutter);
 }
 
 void WeekCanvas::moveRunningBlock()
@@ -215,7 +243,7 @@ void WeekCanvas::paintLayer(QPainter& painter, const QRectF& area) const
 void WeekCanvas::paintHourLabels(QPainter& painter) const
 {
     const WeekFrame frame = this->frame();
-    const QFont labelFont = Style::font(TextStyle::caption2, font());
+    const QFont labelFont = hourLabelFont(font());
     const QFontMetricsF metrics(labelFont);
     painter.setFont(labelFont);
     painter.setPen(Style::withAlpha(Style::secondaryColor(palette()), 0.8));
@@ -223,9 +251,9 @@ void WeekCanvas::paintHourLabels(QPainter& painter) const
         // Centred on its line, but kept inside the canvas at either end.
         const qreal top = std::clamp(
             WeekGeometry::yOf(frame, m_layout.axis, hour) - metrics.height() / 2, 0.0, frame.height - metrics.height());
-        painter.drawText(QRectF(0, top, frame.gutter - 6, metrics.height()),
+        painter.drawText(QRectF(0, top, frame.gutter - labelGap, metrics.height()),
             Qt::AlignRight | Qt::AlignVCenter,
-            metrics.elidedText(label, Qt::ElideLeft, frame.gutter - 6));
+            metrics.elidedText(label, Qt::ElideLeft, frame.gutter - labelGap));
     }
     painter.setFont(font());
 }
@@ -240,7 +268,9 @@ void WeekCanvas::resizeEvent(QResizeEvent* event)
 
 void WeekCanvas::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange)
+        placeBlocks();
+    else if (event->type() == QEvent::PaletteChange)
         invalidateLayer();
     QWidget::changeEvent(event);
 }

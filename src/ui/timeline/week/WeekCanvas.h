@@ -24,7 +24,8 @@ public:
     WeekCanvas(WeekTimelineLayout& layout, const AppModel& model, QWidget* parent = nullptr);
 
     [[nodiscard]] WeekFrame frame() const;
-    // Places the blocks and the running timer for the current size and repaints.
+    // Sizes the hour labels' column, places the blocks and the running timer for the current size
+    // and repaints.
     void placeBlocks();
     // Repaints part of the grid and blocks (all of them for a null area).
     void invalidateLayer(const QRectF& area = QRectF());
@@ -41,6 +42,9 @@ Q_SIGNALS:
     // A click or the keyboard asked to toggle the selection of a piece's entry.
     void pieceActivated(int piece);
     void clearRequested();
+    // The hour labels' column changed width (another axis, language or font): the day headers
+    // above follow it.
+    void gutterChanged(qreal gutter);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,10 +68,12 @@ private:
     void paintArea(QPainter& painter, const QRectF& exposed) const;
     void paintLayer(QPainter& painter, const QRectF& area) const;
     void paintHourLabels(QPainter& painter) const;
+    void fitGutter();
 
     WeekTimelineLayout& m_layout;
     const AppModel& m_model;
     mutable QPixmap m_layer;
+    qreal m_gutter = WeekFrame {}.gutter;
     int m_current = -1;
     bool m_keyboardFocus = false;
 };

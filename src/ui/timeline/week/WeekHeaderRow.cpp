@@ -14,6 +14,7 @@ namespace tivren {
 
 WeekHeaderRow::WeekHeaderRow(QWidget* parent)
     : QWidget(parent)
+    , m_gutter(WeekFrame {}.gutter)
 {
     setObjectName(u"columnHeadersRow"_s);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -26,25 +27,38 @@ QSize WeekHeaderRow::sizeHint() const
     int width = 0;
     for (WeekDayColumnHeader* header : m_headers)
         width = std::max(width, header->sizeHint().width());
-    return { int(WeekFrame {}.gutter) + 7 * width, m_headers[0]->sizeHint().height() };
+    return { int(m_gutter) + 7 * width, m_headers[0]->sizeHint().height() };
 }
 
 QSize WeekHeaderRow::minimumSizeHint() const
 {
-    return { int(WeekFrame {}.gutter) + 7 * m_headers[0]->minimumSizeHint().width(),
-        m_headers[0]->sizeHint().height() };
+    return { int(m_gutter) + 7 * m_headers[0]->minimumSizeHint().width(), m_headers[0]->sizeHint().height() };
+}
+
+void WeekHeaderRow::setGutter(qreal gutter)
+{
+    if (gutter == m_gutter)
+        return;
+    m_gutter = gutter;
+    updateGeometry();
+    placeHeaders();
 }
 
 void WeekHeaderRow::resizeEvent(QResizeEvent* event)
 {
-    const WeekFrame frame { .width = qreal(width()) };
+    placeHeaders();
+    QWidget::resizeEvent(event);
+}
+
+void WeekHeaderRow::placeHeaders()
+{
+    const WeekFrame frame { .gutter = m_gutter, .width = qreal(width()) };
     const qreal column = WeekGeometry::columnWidth(frame);
     for (int i = 0; i < 7; ++i) {
         const int left = int(std::round(frame.gutter + column * i));
         const int right = int(std::round(frame.gutter + column * (i + 1)));
         m_headers[size_t(i)]->setGeometry(left, 0, right - left, height());
     }
-    QWidget::resizeEvent(event);
 }
 
 void WeekHeaderRow::changeEvent(QEvent* event)

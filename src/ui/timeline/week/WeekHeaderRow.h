@@ -20,12 +20,17 @@ public:
     [[nodiscard]] WeekDayColumnHeader* header(int day) const { return m_headers[size_t(day)]; }
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
+    // The width of the hour labels' column of the canvas below, left empty here.
+    void setGutter(qreal gutter);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void placeHeaders();
+
+    qreal m_gutter;
     std::array<WeekDayColumnHeader*, 7> m_headers {};
 };
 

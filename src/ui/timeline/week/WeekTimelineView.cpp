@@ -71,6 +71,7 @@ void WeekTimelineView::build()
         toggleSelection(m_layout->pieces[size_t(piece)].block.entry.id);
     });
     connect(m_canvas, &WeekCanvas::clearRequested, this, &WeekTimelineView::clearSelection);
+    connect(m_canvas, &WeekCanvas::gutterChanged, m_headerRow, &WeekHeaderRow::setGutter);
 
     m_detail = new EntryDetailReveal(EntryDetailPanel::Arrangement::row, card);
     stack->addWidget(m_detail);

@@ -1,5 +1,6 @@
 #include "support/ScreenTesting.h"
 #include "ui/style/Style.h"
+#include "ui/timeline/week/WeekCanvas.h"
 #include "ui/timeline/week/WeekDayColumnHeader.h"
 #include "ui/timeline/week/WeekTimelineView.h"
 
@@ -167,6 +168,38 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), child(u"editButton"_s));
     }
 
+    // GNOME's 11 pt and larger in a twelve-hour locale: the hour labels' column widens so no label
+    // loses its first digits, and the day headers stay over their columns.
+    void hourLabelsAtLargeFonts_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::newRow("11 pt") << 11;
+        QTest::newRow("16 pt") << 16;
+    }
+    void hourLabelsAtLargeFonts()
+    {
+        QFETCH(int, points);
+        open(week(u"0 07:00 09:00, 3 17:00 22:30"_s));
+        // As when the desktop's font changes while the window is open.
+        QFont large = view->font();
+        large.setPointSize(points);
+        view->setFont(large);
+        QCoreApplication::processEvents();
+        const QFont labelFont = Style::font(TextStyle::caption2, large);
+        QCOMPARE(canvas()->font().pointSize(), points);
+        const WeekFrame frame = static_cast<WeekCanvas*>(canvas())->frame();
+        const QLocale en(u"en_US"_s);
+        for (int hour = int(view->axis().start); hour <= int(view->axis().end); ++hour) {
+            const QString label = en.toString(QTime(hour % 24, 0), QLocale::ShortFormat);
+            QVERIFY2(QFontMetricsF(labelFont).horizontalAdvance(label) <= frame.gutter - 6, qPrintable(label));
+        }
+        QVERIFY(frame.gutter > WeekFrame {}.gutter);
+        const QWidget* monday = headers().constFirst();
+        QCOMPARE(
+            monday->mapTo(view.get(), QPoint()).x() - child(u"columnHeadersRow"_s)->mapTo(view.get(), QPoint()).x(),
+            int(std::round(frame.gutter)));
+    }
+
     void screenshots()
     {
         TIVREN_RENDER_DIR_OR_SKIP(dir);
@@ -198,6 +231,14 @@ private Q_SLOTS:
         QVERIFY(view->grab().save(dir + u"/tivren-week-de-narrow.png"_s));
         view->resize(960, 900);
         QVERIFY(grabDark(*view, dir + u"/tivren-week-de-dark.png"_s));
+        // GNOME's default font size in a twelve-hour locale.
+        snapshot.settings.languagePreference = AppLanguagePreference::english;
+        open(snapshot);
+        QFont gnome = view->font();
+        gnome.setPointSize(11);
+        view->setFont(gnome);
+        QCoreApplication::processEvents();
+        QVERIFY(view->grab().save(dir + u"/tivren-week-en-11pt.png"_s));
         open(AppSnapshot());
         QVERIFY(view->grab().save(dir + u"/tivren-week-empty.png"_s));
     }
