@@ -1,5 +1,6 @@
 #include "ui/timeline/week/WeekCanvas.h"
 
+#include "ui/style/Accessibility.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/week/WeekTimelineLayout.h"
 
@@ -92,7 +93,7 @@ void WeekCanvas::setCurrent(int piece)
     m_current = piece;
     if (piece >= 0) {
         update(focusRect(piece));
-        setAccessibleDescription(pieceLabel(piece));
+        Accessibility::announce(this, pieceLabel(piece));
     }
 }
 
