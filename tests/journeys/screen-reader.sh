@@ -3,8 +3,11 @@
 # the entries list reads out each entry (project, times, notes, hours); its Delete action works.
 . "$(dirname "$0")/journey-lib.sh"
 
+# at-spi2-core's launcher puts the accessibility bus on the session bus, as a desktop session does.
+# Its bus outlives a launcher killed with SIGKILL, so it always ends with SIGTERM, even on failure.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TMPDIR/atspi.log" 2>&1 &
-started_pids+=("$!")
+launcher=$!
+trap 'kill -TERM "$launcher" 2>/dev/null || true; kill -9 "${started_pids[@]}" 2>/dev/null || true' EXIT
 wait_until 5 "the accessibility bus did not come up" name_owned org.a11y.Bus
 unset NO_AT_BRIDGE
 export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -37,4 +40,6 @@ grep -qx deleted "$TMPDIR/walk.out" || fail "no Globex row to delete: $(cat "$TM
 wait_until 10 "the Delete action did not delete the Globex entry" \
     json_true 'len(d["entries"]) == 1 and d["entries"][0]["projectID"].lower() == "'"$acme_id"'"'
 stop_tivren
+kill -TERM "$launcher"
+wait_exit "$launcher" 5
 passed
