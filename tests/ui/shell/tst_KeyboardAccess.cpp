@@ -144,6 +144,22 @@ private Q_SLOTS:
         QVERIFY(recent < list);
     }
 
+    void everyScreenNamesItsStops_data()
+    {
+        QTest::addColumn<MainSection>("section");
+        for (MainSection section : allMainSections())
+            QTest::newRow(qPrintable(rawValue(section))) << section;
+    }
+    void everyScreenNamesItsStops()
+    {
+        QFETCH(MainSection, section);
+        Fixture f;
+        f.h.model->setSelectedSection(section);
+        QApplication::processEvents();
+        for (QWidget* stop : tabStops(f.window.get()))
+            QVERIFY2(!accessibleName(stop).isEmpty(), qPrintable(stop->objectName() + u" has no name"_s));
+    }
+
     void entryRowsAreAccessibleChildren()
     {
         Fixture f;
