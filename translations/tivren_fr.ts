@@ -1056,5 +1056,31 @@ Noun, a field label: the first day of the date range.</extracomment>
         <extracomment>The tray icon&apos;s tooltip while no timer runs.</extracomment>
         <translation>Tivren — Aucun suivi en cours</translation>
     </message>
+    <message>
+        <source>Edit %@</source>
+        <extracomment>Read by screen readers for the Edit button of a project; %@ is the project&apos;s name.
+----------
+Read by screen readers for the Edit button of a time entry; %@ is its project and times.</extracomment>
+        <translation>Modifier %@</translation>
+    </message>
+    <message>
+        <source>Archive %@</source>
+        <extracomment>Read by screen readers for the Archive button of a project; %@ is the project&apos;s name.</extracomment>
+        <translation>Archiver %@</translation>
+    </message>
+    <message>
+        <source>Restore %@</source>
+        <extracomment>Read by screen readers for the Restore button of an archived project; %@ is the project&apos;s name.</extracomment>
+        <translation>Restaurer %@</translation>
+    </message>
+    <message>
+        <source>Delete %@</source>
+        <extracomment>Read by screen readers for the Delete button of a time entry; %@ is its project and times.</extracomment>
+        <translation>Supprimer %@</translation>
+    </message>
+    <message>
+        <source>Week Timeline</source>
+        <translation>Chronologie de la semaine</translation>
+    </message>
 </context>
 </TS>

@@ -3,10 +3,12 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "app/text/DayFormat.h"
+#include "ui/overview/EntryListAccessible.h"
 #include "ui/overview/EntryRowPainting.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
 
+#include <QAccessible>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -44,6 +46,7 @@ EntryListView::EntryListView(AppModel& model, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QAccessible::installFactory(&EntryListAccessible::create); // once: Qt ignores a repeat
 }
 
 EntryListView::~EntryListView() = default;
@@ -205,6 +208,24 @@ QStringList EntryListView::dayTexts(int day) const
         m_model.localized(Text::en("%@ h"), { m_model.decimalString(m_days[day].total / 3600.0, 2, 2) }) };
 }
 
+QRect EntryListView::entryRect(int index) const
+{
+    const int row = rowOfEntry(index);
+    return row < 0 ? QRect() : QRect(0, m_rows[size_t(row)].top, width(), m_rows[size_t(row)].height);
+}
+
+int EntryListView::dayOfEntry(int index) const
+{
+    const int row = rowOfEntry(index);
+    return row < 0 ? -1 : m_rows[size_t(row)].day;
+}
+
+void EntryListView::requestAction(int index, Action action)
+{
+    if (index >= 0 && index < m_entries.size())
+        trigger({ index, action });
+}
+
 void EntryListView::setCurrentIndex(int index)
 {
     const int clamped = m_entries.isEmpty() ? -1 : std::clamp(index, 0, int(m_entries.size()) - 1);
@@ -213,6 +234,16 @@ void EntryListView::setCurrentIndex(int index)
     m_current = clamped;
     update();
     revealCurrent();
+    announceCurrent();
+}
+
+void EntryListView::announceCurrent()
+{
+    if (!hasFocus() || m_current < 0)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(m_current);
+    QAccessible::updateAccessibility(&event);
 }
 
 void EntryListView::revealCurrent()
@@ -473,6 +504,7 @@ void EntryListView::focusInEvent(QFocusEvent* event)
         revealCurrent();
     update();
     QWidget::focusInEvent(event);
+    announceCurrent();
 }
 
 void EntryListView::focusOutEvent(QFocusEvent* event)

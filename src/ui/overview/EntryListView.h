@@ -63,6 +63,13 @@ public:
     [[nodiscard]] QStringList dayTexts(int day) const;
     [[nodiscard]] int currentIndex() const { return m_current; }
     void setCurrentIndex(int index);
+    // The band of an entry's row, in this widget's coordinates; empty for a bad index.
+    [[nodiscard]] QRect entryRect(int index) const;
+    // The day (as dayTexts counts them) an entry belongs to; -1 for a bad index.
+    [[nodiscard]] int dayOfEntry(int index) const;
+    [[nodiscard]] QString actionText(Action action) const;
+    // As a click on the entry's action does.
+    void requestAction(int index, Action action);
 
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
@@ -132,12 +139,13 @@ private:
     // The row at y (the header or entry whose band starts at or above it), or none above the first.
     [[nodiscard]] const Row* rowAt(int y) const;
     [[nodiscard]] std::optional<Hit> hitAt(QPoint point) const;
-    [[nodiscard]] QString actionText(Action action) const;
     void paintHeader(QPainter& painter, const Row& row) const;
     void paintEntry(QPainter& painter, const Row& row, bool first) const;
     void paintActions(QPainter& painter, int entry) const;
     void trigger(Hit hit);
     void revealCurrent();
+    // Tells a screen reader which entry is current while the list has the focus.
+    void announceCurrent();
 
     AppModel& m_model;
     QList<Day> m_days;

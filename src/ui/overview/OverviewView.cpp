@@ -12,6 +12,7 @@
 #include "ui/overview/cards/ProjectLauncherCard.h"
 #include "ui/overview/cards/RunningTimerCard.h"
 #include "ui/overview/cards/SummaryCards.h"
+#include "ui/style/Accessibility.h"
 #include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 
@@ -207,6 +208,7 @@ QWidget* OverviewView::buildHeader()
     m_csvButton = new QPushButton(m_exportButtons);
     m_csvButton->setObjectName(u"exportCSVButton"_s);
     m_csvButton->setIcon(QIcon::fromTheme(u"document-save-as"_s));
+    m_csvButton->setShortcut(Shortcuts::exportCSV());
     connect(m_csvButton, &QPushButton::clicked, this, &OverviewView::exportCSV);
     buttons->addWidget(m_csvButton);
     m_googleButton = new QPushButton(m_exportButtons);
@@ -340,6 +342,7 @@ void OverviewView::retranslate()
     setLocale(m_model.appLocale());
     m_rangePicker->setLocale(m_model.appLocale());
     m_csvButton->setText(m_model.localized(Text::en("Export CSV")));
+    m_csvButton->setToolTip(Accessibility::withShortcut(m_csvButton->text(), Shortcuts::exportCSV()));
     m_googleButton->setText(m_model.localized(Text::en("Export Google Calendar")));
     m_appleButton->setText(m_model.localized(Text::en("Export Apple Calendar")));
     //: Short heading over the total of tracked hours.
@@ -351,6 +354,7 @@ void OverviewView::retranslate()
     m_launcherCard->retranslate();
     //: Short heading over the number of time entries.
     m_entriesTitle->setText(m_model.localized(Text::en("Entries")));
+    m_entryList->setAccessibleName(m_entriesTitle->text());
     m_entriesEmpty->setTexts(m_model.localized(Text::en("No entries")),
         m_model.localized(Text::en("Start and stop a project from the menu bar to create time entries.")));
     m_byProjectCard->retranslate();

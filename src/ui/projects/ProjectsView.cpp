@@ -3,6 +3,7 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "ui/editors/ProjectEditor.h"
+#include "ui/style/Accessibility.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
@@ -232,6 +233,7 @@ void ProjectsView::retranslate()
     setLocale(m_model.appLocale());
     m_titleLabel->setText(m_model.localized(Text::en("Projects")));
     m_addButton->setText(m_model.localized(Text::en("Add Project")));
+    m_addButton->setToolTip(Accessibility::withShortcut(m_addButton->text(), Shortcuts::newProject()));
     m_emptyTitle->setText(m_model.localized(Text::en("No projects yet")));
     m_emptyDescription->setText(
         m_model.localized(Text::en("Create a project with an hourly rate, then start tracking it from the menu bar.")));
@@ -312,6 +314,8 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
 
     auto* edit = borderlessButton(u"editButton"_s, false, row);
     edit->setText(m_model.localized(Text::en("Edit")));
+    //: Read by screen readers for the Edit button of a project; %@ is the project's name.
+    edit->setAccessibleName(m_model.localized(Text::en("Edit %@"), { project.name }));
     connect(edit, &QPushButton::clicked, this, [this, project] {
         editProject(project);
     });
@@ -320,6 +324,8 @@ QWidget* ProjectsView::activeRow(const Project& project, QWidget* parent)
     auto* archive = borderlessButton(u"archiveButton"_s, true, row);
     //: Verb, a menu action: move the project to the archive.
     archive->setText(m_model.localized(Text::en("Archive")));
+    //: Read by screen readers for the Archive button of a project; %@ is the project's name.
+    archive->setAccessibleName(m_model.localized(Text::en("Archive %@"), { project.name }));
     connect(archive, &QPushButton::clicked, this, [this, project] {
         m_model.archiveProject(project);
     });
@@ -337,6 +343,8 @@ QWidget* ProjectsView::archivedRow(const Project& project, QWidget* parent)
     layout->addWidget(detailsView(project, row), 1);
     auto* restore = borderlessButton(u"restoreButton"_s, false, row);
     restore->setText(m_model.localized(Text::en("Restore")));
+    //: Read by screen readers for the Restore button of an archived project; %@ is the project's name.
+    restore->setAccessibleName(m_model.localized(Text::en("Restore %@"), { project.name }));
     connect(restore, &QPushButton::clicked, this, [this, project] {
         m_model.restoreProject(project);
     });

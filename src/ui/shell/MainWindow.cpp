@@ -3,19 +3,25 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "ui/overview/OverviewView.h"
+#include "ui/overview/TimerToggle.h"
 #include "ui/projects/ProjectsView.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/shell/ReadOnlyBanner.h"
+#include "ui/style/Accessibility.h"
+#include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/TimelineView.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -29,6 +35,7 @@ namespace tivren {
 MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWindow, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
+    , m_openNewProjectWindow(openNewProjectWindow ? std::move(openNewProjectWindow) : [] {})
 {
     setObjectName(u"main"_s);
     setMinimumSize(minimumWindowSize);
@@ -82,8 +89,7 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
             m_content->addWidget(new OverviewView(m_model, this));
             break;
         case MainSection::projects:
-            m_content->addWidget(new ProjectsView(
-                m_model, openNewProjectWindow ? openNewProjectWindow : [] {}, this));
+            m_content->addWidget(new ProjectsView(m_model, m_openNewProjectWindow, this));
             break;
         case MainSection::settings:
             m_content->addWidget(new SettingsView(m_model, this));
@@ -98,8 +104,48 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     connect(&m_model, &AppModel::settingsChanged, this, &MainWindow::retranslate);
     connect(&m_model, &AppModel::errorMessageChanged, this, &MainWindow::showMessages);
     connect(&m_model, &AppModel::successMessageChanged, this, &MainWindow::showMessages);
+    addShortcuts();
     retranslate();
     showSection();
+}
+
+void MainWindow::addShortcuts()
+{
+    auto add = [this](const QKeySequence& keys, auto action) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+    };
+    // The same end as the tray's Quit: the event loop ends and the program saves before it exits.
+    add(Shortcuts::quit(), &QCoreApplication::quit);
+    add(Shortcuts::closeWindow(), [this] {
+        close();
+    });
+    add(Shortcuts::newProject(), [this] {
+        m_openNewProjectWindow();
+    });
+    const QList<MainSection> sections = allMainSections();
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        add(Shortcuts::section(int(i)), [this, section = sections[i]] {
+            m_model.setSelectedSection(section);
+        });
+    }
+    for (const QKeySequence& keys : { Shortcuts::toggleTimer(), Shortcuts::toggleTimerReturn() }) {
+        add(keys, [this] {
+            if (m_model.selectedSection() == MainSection::overview)
+                toggleTimer(m_model);
+        });
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Space reaches the window only when the focused control has no use for it (a button presses,
+    // a text field types), so here it can start or stop the timer without surprising anyone.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier
+        && m_model.selectedSection() == MainSection::overview) {
+        toggleTimer(m_model);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MainWindow::retranslate()
@@ -107,8 +153,14 @@ void MainWindow::retranslate()
     setLocale(m_model.appLocale());
     setWindowTitle(m_model.localized(Text::en("Tivren")));
     const QList<MainSection> sections = allMainSections();
-    for (qsizetype i = 0; i < sections.size(); ++i)
-        m_sections->button(int(i))->setText(title(sections[i], m_model.appLocale()));
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        const QString text = title(sections[i], m_model.appLocale());
+        m_sections->button(int(i))->setText(text);
+        m_sections->button(int(i))->setToolTip(Accessibility::withShortcut(text, Shortcuts::section(int(i))));
+        // A screen's scroll area takes the focus (for scrolling by keys) and is named after it.
+        for (ScreenPage* page : m_content->widget(int(i))->findChildren<ScreenPage*>())
+            page->setAccessibleName(text);
+    }
     findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(Text::en("Section")));
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QKeyEvent;
 class QMessageBox;
 class QStackedWidget;
 
@@ -16,7 +17,10 @@ namespace tivren {
 class AppModel;
 
 // The main window: the section switcher on top and the selected section's screen below, plus
-// the two app-wide alerts for the model's error and success messages.
+// the two app-wide alerts for the model's error and success messages. It holds the app-wide
+// shortcuts: Ctrl+Q quits as the tray's Quit does, Ctrl+W closes the window, Ctrl+N opens the New
+// Project window, Ctrl+1 to Ctrl+4 pick a section, and on the overview Space and Ctrl+Enter start
+// or stop the timer.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -32,12 +36,17 @@ public:
     // desktop's panels and title bar around it; every screen scrolls what does not fit.
     static constexpr QSize minimumWindowSize { 720, 400 };
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void addShortcuts();
     void retranslate();
     void showSection();
     void showMessages();
 
     AppModel& m_model;
+    std::function<void()> m_openNewProjectWindow;
     QButtonGroup* m_sections = nullptr;
     QStackedWidget* m_content = nullptr;
     QPointer<QMessageBox> m_errorAlert;

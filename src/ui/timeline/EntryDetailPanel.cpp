@@ -1,5 +1,7 @@
 #include "ui/timeline/EntryDetailPanel.h"
 
+#include "app/model/AppModel.h"
+#include "app/text/AppStrings.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/NotesLabel.h"
@@ -230,6 +232,8 @@ void EntryDetailPanel::setContent(const Content& content)
     }
     m_edit->setText(content.edit);
     m_delete->setText(content.remove);
+    m_edit->setAccessibleName(content.editName);
+    m_delete->setAccessibleName(content.removeName);
     // The buttons share the wider one's width.
     m_edit->setMinimumWidth(0);
     m_delete->setMinimumWidth(0);
@@ -254,6 +258,17 @@ void EntryDetailPanel::colorDeleteButton()
     QPalette own;
     own.setColor(QPalette::ButtonText, Style::destructiveTextColor(palette()));
     m_delete->setPalette(own.resolve(m_delete->palette()));
+}
+
+void EntryDetailPanel::nameActions(Content& content, const AppModel& model)
+{
+    const QString subject = content.name + u", "_s + content.span;
+    content.edit = model.localized(Text::en("Edit"));
+    content.remove = model.localized(Text::en("Delete"));
+    //: Read by screen readers for the Edit button of a time entry; %@ is its project and times.
+    content.editName = model.localized(Text::en("Edit %@"), { subject });
+    //: Read by screen readers for the Delete button of a time entry; %@ is its project and times.
+    content.removeName = model.localized(Text::en("Delete %@"), { subject });
 }
 
 } // namespace tivren

@@ -11,6 +11,8 @@ class QPushButton;
 
 namespace tivren {
 
+class AppModel;
+
 namespace Style {
 class ColorDot;
 }
@@ -41,9 +43,15 @@ public:
         QString notes;
         QString edit;
         QString remove;
+        // The buttons as a screen reader names them, with the entry they act on.
+        QString editName;
+        QString removeName;
     };
 
     explicit EntryDetailPanel(Arrangement arrangement, QWidget* parent = nullptr);
+
+    // Fills the buttons' texts and names from the content's name and span.
+    static void nameActions(Content& content, const AppModel& model);
 
     [[nodiscard]] Arrangement arrangement() const { return m_arrangement; }
     [[nodiscard]] QPushButton* editButton() const { return m_edit; }

@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "core/time/DurationFormat.h"
 #include "ui/overview/cards/TimerCardParts.h"
+#include "ui/style/Accessibility.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -39,6 +40,7 @@ void BreakTimerCard::retranslate()
     m_skipButton->setText(m_model.localized(Text::en("Skip Break")));
     //: Verb, a button: stop tracking time.
     m_stopButton->setText(m_model.localized(Text::en("Stop Timer")));
+    m_stopButton->setToolTip(Accessibility::withShortcut(m_stopButton->text(), Shortcuts::toggleTimer()));
 }
 
 void BreakTimerCard::refresh()

@@ -118,6 +118,13 @@ QWidget* ByProjectCard::row(const ProjectBillingSummary& summary)
         actual->setText(hours(summary.actualDuration));
         line->addWidget(actual);
     }
+    // A screen reader reads the row as one line, as it is seen.
+    QStringList parts { project.name };
+    for (const QString& figure : { u"hoursLabel"_s, u"amountLabel"_s }) {
+        if (const auto* label = row->findChild<QLabel*>(figure))
+            parts.append(label->text());
+    }
+    row->setAccessibleName(parts.join(u", "_s));
     return row;
 }
 

@@ -3,6 +3,7 @@
 #include "app/model/AppModel.h"
 #include "app/text/AppStrings.h"
 #include "ui/overview/cards/RecentProjectButton.h"
+#include "ui/style/Accessibility.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 
@@ -115,6 +116,9 @@ void ProjectLauncherCard::refreshRecent(const QList<Project>& active, const std:
     Style::clearLayout(m_recentRow);
     const QList<Project> recent = active.isEmpty() ? QList<Project>() : m_model.recentlyUsedProjects(3);
     m_recentLabel->setVisible(!recent.isEmpty());
+    // Made after the rest of the overview, the buttons would come last in the tab order; they
+    // follow the menu button, as they follow it on the screen.
+    QWidget* previous = m_startMenuButton;
     for (const Project& project : recent) {
         const bool running = project.id == tracked;
         const QString caption = running ? m_model.localized(Text::en("Running"))
@@ -122,6 +126,11 @@ void ProjectLauncherCard::refreshRecent(const QList<Project>& active, const std:
             ? m_model.localized(Text::en("%@ / hour"), { m_model.currencyString(*project.hourlyRate) })
             : m_model.localized(Text::en("Start timer"));
         auto* button = new RecentProjectButton(project, running, caption, m_content);
+        // The first one is what Space and Ctrl+Enter start while nothing runs.
+        if (previous == m_startMenuButton && !tracked && !m_model.pomodoroPhase())
+            button->setToolTip(Accessibility::withShortcut(project.name, Shortcuts::toggleTimer()));
+        QWidget::setTabOrder(previous, button);
+        previous = button;
         connect(button, &QAbstractButton::clicked, this, [this, project] {
             m_model.startTracking(project);
         });

@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "core/time/DurationFormat.h"
 #include "ui/overview/cards/TimerCardParts.h"
+#include "ui/style/Accessibility.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
 
@@ -66,6 +67,7 @@ void RunningTimerCard::retranslate()
     m_headline->setText(m_model.localized(Text::en("Currently Tracking")));
     //: Verb, a button: stop tracking time.
     m_stopButton->setText(m_model.localized(Text::en("Stop Timer")));
+    m_stopButton->setToolTip(Accessibility::withShortcut(m_stopButton->text(), Shortcuts::toggleTimer()));
     m_skipPhaseButton->setText(m_model.localized(Text::en("Skip Phase")));
 }
 

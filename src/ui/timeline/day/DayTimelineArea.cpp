@@ -1,10 +1,10 @@
 #include "ui/timeline/day/DayTimelineArea.h"
 
 #include "core/timeline/DayGeometry.h"
+#include "ui/style/Accessibility.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/HourLabelColumn.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -228,11 +228,7 @@ void DayTimelineArea::setCurrentID(const std::optional<QUuid>& id)
     m_currentID = id;
     const int index = indexOf(id);
     updateBlock(index);
-    setAccessibleDescription(index >= 0 ? m_blocks[size_t(index)].accessibleLabel(m_model) : QString());
-    if (hasFocus()) {
-        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    Accessibility::announce(this, index >= 0 ? m_blocks[size_t(index)].accessibleLabel(m_model) : QString());
 }
 
 bool DayTimelineArea::stepCurrent(int delta, bool wrap)

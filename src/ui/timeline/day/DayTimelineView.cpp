@@ -286,8 +286,7 @@ void DayTimelineView::refreshSidebar(bool animated)
         details.amount = m_model.currencyString(billed / hour * *project->hourlyRate);
     }
     details.notes = entry->notes;
-    details.edit = m_model.localized(Text::en("Edit"));
-    details.remove = m_model.localized(Text::en("Delete"));
+    EntryDetailPanel::nameActions(details, m_model);
     m_sidebar->panel()->setContent(details);
     m_sidebar->setRevealed(true, animated);
 }

@@ -1,5 +1,6 @@
 #include "ui/timeline/week/WeekCanvas.h"
 
+#include "ui/style/Accessibility.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/HourLabelColumn.h"
 #include "ui/timeline/week/WeekTimelineLayout.h"
@@ -120,7 +121,7 @@ void WeekCanvas::setCurrent(int piece)
     m_current = piece;
     if (piece >= 0) {
         update(focusRect(piece));
-        setAccessibleDescription(pieceLabel(piece));
+        Accessibility::announce(this, pieceLabel(piece));
     }
 }
 

@@ -188,6 +188,7 @@ void WeekTimelineView::retranslate()
     setLocale(locale);
     m_weekdayFormat = std::make_unique<DayFormat>(locale, u"EEE"_s);
     m_dateFormat = std::make_unique<DayFormat>(locale, u"EEEEMMMMd"_s);
+    m_canvas->setAccessibleName(m_model.localized(Text::en("Week Timeline")));
     m_emptyState->setTexts(m_model.localized(Text::en("No entries this week")),
         m_model.localized(Text::en("No time was tracked this week.")));
 }
@@ -299,8 +300,7 @@ void WeekTimelineView::refreshPanel(bool animated)
         content.amount = m_model.currencyString(billed / 3600.0 * *project->hourlyRate);
     }
     content.notes = entry->notes;
-    content.edit = m_model.localized(Text::en("Edit"));
-    content.remove = m_model.localized(Text::en("Delete"));
+    EntryDetailPanel::nameActions(content, m_model);
     m_detail->panel()->setContent(content);
     m_detail->setRevealed(true, animated);
 }
