@@ -91,6 +91,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // An entry's own length; never negative, whatever the stored times say.
+    [[nodiscard]] static Seconds actualDuration(const TimeEntry& entry);
     struct Day
     {
         QDate date;
