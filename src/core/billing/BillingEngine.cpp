@@ -160,12 +160,14 @@ QHash<QUuid, Seconds> billedDurations(
     return result;
 }
 
-QList<ProjectBillingSummary> summaries(
-    const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
+namespace {
+
+QList<ProjectBillingSummary> summariesOf(
+    const EntryRefs& inRange, const QList<Project>& projects, const InstantRange& range)
 {
     const auto projectIndex = indexProjects(projects);
     QList<ProjectBillingSummary> result;
-    for (const Group& group : groupByProject(entriesInRange(entries, range))) {
+    for (const Group& group : groupByProject(inRange)) {
         const Project* project = projectIndex.value(group.projectID);
         if (!project)
             continue;
@@ -188,6 +190,22 @@ QList<ProjectBillingSummary> summaries(
         return a.project.id < b.project.id;
     });
     return result;
+}
+
+} // namespace
+
+QList<ProjectBillingSummary> summaries(
+    const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
+{
+    return summariesOf(entriesInRange(entries, range), projects, range);
+}
+
+QList<ProjectBillingSummary> summaries(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range)
+{
+    return summariesOf(index.overlapping(entries, range), projects, range);
 }
 
 double totalAmount(const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/billing/EntryStartIndex.h"
 #include "core/billing/ProjectBillingSummary.h"
 #include "core/records/Project.h"
 #include "core/records/TimeEntry.h"
@@ -31,6 +32,11 @@ namespace BillingEngine {
 // One summary per project with entries in the range, highest amount first, then most billed time.
 [[nodiscard]] QList<ProjectBillingSummary> summaries(
     const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range);
+// The same, looking only at the entries the index finds near the range; `index` is built from `entries`.
+[[nodiscard]] QList<ProjectBillingSummary> summaries(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range);
 
 [[nodiscard]] double totalAmount(
     const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range);

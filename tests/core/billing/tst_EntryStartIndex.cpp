@@ -1,0 +1,137 @@
+#include "core/billing/BillingEngine.h"
+#include "core/billing/EntryStartIndex.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTimeZone>
+
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using namespace tivren;
+using S = BillingRoundingStrategy;
+
+namespace {
+
+constexpr Instant kBase = 1772352000; // 2026-03-01T08:00:00Z
+constexpr Seconds kHour = 3600;
+
+struct Data
+{
+    QList<Project> projects;
+    QList<TimeEntry> entries;
+};
+
+Data projects()
+{
+    Data d;
+    d.projects = { Project(QUuid::createUuid(), u"Up"_s, 80.0, 15, S::roundUpPerEntry, u"blue"_s, false, 0),
+        Project(QUuid::createUuid(), u"Nearest"_s, 55.5, 30, S::roundNearestPerEntry, u"red"_s, false, 0),
+        Project(QUuid::createUuid(), u"Total"_s, 120.0, 60, S::roundProjectTotal, u"green"_s, false, 0),
+        Project(QUuid::createUuid(), u"Unbilled"_s, std::nullopt, 15, S::roundUpPerEntry, u"gray"_s, false, 0) };
+    return d;
+}
+
+void add(Data& d, int project, Instant start, Seconds duration)
+{
+    // Project index -1 stands for a deleted project.
+    const QUuid projectID = project < 0 ? QUuid::createUuid() : d.projects[project].id;
+    d.entries.append(TimeEntry { QUuid::createUuid(), projectID, start, start + duration, {} });
+}
+
+// Many entries in no particular order: short ones, some sharing starts, a few spanning days.
+Data shuffled(quint32 seed, int count)
+{
+    Data d = projects();
+    QRandomGenerator random(seed);
+    for (int i = 0; i < count; ++i) {
+        const Instant start = kBase + random.bounded(40 * 24) * 900.0 - 10 * 24 * kHour;
+        const Seconds duration = random.bounded(10) == 0 ? random.bounded(72) * kHour : random.bounded(240) * 60.0;
+        add(d, static_cast<int>(random.bounded(5)) - 1, start, duration);
+    }
+    return d;
+}
+
+// Entries ending or starting exactly on the bounds, equal starts, an entry ending before it starts,
+// and one long entry that started far before the range.
+Data edges(const InstantRange& range)
+{
+    Data d = projects();
+    add(d, 0, range.lower - kHour, kHour); // ends on the lower bound: outside
+    add(d, 0, range.upper, kHour); // starts on the upper bound: outside
+    add(d, 1, range.lower - kHour, 2 * kHour); // reaches in
+    add(d, 2, range.upper - 60, kHour); // reaches out
+    for (int i = 0; i < 3; ++i)
+        add(d, i % 3, range.lower + kHour, (i + 1) * 600.0); // equal starts keep list order
+    add(d, 0, range.lower + 2 * kHour, -kHour); // ends before it starts, inside
+    add(d, 2, range.lower - 200 * 24 * kHour, 400 * 24 * kHour); // long, started long before
+    add(d, 1, range.lower + kHour, 0); // empty
+    add(d, 3, std::numeric_limits<double>::quiet_NaN(), kHour);
+    add(d, 0, range.lower + 3 * kHour, 45 * 60.0);
+    return d;
+}
+
+InstantRange localDay(const char* zone, QDate day)
+{
+    const QTimeZone tz(zone);
+    return { Instant(day.startOfDay(tz).toSecsSinceEpoch()),
+        Instant(day.addDays(1).startOfDay(tz).toSecsSinceEpoch()) };
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Data)
+
+class tst_EntryStartIndex : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The indexed query must give exactly what the plain scan gives: same entries in the same order,
+    // same summaries to the last bit.
+    void matchesScan_data()
+    {
+        QTest::addColumn<Data>("data");
+        QTest::addColumn<InstantRange>("range");
+        const InstantRange march { kBase, kBase + 31 * 24 * kHour };
+        const InstantRange day { kBase + 5 * 24 * kHour, kBase + 6 * 24 * kHour };
+        QTest::newRow("shuffled, a month") << shuffled(1, 2000) << march;
+        QTest::newRow("shuffled, a day") << shuffled(2, 2000) << day;
+        QTest::newRow("shuffled, before everything") << shuffled(3, 500) << InstantRange { 0, kHour };
+        QTest::newRow("shuffled, everything") << shuffled(4, 500) << InstantRange { -1e12, 1e12 };
+        QTest::newRow("edges, a month") << edges(march) << march;
+        QTest::newRow("edges, a day") << edges(day) << day;
+        QTest::newRow("edges, empty range") << edges(day) << InstantRange { day.lower, day.lower };
+        const InstantRange springForward = localDay("Europe/Amsterdam", QDate(2026, 3, 29)); // 23 hours
+        const InstantRange fallBack = localDay("Europe/Amsterdam", QDate(2026, 10, 25)); // 25 hours
+        QTest::newRow("edges, short DST day") << edges(springForward) << springForward;
+        QTest::newRow("edges, long DST day") << edges(fallBack) << fallBack;
+        QTest::newRow("no entries") << projects() << march;
+        Data infinite = edges(day);
+        add(infinite, 0, -std::numeric_limits<double>::infinity(), kHour);
+        QTest::newRow("entry with an infinite start") << infinite << day;
+    }
+
+    void matchesScan()
+    {
+        QFETCH(Data, data);
+        QFETCH(InstantRange, range);
+        const EntryStartIndex index(data.entries);
+
+        const QList<TimeEntry> scanned = BillingEngine::filteredEntries(data.entries, range);
+        QList<TimeEntry> found;
+        for (const TimeEntry* entry : index.overlapping(data.entries, range))
+            found.append(*entry);
+        QCOMPARE(found.size(), scanned.size());
+        for (qsizetype i = 0; i < found.size(); ++i)
+            QCOMPARE(found[i].id, scanned[i].id);
+
+        QCOMPARE(BillingEngine::summaries(data.entries, index, data.projects, range),
+            BillingEngine::summaries(data.entries, data.projects, range));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_EntryStartIndex)
+#include "tst_EntryStartIndex.moc"
