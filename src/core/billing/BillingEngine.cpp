@@ -134,22 +134,23 @@ Seconds inRangeDuration(const TimeEntry& entry, const InstantRange& range)
     return std::max(std::min(entry.endDate, range.upper) - std::max(entry.startDate, range.lower), 0.0);
 }
 
-QList<TimeEntry> filteredEntries(const QList<TimeEntry>& entries, const InstantRange& range)
+namespace {
+
+QList<TimeEntry> copied(const EntryRefs& inRange)
 {
     QList<TimeEntry> result;
-    const EntryRefs kept = entriesInRange(entries, range);
-    result.reserve(static_cast<qsizetype>(kept.size()));
-    for (const TimeEntry* entry : kept)
+    result.reserve(static_cast<qsizetype>(inRange.size()));
+    for (const TimeEntry* entry : inRange)
         result.append(*entry);
     return result;
 }
 
-QHash<QUuid, Seconds> billedDurations(
-    const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
+QHash<QUuid, Seconds> billedDurationsOf(
+    const EntryRefs& inRange, const QList<Project>& projects, const InstantRange& range)
 {
     const auto projectIndex = indexProjects(projects);
     QHash<QUuid, Seconds> result;
-    for (const Group& group : groupByProject(entriesInRange(entries, range))) {
+    for (const Group& group : groupByProject(inRange)) {
         const Project* project = projectIndex.value(group.projectID);
         if (!project)
             continue;
@@ -159,8 +160,6 @@ QHash<QUuid, Seconds> billedDurations(
     }
     return result;
 }
-
-namespace {
 
 QList<ProjectBillingSummary> summariesOf(
     const EntryRefs& inRange, const QList<Project>& projects, const InstantRange& range)
@@ -192,7 +191,59 @@ QList<ProjectBillingSummary> summariesOf(
     return result;
 }
 
+double totalAmountOf(const QList<ProjectBillingSummary>& summaries)
+{
+    double total = 0;
+    for (const ProjectBillingSummary& summary : summaries)
+        total += summary.amount;
+    return total;
+}
+
+Seconds totalBillableDurationOf(const QHash<QUuid, Seconds>& billed)
+{
+    Seconds total = 0;
+    for (Seconds seconds : billed)
+        total += seconds;
+    return total;
+}
+
+// Sums in list order, as a plain scan over the list does, so the last bits agree whichever way the
+// entries were found.
+Seconds totalDurationOf(EntryRefs inRange, const InstantRange& range)
+{
+    std::sort(inRange.begin(), inRange.end());
+    Seconds total = 0;
+    for (const TimeEntry* entry : inRange)
+        total += inRangeDuration(*entry, range);
+    return total;
+}
+
 } // namespace
+
+QList<TimeEntry> filteredEntries(const QList<TimeEntry>& entries, const InstantRange& range)
+{
+    return copied(entriesInRange(entries, range));
+}
+
+QList<TimeEntry> filteredEntries(
+    const QList<TimeEntry>& entries, const EntryStartIndex& index, const InstantRange& range)
+{
+    return copied(index.overlapping(entries, range));
+}
+
+QHash<QUuid, Seconds> billedDurations(
+    const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
+{
+    return billedDurationsOf(entriesInRange(entries, range), projects, range);
+}
+
+QHash<QUuid, Seconds> billedDurations(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range)
+{
+    return billedDurationsOf(index.overlapping(entries, range), projects, range);
+}
 
 QList<ProjectBillingSummary> summaries(
     const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
@@ -210,19 +261,29 @@ QList<ProjectBillingSummary> summaries(const QList<TimeEntry>& entries,
 
 double totalAmount(const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
 {
-    double total = 0;
-    for (const ProjectBillingSummary& summary : summaries(entries, projects, range))
-        total += summary.amount;
-    return total;
+    return totalAmountOf(summaries(entries, projects, range));
+}
+
+double totalAmount(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range)
+{
+    return totalAmountOf(summaries(entries, index, projects, range));
 }
 
 Seconds totalBillableDuration(
     const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
 {
-    Seconds total = 0;
-    for (Seconds billed : billedDurations(entries, projects, range))
-        total += billed;
-    return total;
+    return totalBillableDurationOf(billedDurations(entries, projects, range));
+}
+
+Seconds totalBillableDuration(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range)
+{
+    return totalBillableDurationOf(billedDurations(entries, index, projects, range));
 }
 
 Seconds totalDuration(const QList<TimeEntry>& entries, const InstantRange& range)
@@ -233,6 +294,11 @@ Seconds totalDuration(const QList<TimeEntry>& entries, const InstantRange& range
             total += inRangeDuration(entry, range);
     }
     return total;
+}
+
+Seconds totalDuration(const QList<TimeEntry>& entries, const EntryStartIndex& index, const InstantRange& range)
+{
+    return totalDurationOf(index.overlapping(entries, range), range);
 }
 
 QString exportCSV(const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)

@@ -41,14 +41,16 @@ void add(Data& d, int project, Instant start, Seconds duration)
     d.entries.append(TimeEntry { QUuid::createUuid(), projectID, start, start + duration, {} });
 }
 
-// Many entries in no particular order: short ones, some sharing starts, a few spanning days.
-Data shuffled(quint32 seed, int count)
+// Many entries in no particular order: short ones, some sharing starts, a few spanning days. Near the
+// epoch, instants keep enough fraction bits that sums depend on their order.
+Data shuffled(quint32 seed, int count, Instant base = kBase)
 {
     Data d = projects();
     QRandomGenerator random(seed);
     for (int i = 0; i < count; ++i) {
-        const Instant start = kBase + random.bounded(40 * 24) * 900.0 - 10 * 24 * kHour;
-        const Seconds duration = random.bounded(10) == 0 ? random.bounded(72) * kHour : random.bounded(240) * 60.0;
+        const Instant start = base + random.bounded(40 * 24) * 900.0 - 10 * 24 * kHour;
+        const Seconds duration = random.bounded(10) == 0 ? random.bounded(72) * kHour
+                                                         : random.bounded(240) * 60.0 + random.bounded(1000) / 7.0;
         add(d, static_cast<int>(random.bounded(5)) - 1, start, duration);
     }
     return d;
@@ -100,6 +102,8 @@ private Q_SLOTS:
         QTest::newRow("shuffled, a month") << shuffled(1, 2000) << march;
         QTest::newRow("shuffled, a day") << shuffled(2, 2000) << day;
         QTest::newRow("shuffled, before everything") << shuffled(3, 500) << InstantRange { 0, kHour };
+        QTest::newRow("shuffled, near the epoch")
+            << shuffled(5, 2000, 10 * 24 * kHour) << InstantRange { 0, 31 * 24 * kHour };
         QTest::newRow("shuffled, everything") << shuffled(4, 500) << InstantRange { -1e12, 1e12 };
         QTest::newRow("edges, a month") << edges(march) << march;
         QTest::newRow("edges, a day") << edges(day) << day;
@@ -128,8 +132,19 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < found.size(); ++i)
             QCOMPARE(found[i].id, scanned[i].id);
 
-        QCOMPARE(BillingEngine::summaries(data.entries, index, data.projects, range),
-            BillingEngine::summaries(data.entries, data.projects, range));
+        QCOMPARE(BillingEngine::filteredEntries(data.entries, index, range), scanned);
+        const QList<Project>& projects = data.projects;
+        QCOMPARE(BillingEngine::summaries(data.entries, index, projects, range),
+            BillingEngine::summaries(data.entries, projects, range));
+        QCOMPARE(BillingEngine::billedDurations(data.entries, index, projects, range),
+            BillingEngine::billedDurations(data.entries, projects, range));
+        // Exact comparisons: the sums must agree to the last bit, not nearly.
+        QVERIFY(BillingEngine::totalAmount(data.entries, index, projects, range)
+            == BillingEngine::totalAmount(data.entries, projects, range));
+        QVERIFY(BillingEngine::totalBillableDuration(data.entries, index, projects, range)
+            == BillingEngine::totalBillableDuration(data.entries, projects, range));
+        QVERIFY(BillingEngine::totalDuration(data.entries, index, range)
+            == BillingEngine::totalDuration(data.entries, range));
     }
 };
 
