@@ -308,7 +308,12 @@ void AppModel::setProjects(const QList<Project>& projects)
 
 void AppModel::setEntries(const QList<TimeEntry>& entries)
 {
-    assign(m_entries, entries, &AppModel::entriesChanged);
+    if (m_entries == entries)
+        return;
+    m_entries = entries;
+    // In step before anyone hears of the change, so range queries in their handlers see the new list.
+    m_entryIndex = EntryStartIndex(m_entries);
+    Q_EMIT entriesChanged();
 }
 
 void AppModel::setActiveSession(const std::optional<ActiveTimerSession>& session)

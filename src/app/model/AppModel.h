@@ -3,6 +3,7 @@
 #include "app/calendar/CalendarConnection.h"
 #include "app/model/Clock.h"
 #include "app/model/MainSection.h"
+#include "core/billing/EntryStartIndex.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/pomodoro/PomodoroPhase.h"
 #include "core/records/AppSnapshot.h"
@@ -60,6 +61,8 @@ public:
     // ---- state -------------------------------------------------------------------------------
     const QList<Project>& projects() const { return m_projects; }
     const QList<TimeEntry>& entries() const { return m_entries; }
+    // `entries()` by start, for queries over a range (BillingEngine's overloads taking an index).
+    const EntryStartIndex& entryIndex() const { return m_entryIndex; }
     const std::optional<ActiveTimerSession>& activeSession() const { return m_activeSession; }
     const AppSettings& settings() const { return m_settings; }
     MainSection selectedSection() const { return m_selectedSection; }
@@ -247,6 +250,7 @@ private:
 
     QList<Project> m_projects;
     QList<TimeEntry> m_entries;
+    EntryStartIndex m_entryIndex;
     std::optional<ActiveTimerSession> m_activeSession;
     AppSettings m_settings;
     MainSection m_selectedSection = MainSection::overview;

@@ -118,12 +118,13 @@ InstantRange OverviewView::normalizedRange(Instant start, Instant end)
     return { lower, std::max(last, lower) };
 }
 
-QList<EntryListDay> OverviewView::entriesByDay(const QList<TimeEntry>& entries, InstantRange range)
+QList<EntryListDay> OverviewView::entriesByDay(
+    const QList<TimeEntry>& entries, const EntryStartIndex& index, InstantRange range)
 {
     // The filtered list is latest start first, so one day's entries come together and the days
     // come newest first.
     QList<EntryListDay> days;
-    for (const TimeEntry& entry : BillingEngine::filteredEntries(entries, range)) {
+    for (const TimeEntry& entry : BillingEngine::filteredEntries(entries, index, range)) {
         const QDate day = LocalCalendar::localDate(entry.startDate);
         if (days.isEmpty() || days.last().day != day)
             days.append({ day, {} });
@@ -365,8 +366,9 @@ void OverviewView::refreshFigures()
 {
     const InstantRange range = this->range();
     const QList<TimeEntry>& entries = m_model.entries();
+    const EntryStartIndex& index = m_model.entryIndex();
     const QList<Project>& projects = m_model.projects();
-    const QList<ProjectBillingSummary> summaries = BillingEngine::summaries(entries, projects, range);
+    const QList<ProjectBillingSummary> summaries = BillingEngine::summaries(entries, index, projects, range);
     const bool hasBilling = std::any_of(summaries.cbegin(), summaries.cend(), [](const ProjectBillingSummary& s) {
         return s.project.hourlyRate.has_value();
     });
@@ -374,22 +376,22 @@ void OverviewView::refreshFigures()
     m_titleLabel->setText(
         hasBilling ? m_model.localized(Text::en("Billing Overview")) : m_model.localized(Text::en("Time Overview")));
     arrangeHeader();
-    const Seconds hours = hasBilling ? BillingEngine::totalBillableDuration(entries, projects, range)
-                                     : BillingEngine::totalDuration(entries, range);
+    const Seconds hours = hasBilling ? BillingEngine::totalBillableDuration(entries, index, projects, range)
+                                     : BillingEngine::totalDuration(entries, index, range);
     m_summaryCards->setFigures(m_model.decimalString(hours / 3600.0, 2, 2),
-        hasBilling ? std::optional(m_model.currencyString(BillingEngine::totalAmount(entries, projects, range)))
+        hasBilling ? std::optional(m_model.currencyString(BillingEngine::totalAmount(entries, index, projects, range)))
                    : std::nullopt,
         m_model.decimalString(double(summaries.size()), 0, 0));
 
     m_byProjectCard->setSummaries(summaries);
 
     // Entries by day.
-    const QList<EntryListDay> days = entriesByDay(entries, range);
+    const QList<EntryListDay> days = entriesByDay(entries, index, range);
     m_hasEntries = !days.isEmpty();
     m_entriesEmpty->setVisible(!m_hasEntries);
     m_entryList->setVisible(m_hasEntries);
     m_entryList->setDays(days,
-        m_hasEntries ? BillingEngine::billedDurations(entries, projects, range) : QHash<QUuid, Seconds>(),
+        m_hasEntries ? BillingEngine::billedDurations(entries, index, projects, range) : QHash<QUuid, Seconds>(),
         maxEntryDuration(days));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/calendar/CalendarExportDraft.h"
 #include "app/model/MainSection.h"
+#include "core/billing/EntryStartIndex.h"
 #include "core/records/TimeEntry.h"
 #include "core/time/Instant.h"
 #include "ui/overview/EntryListView.h"
@@ -57,7 +58,8 @@ public:
 
     [[nodiscard]] static InstantRange normalizedRange(Instant start, Instant end);
     // The range's entries grouped by the local day they start on, newest day first.
-    [[nodiscard]] static QList<EntryListDay> entriesByDay(const QList<TimeEntry>& entries, InstantRange range);
+    [[nodiscard]] static QList<EntryListDay> entriesByDay(
+        const QList<TimeEntry>& entries, const EntryStartIndex& index, InstantRange range);
     // The longest entry of the days, which fills a duration bar; 1 when there are none.
     [[nodiscard]] static Seconds maxEntryDuration(const QList<EntryListDay>& days);
 

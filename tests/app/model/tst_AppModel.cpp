@@ -1,3 +1,4 @@
+#include "core/billing/BillingEngine.h"
 #include "core/time/DurationFormat.h"
 #include "support/ModelHarness.h"
 
@@ -193,6 +194,33 @@ private Q_SLOTS:
         QCOMPARE(h.model->googleCalendar().eventLinks().size(), 1); // links stay
         QVERIFY(h.saved().entries.isEmpty());
         QCOMPARE(entriesChanged.count(), 3); // recorded, edited, deleted
+    }
+
+    // Views run range queries through the index as soon as they hear of a change: after the load, a
+    // recorded entry, an edit that moves one and a deletion it must find what a scan finds.
+    void entryIndexFollowsEveryChange()
+    {
+        ModelHarness h(kNoLoad, ModelHarness::Load::later);
+        const Project a = testProject(u"A"_s);
+        const TimeEntry early = testEntry(a, 1000, 60);
+        const TimeEntry late = testEntry(a, 5 * kDay, 600);
+        const InstantRange firstDay { 0, kDay };
+        QList<QList<TimeEntry>> seen;
+        connect(h.model.get(), &AppModel::entriesChanged, this, [&h, &seen, firstDay] {
+            const QList<TimeEntry> found =
+                BillingEngine::filteredEntries(h.model->entries(), h.model->entryIndex(), firstDay);
+            QCOMPARE(found, BillingEngine::filteredEntries(h.model->entries(), firstDay));
+            seen.append(found);
+        });
+        h.load(snapshotOf({ a }, { late, early }));
+        h.model->updateEntry(late, 2000, 2600, QString());
+        h.model->deleteEntry(early);
+        h.model->updateEntry(h.model->entries().first(), 3 * kDay, 3 * kDay + 60, QString());
+        QCOMPARE(seen.size(), 4);
+        QCOMPARE(seen[0].size(), 1);
+        QCOMPARE(seen[1].size(), 2);
+        QCOMPARE(seen[2].size(), 1);
+        QVERIFY(seen[3].isEmpty());
     }
 
     void settingsOperations()
