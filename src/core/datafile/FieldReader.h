@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 
@@ -37,10 +38,11 @@ public:
         return true;
     }
 
+    // Equal texts share one copy: notes and names repeat across thousands of entries.
     [[nodiscard]] QString string(QLatin1StringView key)
     {
         expectType(key, JsonReader::Type::string, u"a string");
-        return m_r.readString();
+        return *m_strings.insert(m_r.readString());
     }
 
     [[nodiscard]] double number(QLatin1StringView key)
@@ -106,8 +108,8 @@ public:
 private:
     [[noreturn]] static void failUnknownValue(QLatin1StringView key, const QString& text);
     static void prependIndex(Failure& failure, QLatin1StringView key, qsizetype index);
-
     JsonReader& m_r;
+    QSet<QString> m_strings;
 };
 
 } // namespace tivren::SnapshotCodec::detail
