@@ -3,6 +3,7 @@
 #include "app/calendar/CalendarConnection.h"
 #include "app/model/Clock.h"
 #include "app/model/MainSection.h"
+#include "app/text/NumberFormatCache.h"
 #include "core/billing/EntryStartIndex.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/pomodoro/PomodoroPhase.h"
@@ -234,6 +235,7 @@ private:
 
     AppServices m_services;
     QTimer m_clockTimer;
+    mutable NumberFormatCache m_numberFormats; // formatting is const; the open formatters are not state
 
     // Saving: the newest save handed over, the state last known to be on disk, and the retries while
     // the newest state is not there (a full disk, say).

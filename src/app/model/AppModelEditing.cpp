@@ -3,7 +3,6 @@
 #include "app/services/BreakOverlayPresenting.h"
 #include "app/services/LoginItemService.h"
 #include "app/text/AppStrings.h"
-#include "app/text/NumberFormatting.h"
 #include "core/billing/BillingEngine.h"
 
 #include <QCollator>
@@ -208,14 +207,14 @@ QList<Project> AppModel::recentlyUsedProjects(int limit) const
 
 QString AppModel::currencyString(double amount) const
 {
-    if (const auto text = NumberFormatting::currency(amount, m_settings.currencyCode, appLocale()))
+    if (const auto text = m_numberFormats.currency(amount, m_settings.currencyCode, appLocale()))
         return *text;
     return decimalString(amount, 2, 2);
 }
 
 QString AppModel::decimalString(double value, int minimumFractionDigits, int maximumFractionDigits) const
 {
-    if (const auto text = NumberFormatting::decimal(value, minimumFractionDigits, maximumFractionDigits, appLocale()))
+    if (const auto text = m_numberFormats.decimal(value, minimumFractionDigits, maximumFractionDigits, appLocale()))
         return *text;
     return QString::number(value, 'f', std::max(maximumFractionDigits, 0));
 }

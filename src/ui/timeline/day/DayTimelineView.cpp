@@ -238,10 +238,19 @@ void DayTimelineView::reload()
     refreshSidebar(isVisible());
 }
 
+void DayTimelineView::showEvent(QShowEvent* event)
+{
+    if (m_tickMissed)
+        tick();
+    QWidget::showEvent(event);
+}
+
 void DayTimelineView::tick()
 {
-    // Only a running session on this day moves with the clock.
-    if (!m_running)
+    // Only a running session on this day moves with the clock, and only a view on screen shows it;
+    // a hidden one catches up when it is shown.
+    m_tickMissed = m_running && !isVisible();
+    if (!m_running || m_tickMissed)
         return;
     refreshTotal();
     const std::pair<Instant, Instant> axis = currentAxis();

@@ -51,6 +51,7 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build();
@@ -72,6 +73,8 @@ private:
     QHash<QUuid, Project> m_projects;
     std::optional<ActiveTimerSession> m_running; // only when it started on this day
     Seconds m_entriesTotal = 0;
+    // A tick came while the view was hidden (the week is showing, or the window is closed).
+    bool m_tickMissed = false;
 
     std::unique_ptr<DayFormat> m_dayFormat;
     QLabel* m_titleLabel = nullptr;

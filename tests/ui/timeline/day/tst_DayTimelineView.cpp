@@ -174,6 +174,16 @@ private Q_SLOTS:
         QVERIFY(after.height() > before.height());
         QVERIFY(before.united(after).adjusted(-3, -3, 3, 3).contains(recorder.painted.boundingRect()));
         QCOMPARE(text(u"dayTotalLabel"_s), u"1.01 h"_s);
+        // Hidden (the week is showing), it does no work; shown again, it has caught up.
+        view->hide();
+        recorder.painted = QRegion();
+        h->advance(60 * 6);
+        QApplication::processEvents();
+        QVERIFY(recorder.painted.isEmpty());
+        QCOMPARE(area()->runningRect(), after);
+        view->show();
+        QCOMPARE(text(u"dayTotalLabel"_s), u"1.11 h"_s);
+        QVERIFY(area()->runningRect()->height() > after.height());
         area()->removeEventFilter(&recorder);
         // Stopping turns it into an entry.
         h->model->stopTimer();
