@@ -1,7 +1,9 @@
 // Prints one figure a line as `name=value unit`, each the median of interleaved rounds.
 // Widget figures are taken under the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 //   tivren_bench [--rounds N] [--write-data DIR]
-// --write-data also keeps the generated 1k, 10k, 50k and 200k data files in DIR.
+//   tivren_bench --write-file PATH COUNT
+// --write-data also keeps the generated 1k, 10k, 50k and 200k data files in DIR; --write-file only
+// writes one data file of COUNT generated entries (scripts/bench-desktop starts tivren on it).
 #include "BenchData.h"
 #include "core/billing/BillingEngine.h"
 #include "core/datafile/AtomicFile.h"
@@ -201,6 +203,17 @@ AppSnapshot busyWeek(Instant monday)
     return week;
 }
 
+int writeOneFile(const QString& path, const QString& count)
+{
+    bool ok = false;
+    const int entries = count.toInt(&ok);
+    if (!ok || entries < 0 || !TivrenRepository::writeFile(path, bench::generateSnapshot(entries))) {
+        std::fprintf(stderr, "could not write %d entries to the data file\n", entries);
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -212,13 +225,15 @@ int main(int argc, char* argv[])
     int rounds = 11;
     QString keepDir;
     const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == u"--write-file"_s)
+        return writeOneFile(args[2], args[3]);
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == u"--rounds"_s && i + 1 < args.size())
             rounds = std::max(1, args[++i].toInt());
         else if (args[i] == u"--write-data"_s && i + 1 < args.size())
             keepDir = args[++i];
         else {
-            std::fprintf(stderr, "usage: tivren_bench [--rounds N] [--write-data DIR]\n");
+            std::fprintf(stderr, "usage: tivren_bench [--rounds N] [--write-data DIR] | --write-file PATH COUNT\n");
             return 2;
         }
     }
