@@ -142,7 +142,9 @@ int main(int argc, char* argv[])
     }
 
     Shell shell(model, autostart, clock);
-    fileChooser.setParentWindow(shell.mainWindow());
+    fileChooser.setParentWindow([&shell]() -> QWidget* {
+        return shell.mainWindow();
+    });
     ControlService control(model, [&shell] {
         shell.bringMainWindowForward();
     });

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tray icon as a panel drives it over D-Bus (StatusNotifierItem): a left click (Activate)
 # brings the main window forward, a second one sends it away, and no other window ever appears,
-# whatever the click; the menu is the panel's to show (DBusMenu). The tooltip says what runs.
+# whatever the click; the menu is the panel's to show (DBusMenu). The tooltip says what runs. An
+# error while only the icon shows gets its alert.
 . "$(dirname "$0")/journey-lib.sh"
 
 log="$TMPDIR/notifications.log"
@@ -77,5 +78,17 @@ wait_until 3 "the tooltip's time does not tick" tooltip_ticked
 ctl_ok stop
 wait_until 5 "the tooltip still shows a timer after stop: $(item_property ToolTip)" \
     tooltip_is "Tivren — Not tracking"
+stop_tivren
+
+# The main window is built only when first needed; an error while only the icon shows still gets
+# its alert (here a save refused by a full disk).
+start_answering again
+wait_until 5 "the tray icon did not register again" bash -c "[ \$(grep -c '^item ' '$log') -ge 2 ]"
+strace_attach "$tivren_pid" "$TMPDIR/strace" -e trace=fsync -e inject=fsync:error=ENOSPC
+ctl_refused start globex
+wait_until 5 "no alert said that the change could not be saved" window_shown "Something went wrong"
+[ "$(window_count)" -eq 1 ] || fail "more windows than the alert: $(viewable_windows)"
+screenshot tray-only-alert
+strace_detach
 stop_tivren
 passed

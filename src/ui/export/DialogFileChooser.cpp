@@ -33,7 +33,8 @@ QCoro::Task<std::optional<QString>> DialogFileChooser::chooseCSVSaveLocation(con
 {
     // Not deleted on close: the awaited finished() resumes this coroutine through a queued call
     // with the dialog as its context, which would be dropped together with the dialog.
-    QPointer<QFileDialog> dialog = new QFileDialog(m_parent, QString(), QDir(startFolder()).filePath(proposedName));
+    QWidget* parent = m_parentProvider ? m_parentProvider() : m_parent.data();
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, QString(), QDir(startFolder()).filePath(proposedName));
     const auto release = qScopeGuard([dialog] {
         if (dialog)
             dialog->deleteLater();

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace tivren {
 
 // The desktop's save dialog (through the XDG portal where the desktop provides one), shown
@@ -15,6 +17,8 @@ class DialogFileChooser final : public FileChooser
 public:
     explicit DialogFileChooser(QWidget* parentWindow = nullptr);
     void setParentWindow(QWidget* parentWindow) { m_parent = parentWindow; }
+    // The parent asked for when a dialog opens: the main window need not exist before that.
+    void setParentWindow(std::function<QWidget*()> parentWindow) { m_parentProvider = std::move(parentWindow); }
 
     [[nodiscard]] QCoro::Task<std::optional<QString>> chooseCSVSaveLocation(const QString& proposedName) override;
 
@@ -22,6 +26,7 @@ private:
     [[nodiscard]] QString startFolder() const;
 
     QPointer<QWidget> m_parent;
+    std::function<QWidget*()> m_parentProvider;
     QString m_lastFolder;
 };
 

@@ -57,8 +57,8 @@ DateRangePicker::DateRangePicker(QWidget* parent)
         return SystemClock().now();
     })
 {
+    // The popup and its two calendars are built when first opened: most starts never open it.
     buildButton();
-    buildPopup();
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setFocusProxy(m_button);
     retranslate();
@@ -184,13 +184,19 @@ void DateRangePicker::setClock(std::function<Instant()> now)
 
 bool DateRangePicker::isPopupVisible() const
 {
-    return m_popup->isVisible();
+    return m_popup && m_popup->isVisible();
 }
 
 void DateRangePicker::showPopup()
 {
-    if (m_popup->isVisible())
+    if (isPopupVisible())
         return;
+    if (!m_popup) {
+        buildPopup();
+        retranslatePopup();
+        restylePopup();
+        showRange();
+    }
     m_popup->adjustSize();
     m_popup->move(popupPosition());
     m_popup->show();
@@ -199,7 +205,8 @@ void DateRangePicker::showPopup()
 
 void DateRangePicker::hidePopup()
 {
-    m_popup->hide();
+    if (m_popup)
+        m_popup->hide();
 }
 
 QPoint DateRangePicker::popupPosition() const
@@ -245,6 +252,8 @@ void DateRangePicker::showRange()
     const QString text = DateRanges::label(m_start, m_end, locale());
     m_rangeLabel->setText(text);
     m_button->setAccessibleName(text);
+    if (!m_popup)
+        return;
     // Writing the calendars back must not look like the user picking a date.
     const QSignalBlocker blockStart(m_startCalendar);
     const QSignalBlocker blockEnd(m_endCalendar);
@@ -253,6 +262,13 @@ void DateRangePicker::showRange()
 }
 
 void DateRangePicker::retranslate()
+{
+    if (m_popup)
+        retranslatePopup();
+    showRange();
+}
+
+void DateRangePicker::retranslatePopup()
 {
     const QLocale locale = this->locale();
     // The popup is a window of its own and does not inherit the locale by itself.
@@ -271,7 +287,6 @@ void DateRangePicker::retranslate()
     //: Noun, a field label: the first day of the date range.
     m_startLabel->setText(AppStrings::text(locale, Text::en("Start")));
     m_endLabel->setText(AppStrings::text(locale, Text::en("End")));
-    showRange();
     if (m_popup->isVisible())
         m_popup->adjustSize();
 }
@@ -286,6 +301,14 @@ void DateRangePicker::restyle()
     m_iconLabel->setPixmap(calendar.pixmap(QSize(iconSize, iconSize), ratio));
     const int chevronSize = std::max(8, iconSize * 5 / 8);
     m_chevronLabel->setPixmap(chevronPixmap(chevronSize, ratio, secondary));
+    if (m_popup)
+        restylePopup();
+}
+
+void DateRangePicker::restylePopup()
+{
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const qreal ratio = devicePixelRatioF();
     // The month arrows sit on the calendar's highlight-coloured bar; Qt's fallback arrows are
     // green bitmaps wherever the icon theme has none.
     const QColor onBar = palette().color(QPalette::HighlightedText);

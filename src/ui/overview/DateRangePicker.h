@@ -60,7 +60,9 @@ private:
     void buildButton();
     void buildPopup();
     void retranslate();
+    void retranslatePopup();
     void restyle();
+    void restylePopup();
     void showRange();
     void applyPreset(DateRanges::Preset preset);
     void write(Instant start, Instant end);

@@ -81,23 +81,12 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     divider->setFrameShadow(QFrame::Sunken);
     layout->addWidget(divider);
 
+    // A screen is built the first time its section is shown; until then an empty page holds its place.
     m_content = new QStackedWidget(this);
     m_content->setObjectName(u"contentStack"_s);
-    for (MainSection section : sections) {
-        switch (section) {
-        case MainSection::overview:
-            m_content->addWidget(new OverviewView(m_model, this));
-            break;
-        case MainSection::projects:
-            m_content->addWidget(new ProjectsView(m_model, m_openNewProjectWindow, this));
-            break;
-        case MainSection::settings:
-            m_content->addWidget(new SettingsView(m_model, this));
-            break;
-        case MainSection::timeline:
-            m_content->addWidget(new TimelineView(m_model, this));
-        }
-    }
+    for (qsizetype i = 0; i < sections.size(); ++i)
+        m_content->addWidget(new QWidget(m_content));
+    m_built.fill(false, sections.size());
     layout->addWidget(m_content, 1);
 
     connect(&m_model, &AppModel::selectedSectionChanged, this, &MainWindow::showSection);
@@ -107,6 +96,43 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     addShortcuts();
     retranslate();
     showSection();
+    // Messages that came before the window did (a failed load, with only the tray icon showing).
+    showMessages();
+}
+
+QWidget* MainWindow::makeScreen(MainSection section)
+{
+    switch (section) {
+    case MainSection::overview:
+        return new OverviewView(m_model, this);
+    case MainSection::projects:
+        return new ProjectsView(m_model, m_openNewProjectWindow, this);
+    case MainSection::settings:
+        return new SettingsView(m_model, this);
+    case MainSection::timeline:
+        return new TimelineView(m_model, this);
+    }
+    return new QWidget(this);
+}
+
+void MainWindow::buildScreen(int index)
+{
+    if (m_built.at(index))
+        return;
+    m_built[index] = true;
+    QWidget* placeholder = m_content->widget(index);
+    m_content->insertWidget(index, makeScreen(allMainSections().at(index)));
+    m_content->removeWidget(placeholder);
+    delete placeholder;
+    nameScreen(index);
+}
+
+void MainWindow::nameScreen(int index)
+{
+    // A screen's scroll area takes the focus (for scrolling by keys) and is named after it.
+    const QString text = title(allMainSections().at(index), m_model.appLocale());
+    for (ScreenPage* page : m_content->widget(index)->findChildren<ScreenPage*>())
+        page->setAccessibleName(text);
 }
 
 void MainWindow::addShortcuts()
@@ -157,9 +183,7 @@ void MainWindow::retranslate()
         const QString text = title(sections[i], m_model.appLocale());
         m_sections->button(int(i))->setText(text);
         m_sections->button(int(i))->setToolTip(Accessibility::withShortcut(text, Shortcuts::section(int(i))));
-        // A screen's scroll area takes the focus (for scrolling by keys) and is named after it.
-        for (ScreenPage* page : m_content->widget(int(i))->findChildren<ScreenPage*>())
-            page->setAccessibleName(text);
+        nameScreen(int(i));
     }
     findChild<QWidget*>(u"sectionSwitcher"_s)->setAccessibleName(m_model.localized(Text::en("Section")));
 }
@@ -168,6 +192,7 @@ void MainWindow::showSection()
 {
     const int index = int(allMainSections().indexOf(m_model.selectedSection()));
     m_sections->button(index)->setChecked(true);
+    buildScreen(index);
     m_content->setCurrentIndex(index);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/model/MainSection.h"
 
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -41,6 +42,9 @@ protected:
 
 private:
     void addShortcuts();
+    [[nodiscard]] QWidget* makeScreen(MainSection section);
+    void buildScreen(int index);
+    void nameScreen(int index);
     void retranslate();
     void showSection();
     void showMessages();
@@ -49,6 +53,7 @@ private:
     std::function<void()> m_openNewProjectWindow;
     QButtonGroup* m_sections = nullptr;
     QStackedWidget* m_content = nullptr;
+    QList<bool> m_built; // per section: whether its screen replaced the empty page yet
     QPointer<QMessageBox> m_errorAlert;
     QPointer<QMessageBox> m_successAlert;
 };

@@ -28,6 +28,13 @@ Shell::Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, 
     , m_clock(clock)
 {
     new QtTextsTranslator(m_model, this);
+    // The main window is built when first needed; the alerts it shows may be needed before that.
+    for (auto changed : { &AppModel::errorMessageChanged, &AppModel::successMessageChanged }) {
+        connect(&m_model, changed, this, [this] {
+            if (!m_main && (m_model.errorMessage() || m_model.successMessage()))
+                (void)mainWindow();
+        });
+    }
 }
 
 Shell::~Shell()

@@ -143,10 +143,14 @@ private Q_SLOTS:
         Picker p;
         p.setLocale(QLocale(u"de_DE"_s));
         QCOMPARE(p.label(), u"02.03.2026 \u2013 08.03.2026"_s); // the medium style is numeric here
+        p.showPopup(); // built now, after the change
         QCOMPARE(p.child<QToolButton>(u"last30DaysButton"_s)->text(), u"Letzte 30 Tage"_s);
-        // Weeks now start on Monday: the highlighted cell must still be the selected day.
         const QCalendarWidget* calendar = p.calendar(u"end"_s);
         QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+        // Weeks now start on Sunday, with the popup built: the highlighted cell must still be the selected day.
+        p.setLocale(QLocale(u"en_US"_s));
+        QCOMPARE(p.child<QToolButton>(u"last30DaysButton"_s)->text(), u"Last 30 Days"_s);
+        QCOMPARE(calendar->firstDayOfWeek(), Qt::Sunday);
         QCOMPARE(calendar->findChild<QTableView*>()->currentIndex().data().toInt(), 8);
     }
 };

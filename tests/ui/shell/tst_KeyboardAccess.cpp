@@ -103,18 +103,21 @@ private Q_SLOTS:
 
     void tooltipsNameTheirKeys_data()
     {
+        QTest::addColumn<MainSection>("section");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("tooltip");
-        QTest::newRow("section") << u"timelineSectionButton"_s << u"Timeline (Ctrl+2)"_s;
-        QTest::newRow("export") << u"exportCSVButton"_s << u"Export CSV (Ctrl+E)"_s;
-        QTest::newRow("stop") << u"stopTimerButton"_s << u"Stop Timer (Ctrl+Enter)"_s;
-        QTest::newRow("add project") << u"addProjectButton"_s << u"Add Project (Ctrl+N)"_s;
+        QTest::newRow("section") << MainSection::overview << u"timelineSectionButton"_s << u"Timeline (Ctrl+2)"_s;
+        QTest::newRow("export") << MainSection::overview << u"exportCSVButton"_s << u"Export CSV (Ctrl+E)"_s;
+        QTest::newRow("stop") << MainSection::overview << u"stopTimerButton"_s << u"Stop Timer (Ctrl+Enter)"_s;
+        QTest::newRow("add project") << MainSection::projects << u"addProjectButton"_s << u"Add Project (Ctrl+N)"_s;
     }
     void tooltipsNameTheirKeys()
     {
+        QFETCH(MainSection, section);
         QFETCH(QString, button);
         QFETCH(QString, tooltip);
         Fixture f;
+        f.h.model->setSelectedSection(section); // a screen is built when first shown
         QCOMPARE(f.child<QAbstractButton>(button)->toolTip(), tooltip);
     }
 
