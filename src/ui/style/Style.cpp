@@ -78,7 +78,12 @@ QFont fixedWidthFont(TextStyle style, const QFont& base, std::optional<QFont::We
 QLabel* label(
     TextStyle style, const QString& objectName, QWidget* parent, Tone tone, std::optional<QFont::Weight> weight)
 {
-    auto* label = new QLabel(parent);
+    return styleLabel(new QLabel(parent), style, objectName, tone, weight);
+}
+
+QLabel* styleLabel(
+    QLabel* label, TextStyle style, const QString& objectName, Tone tone, std::optional<QFont::Weight> weight)
+{
     label->setObjectName(objectName);
     label->setFont(font(style, label->font(), weight));
     if (tone == Tone::secondary)

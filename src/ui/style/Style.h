@@ -54,6 +54,12 @@ namespace tivren::Style {
     QWidget* parent,
     Tone tone = Tone::primary,
     std::optional<QFont::Weight> weight = std::nullopt);
+// The same for a label made elsewhere (a subclass); returns it.
+QLabel* styleLabel(QLabel* label,
+    TextStyle style,
+    const QString& objectName,
+    Tone tone = Tone::primary,
+    std::optional<QFont::Weight> weight = std::nullopt);
 // A hairline between the rows of a card, in the text colour at low opacity so it follows the theme.
 [[nodiscard]] QFrame* divider(QWidget* parent);
 // The column of a card's contents, with the margins and spacing the screens' cards share.

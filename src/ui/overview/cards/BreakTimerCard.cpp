@@ -5,6 +5,7 @@
 #include "core/time/DurationFormat.h"
 #include "ui/overview/cards/TimerCardParts.h"
 #include "ui/style/Accessibility.h"
+#include "ui/style/TickingLabel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -57,7 +58,7 @@ void BreakTimerCard::refresh()
 void BreakTimerCard::refreshClock()
 {
     if (const std::optional<Seconds> remaining = m_model.pomodoroRemaining())
-        m_remaining->setText(formattedDuration(*remaining));
+        m_remaining->setTickingText(formattedDuration(*remaining));
 }
 
 } // namespace tivren

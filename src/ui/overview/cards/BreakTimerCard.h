@@ -8,6 +8,7 @@ class QPushButton;
 namespace tivren {
 
 class AppModel;
+class TickingLabel;
 
 // The overview's card for a Pomodoro break while no timer runs: the phase and the time left,
 // with skip and stop buttons. Tinted in the phase's colour.
@@ -30,7 +31,7 @@ public:
 private:
     AppModel& m_model;
     QLabel* m_phase = nullptr;
-    QLabel* m_remaining = nullptr;
+    TickingLabel* m_remaining = nullptr;
     QPushButton* m_skipButton = nullptr;
     QPushButton* m_stopButton = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "ui/style/Accessibility.h"
 #include "ui/style/Glyphs.h"
 #include "ui/style/ProjectColors.h"
+#include "ui/style/TickingLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,7 +54,8 @@ QWidget* RunningTimerCard::buildPhaseRow()
     const int iconSize = QFontMetrics(Style::font(TextStyle::caption, font())).height();
     timerIcon->setPixmap(runningTrayIcon().pixmap(iconSize, iconSize));
     row->addWidget(timerIcon);
-    m_phaseText = Style::label(TextStyle::caption, u"runningPhaseLabel"_s, m_phase);
+    m_phaseText = new TickingLabel(m_phase);
+    Style::styleLabel(m_phaseText, TextStyle::caption, u"runningPhaseLabel"_s);
     QPalette orange = m_phaseText->palette();
     orange.setColor(QPalette::WindowText, projectColor(u"orange"_s).darker(115));
     m_phaseText->setPalette(orange);
@@ -89,11 +91,11 @@ void RunningTimerCard::refreshClock()
         return;
     const auto& phase = m_model.pomodoroPhase();
     const std::optional<Seconds> remaining = m_model.pomodoroRemaining();
-    m_elapsed->setText(formattedDuration(m_model.now() - m_model.activeSession()->startDate));
+    m_elapsed->setTickingText(formattedDuration(m_model.now() - m_model.activeSession()->startDate));
     const bool phaseShown = phase && remaining;
     m_phase->setVisible(phaseShown);
     if (phaseShown) {
-        m_phaseText->setText(m_model.localized(Text::en("%@ - %@ remaining"),
+        m_phaseText->setTickingText(m_model.localized(Text::en("%@ - %@ remaining"),
             { TimerCardParts::phaseLabel(m_model, *phase), formattedDuration(*remaining) }));
     }
 }

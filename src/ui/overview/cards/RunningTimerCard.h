@@ -8,6 +8,7 @@ class QPushButton;
 namespace tivren {
 
 class AppModel;
+class TickingLabel;
 
 // The overview's card for the timer that runs: the project, the elapsed time and, with Pomodoro,
 // the phase and what remains of it; stop and skip buttons. Tinted in the project's colour.
@@ -33,9 +34,9 @@ private:
     AppModel& m_model;
     QLabel* m_headline = nullptr;
     QLabel* m_project = nullptr;
-    QLabel* m_elapsed = nullptr;
+    TickingLabel* m_elapsed = nullptr;
     QWidget* m_phase = nullptr;
-    QLabel* m_phaseText = nullptr;
+    TickingLabel* m_phaseText = nullptr;
     QPushButton* m_stopButton = nullptr;
     QPushButton* m_skipPhaseButton = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
+#include "ui/style/TickingLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,9 +38,10 @@ QPushButton* button(const QString& objectName, const QString& iconName, Columns 
     return button;
 }
 
-QLabel* clockLabel(const QString& objectName, QWidget* parent)
+TickingLabel* clockLabel(const QString& objectName, QWidget* parent)
 {
-    QLabel* label = Style::label(TextStyle::body, objectName, parent, Tone::secondary);
+    auto* label = new TickingLabel(parent);
+    Style::styleLabel(label, TextStyle::body, objectName, Tone::secondary);
     label->setFont(Style::fixedWidthFont(TextStyle::body, label->font()));
     return label;
 }

@@ -13,6 +13,7 @@ class QWidget;
 namespace tivren {
 
 class AppModel;
+class TickingLabel;
 
 // What the running-timer card and the break card share: their shape, their buttons and clocks,
 // and the names and colours of the Pomodoro phases.
@@ -30,7 +31,7 @@ struct Columns
 [[nodiscard]] QPushButton* button(const QString& objectName, const QString& iconName, Columns columns, QWidget* card);
 
 // A running clock: quieter text in the fixed-width font, so the digits do not dance.
-[[nodiscard]] QLabel* clockLabel(const QString& objectName, QWidget* parent);
+[[nodiscard]] TickingLabel* clockLabel(const QString& objectName, QWidget* parent);
 
 [[nodiscard]] QString phaseLabel(const AppModel& model, PomodoroPhase phase);
 [[nodiscard]] QColor phaseColor(PomodoroPhase phase);
