@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The desktop calendar, the keyring and the network stack come with their first use: a start that
-# exports nothing maps none of their libraries; a start that finds the desktop calendar running
-# loads them and reads its calendars. Runs with Evolution Data Server on the bus (--eds).
+# exports nothing maps none of their libraries, though it asks the (empty) keyring for a Google
+# token; a start that finds the desktop calendar running loads them and reads its calendars. Runs
+# with Evolution Data Server and a keyring on the bus (--eds --keyring).
 . "$(dirname "$0")/journey-lib.sh"
 
 heavy='tivren-services\.so|libecal|libedataserver|libQt6Network|libqt6keychain|libsecret'
