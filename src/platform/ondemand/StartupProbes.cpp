@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -39,18 +40,19 @@ bool hasNameStartingWith(const QStringList& names, const QString& prefix)
 QCoro::Task<std::optional<Expected<CalendarAuthorizationStatus, CalendarStoreError>>> desktopCalendarStatus()
 {
     const QString registry = QString::fromLatin1(EdsCalendarStore::defaultRegistryService);
-    auto listingRunning = busNames(u"ListNames"_s);
-    const auto running = co_await std::move(listingRunning);
-    if (!running)
-        co_return std::nullopt;
-    if (hasNameStartingWith(*running, registry))
-        co_return CalendarAuthorizationStatus::fullAccess;
-    auto listingActivatable = busNames(u"ListActivatableNames"_s);
-    const auto activatable = co_await std::move(listingActivatable);
-    if (!activatable)
-        co_return std::nullopt;
-    if (hasNameStartingWith(*activatable, registry))
-        co_return CalendarAuthorizationStatus::notDetermined;
+    // Running: full access; only startable: not determined yet.
+    const std::pair<QString, CalendarAuthorizationStatus> steps[] {
+        { u"ListNames"_s, CalendarAuthorizationStatus::fullAccess },
+        { u"ListActivatableNames"_s, CalendarAuthorizationStatus::notDetermined },
+    };
+    for (const auto& [method, status] : steps) {
+        auto listing = busNames(method);
+        const auto names = co_await std::move(listing);
+        if (!names)
+            co_return std::nullopt;
+        if (hasNameStartingWith(*names, registry))
+            co_return status;
+    }
     co_return Unexpected(edsNotInstalled());
 }
 
