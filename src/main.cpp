@@ -1,17 +1,16 @@
 // Tivren: the shell. Builds the services and the one model, wires the platform to them, keeps
 // to one instance per user and finishes every save before the process ends.
 #include "app/calendar/AppleCalendarService.h"
-#include "app/google/GoogleCalendarService.h"
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/text/AppStrings.h"
 #include "core/datafile/TivrenRepository.h"
-#include "platform/calendar/EdsCalendarStore.h"
 #include "platform/desktop/CanberraSoundPlayer.h"
 #include "platform/desktop/DBusNotifier.h"
 #include "platform/desktop/DesktopBrowser.h"
-#include "platform/desktop/KeychainSecretStore.h"
+#include "platform/ondemand/OnDemandCalendarStore.h"
+#include "platform/ondemand/OnDemandGoogleCalendarService.h"
 #include "platform/overlay/BreakOverlayManager.h"
 #include "platform/session/ControlService.h"
 #include "platform/session/SingleInstance.h"
@@ -25,7 +24,6 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
 
 #include <cstdio>
 
@@ -114,11 +112,11 @@ int main(int argc, char* argv[])
 
     TivrenRepository repository;
     SystemClock clock;
-    QNetworkAccessManager network;
-    KeychainSecretStore keychain;
+    // The calendar stores, the keyring and the network stack come with their first use.
+    ServicesModuleLoader servicesModule(ServicesModuleLoader::defaultPath());
     DesktopBrowser browser;
-    GoogleCalendarService googleCalendar(network, keychain, browser, clock, GoogleCalendarConfiguration::fromBuild());
-    AppleCalendarService appleCalendar(std::make_unique<EdsCalendarStore>(), clock);
+    OnDemandGoogleCalendarService googleCalendar(servicesModule, browser, clock);
+    AppleCalendarService appleCalendar(std::make_unique<OnDemandCalendarStore>(servicesModule), clock);
     PomodoroSkipBroadcaster skipBroadcaster;
     CanberraSoundPlayer sound;
     DBusNotifier notifier(bus, sound, skipBroadcaster);

@@ -1082,5 +1082,9 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Week Timeline</source>
         <translation>Wochenzeitleiste</translation>
     </message>
+    <message>
+        <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
+        <translation>Tivren konnte einen Teil seiner Installation nicht laden (%@). Eine Neuinstallation von Tivren kann das beheben.</translation>
+    </message>
 </context>
 </TS>

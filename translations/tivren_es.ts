@@ -1082,5 +1082,9 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Week Timeline</source>
         <translation>Cronología semanal</translation>
     </message>
+    <message>
+        <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
+        <translation>Tivren no pudo cargar una parte de su instalación (%@). Reinstalar Tivren puede solucionarlo.</translation>
+    </message>
 </context>
 </TS>

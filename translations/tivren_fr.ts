@@ -1082,5 +1082,9 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Week Timeline</source>
         <translation>Chronologie de la semaine</translation>
     </message>
+    <message>
+        <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
+        <translation>Tivren n’a pas pu charger une partie de son installation (%@). Réinstaller Tivren peut résoudre ce problème.</translation>
+    </message>
 </context>
 </TS>

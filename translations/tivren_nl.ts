@@ -1082,5 +1082,9 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Week Timeline</source>
         <translation>Weektijdlijn</translation>
     </message>
+    <message>
+        <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
+        <translation>Tivren kon een deel van zijn installatie niet laden (%@). Tivren opnieuw installeren kan dit verhelpen.</translation>
+    </message>
 </context>
 </TS>

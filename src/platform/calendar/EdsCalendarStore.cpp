@@ -2,6 +2,7 @@
 
 #include "app/text/AppStrings.h"
 #include "platform/calendar/EdsEventMapping.h"
+#include "platform/calendar/EdsNotInstalled.h"
 #include "platform/calendar/GLibHandles.h"
 
 #include <QCoroFuture>
@@ -19,14 +20,6 @@ namespace tivren {
 namespace {
 
 Q_LOGGING_CATEGORY(lcStore, "CalendarStore")
-
-CalendarStoreError notInstalled()
-{
-    return { CalendarStoreError::Kind::unavailable,
-        AppStrings::text(QLocale::system(),
-            Text::en("The desktop calendar needs Evolution Data Server. Install the evolution-data-server package, "
-                     "then connect again.")) };
-}
 
 CalendarStoreError notResponding()
 {
@@ -74,7 +67,7 @@ public:
             return Unexpected(activatable.error());
         if (!registryName(*activatable).isEmpty())
             return CalendarAuthorizationStatus::notDetermined;
-        return Unexpected(notInstalled());
+        return Unexpected(edsNotInstalled());
     }
 
     // Starts the registry through D-Bus activation; the calendars start on first use the same way.
@@ -85,7 +78,7 @@ public:
             return Unexpected(activatable.error());
         const QString name = registryName(*activatable);
         if (name.isEmpty())
-            return Unexpected(notInstalled());
+            return Unexpected(edsNotInstalled());
         GErrorSlot error;
         GVariant* answer = g_dbus_connection_call_sync(m_bus,
             "org.freedesktop.DBus",

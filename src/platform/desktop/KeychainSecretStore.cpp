@@ -1,11 +1,7 @@
 #include "platform/desktop/KeychainSecretStore.h"
 
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include "platform/desktop/SecretServiceSearch.h"
+
 #include <qcoro/qcorosignal.h>
 #include <qt6keychain/keychain.h>
 
@@ -39,30 +35,9 @@ QCoro::Task<bool> finishedInTime(std::unique_ptr<QKeychain::Job>& job, std::chro
 // is nothing to ask and QtKeychain's answer stands.
 QCoro::Task<bool> hasLockedItem(QString service, QString account, std::chrono::milliseconds timeLimit)
 {
-    QDBusMessage search = QDBusMessage::createMethodCall(u"org.freedesktop.secrets"_s,
-        u"/org/freedesktop/secrets"_s,
-        u"org.freedesktop.Secret.Service"_s,
-        u"SearchItems"_s);
-    // The attributes QtKeychain gives its items in the Secret Service, as a{ss}.
-    const QList<std::pair<QString, QString>> attributes {
-        { u"server"_s, service }, { u"user"_s, account }, { u"xdg:schema"_s, u"org.qt.keychain"_s }
-    };
-    QDBusArgument map;
-    map.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QString>());
-    for (const auto& [name, value] : attributes) {
-        map.beginMapEntry();
-        map << name << value;
-        map.endMapEntry();
-    }
-    map.endMap();
-    search << QVariant::fromValue(map);
-    QDBusPendingCallWatcher watcher(QDBusConnection::sessionBus().asyncCall(search, int(timeLimit.count())));
-    if (!watcher.isFinished()) {
-        auto answering = qCoro(&watcher, &QDBusPendingCallWatcher::finished);
-        co_await answering;
-    }
-    const QDBusPendingReply<QList<QDBusObjectPath>, QList<QDBusObjectPath>> reply = watcher;
-    co_return reply.isValid() && !reply.argumentAt<1>().isEmpty();
+    auto searching = searchSecretService(std::move(service), std::move(account), timeLimit);
+    const auto found = co_await std::move(searching);
+    co_return found && !found->locked.isEmpty();
 }
 
 const SecretStoreError timedOut { SecretStoreError::Kind::timedOut, {} };
