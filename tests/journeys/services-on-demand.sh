@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The desktop calendar, the keyring and the network stack come with their first use: a start that
 # exports nothing maps none of their libraries, though it asks the (empty) keyring for a Google
-# token; a start that finds the desktop calendar running loads them and reads its calendars. With
-# Evolution Data Server and a keyring on the bus (--eds --keyring), or neither.
+# token, nor one that finds the desktop calendar running; opening the window loads them and reads
+# its calendars. With Evolution Data Server and a keyring on the bus (--eds --keyring), or neither.
 . "$(dirname "$0")/journey-lib.sh"
 
 heavy='tivren-services\.so|libecal|libedataserver|libQt6Network|libqt6keychain|libsecret'
@@ -34,7 +34,14 @@ if [ -z "$registry" ]; then # a bus without Evolution Data Server: the first sta
 fi
 bus_call StartServiceByName "string:$registry" uint32:0 >/dev/null
 start_answering
-wait_until 20 "the desktop calendar's calendars were not read" \
+wait_until 5 "the tray icon did not register again" bash -c "[ \$(grep -c '^item ' '$log') -ge 2 ]"
+sleep 1
+[ -z "$(mapped)" ] || fail "with the registry running, a tray-only start mapped $(mapped | tr '\n' ' ')"
+# The panel's left click opens the main window: the overview's export buttons want the calendars.
+item=$(grep "^item " "$log" | tail -n 1 | cut -d' ' -f2)
+dbus-send --session --print-reply --dest="$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
+    int32:10 int32:10 >/dev/null
+wait_until 20 "the desktop calendar's calendars were not read once the window opened" \
     json_true 'd["settings"]["appleCalendar"]["selectedCalendarID"]'
 mapped | grep -q 'tivren-services\.so' || fail "the services module is not mapped"
 mapped | grep -q libecal || fail "Evolution Data Server's library is not mapped"

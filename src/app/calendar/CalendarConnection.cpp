@@ -104,8 +104,16 @@ template <typename Service> QCoro::Task<> CalendarConnection<Service>::restore()
 {
     const bool hasAccess = co_await Traits::hasAccess(m_service);
     setAuthorization(hasAccess);
-    if (hasAccess)
+    // A screen that asked while the answer was on its way gets its calendars now.
+    if (hasAccess && calendarsWanted())
         co_await refresh();
+}
+
+template <typename Service> void CalendarConnection<Service>::startRefresh()
+{
+    // The task runs to its end on its own (QCoro's tasks start at once and outlive their handle).
+    QCoro::Task<> fetching = refresh();
+    Q_UNUSED(fetching);
 }
 
 template <typename Service> QCoro::Task<> CalendarConnection<Service>::connectService()

@@ -26,7 +26,7 @@ public:
     const QList<Item>& calendars() const { return m_calendars; }
     const QList<Link>& eventLinks() const { return m_eventLinks; }
 
-    // At start-up: connected when access was granted before, then the calendars are fetched.
+    // At start-up: connected when access was granted before; the calendars are fetched when wanted.
     QCoro::Task<> restore();
     QCoro::Task<> connectService();
     QCoro::Task<> disconnectService();
@@ -43,6 +43,7 @@ public:
 protected:
     std::optional<QString> selectedCalendarName() const override;
     bool isReady() const override { return hasAuthorization() && !m_calendars.isEmpty(); }
+    void startRefresh() override;
 
 private:
     const CalendarSettings<Service>& settings() const;

@@ -34,6 +34,16 @@ QString CalendarConnectionBase::exportSummary(int exportedEntryCount, int skippe
     return m_model.localized(m_texts.exportedWithSkipped, { entries, projects });
 }
 
+void CalendarConnectionBase::wantCalendars()
+{
+    if (m_calendarsWanted)
+        return;
+    m_calendarsWanted = true;
+    // While busy, a connection or restore is under way and fetches when it is done.
+    if (m_authorized && !m_busy)
+        startRefresh();
+}
+
 void CalendarConnectionBase::setBusy(bool busy)
 {
     if (m_busy == busy)

@@ -44,6 +44,10 @@ public:
     QString statusText() const;
     // The success line of an export.
     QString exportSummary(int exportedEntryCount, int skippedProjectCount) const;
+    // Screens that list calendars or offer an export ask for them when they are first shown: until
+    // one does, nothing is fetched, so a start that shows only the tray icon never loads the
+    // calendar services. Fetches now when connected; else once a connection is restored.
+    void wantCalendars();
 
 Q_SIGNALS:
     void busyChanged();
@@ -67,6 +71,9 @@ protected:
     std::optional<QHash<QUuid, QString>> checkedAssignments(const QHash<QUuid, QString>& assignments);
     // Connected and a calendar list fetched: what an export needs.
     virtual bool isReady() const = 0;
+    [[nodiscard]] bool calendarsWanted() const { return m_calendarsWanted; }
+    // Starts fetching the calendars; the fetch runs to its end on its own.
+    virtual void startRefresh() = 0;
 
     AppModel& m_model;
     const CalendarTexts m_texts;
@@ -74,6 +81,7 @@ protected:
 private:
     bool m_busy = false;
     bool m_authorized = false;
+    bool m_calendarsWanted = false;
 };
 
 } // namespace tivren

@@ -65,6 +65,9 @@ OverviewView::OverviewView(AppModel& model, QWidget* parent)
             invalidate(timer);
         });
     }
+    // The export buttons need the calendar lists: fetched from when this screen is first built.
+    m_model.googleCalendar().wantCalendars();
+    m_model.desktopCalendar().wantCalendars();
     for (const CalendarConnectionBase* calendar : m_model.calendarConnections()) {
         for (auto signal : { &CalendarConnectionBase::authorizationChanged,
                  &CalendarConnectionBase::calendarsChanged,

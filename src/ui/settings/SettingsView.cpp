@@ -69,6 +69,9 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     // Texts follow the language, which lives in the settings; the status lines also name the
     // selected calendar, which does too.
     connect(&m_model, &AppModel::settingsChanged, this, &SettingsView::refresh);
+    // The calendar choosers need the calendar lists: fetched from when this screen is first built.
+    m_model.googleCalendar().wantCalendars();
+    m_model.desktopCalendar().wantCalendars();
     for (const CalendarConnectionBase* calendar : m_model.calendarConnections()) {
         for (auto changed : { &CalendarConnectionBase::busyChanged,
                  &CalendarConnectionBase::authorizationChanged,

@@ -43,6 +43,9 @@ inline void loadWithCalendars(
     h.apple.calendars = listed ? QList<AppleCalendarListItem> { { QStringLiteral("home"), QStringLiteral("Home"), {} },
         { work, QStringLiteral("Work"), {} } }
                                : QList<AppleCalendarListItem> {};
+    // As a screen with calendar choices does when it is first shown.
+    h.model->googleCalendar().wantCalendars();
+    h.model->desktopCalendar().wantCalendars();
     h.load(snapshot);
 }
 
@@ -114,6 +117,34 @@ class tst_AppModelCalendar : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A start that shows no screen with calendars fetches none (loading no calendar services); the
+    // first screen that wants them gets them, once, whether it asks before or after the restore.
+    void calendarsWaitUntilAScreenWantsThem_data()
+    {
+        QTest::addColumn<bool>("askedBeforeLoad");
+        QTest::newRow("asked after the restore") << false;
+        QTest::newRow("asked before it") << true;
+    }
+    void calendarsWaitUntilAScreenWantsThem()
+    {
+        QFETCH(bool, askedBeforeLoad);
+        ModelHarness h;
+        h.google.storedToken = true;
+        h.google.calendars = QList<GoogleCalendarListItem> { { u"me"_s, u"Me"_s, true } };
+        if (askedBeforeLoad)
+            h.model->googleCalendar().wantCalendars();
+        h.load({});
+        QVERIFY(h.model->googleCalendar().hasAuthorization());
+        if (!askedBeforeLoad) {
+            QCOMPARE(h.google.fetchCount, 0);
+            QVERIFY(h.model->googleCalendar().calendars().isEmpty());
+            h.model->googleCalendar().wantCalendars();
+        }
+        QTRY_COMPARE(h.model->googleCalendar().calendars().size(), 1);
+        h.model->googleCalendar().wantCalendars();
+        QCOMPARE(h.google.fetchCount, 1);
+    }
+
     // service, calendars listed (Apple's: each from "iCloud"), authorization fails, error of a
     // later refresh (Apple's: access denied), start of the error text, status at each change of
     // the busy flag; "b" was chosen before
