@@ -85,22 +85,17 @@ void AppModel::updateEntry(const TimeEntry& entry, Instant startDate, Instant en
     });
     if (it == m_entries.cend())
         return;
-    QList<TimeEntry> entries = m_entries;
-    TimeEntry& stored = entries[it - m_entries.cbegin()];
-    stored.startDate = startDate;
-    stored.endDate = endDate;
-    stored.notes = notes;
-    setEntries(entries);
+    TimeEntry edited = *it;
+    edited.startDate = startDate;
+    edited.endDate = endDate;
+    edited.notes = notes;
+    replaceEntry(it - m_entries.cbegin(), edited);
     persist();
 }
 
 void AppModel::deleteEntry(const TimeEntry& entry)
 {
-    QList<TimeEntry> entries = m_entries;
-    entries.removeIf([&entry](const TimeEntry& e) {
-        return e.id == entry.id;
-    });
-    setEntries(entries);
+    removeEntries(entry.id);
     persist(); // also when nothing was removed
 }
 
