@@ -184,19 +184,14 @@ QList<Project> AppModel::recentlyUsedProjects(int limit) const
     };
     if (m_activeSession)
         take(m_activeSession->projectID);
-    // Latest start first; stable for equal starts.
-    QList<const TimeEntry*> byStart;
-    byStart.reserve(m_entries.size());
-    for (const TimeEntry& entry : m_entries)
-        byStart.append(&entry);
-    std::stable_sort(byStart.begin(), byStart.end(), [](const TimeEntry* a, const TimeEntry* b) {
-        return a->startDate > b->startDate;
-    });
-    for (const TimeEntry* entry : byStart) {
+    // Latest start first, equal starts in list order; the index has them in that order already, and
+    // every entry the model holds has a start.
+    m_entryIndex.latestFirst([&](qsizetype position) {
         if (result.size() >= limit)
-            break;
-        take(entry->projectID);
-    }
+            return false;
+        take(m_entries[position].projectID);
+        return true;
+    });
     return result.mid(0, limit);
 }
 

@@ -25,6 +25,22 @@ public:
     [[nodiscard]] std::vector<const TimeEntry*> overlapping(
         const QList<TimeEntry>& entries, const InstantRange& range) const;
 
+    // Calls visit(position) latest start first, equal starts in list order (entries with a NaN start
+    // left out), for as long as it returns true.
+    template <typename Visit> void latestFirst(Visit&& visit) const
+    {
+        for (size_t end = m_order.size(); end > 0;) {
+            size_t begin = end - 1;
+            while (begin > 0 && m_starts[begin - 1] == m_starts[end - 1])
+                --begin;
+            for (size_t slot = begin; slot < end; ++slot) {
+                if (!visit(m_order[slot]))
+                    return;
+            }
+            end = begin;
+        }
+    }
+
     // `entries` is the list after the change in each of these.
     // The last entry of the list is new.
     void appended(const QList<TimeEntry>& entries);

@@ -259,10 +259,12 @@ private Q_SLOTS:
                 testEntry(a, today - 7 * kDay, 60),
                 testEntry(archived, today - 10, 5),
                 testEntry(b, today - kDay, 60),
-                testEntry(a, today - 3600, 60) }));
-        QCOMPARE(h.model->recentlyUsedProjects(3), (QList { a, b, c }));
+                testEntry(a, today - 3600, 60),
+                testEntry(d, today - 2 * kDay, 60), // equal starts: the earlier in the list comes first
+                testEntry(c, today - 2 * kDay, 60) }));
+        QCOMPARE(h.model->recentlyUsedProjects(3), (QList { a, b, d }));
         QCOMPARE(h.model->recentlyUsedProjects(0), QList<Project> {});
-        QCOMPARE(h.model->recentlyUsedProjects(10), (QList { a, b, c }));
+        QCOMPARE(h.model->recentlyUsedProjects(10), (QList { a, b, d, c }));
         h.model->startTracking(d);
         QCOMPARE(h.model->recentlyUsedProjects(3), (QList { d, a, b }));
         QCOMPARE(h.model->activeProject(), d);

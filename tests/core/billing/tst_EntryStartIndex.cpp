@@ -6,8 +6,10 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -248,6 +250,20 @@ private Q_SLOTS:
         for (const Edit& edit : edits) {
             apply(entries, index, edit);
             QCOMPARE(index.size(), EntryStartIndex(entries).size());
+            std::vector<qsizetype> byStart;
+            for (qsizetype i = 0; i < entries.size(); ++i) {
+                if (!std::isnan(entries[i].startDate))
+                    byStart.push_back(i);
+            }
+            std::stable_sort(byStart.begin(), byStart.end(), [&entries](qsizetype a, qsizetype b) {
+                return entries[a].startDate > entries[b].startDate;
+            });
+            std::vector<qsizetype> visited;
+            index.latestFirst([&visited](qsizetype position) {
+                visited.push_back(position);
+                return true;
+            });
+            QCOMPARE(visited, byStart);
             // Everything at once shows the whole order; the short ranges lean on the look-back bound.
             QList<InstantRange> ranges { { -1e12, 1e12 } };
             for (qsizetype i = 0; i < entries.size(); i += 3) {
