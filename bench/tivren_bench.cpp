@@ -82,7 +82,9 @@ void runIndexUpdates(const Dataset& d, const EntryStartIndex& built, Figures& f)
     QList<TimeEntry> appended = entries;
     TimeEntry latest = entries.constLast();
     latest.id = QUuid::createUuid();
-    latest.startDate = latest.endDate + 60;
+    latest.startDate = 60;
+    for (const TimeEntry& entry : entries)
+        latest.startDate = std::max(latest.startDate, entry.endDate + 60);
     latest.endDate = latest.startDate + 1800;
     appended.append(latest);
     QList<TimeEntry> edited = entries;
