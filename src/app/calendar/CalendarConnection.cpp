@@ -44,13 +44,11 @@ struct DraftProblem
 };
 
 template <typename Draft>
-Expected<Draft, DraftProblem> buildDraft(const QList<TimeEntry>& allEntries,
+Expected<Draft, DraftProblem> buildDraft(const QList<TimeEntry>& inRange,
     const QList<Project>& projects,
-    const InstantRange& range,
     const std::optional<QString>& selectedCalendarID,
     const QLocale& locale)
 {
-    const QList<TimeEntry> inRange = BillingEngine::filteredEntries(allEntries, range);
     if (inRange.isEmpty())
         return Unexpected(DraftProblem { Text::en("There are no entries in the selected range to export.") });
     QHash<QUuid, int> counts;
@@ -198,8 +196,10 @@ std::optional<typename CalendarConnection<Service>::Draft> CalendarConnection<Se
         reportError(m_texts.connectFirst);
         return std::nullopt;
     }
-    auto draft = buildDraft<Draft>(
-        m_model.entries(), m_model.projects(), range, settings().selectedCalendarID, m_model.appLocale());
+    auto draft = buildDraft<Draft>(BillingEngine::filteredEntries(m_model.entries(), m_model.entryIndex(), range),
+        m_model.projects(),
+        settings().selectedCalendarID,
+        m_model.appLocale());
     if (!draft) {
         reportError(draft.error().key);
         return std::nullopt;

@@ -92,7 +92,7 @@ void CalendarConnectionBase::changeSettings(const AppSettings& settings)
 QList<TimeEntry> CalendarConnectionBase::entriesToExport(
     const InstantRange& range, const QHash<QUuid, QString>& assignments) const
 {
-    QList<TimeEntry> entries = BillingEngine::filteredEntries(m_model.entries(), range);
+    QList<TimeEntry> entries = BillingEngine::filteredEntries(m_model.entries(), m_model.entryIndex(), range);
     entries.removeIf([&assignments](const TimeEntry& e) {
         return !assignments.contains(e.projectID);
     });

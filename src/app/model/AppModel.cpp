@@ -306,14 +306,48 @@ void AppModel::setProjects(const QList<Project>& projects)
     assign(m_projects, projects, &AppModel::projectsChanged);
 }
 
+// The index is in step before anyone hears of a change, so range queries in their handlers see the
+// new list. Single changes update it in place: a full build sorts every entry, milliseconds at 200k.
 void AppModel::setEntries(const QList<TimeEntry>& entries)
 {
     if (m_entries == entries)
         return;
     m_entries = entries;
-    // In step before anyone hears of the change, so range queries in their handlers see the new list.
     m_entryIndex = EntryStartIndex(m_entries);
     Q_EMIT entriesChanged();
+}
+
+void AppModel::appendEntry(const TimeEntry& entry)
+{
+    m_entries.append(entry);
+    m_entryIndex.appended(m_entries);
+    Q_EMIT entriesChanged();
+}
+
+void AppModel::replaceEntry(qsizetype position, const TimeEntry& entry)
+{
+    if (m_entries.at(position) == entry)
+        return;
+    const Instant previousStart = m_entries.at(position).startDate;
+    m_entries[position] = entry;
+    m_entryIndex.changed(m_entries, position, previousStart);
+    Q_EMIT entriesChanged();
+}
+
+void AppModel::removeEntries(const QUuid& id)
+{
+    bool removed = false;
+    // From the back, so the positions still to look at stay where they are.
+    for (qsizetype position = m_entries.size() - 1; position >= 0; --position) {
+        if (m_entries.at(position).id != id)
+            continue;
+        const Instant start = m_entries.at(position).startDate;
+        m_entries.removeAt(position);
+        m_entryIndex.removed(position, start);
+        removed = true;
+    }
+    if (removed)
+        Q_EMIT entriesChanged();
 }
 
 void AppModel::setActiveSession(const std::optional<ActiveTimerSession>& session)

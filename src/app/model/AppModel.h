@@ -209,7 +209,13 @@ private:
     QString unsavedChangesLine(const QString& reason) const;
     void setSuccessMessage(const std::optional<QString>& message);
     void setProjects(const QList<Project>& projects);
+    // A whole new list (the load). The others change one entry and keep the rest of the list and the
+    // index as they are; each emits entriesChanged only when something changed.
     void setEntries(const QList<TimeEntry>& entries);
+    void appendEntry(const TimeEntry& entry);
+    void replaceEntry(qsizetype position, const TimeEntry& entry);
+    // Every entry with that id (a hand-edited file may repeat one).
+    void removeEntries(const QUuid& id);
     void setActiveSession(const std::optional<ActiveTimerSession>& session);
     void setSettingsField(const AppSettings& settings);
 

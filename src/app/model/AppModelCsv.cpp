@@ -22,7 +22,7 @@ QCoro::Task<> AppModel::exportCSV(InstantRange range)
     const std::optional<QString> path = co_await m_services.fileChooser.chooseCSVSaveLocation(proposed);
     if (!path || path->isEmpty())
         co_return;
-    const QByteArray text = BillingEngine::exportCSV(m_entries, m_projects, range).toUtf8();
+    const QByteArray text = BillingEngine::exportCSV(m_entries, m_entryIndex, m_projects, range).toUtf8();
     // Kept out of the co_await expression: GCC 12 mishandles temporaries inside one.
     QFuture<Expected<FileIdentity, FileError>> writing = runInBackground([target = *path, text] {
         return AtomicFile::write(target, text, AtomicFile::sharedFileMode);

@@ -85,22 +85,17 @@ void AppModel::updateEntry(const TimeEntry& entry, Instant startDate, Instant en
     });
     if (it == m_entries.cend())
         return;
-    QList<TimeEntry> entries = m_entries;
-    TimeEntry& stored = entries[it - m_entries.cbegin()];
-    stored.startDate = startDate;
-    stored.endDate = endDate;
-    stored.notes = notes;
-    setEntries(entries);
+    TimeEntry edited = *it;
+    edited.startDate = startDate;
+    edited.endDate = endDate;
+    edited.notes = notes;
+    replaceEntry(it - m_entries.cbegin(), edited);
     persist();
 }
 
 void AppModel::deleteEntry(const TimeEntry& entry)
 {
-    QList<TimeEntry> entries = m_entries;
-    entries.removeIf([&entry](const TimeEntry& e) {
-        return e.id == entry.id;
-    });
-    setEntries(entries);
+    removeEntries(entry.id);
     persist(); // also when nothing was removed
 }
 
@@ -189,19 +184,14 @@ QList<Project> AppModel::recentlyUsedProjects(int limit) const
     };
     if (m_activeSession)
         take(m_activeSession->projectID);
-    // Latest start first; stable for equal starts.
-    QList<const TimeEntry*> byStart;
-    byStart.reserve(m_entries.size());
-    for (const TimeEntry& entry : m_entries)
-        byStart.append(&entry);
-    std::stable_sort(byStart.begin(), byStart.end(), [](const TimeEntry* a, const TimeEntry* b) {
-        return a->startDate > b->startDate;
-    });
-    for (const TimeEntry* entry : byStart) {
+    // Latest start first, equal starts in list order; the index has them in that order already, and
+    // every entry the model holds has a start.
+    m_entryIndex.latestFirst([&](qsizetype position) {
         if (result.size() >= limit)
-            break;
-        take(entry->projectID);
-    }
+            return false;
+        take(m_entries[position].projectID);
+        return true;
+    });
     return result.mid(0, limit);
 }
 

@@ -54,9 +54,7 @@ bool AppModel::endSession(bool fromPomodoro)
     const ActiveTimerSession session = *m_activeSession;
     const Instant end = sessionEnd(session);
     if (end > session.startDate) {
-        QList<TimeEntry> entries = m_entries;
-        entries.append(TimeEntry { QUuid::createUuid(), session.projectID, session.startDate, end, QString() });
-        setEntries(entries);
+        appendEntry(TimeEntry { QUuid::createUuid(), session.projectID, session.startDate, end, QString() });
     }
     setActiveSession(std::nullopt);
     m_sessionMonotonicStart.reset();

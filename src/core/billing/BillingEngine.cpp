@@ -218,6 +218,33 @@ Seconds totalDurationOf(EntryRefs inRange, const InstantRange& range)
     return total;
 }
 
+QString exportCSVOf(const EntryRefs& inRange, const QList<Project>& projects, const InstantRange& range)
+{
+    const auto projectIndex = indexProjects(projects);
+    const auto billed = billedDurationsOf(inRange, projects, range);
+    QString csv = u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s;
+    for (const TimeEntry* entry : inRange) {
+        const Project* project = projectIndex.value(entry->projectID);
+        if (!project)
+            continue;
+        const double hours = billed.value(entry->id, 0.0) / 3600.0;
+        csv += u'\n';
+        appendQuoted(csv, project->name);
+        csv += u',';
+        appendQuoted(csv, Iso8601::format(entry->startDate));
+        csv += u',';
+        appendQuoted(csv, Iso8601::format(entry->endDate));
+        csv += u',' + formatFixed2(hours) + u',';
+        if (project->hourlyRate)
+            csv += formatFixed2(*project->hourlyRate) + u',' + formatFixed2(hours * *project->hourlyRate);
+        else
+            csv += u',';
+        csv += u',';
+        appendQuoted(csv, entry->notes);
+    }
+    return csv;
+}
+
 } // namespace
 
 QList<TimeEntry> filteredEntries(const QList<TimeEntry>& entries, const InstantRange& range)
@@ -303,29 +330,15 @@ Seconds totalDuration(const QList<TimeEntry>& entries, const EntryStartIndex& in
 
 QString exportCSV(const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range)
 {
-    const auto projectIndex = indexProjects(projects);
-    const auto billed = billedDurations(entries, projects, range);
-    QString csv = u"Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes"_s;
-    for (const TimeEntry* entry : entriesInRange(entries, range)) {
-        const Project* project = projectIndex.value(entry->projectID);
-        if (!project)
-            continue;
-        const double hours = billed.value(entry->id, 0.0) / 3600.0;
-        csv += u'\n';
-        appendQuoted(csv, project->name);
-        csv += u',';
-        appendQuoted(csv, Iso8601::format(entry->startDate));
-        csv += u',';
-        appendQuoted(csv, Iso8601::format(entry->endDate));
-        csv += u',' + formatFixed2(hours) + u',';
-        if (project->hourlyRate)
-            csv += formatFixed2(*project->hourlyRate) + u',' + formatFixed2(hours * *project->hourlyRate);
-        else
-            csv += u',';
-        csv += u',';
-        appendQuoted(csv, entry->notes);
-    }
-    return csv;
+    return exportCSVOf(entriesInRange(entries, range), projects, range);
+}
+
+QString exportCSV(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range)
+{
+    return exportCSVOf(index.overlapping(entries, range), projects, range);
 }
 
 } // namespace tivren::BillingEngine

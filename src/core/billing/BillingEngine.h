@@ -72,6 +72,10 @@ namespace BillingEngine {
 // line feeds between lines, none at the end; numbers with a full stop whatever the locale.
 [[nodiscard]] QString exportCSV(
     const QList<TimeEntry>& entries, const QList<Project>& projects, const InstantRange& range);
+[[nodiscard]] QString exportCSV(const QList<TimeEntry>& entries,
+    const EntryStartIndex& index,
+    const QList<Project>& projects,
+    const InstantRange& range);
 
 } // namespace BillingEngine
 } // namespace tivren

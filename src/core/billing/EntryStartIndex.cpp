@@ -1,5 +1,7 @@
 #include "core/billing/EntryStartIndex.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cmath>
 
@@ -45,6 +47,89 @@ std::vector<const TimeEntry*> EntryStartIndex::overlapping(
         run = end;
     }
     return kept;
+}
+
+void EntryStartIndex::appended(const QList<TimeEntry>& entries)
+{
+    const qsizetype position = entries.size() - 1;
+    const TimeEntry& entry = entries[position];
+    if (std::isnan(entry.startDate))
+        return;
+    m_longest = std::max(m_longest, entry.duration());
+    // The new entry has the highest position, so it goes after every entry with its start.
+    insert(slotFor(entry.startDate, position), entry.startDate, position);
+}
+
+void EntryStartIndex::changed(const QList<TimeEntry>& entries, qsizetype position, Instant previousStart)
+{
+    const TimeEntry& entry = entries[position];
+    const Instant start = entry.startDate;
+    m_longest = std::max(m_longest, entry.duration());
+    if (std::isnan(previousStart)) {
+        if (!std::isnan(start))
+            insert(slotFor(start, position), start, position);
+        return;
+    }
+    const size_t from = slotOf(previousStart, position);
+    if (std::isnan(start)) {
+        erase(from);
+        return;
+    }
+    // Rotate the entry to its new slot: only the positions between the two slots move, which for the
+    // usual small edit is a handful.
+    const size_t to = slotFor(start, position);
+    const auto order = m_order.begin();
+    const auto starts = m_starts.begin();
+    if (to > from) {
+        std::rotate(order + from, order + from + 1, order + to);
+        std::rotate(starts + from, starts + from + 1, starts + to);
+        m_starts[to - 1] = start;
+    } else {
+        std::rotate(order + to, order + from, order + from + 1);
+        std::rotate(starts + to, starts + from, starts + from + 1);
+        m_starts[to] = start;
+    }
+}
+
+void EntryStartIndex::removed(qsizetype position, Instant start)
+{
+    if (!std::isnan(start))
+        erase(slotOf(start, position));
+    for (qsizetype& later : m_order) {
+        if (later > position)
+            --later;
+    }
+    if (m_order.empty())
+        m_longest = 0;
+}
+
+size_t EntryStartIndex::slotFor(Instant start, qsizetype position) const
+{
+    const auto first = std::lower_bound(m_starts.begin(), m_starts.end(), start);
+    const auto last = std::upper_bound(first, m_starts.end(), start);
+    // Within a run of equal starts the positions ascend.
+    const auto order = m_order.begin();
+    return static_cast<size_t>(
+        std::lower_bound(order + (first - m_starts.begin()), order + (last - m_starts.begin()), position) - order);
+}
+
+size_t EntryStartIndex::slotOf(Instant start, qsizetype position) const
+{
+    const size_t slot = slotFor(start, position);
+    Q_ASSERT(slot < m_order.size() && m_order[slot] == position);
+    return slot;
+}
+
+void EntryStartIndex::insert(size_t slot, Instant start, qsizetype position)
+{
+    m_order.insert(m_order.begin() + static_cast<std::ptrdiff_t>(slot), position);
+    m_starts.insert(m_starts.begin() + static_cast<std::ptrdiff_t>(slot), start);
+}
+
+void EntryStartIndex::erase(size_t slot)
+{
+    m_order.erase(m_order.begin() + static_cast<std::ptrdiff_t>(slot));
+    m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(slot));
 }
 
 } // namespace tivren

@@ -236,7 +236,7 @@ void TimelineView::refreshWeek()
 void TimelineView::refreshTotal()
 {
     const InstantRange week { m_weekStart, LocalCalendar::lastSecondOfDay(LocalCalendar::addingDays(m_weekStart, 6)) };
-    const Seconds total = BillingEngine::totalDuration(m_model.entries(), week);
+    const Seconds total = BillingEngine::totalDuration(m_model.entries(), m_model.entryIndex(), week);
     m_totalLabel->setVisible(total > 0);
     m_totalLabel->setText(m_model.localized(Text::en("%@h"), { m_model.decimalString(total / 3600.0, 1, 1) }));
 }

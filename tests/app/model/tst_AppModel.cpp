@@ -197,30 +197,41 @@ private Q_SLOTS:
     }
 
     // Views run range queries through the index as soon as they hear of a change: after the load, a
-    // recorded entry, an edit that moves one and a deletion it must find what a scan finds.
+    // stopped timer, edits that move entries, an edit that changes nothing and deletions it must find
+    // what a scan finds.
     void entryIndexFollowsEveryChange()
     {
         ModelHarness h(kNoLoad, ModelHarness::Load::later);
         const Project a = testProject(u"A"_s);
         const TimeEntry early = testEntry(a, 1000, 60);
+        const TimeEntry twin = testEntry(a, 1000, 120); // same start
         const TimeEntry late = testEntry(a, 5 * kDay, 600);
+        TimeEntry copy = testEntry(a, 2 * kDay, 60); // a hand-edited file repeating an id
+        copy.id = early.id;
         const InstantRange firstDay { 0, kDay };
+        const InstantRange everything { -1e12, 1e12 };
         QList<QList<TimeEntry>> seen;
-        connect(h.model.get(), &AppModel::entriesChanged, this, [&h, &seen, firstDay] {
-            const QList<TimeEntry> found =
-                BillingEngine::filteredEntries(h.model->entries(), h.model->entryIndex(), firstDay);
-            QCOMPARE(found, BillingEngine::filteredEntries(h.model->entries(), firstDay));
-            seen.append(found);
+        connect(h.model.get(), &AppModel::entriesChanged, this, [&] {
+            for (const InstantRange& range : { firstDay, everything }) {
+                QCOMPARE(BillingEngine::filteredEntries(h.model->entries(), h.model->entryIndex(), range),
+                    BillingEngine::filteredEntries(h.model->entries(), range));
+            }
+            seen.append(BillingEngine::filteredEntries(h.model->entries(), h.model->entryIndex(), firstDay));
         });
-        h.load(snapshotOf({ a }, { late, early }));
-        h.model->updateEntry(late, 2000, 2600, QString());
-        h.model->deleteEntry(early);
-        h.model->updateEntry(h.model->entries().first(), 3 * kDay, 3 * kDay + 60, QString());
-        QCOMPARE(seen.size(), 4);
-        QCOMPARE(seen[0].size(), 1);
-        QCOMPARE(seen[1].size(), 2);
-        QCOMPARE(seen[2].size(), 1);
-        QVERIFY(seen[3].isEmpty());
+        h.load(snapshotOf({ a }, { late, early, copy, twin }));
+        h.clock.time = 500;
+        h.model->startTracking(a);
+        h.advance(30);
+        h.model->stopTracking(false); // starts before the others of the first day
+        h.model->updateEntry(late, 1000, 1600, QString()); // a third with that start
+        h.model->updateEntry(twin, twin.startDate, twin.endDate, twin.notes); // nothing changes
+        h.model->deleteEntry(early); // and its copy
+        h.model->updateEntry(twin, 3 * kDay, 3 * kDay + 60, QString());
+        QCOMPARE(seen.size(), 5);
+        const QList<qsizetype> sizes { 2, 3, 4, 3, 2 };
+        for (qsizetype i = 0; i < seen.size(); ++i)
+            QCOMPARE(seen[i].size(), sizes[i]);
+        QCOMPARE(h.model->entries().size(), 3);
     }
 
     void settingsOperations()
@@ -248,10 +259,12 @@ private Q_SLOTS:
                 testEntry(a, today - 7 * kDay, 60),
                 testEntry(archived, today - 10, 5),
                 testEntry(b, today - kDay, 60),
-                testEntry(a, today - 3600, 60) }));
-        QCOMPARE(h.model->recentlyUsedProjects(3), (QList { a, b, c }));
+                testEntry(a, today - 3600, 60),
+                testEntry(d, today - 2 * kDay, 60), // equal starts: the earlier in the list comes first
+                testEntry(c, today - 2 * kDay, 60) }));
+        QCOMPARE(h.model->recentlyUsedProjects(3), (QList { a, b, d }));
         QCOMPARE(h.model->recentlyUsedProjects(0), QList<Project> {});
-        QCOMPARE(h.model->recentlyUsedProjects(10), (QList { a, b, c }));
+        QCOMPARE(h.model->recentlyUsedProjects(10), (QList { a, b, d, c }));
         h.model->startTracking(d);
         QCOMPARE(h.model->recentlyUsedProjects(3), (QList { d, a, b }));
         QCOMPARE(h.model->activeProject(), d);

@@ -6,8 +6,10 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -75,6 +77,60 @@ Data edges(const InstantRange& range)
     return d;
 }
 
+// One change of the list, told to the index as the model tells it.
+struct Edit
+{
+    enum class Kind
+    {
+        append,
+        change,
+        remove
+    } kind;
+    qsizetype position = 0; // for change and remove
+    Instant start = 0; // for append and change
+    Seconds duration = 0;
+};
+
+void apply(QList<TimeEntry>& entries, EntryStartIndex& index, const Edit& edit)
+{
+    switch (edit.kind) {
+    case Edit::Kind::append:
+        entries.append(
+            TimeEntry { QUuid::createUuid(), entries.value(0).projectID, edit.start, edit.start + edit.duration, {} });
+        index.appended(entries);
+        break;
+    case Edit::Kind::change: {
+        const Instant previousStart = entries[edit.position].startDate;
+        entries[edit.position].startDate = edit.start;
+        entries[edit.position].endDate = edit.start + edit.duration;
+        index.changed(entries, edit.position, previousStart);
+        break;
+    }
+    case Edit::Kind::remove: {
+        const Instant start = entries[edit.position].startDate;
+        entries.removeAt(edit.position);
+        index.removed(edit.position, start);
+        break;
+    }
+    }
+}
+
+// Edits that land on starts the data already has, move entries both ways and remove anywhere.
+QList<Edit> randomEdits(quint32 seed, qsizetype size, int count)
+{
+    QRandomGenerator random(seed);
+    QList<Edit> edits;
+    for (int i = 0; i < count; ++i) {
+        const auto kind = size == 0 ? Edit::Kind::append : static_cast<Edit::Kind>(random.bounded(3));
+        const Instant start = random.bounded(20) == 0 ? std::numeric_limits<double>::quiet_NaN()
+                                                      : kBase + random.bounded(40 * 24) * 900.0 - 10 * 24 * kHour;
+        const Seconds duration = random.bounded(8) == 0 ? random.bounded(96) * kHour : random.bounded(240) * 60.0;
+        edits.append({ kind, random.bounded(qMax(size, qsizetype(1))), start, duration });
+        size += kind == Edit::Kind::append ? 1 : kind == Edit::Kind::remove ? -1 : 0;
+    }
+    return edits;
+}
+
 InstantRange localDay(const char* zone, QDate day)
 {
     const QTimeZone tz(zone);
@@ -85,6 +141,7 @@ InstantRange localDay(const char* zone, QDate day)
 } // namespace
 
 Q_DECLARE_METATYPE(Data)
+Q_DECLARE_METATYPE(QList<Edit>)
 
 class tst_EntryStartIndex : public QObject
 {
@@ -145,6 +202,80 @@ private Q_SLOTS:
             == BillingEngine::totalBillableDuration(data.entries, projects, range));
         QVERIFY(BillingEngine::totalDuration(data.entries, index, range)
             == BillingEngine::totalDuration(data.entries, range));
+        QCOMPARE(BillingEngine::exportCSV(data.entries, index, projects, range),
+            BillingEngine::exportCSV(data.entries, projects, range));
+    }
+
+    // An index told of each change must answer every query as one built from the changed list does.
+    void followsEdits_data()
+    {
+        QTest::addColumn<Data>("data");
+        QTest::addColumn<QList<Edit>>("edits");
+        using K = Edit::Kind;
+        const InstantRange day { kBase, kBase + 24 * kHour };
+        const Instant nan = std::numeric_limits<double>::quiet_NaN();
+        const Data base = edges(day); // 4-6 and 9 share a start, 8 is the longest, 10 starts at NaN
+        const Instant shared = day.lower + kHour;
+        QTest::newRow("append, latest start") << base << QList<Edit> { { K::append, 0, day.upper + kHour, kHour } };
+        QTest::newRow("append, earlier start")
+            << base << QList<Edit> { { K::append, 0, day.lower - kHour, 2 * kHour } };
+        QTest::newRow("append, equal start goes last")
+            << base << QList<Edit> { { K::append, 0, shared, 60 }, { K::append, 0, shared, 120 } };
+        QTest::newRow("append, NaN start") << base << QList<Edit> { { K::append, 0, nan, kHour } };
+        QTest::newRow("change into a run of equal starts") << base << QList<Edit> { { K::change, 0, shared, 60 } };
+        QTest::newRow("change out of a run, forward and back")
+            << base << QList<Edit> { { K::change, 5, day.upper - 60, 30 }, { K::change, 5, shared, 30 } };
+        QTest::newRow("change to and from NaN")
+            << base << QList<Edit> { { K::change, 2, nan, kHour }, { K::change, 10, day.lower, kHour } };
+        QTest::newRow("change, longest shortened") << base << QList<Edit> { { K::change, 8, day.lower - kHour, 60 } };
+        QTest::newRow("remove the longest") << base << QList<Edit> { { K::remove, 8 } };
+        QTest::newRow("remove the first, later positions shift")
+            << base << QList<Edit> { { K::remove, 0 }, { K::remove, 3 }, { K::change, 3, day.lower, kHour } };
+        QTest::newRow("remove a NaN start") << base << QList<Edit> { { K::remove, 10 } };
+        QList<Edit> all;
+        for (int i = 0; i < base.entries.size(); ++i)
+            all.append({ K::remove, 0 });
+        all.append({ K::append, 0, day.lower, kHour });
+        QTest::newRow("remove all, then append") << base << all;
+        const Data many = shuffled(6, 200);
+        QTest::newRow("random edits") << many << randomEdits(7, many.entries.size(), 300);
+    }
+
+    void followsEdits()
+    {
+        QFETCH(Data, data);
+        QFETCH(QList<Edit>, edits);
+        QList<TimeEntry> entries = data.entries;
+        EntryStartIndex index(entries);
+        for (const Edit& edit : edits) {
+            apply(entries, index, edit);
+            QCOMPARE(index.size(), EntryStartIndex(entries).size());
+            std::vector<qsizetype> byStart;
+            for (qsizetype i = 0; i < entries.size(); ++i) {
+                if (!std::isnan(entries[i].startDate))
+                    byStart.push_back(i);
+            }
+            std::stable_sort(byStart.begin(), byStart.end(), [&entries](qsizetype a, qsizetype b) {
+                return entries[a].startDate > entries[b].startDate;
+            });
+            std::vector<qsizetype> visited;
+            index.latestFirst([&visited](qsizetype position) {
+                visited.push_back(position);
+                return true;
+            });
+            QCOMPARE(visited, byStart);
+            // Everything at once shows the whole order; the short ranges lean on the look-back bound.
+            QList<InstantRange> ranges { { -1e12, 1e12 } };
+            for (qsizetype i = 0; i < entries.size(); i += 3) {
+                if (!std::isnan(entries[i].startDate))
+                    ranges.append({ entries[i].startDate + 1, entries[i].startDate + 2 });
+            }
+            for (const InstantRange& range : ranges) {
+                const QList<TimeEntry> found = BillingEngine::filteredEntries(entries, index, range);
+                if (found != BillingEngine::filteredEntries(entries, range))
+                    QFAIL(qPrintable(u"differs from a scan over [%1, %2]"_s.arg(range.lower).arg(range.upper)));
+            }
+        }
     }
 };
 

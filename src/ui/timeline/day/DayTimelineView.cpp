@@ -206,7 +206,7 @@ void DayTimelineView::retranslate()
 void DayTimelineView::reload()
 {
     const InstantRange range = DayGeometry::dayRange(m_day);
-    m_entries = BillingEngine::filteredEntries(m_model.entries(), range);
+    m_entries = BillingEngine::filteredEntries(m_model.entries(), m_model.entryIndex(), range);
     m_entriesTotal = BillingEngine::totalDuration(m_entries, range);
     m_projects.clear();
     for (const Project& project : m_model.projects())

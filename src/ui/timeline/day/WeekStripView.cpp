@@ -63,7 +63,7 @@ void WeekStripView::setSelectedDay(Instant day)
 void WeekStripView::refresh()
 {
     const InstantRange week { m_weekStart, LocalCalendar::lastSecondOfDay(LocalCalendar::addingDays(m_weekStart, 6)) };
-    const QList<TimeEntry> entries = BillingEngine::filteredEntries(m_model.entries(), week);
+    const QList<TimeEntry> entries = BillingEngine::filteredEntries(m_model.entries(), m_model.entryIndex(), week);
     // ICU formatters are costly to open: one of each for the seven days.
     const QLocale locale = m_model.appLocale();
     const DayFormat weekday(locale, u"EEE"_s);

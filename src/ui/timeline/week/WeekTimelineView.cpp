@@ -202,7 +202,7 @@ void WeekTimelineView::rebuild()
         current = std::pair { layout.pieces[size_t(index)].block.entry.id, layout.pieces[size_t(index)].placement.day };
 
     layout.days = WeekDays(m_weekStart);
-    layout.entries = BillingEngine::filteredEntries(m_model.entries(), layout.days.weekRange());
+    layout.entries = BillingEngine::filteredEntries(m_model.entries(), m_model.entryIndex(), layout.days.weekRange());
     QHash<QUuid, Project> projects;
     for (const Project& project : m_model.projects())
         projects.insert(project.id, project);
@@ -293,7 +293,8 @@ void WeekTimelineView::refreshPanel(bool animated)
         const Instant dayStart = LocalCalendar::startOfDay(entry->startDate);
         const InstantRange day { dayStart, std::max(LocalCalendar::lastSecondOfDay(dayStart), dayStart) };
         const Seconds billed =
-            BillingEngine::billedDurations(m_model.entries(), m_model.projects(), day).value(entry->id, actual);
+            BillingEngine::billedDurations(m_model.entries(), m_model.entryIndex(), m_model.projects(), day)
+                .value(entry->id, actual);
         if (billed != actual)
             content.billed =
                 m_model.localized(Text::en("%@ h billed"), { m_model.decimalString(billed / 3600.0, 2, 2) });
