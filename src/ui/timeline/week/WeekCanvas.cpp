@@ -159,6 +159,7 @@ void WeekCanvas::paintArea(QPainter& painter, const QRectF& exposed) const
         m_layer = QPixmap(size() * ratio);
         m_layer.setDevicePixelRatio(ratio);
         m_layer.fill(Qt::transparent);
+        m_shapes.beginPass();
         QPainter layer(&m_layer);
         paintLayer(layer, QRectF(rect()));
     }
@@ -239,7 +240,7 @@ void WeekCanvas::paintLayer(QPainter& painter, const QRectF& area) const
         paintHourLabels(painter);
     for (const WeekTimelineLayout::Piece& piece : m_layout.pieces) {
         if (piece.rect.intersects(area))
-            piece.block.paint(painter, piece.rect.topLeft(), m_model, palette());
+            piece.block.paint(painter, piece.rect.topLeft(), m_model, palette(), &m_shapes);
     }
 }
 

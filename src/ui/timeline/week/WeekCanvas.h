@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/timeline/WeekGeometry.h"
+#include "ui/timeline/BlockShapeCache.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -73,6 +74,7 @@ private:
     WeekTimelineLayout& m_layout;
     const AppModel& m_model;
     mutable QPixmap m_layer;
+    mutable BlockShapeCache m_shapes;
     qreal m_gutter = WeekFrame {}.gutter;
     int m_current = -1;
     bool m_keyboardFocus = false;
