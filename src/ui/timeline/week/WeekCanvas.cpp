@@ -165,10 +165,18 @@ void WeekCanvas::paintArea(QPainter& painter, const QRectF& exposed) const
     if (area.isEmpty())
         return;
     const qreal ratio = devicePixelRatioF();
-    if (m_layer.isNull() || m_layer.devicePixelRatio() != ratio || m_layer.size() != size() * ratio) {
-        m_layer = QPixmap(size() * ratio);
-        m_layer.setDevicePixelRatio(ratio);
+    const QSize needed = size() * ratio;
+    const bool fits =
+        m_layer.devicePixelRatio() == ratio && m_layer.width() >= needed.width() && m_layer.height() >= needed.height();
+    if (!m_layerValid || !fits) {
+        // A little larger than needed, so a resize by a few pixels paints into the same memory
+        // rather than mapping and clearing a new layer.
+        if (!fits) {
+            m_layer = QPixmap((needed.width() + 63) / 64 * 64, (needed.height() + 63) / 64 * 64);
+            m_layer.setDevicePixelRatio(ratio);
+        }
         m_layer.fill(Qt::transparent);
+        m_layerValid = true;
         m_shapes.beginPass();
         QPainter layer(&m_layer);
         paintLayer(layer, QRectF(rect()));
@@ -196,10 +204,10 @@ void WeekCanvas::paintArea(QPainter& painter, const QRectF& exposed) const
 
 void WeekCanvas::invalidateLayer(const QRectF& area)
 {
-    if (m_layer.isNull())
+    if (!m_layerValid)
         return;
     if (area.isNull()) {
-        m_layer = QPixmap();
+        m_layerValid = false;
         update();
         return;
     }
