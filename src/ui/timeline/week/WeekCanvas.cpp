@@ -26,16 +26,6 @@ QFont hourLabelFont(const QFont& base)
     return Style::font(TextStyle::caption2, base);
 }
 
-// Fills rect 64 device rows at a time. Qt's raster engine hands a fill of more than about a hundred
-// rows to its thread pool, and waking the pool costs more than such a fill (the six day lines: about
-// 100 us at once against 20 us in bands, more on a busy machine).
-void fillInBands(QPainter& painter, const QRectF& rect, const QColor& color)
-{
-    const qreal band = 64 / painter.device()->devicePixelRatioF();
-    for (qreal top = rect.top(); top < rect.bottom(); top += band)
-        painter.fillRect(QRectF(rect.left(), top, rect.width(), std::min(band, rect.bottom() - top)), color);
-}
-
 } // namespace
 
 WeekCanvas::WeekCanvas(WeekTimelineLayout& layout, const AppModel& model, QWidget* parent)
@@ -239,7 +229,7 @@ void WeekCanvas::paintLayer(QPainter& painter, const QRectF& area) const
     painter.setFont(font());
 
     if (m_layout.todayColumn >= 0)
-        fillInBands(painter,
+        Style::fillInBands(painter,
             QRectF(frame.gutter + column * m_layout.todayColumn, 0, column, frame.height),
             Style::withAlpha(palette().color(QPalette::Highlight), 0.05));
     // Hairlines: one device pixel, whatever the scale, centred on the middle of a pixel. Filled as
@@ -248,7 +238,7 @@ void WeekCanvas::paintLayer(QPainter& painter, const QRectF& area) const
     const QColor dayLine = Style::withAlpha(secondary, 0.18);
     for (int i = 1; i < 7; ++i) {
         const qreal x = std::round(frame.gutter + column * i) + 0.5;
-        fillInBands(painter, QRectF(x - hairline / 2, 0, hairline, frame.height), dayLine);
+        Style::fillInBands(painter, QRectF(x - hairline / 2, 0, hairline, frame.height), dayLine);
     }
     const QColor hourLine = Style::withAlpha(secondary, 0.22);
     for (const auto& [hour, label] : m_layout.hourLabels) {
