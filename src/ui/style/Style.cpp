@@ -182,6 +182,13 @@ QColor withAlpha(QColor color, qreal alpha)
     return color;
 }
 
+void fillInBands(QPainter& painter, const QRectF& rect, const QColor& color)
+{
+    const qreal band = 64 / painter.device()->devicePixelRatioF();
+    for (qreal top = rect.top(); top < rect.bottom(); top += band)
+        painter.fillRect(QRectF(rect.left(), top, rect.width(), std::min(band, rect.bottom() - top)), color);
+}
+
 QString menuText(QString text)
 {
     return text.replace(u'&', u"&&"_s);
@@ -217,7 +224,23 @@ void Card::paintEvent(QPaintEvent*)
     fill.setAlphaF(float(m_opacity));
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()), m_radius, m_radius);
+    const QRectF shape(rect());
+    const qreal edge = m_radius;
+    const QRectF device = painter.deviceTransform().mapRect(shape);
+    // Between the rounded ends every row is whole pixels across, so when the card lies on whole
+    // device pixels those rows are filled in bands (see fillInBands) and only the ends rasterised.
+    if (device != QRectF(device.toRect()) || shape.height() <= 2 * edge) {
+        painter.drawRoundedRect(shape, m_radius, m_radius);
+        return;
+    }
+    for (const QRectF& end : { QRectF(shape.left(), shape.top(), shape.width(), edge),
+             QRectF(shape.left(), shape.bottom() - edge, shape.width(), edge) }) {
+        painter.save();
+        painter.setClipRect(end);
+        painter.drawRoundedRect(shape, m_radius, m_radius);
+        painter.restore();
+    }
+    fillInBands(painter, shape.adjusted(0, edge, 0, -edge), fill);
 }
 
 ColorDot::ColorDot(int diameter, QWidget* parent)

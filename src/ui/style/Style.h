@@ -9,6 +9,7 @@
 #include <optional>
 
 class QLabel;
+class QPainter;
 class QLayout;
 class QVBoxLayout;
 class QPushButton;
@@ -85,6 +86,11 @@ void clearLayout(QLayout* layout);
 [[nodiscard]] QColor destructiveTextColor(const QPalette& palette);
 // The colour with its opacity multiplied by alpha.
 [[nodiscard]] QColor withAlpha(QColor color, qreal alpha);
+// Fills rect with color 64 device rows at a time, the same pixels as one fillRect. Qt's raster
+// engine hands a fill of more than about a hundred rows to its thread pool, and waking the pool
+// costs more than such a fill (measured: six 560-row lines 100 us at once, 20 us in bands; more on a
+// busy machine).
+void fillInBands(QPainter& painter, const QRectF& rect, const QColor& color);
 // A user's text as a menu item's text: menus read "&" as the mark of a keyboard accelerator, and
 // "Smith & Sons" must stay as written.
 [[nodiscard]] QString menuText(QString text);

@@ -4,6 +4,7 @@
 #include "app/text/AppStrings.h"
 #include "ui/style/ProjectColors.h"
 #include "ui/style/Style.h"
+#include "ui/timeline/BlockShapeCache.h"
 
 #include <QDateTime>
 #include <QPainter>
@@ -47,6 +48,25 @@ void paintTexts(
         detailMetrics.elidedText(detail, Qt::ElideRight, text.width()));
 }
 
+BlockShapeCache::Style shapeStyle(const QColor& base, bool isSelected)
+{
+    return { Style::withAlpha(base, isSelected ? 0.5 : 0.35),
+        isSelected ? base : Style::withAlpha(base, 0.5),
+        isSelected ? 2.0 : 1.0 };
+}
+
+void paintShape(QPainter& painter, const QRectF& rect, const BlockShapeCache::Style& style)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(style.fill);
+    // The border lies inside the shape.
+    const qreal line = style.borderWidth;
+    painter.setPen(QPen(style.border, line));
+    painter.drawRoundedRect(rect.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6, 6);
+    painter.restore();
+}
+
 } // namespace
 
 QString shortTime(Instant instant, const AppModel& model)
@@ -73,26 +93,27 @@ QString TimelineBlock::accessibleLabel(const AppModel& model) const
             shortTime(entry.endDate, model) });
 }
 
-void TimelineBlock::paint(QPainter& painter, QPointF topLeft, const AppModel& model, const QPalette& palette) const
+void TimelineBlock::paint(
+    QPainter& painter, QPointF topLeft, const AppModel& model, const QPalette& palette, BlockShapeCache* shapes) const
 {
     const QRectF rect(topLeft, QSizeF(std::max(width, 0.0), height));
-    const QColor base = color();
+    const BlockShapeCache::Style style = shapeStyle(color(), isSelected);
+    if (shapes)
+        shapes->draw(painter, rect, style, [&style](QPainter& shapePainter, const QRectF& shapeRect) {
+            paintShape(shapePainter, shapeRect, style);
+        });
+    else
+        paintShape(painter, rect, style);
+    if (height < 36)
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Style::withAlpha(base, isSelected ? 0.5 : 0.35));
-    // The border lies inside the shape.
-    const qreal line = isSelected ? 2 : 1;
-    painter.setPen(QPen(isSelected ? base : Style::withAlpha(base, 0.5), line));
-    painter.drawRoundedRect(rect.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6, 6);
-
-    if (height >= 36) {
-        painter.setClipRect(rect);
-        paintTexts(painter,
-            rect.adjusted(6, 4, -6, -4),
-            projectName(project, model),
-            height >= 52 ? timeSpan(entry, model) : QString(),
-            palette);
-    }
+    painter.setClipRect(rect);
+    paintTexts(painter,
+        rect.adjusted(6, 4, -6, -4),
+        projectName(project, model),
+        height >= 52 ? timeSpan(entry, model) : QString(),
+        palette);
     painter.restore();
 }
 

@@ -13,6 +13,7 @@ class QPainter;
 namespace tivren {
 
 class AppModel;
+class BlockShapeCache;
 
 // One entry as the day and week timelines draw it: a rounded block in the project's colour
 // (grey when the project is gone), stronger when selected, with the project's name from 36
@@ -28,7 +29,12 @@ struct TimelineBlock
     [[nodiscard]] QColor color() const;
     // "Acme: 9:00 – 10:30", for screen readers and tooltips.
     [[nodiscard]] QString accessibleLabel(const AppModel& model) const;
-    void paint(QPainter& painter, QPointF topLeft, const AppModel& model, const QPalette& palette) const;
+    // With a cache, the shape comes from it.
+    void paint(QPainter& painter,
+        QPointF topLeft,
+        const AppModel& model,
+        const QPalette& palette,
+        BlockShapeCache* shapes = nullptr) const;
 };
 
 // The running timer's block: dashed, lighter, growing with the clock. The name shows from

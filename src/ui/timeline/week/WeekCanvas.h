@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/timeline/WeekGeometry.h"
+#include "ui/timeline/BlockShapeCache.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -72,7 +73,10 @@ private:
 
     WeekTimelineLayout& m_layout;
     const AppModel& m_model;
+    // Holds the grid and blocks of the current size from its top left corner; may be larger.
     mutable QPixmap m_layer;
+    mutable bool m_layerValid = false;
+    mutable BlockShapeCache m_shapes;
     qreal m_gutter = WeekFrame {}.gutter;
     int m_current = -1;
     bool m_keyboardFocus = false;

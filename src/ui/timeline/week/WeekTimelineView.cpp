@@ -308,7 +308,8 @@ void WeekTimelineView::refreshPanel(bool animated)
 
 void WeekTimelineView::clockTicked()
 {
-    if (m_stale || (m_shownOnce && !isVisible())) {
+    // Hidden, never shown yet included, the view only notes that it is behind and catches up when shown.
+    if (m_stale || !isVisible()) {
         m_stale = true;
         return;
     }

@@ -67,6 +67,25 @@ private Q_SLOTS:
         QVERIFY(headers().at(3)->isToday() && !headers().at(2)->isToday());
     }
 
+    // A hidden week, also one never shown yet, leaves the clock alone and catches up when shown.
+    void hiddenViewFollowsTheClockOnlyWhenShown()
+    {
+        AppSnapshot snapshot = week(u"0 09:00 10:00"_s);
+        snapshot.activeSession = ActiveTimerSession { snapshot.projects[0].id, localAt(march2.addDays(2), 16) };
+        ScreenFixture::open(snapshot, { 960, 900 }, false);
+        const QRectF started = *view->runningBlockRect();
+        h->advance(3600);
+        QCOMPARE(*view->runningBlockRect(), started);
+        view->show();
+        const QRectF shown = *view->runningBlockRect();
+        QVERIFY(shown.height() > started.height());
+        view->hide();
+        h->advance(3600);
+        QCOMPARE(*view->runningBlockRect(), shown);
+        view->show();
+        QVERIFY(view->runningBlockRect()->height() > shown.height());
+    }
+
     void panelTexts_data()
     {
         QTest::addColumn<double>("rate"); // 0: not billed, -1: project deleted
