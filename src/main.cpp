@@ -132,7 +132,7 @@ int main(int argc, char* argv[])
                        fileChooser,
                        skipBroadcaster,
                        clock },
-        AppModel::Options { true, true });
+        AppModel::Options { true, false });
     if (!locked) {
         model.setReadOnly(
             model.localized(Text::en("Changes are not saved: Tivren cannot write to its data folder %@ (%@)."),
@@ -153,6 +153,10 @@ int main(int argc, char* argv[])
     QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();
+    shell.afterFirstFrame([&model] {
+        QCoro::Task<> loading = model.load();
+        Q_UNUSED(loading); // runs to its end on its own
+    });
     if (!locked)
         shell.bringMainWindowForward(); // its banner says why nothing is saved
     QApplication::exec();

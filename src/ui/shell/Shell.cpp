@@ -12,14 +12,46 @@
 #include "ui/style/Glyphs.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <memory>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace tivren {
+namespace {
+
+// Calls back once when its widget paints, then goes.
+class FirstPaintFilter : public QObject
+{
+public:
+    FirstPaintFilter(QWidget* widget, std::function<void()> painted)
+        : QObject(widget)
+        , m_painted(std::move(painted))
+    {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            m_painted();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_painted;
+};
+
+} // namespace
 
 Shell::Shell(AppModel& model, LoginItemService& loginItems, const Clock& clock, QObject* parent)
     : QObject(parent)
@@ -87,6 +119,26 @@ void Shell::start()
         connect(&m_model, changed, this, &Shell::updateTrayIcon);
     updateTrayIcon();
     m_tray->show();
+}
+
+void Shell::afterFirstFrame(std::function<void()> work)
+{
+    // A window that never gets to paint (no compositor answers, say) must not keep the work back
+    // for long.
+    constexpr int longestWaitMsecs = 500;
+    auto once = std::make_shared<std::function<void()>>(std::move(work));
+    auto run = [once] {
+        if (*once)
+            std::exchange(*once, {})();
+    };
+    if (!m_main || !m_main->isVisible()) {
+        QTimer::singleShot(0, this, run);
+        return;
+    }
+    auto* firstPaint = new FirstPaintFilter(m_main, [this, run] {
+        QTimer::singleShot(0, this, run);
+    });
+    QTimer::singleShot(longestWaitMsecs, firstPaint, run);
 }
 
 void Shell::updateTrayIcon()

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 class QMessageBox;
 class QSystemTrayIcon;
 
@@ -31,6 +33,10 @@ public:
 
     // Shows the tray icon, or the main window when there is no tray.
     void start();
+    // Calls work once the main window shown at start has drawn its first frame (or at once when
+    // only the tray icon shows): what would hold up that frame, such as reading a large data file,
+    // comes after it.
+    void afterFirstFrame(std::function<void()> work);
     [[nodiscard]] bool hasTray() const { return m_tray != nullptr; }
 
     // Shows, raises and activates the main window ("main"), creating it when needed.
