@@ -136,7 +136,12 @@ void Shell::afterFirstFrame(std::function<void()> work)
         return;
     }
     auto* firstPaint = new FirstPaintFilter(m_main, [this, run] {
-        QTimer::singleShot(0, this, run);
+        QTimer::singleShot(0, this, [run] {
+            // Once the display server has the frame: work started earlier would compete with it
+            // for the processor while it puts the frame on the screen.
+            QGuiApplication::sync();
+            run();
+        });
     });
     QTimer::singleShot(longestWaitMsecs, firstPaint, run);
 }
