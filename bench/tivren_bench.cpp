@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -270,6 +271,21 @@ AppSnapshot busyWeek(Instant monday)
     return week;
 }
 
+// The busy week shown at 960 by 900 on Wednesday afternoon, a timer running.
+std::unique_ptr<WeekTimelineView> openBusyWeek(testing::ModelHarness& h, Instant monday)
+{
+    h.clock.time = LocalCalendar::addingDays(monday, 2) + 15 * 3600;
+    h.load(busyWeek(monday));
+    h.model->tick();
+    h.model->startTracking(h.model->activeProjects().constFirst());
+    auto view = std::make_unique<WeekTimelineView>(*h.model);
+    view->setWeekStart(monday);
+    view->resize(960, 900);
+    view->show();
+    QCoreApplication::processEvents();
+    return view;
+}
+
 int writeOneFile(const QString& path, const QString& count)
 {
     bool ok = false;
@@ -331,28 +347,11 @@ int main(int argc, char* argv[])
     overview.model->tick();
     overview.model->startTracking(overview.model->activeProjects().constFirst());
 
-    testing::ModelHarness weekHarness;
     const Instant monday = LocalCalendar::mondayOfWeek(QDateTime(QDate(2026, 11, 25), QTime(12, 0)).toSecsSinceEpoch());
-    weekHarness.clock.time = LocalCalendar::addingDays(monday, 2) + 15 * 3600;
-    weekHarness.load(busyWeek(monday));
-    weekHarness.model->tick();
-    weekHarness.model->startTracking(weekHarness.model->activeProjects().constFirst());
-    WeekTimelineView week(*weekHarness.model);
-    week.setWeekStart(monday);
-    week.resize(960, 900);
-    week.show();
-    QCoreApplication::processEvents();
-
+    testing::ModelHarness weekHarness;
+    const auto week = openBusyWeek(weekHarness, monday);
     testing::ModelHarness freshHarness;
-    freshHarness.clock.time = weekHarness.clock.time;
-    freshHarness.load(busyWeek(monday));
-    freshHarness.model->tick();
-    freshHarness.model->startTracking(freshHarness.model->activeProjects().constFirst());
-    WeekTimelineView freshWeek(*freshHarness.model);
-    freshWeek.setWeekStart(monday);
-    freshWeek.resize(960, 900);
-    freshWeek.show();
-    QCoreApplication::processEvents();
+    const auto freshWeek = openBusyWeek(freshHarness, monday);
 
     Figures figures;
     for (int round = 0; round < rounds; ++round) {
@@ -362,8 +361,8 @@ int main(int argc, char* argv[])
             runRound(d, temp.filePath(u"floor-%1.json"_s.arg(QLatin1StringView(d.label.c_str()))), repository, figures);
         }
         runOverviewRound(overview, figures);
-        runWeekRound(weekHarness, week, figures);
-        runFreshWeekRound(freshWeek, round, figures);
+        runWeekRound(weekHarness, *week, figures);
+        runFreshWeekRound(*freshWeek, round, figures);
     }
     std::vector<std::string> order;
     for (const char* name : { "load", "save", "atomic_floor", "save_ui_thread" }) {
