@@ -15,13 +15,14 @@ namespace tivren {
 // shapes is most of what a full repaint of the week costs, and after an edit, a selection or a
 // resize and back most blocks come back with the same size at the same place within a pixel.
 //
-// A shape is kept in device pixels together with its offset within its first pixel (to the 1/64 of a
-// pixel the rasteriser works in), so the copy covers the same pixels as drawing it in place; it is
-// kept from its second appearance on, so a resize that never comes back costs no more than before.
-// Shapes not drawn during the last two full repaints are dropped.
-//
 // A shape is put together from nine slices (see NineSlice) whose corners outlive any one size, so
-// a width never drawn before copies its corners rather than rasterising every block anew.
+// a width never drawn before copies corners drawn at earlier widths rather than rasterising every
+// block anew; a block too small to cut is drawn whole.
+//
+// The whole shape is kept as well, in device pixels together with its offset within its first pixel
+// (to the 1/64 of a pixel the rasteriser works in), so the copy covers the same pixels as putting it
+// together in place; it is kept from its second appearance on, so a resize that never comes back
+// costs no more than the slices. Shapes not drawn during the last two full repaints are dropped.
 class BlockShapeCache
 {
 public:
