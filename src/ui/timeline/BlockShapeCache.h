@@ -15,10 +15,14 @@ namespace tivren {
 // shapes is most of what a full repaint of the week costs, and after an edit, a selection or a
 // resize and back most blocks come back with the same size at the same place within a pixel.
 //
-// A shape is kept in device pixels together with its offset within its first pixel (to the 1/64 of a
-// pixel the rasteriser works in), so the copy covers the same pixels as drawing it in place; it is
-// kept from its second appearance on, so a resize that never comes back costs no more than before.
-// Shapes not drawn during the last two full repaints are dropped.
+// A shape is put together from nine slices (see NineSlice) whose corners outlive any one size, so
+// a width never drawn before copies corners drawn at earlier widths rather than rasterising every
+// block anew; a block too small to cut is drawn whole.
+//
+// The whole shape is kept as well, in device pixels together with its offset within its first pixel
+// (to the 1/64 of a pixel the rasteriser works in), so the copy covers the same pixels as putting it
+// together in place; it is kept from its second appearance on, so a resize that never comes back
+// costs no more than the slices. Shapes not drawn during the last two full repaints are dropped.
 class BlockShapeCache
 {
 public:
@@ -28,6 +32,7 @@ public:
         QColor fill;
         QColor border;
         qreal borderWidth = 1;
+        qreal radius = 6;
 
         bool operator==(const Style&) const = default;
     };
@@ -40,12 +45,21 @@ public:
     void draw(QPainter& painter, const QRectF& rect, const Style& style, const Painter& paint);
     [[nodiscard]] qsizetype size() const { return m_shapes.size(); }
 
-    struct Key
+    // What a shape looks like, with sizes in 1/64 device pixel.
+    struct Look
     {
         QRgb fill = 0;
         QRgb border = 0;
-        qint64 borderWidth = 0; // this and the rest in 1/64 device pixel
-        qint64 width = 0;
+        qint64 borderWidth = 0;
+        qint64 radius = 0;
+
+        bool operator==(const Look&) const = default;
+    };
+
+    struct Key
+    {
+        Look look;
+        qint64 width = 0; // this and the rest in 1/64 device pixel
         qint64 height = 0;
         qint64 phaseX = 0;
         qint64 phaseY = 0;
@@ -53,7 +67,20 @@ public:
         bool operator==(const Key&) const = default;
     };
 
+    // One slice of a shape: its place among the nine and the offsets of its edges, in steps.
+    struct PieceKey
+    {
+        Look look;
+        int piece = 0;
+        int phaseX = 0;
+        int phaseY = 0;
+
+        bool operator==(const PieceKey&) const = default;
+    };
+
 private:
+    void drawSlices(QPainter& painter, const QRectF& rect, const Style& style, const Painter& paint);
+
     struct Shape
     {
         QImage image; // none yet for a shape seen once
@@ -61,9 +88,12 @@ private:
     };
 
     QHash<Key, Shape> m_shapes;
+    QHash<PieceKey, QImage> m_pieces;
     int m_pass = 0;
 };
 
+size_t qHash(const BlockShapeCache::Look& look, size_t seed = 0);
 size_t qHash(const BlockShapeCache::Key& key, size_t seed = 0);
+size_t qHash(const BlockShapeCache::PieceKey& key, size_t seed = 0);
 
 } // namespace tivren

@@ -63,7 +63,7 @@ void paintShape(QPainter& painter, const QRectF& rect, const BlockShapeCache::St
     // The border lies inside the shape.
     const qreal line = style.borderWidth;
     painter.setPen(QPen(style.border, line));
-    painter.drawRoundedRect(rect.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6, 6);
+    painter.drawRoundedRect(rect.adjusted(line / 2, line / 2, -line / 2, -line / 2), style.radius, style.radius);
     painter.restore();
 }
 

@@ -1,3 +1,4 @@
+#include "core/timeline/NineSlice.h"
 #include "ui/timeline/BlockShapeCache.h"
 
 #include <QPainter>
@@ -60,7 +61,8 @@ class tst_BlockShapeCache : public QObject
 private Q_SLOTS:
     // A shape copied from the cache covers the same pixels as one drawn in place, also beside one of
     // the same size at another place within a pixel: only the rounding of blending it in two steps
-    // may differ.
+    // may differ. Put together from slices, its edges may sit up to half a slice step off, a few
+    // levels at the antialiased edge, and the same in every repaint.
     void copiesLookLikeDrawing_data()
     {
         QTest::addColumn<QRectF>("rect");
@@ -93,11 +95,16 @@ private Q_SLOTS:
         draw(expected, nullptr);
         BlockShapeCache cache;
         // Drawn in place when first seen, copied from then on.
+        QImage first;
         for (int pass = 0; pass < 3; ++pass) {
             cache.beginPass();
             QImage image = canvas(scale);
             draw(image, &cache);
-            QVERIFY2(largestDifference(image, expected) <= 3, qPrintable(QString::number(pass)));
+            QVERIFY2(
+                largestDifference(image, expected) <= 255 / NineSlice::phaseSteps, qPrintable(QString::number(pass)));
+            if (pass == 0)
+                first = image;
+            QVERIFY2(largestDifference(image, first) <= 3, qPrintable(QString::number(pass)));
         }
         QCOMPARE(cache.size(), 3);
     }

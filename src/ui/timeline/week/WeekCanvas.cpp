@@ -85,12 +85,17 @@ void WeekCanvas::placeBlocks()
 
 void WeekCanvas::fitGutter()
 {
+    // A new width leaves the labels and their font as they were: nothing to measure again.
+    const QFont labelFont = hourLabelFont(font());
+    if (labelFont == m_measuredFont && m_layout.hourLabels == m_measuredLabels)
+        return;
+    m_measuredFont = labelFont;
+    m_measuredLabels = m_layout.hourLabels;
     QStringList labels;
     for (const auto& [hour, label] : std::as_const(m_layout.hourLabels))
         labels.append(label);
     // Two pixels over the gap, so a label that just fits is not elided by rounding.
-    const qreal gutter =
-        HourLabelColumn::width(QFontMetricsF(hourLabelFont(font())), labels, WeekFrame {}.gutter, labelGap + 2);
+    const qreal gutter = HourLabelColumn::width(QFontMetricsF(labelFont), labels, WeekFrame {}.gutter, labelGap + 2);
     if (gutter == m_gutter)
         return;
     m_gutter = gutter;

@@ -3,8 +3,13 @@
 #include "core/timeline/WeekGeometry.h"
 #include "ui/timeline/BlockShapeCache.h"
 
+#include <QFont>
+#include <QList>
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
+
+#include <utility>
 
 namespace tivren {
 
@@ -78,6 +83,9 @@ private:
     mutable bool m_layerValid = false;
     mutable BlockShapeCache m_shapes;
     qreal m_gutter = WeekFrame {}.gutter;
+    // What the gutter was measured for.
+    QFont m_measuredFont;
+    QList<std::pair<int, QString>> m_measuredLabels;
     int m_current = -1;
     bool m_keyboardFocus = false;
 };
