@@ -14,7 +14,10 @@ void TickingLabel::setTickingText(const QString& text)
 {
     if (text == this->text())
         return;
-    const bool sameWidth = fontMetrics().horizontalAdvance(text) == fontMetrics().horizontalAdvance(this->text());
+    // One measurement a tick: the width of the text shown is kept from the last one.
+    const int width = fontMetrics().horizontalAdvance(text);
+    const bool sameWidth = width == m_textWidth;
+    m_textWidth = width;
     // With its minimum and maximum size equal, Qt does not lay out the widgets around it again.
     setText(text);
     if (!sameWidth || minimumSize() != maximumSize())
@@ -24,8 +27,10 @@ void TickingLabel::setTickingText(const QString& text)
 void TickingLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_textWidth = fontMetrics().horizontalAdvance(text());
         fit();
+    }
 }
 
 void TickingLabel::fit()

@@ -21,6 +21,8 @@ protected:
 
 private:
     void fit();
+
+    int m_textWidth = 0; // of text() in the current font
 };
 
 } // namespace tivren
