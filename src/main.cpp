@@ -78,6 +78,14 @@ int finishQuitting(SingleInstance& instance, AppModel& model, Shell& shell, DBus
     return 1;
 }
 
+void nameTheApplication()
+{
+    QApplication::setApplicationName(u"Tivren"_s);
+    QApplication::setApplicationDisplayName(u"Tivren"_s);
+    QApplication::setDesktopFileName(u"tivren"_s);
+    QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, idleTrayIcon()));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -87,10 +95,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Tivren"_s);
-    QApplication::setApplicationDisplayName(u"Tivren"_s);
-    QApplication::setDesktopFileName(u"tivren"_s);
-    QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, idleTrayIcon()));
+    nameTheApplication();
     // From the start: a signal during the waits below is kept until the program can quit cleanly.
     TerminationSignals termination;
 
@@ -154,8 +159,7 @@ int main(int argc, char* argv[])
     QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();
     shell.afterFirstFrame([&model] {
-        QCoro::Task<> loading = model.load();
-        Q_UNUSED(loading); // runs to its end on its own
+        (void)model.load(); // runs to its end on its own
     });
     if (!locked)
         shell.bringMainWindowForward(); // its banner says why nothing is saved
