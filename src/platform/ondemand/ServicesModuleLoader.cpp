@@ -21,17 +21,17 @@ ServicesModuleError unusable(const QString& reason)
 }
 
 // Runs on a pool thread. Every symbol is bound now, so a module that does not fit this executable
-// fails here, with the name of what is missing, and never later in the middle of an operation.
-Expected<ServicesModuleFactory, ServicesModuleError> open(const QString& path)
+// fails here, with the name of what is missing, and never later in the middle of an operation. The
+// reason is put into words back on the user-interface thread, where the translations live.
+Expected<ServicesModuleFactory, QString> open(const QString& path)
 {
     QLibrary library(path);
     library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
     if (!library.load())
-        return Unexpected(unusable(library.errorString()));
+        return Unexpected(library.errorString());
     const auto factory = reinterpret_cast<ServicesModuleFactory>(library.resolve(servicesModuleFactoryName));
-    if (!factory) {
-        return Unexpected(unusable(u"%1 has no %2"_s.arg(path, QString::fromLatin1(servicesModuleFactoryName))));
-    }
+    if (!factory)
+        return Unexpected(u"%1 has no %2"_s.arg(path, QString::fromLatin1(servicesModuleFactoryName)));
     return factory; // never unloaded: the services it makes live until the program ends
 }
 
@@ -59,7 +59,7 @@ QCoro::Task<Expected<ServicesModule*, ServicesModuleError>> ServicesModuleLoader
     const QFuture<Loaded> loading = *m_loading;
     const Loaded loaded = co_await loading;
     if (!loaded)
-        co_return Unexpected(loaded.error());
+        co_return Unexpected(unusable(loaded.error()));
     if (!m_module)
         m_module.reset((*loaded)());
     co_return m_module.get();

@@ -35,7 +35,7 @@ public:
     [[nodiscard]] QCoro::Task<Expected<ServicesModule*, ServicesModuleError>> module();
 
 private:
-    using Loaded = Expected<ServicesModuleFactory, ServicesModuleError>;
+    using Loaded = Expected<ServicesModuleFactory, QString>; // or why it could not be loaded
 
     QString m_path;
     std::optional<QFuture<Loaded>> m_loading;
