@@ -163,7 +163,9 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(m_exportFolder));
 
         m_program = std::make_unique<Program>();
-        m_program->fileChooser.setParentWindow(&m_program->window);
+        m_program->fileChooser.setParentWindow([this]() -> QWidget* {
+            return &m_program->window;
+        });
         QCoro::waitFor(m_program->model.load());
         m_program->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->window));

@@ -6,17 +6,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
 namespace tivren {
-
-DialogFileChooser::DialogFileChooser(QWidget* parentWindow)
-    : m_parent(parentWindow)
-{
-}
 
 QString DialogFileChooser::startFolder() const
 {
@@ -33,7 +29,7 @@ QCoro::Task<std::optional<QString>> DialogFileChooser::chooseCSVSaveLocation(con
 {
     // Not deleted on close: the awaited finished() resumes this coroutine through a queued call
     // with the dialog as its context, which would be dropped together with the dialog.
-    QWidget* parent = m_parentProvider ? m_parentProvider() : m_parent.data();
+    QWidget* parent = m_parentWindow ? m_parentWindow() : nullptr;
     QPointer<QFileDialog> dialog = new QFileDialog(parent, QString(), QDir(startFolder()).filePath(proposedName));
     const auto release = qScopeGuard([dialog] {
         if (dialog)

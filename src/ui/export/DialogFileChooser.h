@@ -2,7 +2,6 @@
 
 #include "app/services/FileChooser.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -15,18 +14,15 @@ namespace tivren {
 class DialogFileChooser final : public FileChooser
 {
 public:
-    explicit DialogFileChooser(QWidget* parentWindow = nullptr);
-    void setParentWindow(QWidget* parentWindow) { m_parent = parentWindow; }
-    // The parent asked for when a dialog opens: the main window need not exist before that.
-    void setParentWindow(std::function<QWidget*()> parentWindow) { m_parentProvider = std::move(parentWindow); }
+    // The dialog's parent, asked for when a dialog opens: the main window need not exist before that.
+    void setParentWindow(std::function<QWidget*()> parentWindow) { m_parentWindow = std::move(parentWindow); }
 
     [[nodiscard]] QCoro::Task<std::optional<QString>> chooseCSVSaveLocation(const QString& proposedName) override;
 
 private:
     [[nodiscard]] QString startFolder() const;
 
-    QPointer<QWidget> m_parent;
-    std::function<QWidget*()> m_parentProvider;
+    std::function<QWidget*()> m_parentWindow;
     QString m_lastFolder;
 };
 
