@@ -83,6 +83,12 @@ void nameTheApplication()
     QApplication::setApplicationName(u"Tivren"_s);
     QApplication::setApplicationDisplayName(u"Tivren"_s);
     QApplication::setDesktopFileName(u"tivren"_s);
+}
+
+// The first look into the icon theme reads its index (some milliseconds): kept out of the way of
+// the first frame.
+void giveTheApplicationItsIcon()
+{
     QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, idleTrayIcon()));
 }
 
@@ -160,6 +166,7 @@ int main(int argc, char* argv[])
     shell.start();
     shell.afterFirstFrame([&model] {
         (void)model.load(); // runs to its end on its own
+        giveTheApplicationItsIcon();
     });
     if (!locked)
         shell.bringMainWindowForward(); // its banner says why nothing is saved

@@ -47,6 +47,8 @@ QCoro::Task<> AppModel::load()
 {
     const LoadResult loaded = co_await m_services.repository.load();
     if (!loaded) {
+        // The empty state is what there is: the screens show it, with the reason over them.
+        assign(m_didReadData, true, &AppModel::didReadDataChanged);
         setErrorMessage(localized(Text::en("Could not load saved data: %@"), { loaded.error().description }));
         // Nothing may replace a file that could not be read: the program shows an empty state and
         // keeps it in memory only, until the user chooses to start afresh (only with a copy kept).
@@ -76,6 +78,7 @@ QCoro::Task<> AppModel::load()
     m_desktopCalendar.setEventLinks(snapshot.appleCalendarEventLinks);
     setActiveSession(snapshot.activeSession);
     setSettingsField(snapshot.settings);
+    assign(m_didReadData, true, &AppModel::didReadDataChanged);
 
     co_await m_googleCalendar.restore();
     co_await m_desktopCalendar.restore();

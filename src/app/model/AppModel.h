@@ -70,6 +70,9 @@ public:
     Instant now() const { return m_now; }
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
     bool didFinishLoading() const { return m_didFinishLoading; }
+    // The projects, entries and settings are in (or the file turned out unreadable), while the
+    // calendar accounts may still be coming back: enough for the screens to show the data.
+    bool didReadData() const { return m_didReadData; }
     const std::optional<QString>& successMessage() const { return m_successMessage; }
     const std::optional<PomodoroPhase>& pomodoroPhase() const { return m_pomodoroPhase; }
     const std::optional<Instant>& pomodoroPhaseStart() const { return m_pomodoroPhaseStart; }
@@ -178,6 +181,7 @@ Q_SIGNALS:
     void nowChanged();
     void errorMessageChanged();
     void didFinishLoadingChanged();
+    void didReadDataChanged();
     void readOnlyReasonChanged();
     void successMessageChanged();
     void pomodoroPhaseChanged();
@@ -265,6 +269,7 @@ private:
     Instant m_now = 0;
     std::optional<QString> m_errorMessage;
     bool m_didFinishLoading = false;
+    bool m_didReadData = false;
     std::optional<QString> m_successMessage;
     std::optional<PomodoroPhase> m_pomodoroPhase;
     std::optional<Instant> m_pomodoroPhaseStart;

@@ -81,7 +81,8 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     divider->setFrameShadow(QFrame::Sunken);
     layout->addWidget(divider);
 
-    // A screen is built the first time its section is shown; until then an empty page holds its place.
+    // A screen is built the first time its section is shown, once the data file has been read: an
+    // empty page holds its place until then (rather than "No projects yet" while they are loading).
     m_content = new QStackedWidget(this);
     m_content->setObjectName(u"contentStack"_s);
     for (qsizetype i = 0; i < sections.size(); ++i)
@@ -90,6 +91,7 @@ MainWindow::MainWindow(AppModel& model, std::function<void()> openNewProjectWind
     layout->addWidget(m_content, 1);
 
     connect(&m_model, &AppModel::selectedSectionChanged, this, &MainWindow::showSection);
+    connect(&m_model, &AppModel::didReadDataChanged, this, &MainWindow::showSection);
     connect(&m_model, &AppModel::settingsChanged, this, &MainWindow::retranslate);
     connect(&m_model, &AppModel::errorMessageChanged, this, &MainWindow::showMessages);
     connect(&m_model, &AppModel::successMessageChanged, this, &MainWindow::showMessages);
@@ -192,7 +194,8 @@ void MainWindow::showSection()
 {
     const int index = int(allMainSections().indexOf(m_model.selectedSection()));
     m_sections->button(index)->setChecked(true);
-    buildScreen(index);
+    if (m_model.didReadData())
+        buildScreen(index);
     m_content->setCurrentIndex(index);
 }
 

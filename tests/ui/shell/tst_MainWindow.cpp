@@ -71,6 +71,37 @@ private Q_SLOTS:
         }
     }
 
+    // Until the data file is read the window shows no screen at all, so never "No projects yet"
+    // over projects still loading; the section chosen meanwhile is the one built.
+    void screensWaitForTheData()
+    {
+        ModelHarness h({ false, false }, ModelHarness::Load::later);
+        MainWindow window(*h.model);
+        window.show();
+        auto* stack = window.findChild<QStackedWidget*>(u"contentStack"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.findChild<QWidget*>(u"overviewView"_s));
+        QTest::mouseClick(button(window, u"projectsSectionButton"_s), Qt::LeftButton);
+        QVERIFY(button(window, u"projectsSectionButton"_s)->isChecked());
+        QVERIFY(!window.findChild<QWidget*>(u"projectsView"_s));
+
+        AppSnapshot snapshot;
+        snapshot.projects.append(Project(QUuid::createUuid(),
+            u"Acme"_s,
+            80,
+            15,
+            BillingRoundingStrategy::roundUpPerEntry,
+            u"blue"_s,
+            false,
+            h.clock.time));
+        h.load(snapshot);
+        QCOMPARE(stack->currentWidget()->objectName(), u"projectsView"_s);
+        QVERIFY(!window.findChild<QWidget*>(u"overviewView"_s));
+        h.model->setSelectedSection(MainSection::overview);
+        QVERIFY(window.findChild<QWidget*>(u"launcherContentWidget"_s)->isVisible());
+        QVERIFY(!window.findChild<QWidget*>(u"launcherEmptyState"_s)->isVisible());
+    }
+
     // After an unreadable file the window says why nothing is saved, and starting afresh needs a confirmation.
     void readOnlyBannerOffersAFreshStart()
     {
@@ -83,6 +114,9 @@ private Q_SLOTS:
         writeRaw(h.dataFile, "{\"projects\": 7}");
         QCoro::waitFor(h.model->load());
         QTRY_VERIFY(banner->isVisible());
+        // The empty screen is what there is to show now.
+        QCOMPARE(
+            window.findChild<QStackedWidget*>(u"contentStack"_s)->currentWidget()->objectName(), u"overviewView"_s);
         QVERIFY(window.findChild<QLabel*>(u"readOnlyReasonLabel"_s)->text().contains(u".unreadable-"_s));
         h.model->clearError();
         QTest::mouseClick(button(window, u"startAfreshButton"_s), Qt::LeftButton);
