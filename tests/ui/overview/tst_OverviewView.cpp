@@ -184,8 +184,15 @@ private Q_SLOTS:
         for (auto* button : recent())
             captions << button->text() + u": "_s + button->accessibleName().section(u", "_s, 1);
         QCOMPARE(captions, (QStringList { u"Personal: Start timer"_s, u"Acme: $80.00 / hour"_s }));
+        // A card's buttons keep to its trailing edge; the texts take the rest of the row.
+        const auto keepsToTheEnd = [this](const QString& card, const QString& button) {
+            const QWidget* cardWidget = child(card);
+            const QRect area = child(button)->geometry();
+            return area.width() < cardWidget->width() / 3 && area.right() > cardWidget->width() * 3 / 4;
+        };
         h->model->startTracking(acme);
         settle();
+        QVERIFY(keepsToTheEnd(u"runningCard"_s, u"stopTimerButton"_s));
         QCOMPARE(text(u"runningProjectLabel"_s), u"Acme"_s);
         h->advance(65);
         QCOMPARE(text(u"runningElapsedLabel"_s), u"00:01:05"_s);
@@ -194,6 +201,8 @@ private Q_SLOTS:
         // A break pauses tracking: the break card takes the running card's place.
         clickButton(u"skipPhaseButton"_s);
         QVERIFY(!shown(u"runningCard"_s) && shown(u"breakCard"_s));
+        settle();
+        QVERIFY(keepsToTheEnd(u"breakCard"_s, u"skipBreakButton"_s));
         QCOMPARE(text(u"breakPhaseLabel"_s) + u' ' + text(u"breakRemainingLabel"_s), u"Short Break 00:05:00"_s);
         clickButton(u"skipBreakButton"_s);
         QVERIFY(shown(u"runningCard"_s));

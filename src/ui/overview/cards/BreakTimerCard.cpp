@@ -23,8 +23,7 @@ BreakTimerCard::BreakTimerCard(AppModel& model, QWidget* parent)
     const TimerCardParts::Columns columns = TimerCardParts::columns(this);
     m_phase = Style::label(TextStyle::headline, u"breakPhaseLabel"_s, this);
     columns.texts->addWidget(m_phase);
-    m_remaining = TimerCardParts::clockLabel(u"breakRemainingLabel"_s, this);
-    columns.texts->addWidget(m_remaining);
+    m_remaining = TimerCardParts::clockLabel(u"breakRemainingLabel"_s, columns, this);
 
     m_skipButton = TimerCardParts::button(u"skipBreakButton"_s, u"media-skip-forward"_s, columns, this);
     connect(m_skipButton, &QPushButton::clicked, this, [this] {

@@ -29,8 +29,7 @@ RunningTimerCard::RunningTimerCard(AppModel& model, QWidget* parent)
     m_project = Style::label(TextStyle::body, u"runningProjectLabel"_s, this);
     m_project->setTextFormat(Qt::PlainText);
     columns.texts->addWidget(m_project);
-    m_elapsed = TimerCardParts::clockLabel(u"runningElapsedLabel"_s, this);
-    columns.texts->addWidget(m_elapsed);
+    m_elapsed = TimerCardParts::clockLabel(u"runningElapsedLabel"_s, columns, this);
     columns.texts->addWidget(buildPhaseRow());
 
     m_stopButton = TimerCardParts::button(u"stopTimerButton"_s, u"media-playback-stop"_s, columns, this);

@@ -38,11 +38,13 @@ QPushButton* button(const QString& objectName, const QString& iconName, Columns 
     return button;
 }
 
-TickingLabel* clockLabel(const QString& objectName, QWidget* parent)
+TickingLabel* clockLabel(const QString& objectName, Columns columns, QWidget* card)
 {
-    auto* label = new TickingLabel(parent);
+    auto* label = new TickingLabel(card);
     Style::styleLabel(label, TextStyle::body, objectName, Tone::secondary);
     label->setFont(Style::fixedWidthFont(TextStyle::body, label->font()));
+    // Aligned, its item may be wider than the label itself, as the column's other items are.
+    columns.texts->addWidget(label, 0, Qt::AlignLeft);
     return label;
 }
 

@@ -30,8 +30,9 @@ struct Columns
 // A button of a timer card, added to its column above the column's closing stretch.
 [[nodiscard]] QPushButton* button(const QString& objectName, const QString& iconName, Columns columns, QWidget* card);
 
-// A running clock: quieter text in the fixed-width font, so the digits do not dance.
-[[nodiscard]] TickingLabel* clockLabel(const QString& objectName, QWidget* parent);
+// A running clock: quieter text in the fixed-width font, so the digits do not dance. Added to the
+// texts column at its leading edge, where its fixed width does not narrow the column.
+[[nodiscard]] TickingLabel* clockLabel(const QString& objectName, Columns columns, QWidget* card);
 
 [[nodiscard]] QString phaseLabel(const AppModel& model, PomodoroPhase phase);
 [[nodiscard]] QColor phaseColor(PomodoroPhase phase);
