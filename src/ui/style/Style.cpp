@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -216,7 +217,7 @@ void Card::setTintRole(QPalette::ColorRole role, qreal opacity)
     update();
 }
 
-void Card::paintEvent(QPaintEvent*)
+void Card::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -235,6 +236,9 @@ void Card::paintEvent(QPaintEvent*)
     }
     for (const QRectF& end : { QRectF(shape.left(), shape.top(), shape.width(), edge),
              QRectF(shape.left(), shape.bottom() - edge, shape.width(), edge) }) {
+        // A clock ticking inside the card repaints a small part of it, well away from its ends.
+        if (!event->rect().intersects(end.toAlignedRect()))
+            continue;
         painter.save();
         painter.setClipRect(end);
         painter.drawRoundedRect(shape, m_radius, m_radius);

@@ -5,8 +5,10 @@
 namespace tivren {
 
 // A label whose text changes every second, such as a running clock. A plain QLabel asks the layouts
-// around it to lay the whole screen out again on every change of text; this one keeps a fixed size
-// while the new text is as wide as the old, so a tick repaints only the label itself.
+// around it to lay the whole screen out again on every change of text, and measuring the text each
+// second costs more than drawing it. This one is as wide as its text with every digit at the font's
+// widest, so a tick that changes only digits neither measures nor lays anything out: it repaints
+// the label itself.
 class TickingLabel : public QLabel
 {
     Q_OBJECT
@@ -22,7 +24,8 @@ protected:
 private:
     void fit();
 
-    int m_textWidth = 0; // of text() in the current font
+    QString m_shape; // text() with its digits as '0': ticks that keep it keep the size
+    QChar m_widestDigit; // in the current font; null until measured
 };
 
 } // namespace tivren

@@ -275,6 +275,7 @@ private Q_SLOTS:
         const std::pair<double, QString> durations[] = { { 0, u"00:00:00"_s },
             { 3599.5, u"01:00:00"_s },
             { 59.49, u"00:00:59"_s },
+            { 45296, u"12:34:56"_s },
             { 360000, u"100:00:00"_s },
             { -3599.4, u"00:00:00"_s } };
         for (const auto& [seconds, expected] : durations)
