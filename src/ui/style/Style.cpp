@@ -217,12 +217,28 @@ void Card::setTintRole(QPalette::ColorRole role, qreal opacity)
     update();
 }
 
+QColor Card::tint() const
+{
+    QColor fill = m_color.isValid() ? m_color : palette().color(m_role);
+    fill.setAlphaF(float(m_opacity));
+    return fill;
+}
+
+void Card::paintInterior(QPainter& painter, const QWidget* child) const
+{
+    const QWidget* top = window();
+    painter.save();
+    painter.setBrushOrigin(-child->mapTo(top, QPoint()));
+    painter.fillRect(child->rect(), top->palette().brush(QPalette::Window));
+    painter.fillRect(child->rect(), tint());
+    painter.restore();
+}
+
 void Card::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = m_color.isValid() ? m_color : palette().color(m_role);
-    fill.setAlphaF(float(m_opacity));
+    const QColor fill = tint();
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
     const QRectF shape(rect());

@@ -109,10 +109,17 @@ public:
     // Tints with a colour of the palette, taken at paint time so a theme change follows.
     void setTintRole(QPalette::ColorRole role, qreal opacity);
 
+    // Paints what the card shows under a child of it that lies away from the rounded ends: the
+    // window's background under the tint, in the same steps, so that a child painting its own
+    // background (a clock, repainted every second) spares Qt the layers beneath it.
+    void paintInterior(QPainter& painter, const QWidget* child) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    [[nodiscard]] QColor tint() const;
+
     QColor m_color;
     QPalette::ColorRole m_role = QPalette::WindowText;
     qreal m_opacity;

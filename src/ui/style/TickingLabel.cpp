@@ -1,6 +1,7 @@
 #include "ui/style/TickingLabel.h"
 
 #include <QEvent>
+#include <QPainter>
 
 namespace tivren {
 
@@ -34,6 +35,22 @@ void TickingLabel::setTickingText(const QString& text)
     setText(text);
     if (!sameShape || minimumSize() != maximumSize())
         fit();
+}
+
+void TickingLabel::setBackdrop(std::function<void(QPainter&)> backdrop)
+{
+    m_backdrop = std::move(backdrop);
+    setAttribute(Qt::WA_OpaquePaintEvent, bool(m_backdrop));
+    update();
+}
+
+void TickingLabel::paintEvent(QPaintEvent* event)
+{
+    if (m_backdrop) {
+        QPainter painter(this);
+        m_backdrop(painter);
+    }
+    QLabel::paintEvent(event);
 }
 
 void TickingLabel::changeEvent(QEvent* event)

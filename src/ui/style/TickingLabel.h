@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 namespace tivren {
 
 // A label whose text changes every second, such as a running clock. A plain QLabel asks the layouts
@@ -17,15 +19,20 @@ public:
     explicit TickingLabel(QWidget* parent = nullptr);
 
     void setTickingText(const QString& text);
+    // Paints the label's background itself, with what lies under it: a tick then repaints the
+    // label alone, not the widgets beneath it as well.
+    void setBackdrop(std::function<void(QPainter&)> backdrop);
 
 protected:
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void fit();
 
     QString m_shape; // text() with its digits as '0': ticks that keep it keep the size
     QChar m_widestDigit; // in the current font; null until measured
+    std::function<void(QPainter&)> m_backdrop;
 };
 
 } // namespace tivren

@@ -190,9 +190,22 @@ private Q_SLOTS:
             const QRect area = child(button)->geometry();
             return area.width() < cardWidget->width() / 3 && area.right() > cardWidget->width() * 3 / 4;
         };
+        // A clock paints its own background, which must be the card's around it, to the pixel.
+        const auto seamless = [this](const QString& name) {
+            const QWidget* clock = child(name);
+            const QImage shot = clock->window()->grab().toImage();
+            const QPoint left = clock->mapTo(clock->window(), QPoint(0, 0));
+            const QPoint right = left + QPoint(clock->width() - 1, 0);
+            const auto pixel = [&shot](QPoint point) {
+                return shot.pixel((QPointF(point) * shot.devicePixelRatio()).toPoint());
+            };
+            return clock->testAttribute(Qt::WA_OpaquePaintEvent) && pixel(left) == pixel(left - QPoint(2, 0))
+                && pixel(right) == pixel(right + QPoint(2, 0));
+        };
         h->model->startTracking(acme);
         settle();
         QVERIFY(keepsToTheEnd(u"runningCard"_s, u"stopTimerButton"_s));
+        QVERIFY(seamless(u"runningElapsedLabel"_s) && seamless(u"runningPhaseLabel"_s));
         QCOMPARE(text(u"runningProjectLabel"_s), u"Acme"_s);
         h->advance(65);
         QCOMPARE(text(u"runningElapsedLabel"_s), u"00:01:05"_s);
@@ -203,6 +216,7 @@ private Q_SLOTS:
         QVERIFY(!shown(u"runningCard"_s) && shown(u"breakCard"_s));
         settle();
         QVERIFY(keepsToTheEnd(u"breakCard"_s, u"skipBreakButton"_s));
+        QVERIFY(seamless(u"breakRemainingLabel"_s));
         QCOMPARE(text(u"breakPhaseLabel"_s) + u' ' + text(u"breakRemainingLabel"_s), u"Short Break 00:05:00"_s);
         clickButton(u"skipBreakButton"_s);
         QVERIFY(shown(u"runningCard"_s));

@@ -11,6 +11,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -54,6 +55,9 @@ QWidget* RunningTimerCard::buildPhaseRow()
     timerIcon->setPixmap(runningTrayIcon().pixmap(iconSize, iconSize));
     row->addWidget(timerIcon);
     m_phaseText = new TickingLabel(m_phase);
+    m_phaseText->setBackdrop([this](QPainter& painter) {
+        paintInterior(painter, m_phaseText);
+    });
     Style::styleLabel(m_phaseText, TextStyle::caption, u"runningPhaseLabel"_s);
     QPalette orange = m_phaseText->palette();
     orange.setColor(QPalette::WindowText, projectColor(u"orange"_s).darker(115));

@@ -38,9 +38,13 @@ QPushButton* button(const QString& objectName, const QString& iconName, Columns 
     return button;
 }
 
-TickingLabel* clockLabel(const QString& objectName, Columns columns, QWidget* card)
+TickingLabel* clockLabel(const QString& objectName, Columns columns, Style::Card* card)
 {
     auto* label = new TickingLabel(card);
+    // Inside the card's margins, so never over its rounded ends.
+    label->setBackdrop([card, label](QPainter& painter) {
+        card->paintInterior(painter, label);
+    });
     Style::styleLabel(label, TextStyle::body, objectName, Tone::secondary);
     label->setFont(Style::fixedWidthFont(TextStyle::body, label->font()));
     // Aligned, its item may be wider than the label itself, as the column's other items are.

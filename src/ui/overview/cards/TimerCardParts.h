@@ -14,6 +14,9 @@ namespace tivren {
 
 class AppModel;
 class TickingLabel;
+namespace Style {
+class Card;
+}
 
 // What the running-timer card and the break card share: their shape, their buttons and clocks,
 // and the names and colours of the Pomodoro phases.
@@ -32,7 +35,7 @@ struct Columns
 
 // A running clock: quieter text in the fixed-width font, so the digits do not dance. Added to the
 // texts column at its leading edge, where its fixed width does not narrow the column.
-[[nodiscard]] TickingLabel* clockLabel(const QString& objectName, Columns columns, QWidget* card);
+[[nodiscard]] TickingLabel* clockLabel(const QString& objectName, Columns columns, Style::Card* card);
 
 [[nodiscard]] QString phaseLabel(const AppModel& model, PomodoroPhase phase);
 [[nodiscard]] QColor phaseColor(PomodoroPhase phase);
