@@ -18,6 +18,29 @@ void keepLog(QtMsgType type, const QMessageLogContext& context, const QString& t
     s_previousHandler(type, context, text);
 }
 
+// A keyring that reads nothing and refuses every write with the error it was given.
+class RefusingSecretStore final : public SecretStore
+{
+public:
+    explicit RefusingSecretStore(SecretStoreError error)
+        : m_error(std::move(error))
+    {
+    }
+
+    QCoro::Task<Expected<std::optional<QByteArray>, SecretStoreError>> read(QString, QString) override
+    {
+        co_return std::optional<QByteArray>();
+    }
+    QCoro::Task<Expected<Done, SecretStoreError>> write(QString, QString, QByteArray) override
+    {
+        co_return Unexpected(m_error);
+    }
+    QCoro::Task<Expected<Done, SecretStoreError>> remove(QString, QString) override { co_return Done {}; }
+
+private:
+    SecretStoreError m_error;
+};
+
 } // namespace
 
 class tst_GoogleSignIn : public QObject
@@ -77,6 +100,8 @@ private Q_SLOTS:
         QCOMPARE(QJsonDocument::fromJson(*raw->value()).object().value("expiryDate"_L1).toDouble(),
             h.clock.time + 3599 - 978307200);
         QVERIFY(resultOf(h.service->hasStoredToken()).value_or(false));
+        const auto probe = resultOf(h.keychain.read(u"Tivren.GoogleCalendar"_s, u"write-check"_s));
+        QVERIFY(probe && probe->hasValue() && !probe->value()); // the keyring's write check leaves nothing behind
 
         for (const QString& line : std::as_const(s_log)) {
             for (const QString& secret : { u"ya29.first-access"_s, u"1//first-refresh"_s, u"4/0Ab-code"_s, verifier })
@@ -140,6 +165,37 @@ private Q_SLOTS:
             QVERIFY(!h.browser.pages.value(1).contains("support"));
             QVERIFY(h.google.requests.isEmpty());
         }
+    }
+
+    // A keyring that cannot take the token fails the sign-in before the user signs in at Google.
+    void signInNeedsAWritableKeyring_data()
+    {
+        QTest::addColumn<int>("refusal");
+        QTest::addColumn<QString>("message");
+        const QString noService = u"The name org.freedesktop.secrets was not provided by any .service files"_s;
+        QTest::newRow("no Secret Service")
+            << int(SecretStoreError::Kind::failed) << u"The keyring could not be used: "_s + noService;
+        QTest::newRow("locked") << int(SecretStoreError::Kind::locked)
+                                << u"The keyring is locked. Unlock it and try again."_s;
+        QTest::newRow("no answer") << int(SecretStoreError::Kind::timedOut)
+                                   << u"The keyring did not answer in time. Make sure it is unlocked and try again."_s;
+    }
+
+    void signInNeedsAWritableKeyring()
+    {
+        QFETCH(int, refusal);
+        QFETCH(QString, message);
+        Harness h;
+        h.browser.callbackQuery = approve;
+        h.scriptToken(200, u"ya29.first-access"_s, u"1//first-refresh"_s);
+        RefusingSecretStore refusing({ SecretStoreError::Kind(refusal),
+            u"The name org.freedesktop.secrets was not provided by any .service files"_s });
+        GoogleCalendarService service(h.network, refusing, h.browser, h.clock, h.configuration);
+        const auto authorized = resultOf(service.authorize({}));
+        QVERIFY(authorized && !authorized->hasValue());
+        QCOMPARE(authorized->error(), (GoogleCalendarServiceError { ErrorKind::systemError, message }));
+        QVERIFY(h.browser.opened.isEmpty());
+        QVERIFY(h.google.requests.isEmpty());
     }
 
     void refreshBeforeExpiry_data()
