@@ -28,6 +28,12 @@ QCoro::Task<Expected<Done, GoogleCalendarServiceError>> GoogleCalendarService::a
                     "This build of Tivren has no Google OAuth client ID, so it cannot connect to Google Calendar.")) });
     }
 
+    // Without a keyring that takes the token, signing in at Google would be for nothing: say so
+    // before any browser opens.
+    auto checking = m_tokenStore.checkWritable();
+    if (const auto writable = co_await std::move(checking); !writable)
+        co_return Unexpected(writable.error());
+
     const QString verifier = GoogleOAuth::randomURLSafeString(GoogleOAuth::codeVerifierLength);
     auto listening = LoopbackAuthorizationReceiver::listen(
         m_configuration.callbackPort, { m_configuration.signInTimeLimit, m_configuration.callbackConnectionDeadline });

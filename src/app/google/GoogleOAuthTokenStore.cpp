@@ -58,6 +58,21 @@ QCoro::Task<Expected<Done, GoogleCalendarServiceError>> GoogleOAuthTokenStore::s
     co_return Done {};
 }
 
+QCoro::Task<Expected<Done, GoogleCalendarServiceError>> GoogleOAuthTokenStore::checkWritable()
+{
+    auto entering = m_queue.enter();
+    const SerialQueue::Turn turn = co_await entering;
+    auto writing = m_secrets.write(serviceName.toString(), probeAccountName.toString(), QByteArrayLiteral("probe"));
+    const auto written = co_await std::move(writing);
+    if (!written)
+        co_return Unexpected(keyringError(written.error()));
+    auto removing = m_secrets.remove(serviceName.toString(), probeAccountName.toString());
+    const auto removed = co_await std::move(removing);
+    if (!removed)
+        co_return Unexpected(keyringError(removed.error()));
+    co_return Done {};
+}
+
 QCoro::Task<Expected<Done, GoogleCalendarServiceError>> GoogleOAuthTokenStore::remove()
 {
     auto entering = m_queue.enter();

@@ -20,6 +20,8 @@ class GoogleOAuthTokenStore
 public:
     static constexpr QStringView serviceName = u"Tivren.GoogleCalendar";
     static constexpr QStringView accountName = u"oauth-token";
+    // A throw-away item beside the token, written and deleted to see that the keyring takes writes.
+    static constexpr QStringView probeAccountName = u"write-check";
 
     explicit GoogleOAuthTokenStore(SecretStore& secrets);
 
@@ -27,6 +29,8 @@ public:
     // as an expired sign-in: connecting again replaces it.
     [[nodiscard]] QCoro::Task<Expected<std::optional<GoogleOAuthToken>, GoogleCalendarServiceError>> load();
     [[nodiscard]] QCoro::Task<Expected<Done, GoogleCalendarServiceError>> save(GoogleOAuthToken token);
+    // Whether a token could be saved now: writes and deletes a probe item, leaving the token as it is.
+    [[nodiscard]] QCoro::Task<Expected<Done, GoogleCalendarServiceError>> checkWritable();
     // Afterwards no token is stored; deleting when none is stored succeeds.
     [[nodiscard]] QCoro::Task<Expected<Done, GoogleCalendarServiceError>> remove();
 

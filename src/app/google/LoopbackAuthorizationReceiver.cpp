@@ -114,7 +114,7 @@ void LoopbackAuthorizationReceiver::readRequest(QTcpSocket* socket)
     const CallbackResult result = decoder.hasError() || !data.contains("\r\n\r\n")
         ? CallbackResult { CallbackResult::Kind::unreadable,
               systemText(Text::en("Could not read the Google authorization callback.")) }
-        : parse(text, m_expectedState.value_or(QString()));
+        : parse(text, m_expectedState.value_or(QString()), m_port);
     answer(socket, result);
     switch (result.kind) {
     case CallbackResult::Kind::code:
@@ -126,6 +126,8 @@ void LoopbackAuthorizationReceiver::readRequest(QTcpSocket* socket)
         break;
     case CallbackResult::Kind::ignored:
     case CallbackResult::Kind::unreadable:
+    case CallbackResult::Kind::foreign:
+    case CallbackResult::Kind::misdirected:
         break;
     }
 }
@@ -139,13 +141,15 @@ void LoopbackAuthorizationReceiver::answer(QTcpSocket* socket, const CallbackRes
         break;
     case CallbackResult::Kind::failure:
     case CallbackResult::Kind::unreadable:
+    case CallbackResult::Kind::foreign:
+    case CallbackResult::Kind::misdirected:
         body = OAuthCallbackPage::render(OAuthCallbackPage::State::failure(result.value));
         break;
     case CallbackResult::Kind::ignored:
         body = u"<html><body></body></html>"_s;
         break;
     }
-    socket->write(httpReply(body));
+    socket->write(httpReply(statusCode(result.kind), body));
     socket->disconnectFromHost(); // after the reply is written
     // The sign-in may end (and the receiver go) before the browser has read its page: the
     // connection then finishes on its own, deleted once closed or at its deadline.

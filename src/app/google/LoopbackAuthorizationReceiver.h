@@ -21,7 +21,8 @@ namespace tivren {
 // It accepts connections from its creation until the first completion (a code, a failure the
 // callback reported, cancel() or the time limit), then closes the port; it is not reused.
 // Each connection gets one request of at most 8192 bytes within a short deadline; a request that
-// cannot be read is answered (when possible) and dropped without ending the wait.
+// cannot be read, or that does not carry this sign-in's state, is answered (when possible) and
+// dropped without ending the wait: any local page or process can reach the port.
 class LoopbackAuthorizationReceiver : public QObject
 {
     Q_OBJECT
@@ -39,9 +40,11 @@ public:
         enum class Kind
         {
             code, // value: the authorization code
-            failure, // value: the reason, for the user
+            failure, // value: the reason, for the user; the callback carried this sign-in's state
             ignored, // another path, e.g. the browser asking for the tab's icon
             unreadable, // value: the reason; not an HTTP request at all, answered but no end of the wait
+            foreign, // value: the reason; no or another state, answered but no end of the wait
+            misdirected, // value: the reason; sent to another host name (DNS rebinding), no end of the wait
         };
         Kind kind;
         QString value;
@@ -50,6 +53,8 @@ public:
     };
 
     static constexpr qsizetype maxRequestSize = 8192;
+    // The most of Google's error text a page or alert ever quotes.
+    static constexpr qsizetype maxReasonLength = 200;
     static constexpr int maxOpenConnections = 16;
 
     // Starts listening on 127.0.0.1:port (0: any free port). A port in use fails here, before any
@@ -67,10 +72,16 @@ public:
     // Ends the wait with authorizationCancelled (the browser could not be opened).
     void cancel();
 
-    // Reads one HTTP request: the request line's target, against the expected state.
-    [[nodiscard]] static CallbackResult parse(const QString& request, const QString& expectedState);
-    // The complete HTTP reply for a page body (UTF-8, Content-Length in bytes).
-    [[nodiscard]] static QByteArray httpReply(const QString& body);
+    // Reads one HTTP request: its Host header against the receiver's port, then the request line's
+    // target against the expected state.
+    [[nodiscard]] static CallbackResult parse(const QString& request, const QString& expectedState, quint16 port);
+    // Text from the request made fit to quote: no control or format characters, at most
+    // maxReasonLength characters.
+    [[nodiscard]] static QString quotable(const QString& text);
+    // The HTTP status a result is answered with.
+    [[nodiscard]] static int statusCode(CallbackResult::Kind kind);
+    // The complete HTTP reply for a page body (UTF-8, Content-Length in bytes), never cached.
+    [[nodiscard]] static QByteArray httpReply(int status, const QString& body);
 
 Q_SIGNALS:
     void finished();

@@ -1,5 +1,7 @@
 #include "app/google/OAuthCallbackPage.h"
 
+#include <QCryptographicHash>
+
 using namespace Qt::StringLiterals;
 
 namespace tivren::OAuthCallbackPage {
@@ -164,6 +166,15 @@ QString render(const State& state)
             "    <p class=\"footnote\">It&rsquo;s safe to close this window.</p>\n"
             "  </main>\n</body>\n</html>"_s;
     return page;
+}
+
+QByteArray contentSecurityPolicy()
+{
+    // The style element by its hash, so that no other style or script, should one ever slip into
+    // the page, is applied.
+    const QByteArray hash = QCryptographicHash::hash(styleSheet.toUtf8(), QCryptographicHash::Sha256).toBase64();
+    return "default-src 'none'; style-src 'sha256-" + hash
+        + "'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 }
 
 } // namespace tivren::OAuthCallbackPage

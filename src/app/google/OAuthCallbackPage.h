@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tivren::OAuthCallbackPage {
@@ -21,5 +22,8 @@ struct State
 
 // The whole HTML document: English only, self-contained (inline styles and SVG, no network).
 [[nodiscard]] QString render(const State& state);
+// The Content-Security-Policy for the page: its own style element and nothing else (its icons are
+// inline SVG, which loads nothing).
+[[nodiscard]] QByteArray contentSecurityPolicy();
 
 } // namespace tivren::OAuthCallbackPage

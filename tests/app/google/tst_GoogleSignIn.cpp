@@ -18,6 +18,29 @@ void keepLog(QtMsgType type, const QMessageLogContext& context, const QString& t
     s_previousHandler(type, context, text);
 }
 
+// A keyring that reads nothing and refuses every write with the error it was given.
+class RefusingSecretStore final : public SecretStore
+{
+public:
+    explicit RefusingSecretStore(SecretStoreError error)
+        : m_error(std::move(error))
+    {
+    }
+
+    QCoro::Task<Expected<std::optional<QByteArray>, SecretStoreError>> read(QString, QString) override
+    {
+        co_return std::optional<QByteArray>();
+    }
+    QCoro::Task<Expected<Done, SecretStoreError>> write(QString, QString, QByteArray) override
+    {
+        co_return Unexpected(m_error);
+    }
+    QCoro::Task<Expected<Done, SecretStoreError>> remove(QString, QString) override { co_return Done {}; }
+
+private:
+    SecretStoreError m_error;
+};
+
 } // namespace
 
 class tst_GoogleSignIn : public QObject
@@ -77,6 +100,8 @@ private Q_SLOTS:
         QCOMPARE(QJsonDocument::fromJson(*raw->value()).object().value("expiryDate"_L1).toDouble(),
             h.clock.time + 3599 - 978307200);
         QVERIFY(resultOf(h.service->hasStoredToken()).value_or(false));
+        const auto probe = resultOf(h.keychain.read(u"Tivren.GoogleCalendar"_s, u"write-check"_s));
+        QVERIFY(probe && probe->hasValue() && !probe->value()); // the keyring's write check leaves nothing behind
 
         for (const QString& line : std::as_const(s_log)) {
             for (const QString& secret : { u"ya29.first-access"_s, u"1//first-refresh"_s, u"4/0Ab-code"_s, verifier })
@@ -92,15 +117,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const int systemError = int(ErrorKind::systemError);
         // The callback's other refusals are in tst_GoogleOAuth's table.
-        QTest::newRow("state in lower case")
-            << u"lower"_s << int(ErrorKind::oauthCallbackFailed)
-            << u"The Google authorization response did not match the current request."_s;
+        const QString notInTime = u"The Google sign-in was not finished in time. Please try again."_s;
+        // A callback without this sign-in's state (any local page can send one) gets its page but
+        // neither ends the sign-in nor puts its words in the alert.
+        QTest::newRow("state in lower case") << u"lower"_s << systemError << notInTime;
+        QTest::newRow("error without the state") << u"foreign error"_s << systemError << notInTime;
         QTest::newRow("no client ID in this build")
             << u"no client"_s << systemError
             << u"This build of Tivren has no Google OAuth client ID, so it cannot connect to Google Calendar."_s;
         QTest::newRow("browser cannot open") << u"browser"_s << int(ErrorKind::authorizationCancelled) << QString();
-        QTest::newRow("user never comes back")
-            << u"abandoned"_s << systemError << u"The Google sign-in was not finished in time. Please try again."_s;
+        QTest::newRow("user never comes back") << u"abandoned"_s << systemError << notInTime;
         QTest::newRow("code refused") << u"invalid_grant"_s << int(ErrorKind::authorizationExpired) << QString();
         QTest::newRow("client unknown") << u"invalid_client"_s << int(ErrorKind::googleAPIError)
                                         << u"invalid_client: Nope."_s;
@@ -122,6 +148,8 @@ private Q_SLOTS:
                 return std::nullopt;
             if (situation == u"lower"_s)
                 return u"code=c&state="_s + authorization.queryItemValue(u"state"_s).toLower();
+            if (situation == u"foreign error"_s)
+                return u"error=Your+session+expired.+Call+support"_s;
             return approve(authorization);
         };
         h.scriptToken(400, situation);
@@ -131,11 +159,43 @@ private Q_SLOTS:
         QCOMPARE(h.storedToken(), std::nullopt);
         QCOMPARE(h.browser.opened.isEmpty(), situation == u"no client"_s);
         QVERIFY(h.browser.opened.isEmpty() || refusesConnections(h.browser.redirectURI()));
-        if (situation == u"lower"_s) {
+        if (situation == u"lower"_s || situation == u"foreign error"_s) {
             QTRY_VERIFY(h.browser.finished);
             QVERIFY(h.browser.pages.value(1).contains("<div class=\"reason\" role=\"note\">"));
+            QVERIFY(!h.browser.pages.value(1).contains("support"));
             QVERIFY(h.google.requests.isEmpty());
         }
+    }
+
+    // A keyring that cannot take the token fails the sign-in before the user signs in at Google.
+    void signInNeedsAWritableKeyring_data()
+    {
+        QTest::addColumn<int>("refusal");
+        QTest::addColumn<QString>("message");
+        const QString noService = u"The name org.freedesktop.secrets was not provided by any .service files"_s;
+        QTest::newRow("no Secret Service")
+            << int(SecretStoreError::Kind::failed) << u"The keyring could not be used: "_s + noService;
+        QTest::newRow("locked") << int(SecretStoreError::Kind::locked)
+                                << u"The keyring is locked. Unlock it and try again."_s;
+        QTest::newRow("no answer") << int(SecretStoreError::Kind::timedOut)
+                                   << u"The keyring did not answer in time. Make sure it is unlocked and try again."_s;
+    }
+
+    void signInNeedsAWritableKeyring()
+    {
+        QFETCH(int, refusal);
+        QFETCH(QString, message);
+        Harness h;
+        h.browser.callbackQuery = approve;
+        h.scriptToken(200, u"ya29.first-access"_s, u"1//first-refresh"_s);
+        RefusingSecretStore refusing({ SecretStoreError::Kind(refusal),
+            u"The name org.freedesktop.secrets was not provided by any .service files"_s });
+        GoogleCalendarService service(h.network, refusing, h.browser, h.clock, h.configuration);
+        const auto authorized = resultOf(service.authorize({}));
+        QVERIFY(authorized && !authorized->hasValue());
+        QCOMPARE(authorized->error(), (GoogleCalendarServiceError { ErrorKind::systemError, message }));
+        QVERIFY(h.browser.opened.isEmpty());
+        QVERIFY(h.google.requests.isEmpty());
     }
 
     void refreshBeforeExpiry_data()
