@@ -403,6 +403,10 @@
         <translation>Google hat keinen Autorisierungscode zurückgegeben.</translation>
     </message>
     <message>
+        <source>Google lists more calendars than Tivren can read (over %d pages).</source>
+        <translation>Google führt mehr Kalender auf, als Tivren lesen kann (über %d Seiten).</translation>
+    </message>
+    <message>
         <source>Google returned: %@</source>
         <translation>Antwort von Google: %@</translation>
     </message>
@@ -689,6 +693,10 @@
         <translation>Bildschirmränder in Pausen einfärben</translation>
     </message>
     <message>
+        <source>Signed in as %@</source>
+        <translation>Angemeldet als %@</translation>
+    </message>
+    <message>
         <source>Skip</source>
         <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Überspringen</translation>
@@ -816,6 +824,10 @@ Noun, a field label: the first day of the date range.</extracomment>
     <message>
         <source>The rate must be a number, such as %@.</source>
         <translation>Der Stundensatz muss eine Zahl sein, etwa %@.</translation>
+    </message>
+    <message>
+        <source>The selected calendar “%@” is no longer listed. Choose another one.</source>
+        <translation>Der gewählte Kalender „%@“ ist nicht mehr aufgeführt. Bitte einen anderen wählen.</translation>
     </message>
     <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>

@@ -403,6 +403,10 @@
         <translation>Google no devolvió un código de autorización.</translation>
     </message>
     <message>
+        <source>Google lists more calendars than Tivren can read (over %d pages).</source>
+        <translation>Google muestra más calendarios de los que Tivren puede leer (más de %d páginas).</translation>
+    </message>
+    <message>
         <source>Google returned: %@</source>
         <translation>Google devolvió: %@</translation>
     </message>
@@ -689,6 +693,10 @@
         <translation>Resaltar los bordes de la pantalla durante los descansos</translation>
     </message>
     <message>
+        <source>Signed in as %@</source>
+        <translation>Sesión iniciada como %@</translation>
+    </message>
+    <message>
         <source>Skip</source>
         <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Saltar</translation>
@@ -816,6 +824,10 @@ Noun, a field label: the first day of the date range.</extracomment>
     <message>
         <source>The rate must be a number, such as %@.</source>
         <translation>La tarifa debe ser un número, por ejemplo %@.</translation>
+    </message>
+    <message>
+        <source>The selected calendar “%@” is no longer listed. Choose another one.</source>
+        <translation>El calendario elegido «%@» ya no aparece en la lista. Elige otro.</translation>
     </message>
     <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>

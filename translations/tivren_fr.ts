@@ -403,6 +403,10 @@
         <translation>Google n’a pas renvoyé de code d’autorisation.</translation>
     </message>
     <message>
+        <source>Google lists more calendars than Tivren can read (over %d pages).</source>
+        <translation>Google liste plus d’agendas que Tivren ne peut en lire (plus de %d pages).</translation>
+    </message>
+    <message>
         <source>Google returned: %@</source>
         <translation>Réponse de Google&#x202f;: %@</translation>
     </message>
@@ -689,6 +693,10 @@
         <translation>Colorer les bords de l’écran pendant les pauses</translation>
     </message>
     <message>
+        <source>Signed in as %@</source>
+        <translation>Connecté en tant que %@</translation>
+    </message>
+    <message>
         <source>Skip</source>
         <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Passer</translation>
@@ -816,6 +824,10 @@ Noun, a field label: the first day of the date range.</extracomment>
     <message>
         <source>The rate must be a number, such as %@.</source>
         <translation>Le taux doit être un nombre, par exemple %@.</translation>
+    </message>
+    <message>
+        <source>The selected calendar “%@” is no longer listed. Choose another one.</source>
+        <translation>L’agenda choisi «&#x202f;%@&#x202f;» n’est plus dans la liste. Choisissez-en un autre.</translation>
     </message>
     <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>

@@ -403,6 +403,10 @@
         <translation>Google heeft geen autorisatiecode teruggegeven.</translation>
     </message>
     <message>
+        <source>Google lists more calendars than Tivren can read (over %d pages).</source>
+        <translation>Google toont meer agenda&apos;s dan Tivren kan lezen (meer dan %d pagina&apos;s).</translation>
+    </message>
+    <message>
         <source>Google returned: %@</source>
         <translation>Antwoord van Google: %@</translation>
     </message>
@@ -689,6 +693,10 @@
         <translation>Schermranden kleuren tijdens pauze</translation>
     </message>
     <message>
+        <source>Signed in as %@</source>
+        <translation>Aangemeld als %@</translation>
+    </message>
+    <message>
         <source>Skip</source>
         <extracomment>Verb, a notification button: end the current Pomodoro phase now.</extracomment>
         <translation>Overslaan</translation>
@@ -816,6 +824,10 @@ Noun, a field label: the first day of the date range.</extracomment>
     <message>
         <source>The rate must be a number, such as %@.</source>
         <translation>Het tarief moet een getal zijn, zoals %@.</translation>
+    </message>
+    <message>
+        <source>The selected calendar “%@” is no longer listed. Choose another one.</source>
+        <translation>De gekozen agenda “%@” staat niet meer in de lijst. Kies een andere.</translation>
     </message>
     <message>
         <source>The system clock went back while the timer ran; the entry uses the time that really passed.</source>

@@ -122,6 +122,8 @@ template <typename Service> QCoro::Task<> CalendarConnection<Service>::connectSe
     const auto authorized = co_await std::move(authorizing);
     if (authorized) {
         setAuthorization(true);
+        // The list (and so the account) may be another account's until the new one is fetched.
+        setCalendars({});
         co_await refresh();
     } else {
         reportError(m_texts.connectFailed, { authorized.error().description() });
@@ -156,20 +158,8 @@ template <typename Service> QCoro::Task<> CalendarConnection<Service>::refresh()
     auto fetching = Traits::fetchCalendars(m_service, settings());
     const auto fetched = co_await std::move(fetching);
     if (fetched) {
-        const QList<Item>& calendars = *fetched;
-        setCalendars(calendars);
-        const auto& selectedID = settings().selectedCalendarID;
-        const auto selected = std::find_if(calendars.cbegin(), calendars.cend(), [&selectedID](const auto& item) {
-            return selectedID && item.id == *selectedID;
-        });
-        if (selected != calendars.cend()) {
-            AppSettings changed = m_model.settings();
-            (changed.*Traits::settingsField).selectedCalendarName = Traits::name(*selected);
-            changeSettings(changed);
-            m_model.persist();
-        } else if (!calendars.isEmpty()) {
-            select(Traits::defaultCalendar(calendars));
-        }
+        setCalendars(*fetched);
+        keepSelection();
     } else if (Traits::hasExpired(fetched.error())) {
         setAuthorization(false);
         setCalendars({});
@@ -178,6 +168,33 @@ template <typename Service> QCoro::Task<> CalendarConnection<Service>::refresh()
         reportError(m_texts.loadFailed, { fetched.error().description() });
     }
     setBusy(false);
+}
+
+template <typename Service>
+const typename CalendarConnection<Service>::Item* CalendarConnection<Service>::listedSelection() const
+{
+    const QString id = settings().selectedCalendarID.value_or(QString());
+    const auto selected = std::find_if(m_calendars.cbegin(), m_calendars.cend(), [&id](const auto& item) {
+        return !id.isEmpty() && item.id == id;
+    });
+    return selected != m_calendars.cend() ? &*selected : nullptr;
+}
+
+template <typename Service> void CalendarConnection<Service>::keepSelection()
+{
+    const auto& selectedID = settings().selectedCalendarID;
+    const auto& selectedName = settings().selectedCalendarName;
+    if (const Item* selected = listedSelection()) {
+        AppSettings changed = m_model.settings();
+        (changed.*Traits::settingsField).selectedCalendarName = Traits::name(*selected);
+        changeSettings(changed);
+        m_model.persist();
+    } else if (!selectedID.value_or(QString()).isEmpty()) {
+        const QString shown = selectedName.value_or(QString()).isEmpty() ? *selectedID : *selectedName;
+        reportError(Text::en("The selected calendar “%@” is no longer listed. Choose another one."), { shown });
+    } else if (!m_calendars.isEmpty()) {
+        select(Traits::defaultCalendar(m_calendars));
+    }
 }
 
 template <typename Service> void CalendarConnection<Service>::select(const Item& item)
@@ -196,9 +213,11 @@ std::optional<typename CalendarConnection<Service>::Draft> CalendarConnection<Se
         reportError(m_texts.connectFirst);
         return std::nullopt;
     }
+    // A chosen calendar no longer listed is offered to no project: the user picks another.
+    const Item* selected = listedSelection();
     auto draft = buildDraft<Draft>(BillingEngine::filteredEntries(m_model.entries(), m_model.entryIndex(), range),
         m_model.projects(),
-        settings().selectedCalendarID,
+        selected ? std::optional(selected->id) : std::nullopt,
         m_model.appLocale());
     if (!draft) {
         reportError(draft.error().key);

@@ -25,6 +25,7 @@ public:
 
     const QList<Item>& calendars() const { return m_calendars; }
     const QList<Link>& eventLinks() const { return m_eventLinks; }
+    std::optional<QString> account() const override { return Traits::account(m_calendars); }
 
     // At start-up: connected when access was granted before; the calendars are fetched when wanted.
     QCoro::Task<> restore();
@@ -48,6 +49,11 @@ protected:
 private:
     const CalendarSettings<Service>& settings() const;
     void setCalendars(const QList<Item>& calendars);
+    // The stored choice in the list, if it is there.
+    const Item* listedSelection() const;
+    // After a fetch: the stored choice's name is brought up to date, or a first choice made. A
+    // choice no longer listed is kept and reported, so entries never go elsewhere unnoticed.
+    void keepSelection();
 
     Servicing& m_service;
     QList<Item> m_calendars;

@@ -25,6 +25,12 @@ QString CalendarConnectionBase::statusText() const
     return m_model.localized(m_texts.connected);
 }
 
+QString CalendarConnectionBase::accountText() const
+{
+    const auto connected = account();
+    return connected ? m_model.localized(Text::en("Signed in as %@"), { *connected }) : QString();
+}
+
 QString CalendarConnectionBase::exportSummary(int exportedEntryCount, int skippedProjectCount) const
 {
     const QString entries = m_model.localizedPlural(Text::plural("%n entries"), exportedEntryCount);

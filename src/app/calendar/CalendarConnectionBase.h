@@ -42,6 +42,10 @@ public:
     bool hasAuthorization() const { return m_authorized; }
     // "Working...", "Not connected." or which calendar is selected.
     QString statusText() const;
+    // The account connected, when the service tells it.
+    [[nodiscard]] virtual std::optional<QString> account() const = 0;
+    // "Signed in as ..." for the account connected; empty when none is known.
+    [[nodiscard]] QString accountText() const;
     // The success line of an export.
     QString exportSummary(int exportedEntryCount, int skippedProjectCount) const;
     // Screens that list calendars or offer an export ask for them when they are first shown: until

@@ -13,6 +13,15 @@ namespace tivren {
 // Where Google Calendar and the desktop calendar differ, for CalendarConnection.
 template <typename Service> struct CalendarConnectionTraits;
 
+// The user's primary calendar in a list of Google calendars, if it is there.
+inline const GoogleCalendarListItem* primaryCalendar(const QList<GoogleCalendarListItem>& calendars)
+{
+    const auto primary = std::find_if(calendars.cbegin(), calendars.cend(), [](const auto& item) {
+        return item.isPrimary;
+    });
+    return primary != calendars.cend() ? &*primary : nullptr;
+}
+
 template <> struct CalendarConnectionTraits<GoogleCalendarService_Tag>
 {
     using Servicing = GoogleCalendarServicing;
@@ -24,10 +33,14 @@ template <> struct CalendarConnectionTraits<GoogleCalendarService_Tag>
     static QString name(const Item& item) { return item.name; }
     static const Item& defaultCalendar(const QList<Item>& calendars)
     {
-        const auto primary = std::find_if(calendars.cbegin(), calendars.cend(), [](const auto& item) {
-            return item.isPrimary;
-        });
-        return primary != calendars.cend() ? *primary : calendars.first();
+        const Item* primary = primaryCalendar(calendars);
+        return primary ? *primary : calendars.first();
+    }
+    // The primary calendar's id is the address of the account signed in.
+    static std::optional<QString> account(const QList<Item>& calendars)
+    {
+        const Item* primary = primaryCalendar(calendars);
+        return primary ? std::optional(primary->id) : std::nullopt;
     }
     static bool hasExpired(const GoogleCalendarServiceError& error)
     {
@@ -82,6 +95,7 @@ template <> struct CalendarConnectionTraits<AppleCalendarService_Tag>
 
     static QString name(const Item& item) { return item.displayName(); }
     static const Item& defaultCalendar(const QList<Item>& calendars) { return calendars.first(); }
+    static std::optional<QString> account(const QList<Item>&) { return std::nullopt; }
     static bool hasExpired(const AppleCalendarServiceError&) { return false; }
     static QCoro::Task<bool> hasAccess(Servicing& service) { return service.hasFullAccess(); }
     static QCoro::Task<Expected<Done, AppleCalendarServiceError>> authorize(

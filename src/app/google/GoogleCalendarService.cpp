@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QNetworkReply>
 #include <QTimer>
+#include <QUrlQuery>
 #include <qcoro/qcorosignal.h>
 
 #include <algorithm>
@@ -70,23 +71,54 @@ QCoro::Task<Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError>>
     const auto token = co_await std::move(authorizing);
     if (!token)
         co_return Unexpected(token.error());
-    auto sending = send(apiRequest(u"/calendar/v3/users/me/calendarList"_s, *token), "GET", {});
-    const auto reply = co_await std::move(sending);
-    if (!reply)
-        co_return Unexpected(reply.error());
-    if (const auto valid = validate(*reply); !valid)
-        co_return Unexpected(valid.error());
-    co_return decodeCalendarList(reply->body);
+    QList<GoogleCalendarListItem> calendars;
+    std::optional<QString> pageToken;
+    // A list cut short would make a chosen calendar look deleted: every page is read, or none.
+    for (int page = 0; page < maxCalendarListPages; ++page) {
+        QNetworkRequest request = apiRequest(u"/calendar/v3/users/me/calendarList"_s, *token);
+        request.setUrl(calendarListPageURL(request.url(), pageToken));
+        auto sending = send(request, "GET", {});
+        const auto reply = co_await std::move(sending);
+        if (!reply)
+            co_return Unexpected(reply.error());
+        if (const auto valid = validate(*reply); !valid)
+            co_return Unexpected(valid.error());
+        auto decoded = decodeCalendarListPage(reply->body);
+        if (!decoded)
+            co_return Unexpected(decoded.error());
+        calendars.append(decoded->calendars);
+        if (!decoded->nextPageToken)
+            co_return sortedCalendars(std::move(calendars));
+        pageToken = decoded->nextPageToken;
+    }
+    co_return Unexpected(systemError(
+        Text::en("Google lists more calendars than Tivren can read (over %d pages)."), { maxCalendarListPages }));
 }
 
-Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError> GoogleCalendarService::decodeCalendarList(
+QUrl GoogleCalendarService::calendarListPageURL(QUrl url, const std::optional<QString>& pageToken)
+{
+    QUrlQuery query;
+    query.addQueryItem(u"maxResults"_s, QString::number(calendarListPageSize));
+    // Encoded in full: a "+" or "/" of the token must reach Google as it is.
+    if (pageToken)
+        query.addQueryItem(u"pageToken"_s, QString::fromLatin1(QUrl::toPercentEncoding(*pageToken)));
+    url.setQuery(query);
+    return url;
+}
+
+Expected<GoogleCalendarListPage, GoogleCalendarServiceError> GoogleCalendarService::decodeCalendarListPage(
     const QByteArray& body)
 {
     const Unexpected invalid(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::invalidResponse, {} });
     const auto response = GoogleOAuth::jsonObject(body);
     if (!response || !response->value("items"_L1).isArray())
         return invalid;
-    QList<GoogleCalendarListItem> calendars;
+    GoogleCalendarListPage page;
+    const QJsonValue next = response->value("nextPageToken"_L1);
+    if (next.isString() && !next.toString().isEmpty())
+        page.nextPageToken = next.toString();
+    else if (!next.isUndefined() && !next.isNull() && !next.isString())
+        return invalid;
     for (const QJsonValue& value : response->value("items"_L1).toArray()) {
         const QJsonObject item = value.toObject();
         const QJsonValue id = item.value("id"_L1);
@@ -98,10 +130,15 @@ Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError> GoogleCalend
             || !(primary.isUndefined() || primary.isBool()))
             return invalid;
         // The user's own name wins whenever it is there, even empty.
-        calendars.append({ id.toString(),
+        page.calendars.append({ id.toString(),
             summaryOverride.isString() ? summaryOverride.toString() : summary.toString(),
             primary.toBool(false) });
     }
+    return page;
+}
+
+QList<GoogleCalendarListItem> GoogleCalendarService::sortedCalendars(QList<GoogleCalendarListItem> calendars)
+{
     QCollator collator(QLocale::system());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(calendars.begin(), calendars.end(), [&collator](const auto& a, const auto& b) {

@@ -13,8 +13,16 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
+#include <QUrl>
 
 namespace tivren {
+
+// One page of the calendar list: its calendars and where the next page is, if there is one.
+struct GoogleCalendarListPage
+{
+    QList<GoogleCalendarListItem> calendars;
+    std::optional<QString> nextPageToken;
+};
 
 // Google Calendar through its REST API v3: the OAuth sign-in (PKCE, loopback redirect), the token
 // in the keyring, the calendar list and writing one event per exported entry. It runs one
@@ -44,9 +52,17 @@ public:
     [[nodiscard]] static QJsonObject eventPayload(const TimeEntry& entry, const std::optional<Project>& project);
     // Accepts a 2xx reply; otherwise the error the API's body names.
     [[nodiscard]] static Expected<Done, GoogleCalendarServiceError> validate(const HttpReply& reply);
-    // The calendar list as offered to the user: primary first, then by name.
-    [[nodiscard]] static Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError> decodeCalendarList(
+    // One page of the calendar list, in Google's order.
+    [[nodiscard]] static Expected<GoogleCalendarListPage, GoogleCalendarServiceError> decodeCalendarListPage(
         const QByteArray& body);
+    // The calendar list as offered to the user: primary first, then by name.
+    [[nodiscard]] static QList<GoogleCalendarListItem> sortedCalendars(QList<GoogleCalendarListItem> calendars);
+    // The address of one page of the calendar list; nothing for the first.
+    [[nodiscard]] static QUrl calendarListPageURL(QUrl url, const std::optional<QString>& pageToken);
+
+    // Google's largest page, and how many pages are read before the list counts as endless.
+    static constexpr int calendarListPageSize = 250;
+    static constexpr int maxCalendarListPages = 20;
 
 private:
     // Internal operations; they run inside the turn of the public one that calls them.

@@ -166,6 +166,8 @@ public:
     const GoogleCalendarConnection& googleCalendar() const { return m_googleCalendar; }
     DesktopCalendarConnection& desktopCalendar() { return m_desktopCalendar; }
     const DesktopCalendarConnection& desktopCalendar() const { return m_desktopCalendar; }
+    // The Google account connected (its address), known once its calendars were listed.
+    [[nodiscard]] std::optional<QString> googleCalendarAccount() const { return m_googleCalendar.account(); }
     // Both, for watching their state.
     std::array<const CalendarConnectionBase*, 2> calendarConnections() const
     {

@@ -48,6 +48,7 @@ CalendarExportSheet::CalendarExportSheet(
     connect(&m_model, &AppModel::settingsChanged, this, &CalendarExportSheet::retranslate);
     connect(&m_source->connection(), m_source->busyChanged(), this, &CalendarExportSheet::showState);
     connect(&m_source->connection(), m_source->calendarsChanged(), this, &CalendarExportSheet::fillCalendarPickers);
+    connect(&m_source->connection(), m_source->calendarsChanged(), this, &CalendarExportSheet::showAccount);
     restyle();
     fillCalendarPickers();
     retranslate();
@@ -66,6 +67,10 @@ void CalendarExportSheet::build()
     m_explanationLabel = Style::label(TextStyle::body, u"explanationLabel"_s, this, Tone::secondary);
     m_explanationLabel->setWordWrap(true);
     layout->addWidget(m_explanationLabel);
+
+    // Who is signed in, before anything is exported: a wrong account is noticed here.
+    m_accountLabel = captionLabel(u"accountLabel"_s, this);
+    layout->addWidget(m_accountLabel);
 
     auto* counters = new QHBoxLayout;
     counters->setSpacing(16);
@@ -189,6 +194,7 @@ void CalendarExportSheet::retranslate()
         m_model.localized(Text::en("Select which projects from the current Overview date range should be exported and "
                                    "choose the destination calendar for each one.")));
     m_noteLabel->setText(m_model.localized(Text::en("Choose a calendar for at least one selected project to export.")));
+    showAccount();
     m_cancelButton->setText(m_model.localized(Text::en("Cancel")));
     //: Verb, a button: send the selected entries to the calendars.
     m_exportButton->setText(m_model.localized(Text::en("Export")));
@@ -203,6 +209,12 @@ void CalendarExportSheet::retranslate()
     }
     remeasureCards();
     showState();
+}
+
+void CalendarExportSheet::showAccount()
+{
+    m_accountLabel->setText(m_source->connection().accountText());
+    m_accountLabel->setVisible(!m_accountLabel->text().isEmpty());
 }
 
 void CalendarExportSheet::remeasureCards()

@@ -67,12 +67,14 @@ private:
     void showCalendarChoice(qsizetype index);
     void remeasureCards();
     void showState();
+    void showAccount();
 
     AppModel& m_model;
     std::unique_ptr<CalendarExportSheetSource> m_source;
 
     QLabel* m_titleLabel = nullptr;
     QLabel* m_explanationLabel = nullptr;
+    QLabel* m_accountLabel = nullptr;
     QLabel* m_projectsIconLabel = nullptr;
     QLabel* m_projectsCountLabel = nullptr;
     QLabel* m_readyIconLabel = nullptr;

@@ -289,6 +289,8 @@ SettingsView::CalendarControls SettingsView::addCalendarCard(const QString& serv
     QWidget* frame = controls.card.frame;
     controls.status = captionLabel(service + u"StatusLabel"_s, frame);
     frame->layout()->addWidget(controls.status);
+    controls.account = captionLabel(service + u"AccountLabel"_s, frame);
+    frame->layout()->addWidget(controls.account);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
@@ -332,15 +334,11 @@ void SettingsView::refresh()
         return result;
     };
     showCalendar(m_google,
-        m_model.googleCalendar().hasAuthorization(),
-        m_model.googleCalendar().isBusy(),
-        m_model.googleCalendar().statusText(),
+        m_model.googleCalendar(),
         items(m_model.googleCalendar().calendars()),
         m_model.settings().googleCalendar.selectedCalendarID);
     showCalendar(m_apple,
-        m_model.desktopCalendar().hasAuthorization(),
-        m_model.desktopCalendar().isBusy(),
-        m_model.desktopCalendar().statusText(),
+        m_model.desktopCalendar(),
         items(m_model.desktopCalendar().calendars()),
         m_model.settings().appleCalendar.selectedCalendarID);
 }
@@ -465,13 +463,16 @@ void SettingsView::showCurrencies()
 }
 
 void SettingsView::showCalendar(CalendarControls& controls,
-    bool authorized,
-    bool busy,
-    const QString& statusText,
+    const CalendarConnectionBase& connection,
     const QList<std::pair<QString, QString>>& calendars,
     const std::optional<QString>& selectedID)
 {
-    controls.status->setText(statusText);
+    const bool authorized = connection.hasAuthorization();
+    const bool busy = connection.isBusy();
+    controls.status->setText(connection.statusText());
+    // Shown wherever an export can start, so a sign-in to the wrong account is seen first.
+    controls.account->setText(connection.accountText());
+    controls.account->setVisible(!controls.account->text().isEmpty());
     controls.connect->setText(
         authorized ? m_model.localized(Text::en("Reconnect")) : m_model.localized(Text::en("Connect")));
     fitText(controls.connect);

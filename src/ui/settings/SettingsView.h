@@ -19,6 +19,7 @@ class QSpinBox;
 namespace tivren {
 
 class AppModel;
+class CalendarConnectionBase;
 class ScreenPage;
 
 // The "Settings" section of the main window: app language, currency, the Pomodoro cycle, work
@@ -30,9 +31,9 @@ class ScreenPage;
 // pomodoroEnabledCheckBox, breaksBillableCheckBox, soundCheckBox, overlayCheckBox, workSpinBox,
 // shortBreakSpinBox, longBreakSpinBox, longBreakIntervalSpinBox, reminderEnabledCheckBox,
 // reminderIntervalWidget, reminderIntervalSpinBox, and for each of google / apple:
-// <service>StatusLabel, <service>ConnectButton, <service>RefreshButton, <service>DisconnectButton,
-// <service>CalendarComboBox. The cards are languageCard, currencyCard, pomodoroCard, reminderCard,
-// googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel.
+// <service>StatusLabel, <service>AccountLabel, <service>ConnectButton, <service>RefreshButton,
+// <service>DisconnectButton, <service>CalendarComboBox. The cards are languageCard, currencyCard, pomodoroCard,
+// reminderCard, googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel.
 class SettingsView : public QWidget
 {
     Q_OBJECT
@@ -55,6 +56,7 @@ private:
     {
         Card card;
         QLabel* status = nullptr;
+        QLabel* account = nullptr; // who is signed in, under the status
         QPushButton* connect = nullptr;
         QPushButton* refresh = nullptr;
         QPushButton* disconnect = nullptr;
@@ -84,9 +86,7 @@ private:
     void showSettings();
     void showCurrencies();
     void showCalendar(CalendarControls& controls,
-        bool authorized,
-        bool busy,
-        const QString& statusText,
+        const CalendarConnectionBase& connection,
         const QList<std::pair<QString, QString>>& calendars,
         const std::optional<QString>& selectedID);
 

@@ -27,6 +27,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -54,6 +55,13 @@ public:
         {
             const qsizetype query = target.indexOf('?');
             return query < 0 ? target : target.left(query);
+        }
+        // A query parameter as a web server reads it: "+" is a space.
+        [[nodiscard]] QString queryValue(const QString& name) const
+        {
+            QByteArray query = target.mid(path().size() + 1);
+            query.replace('+', ' ');
+            return QUrlQuery(QString::fromUtf8(query)).queryItemValue(name, QUrl::FullyDecoded);
         }
         [[nodiscard]] QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
         // The form fields of a token request, decoded.
@@ -97,6 +105,12 @@ public:
         script(method, path, { status, QJsonDocument(body).toJson(QJsonDocument::Compact) });
     }
 
+    // Answers every request to the route with what the handler makes of it, before any scripted reply.
+    void serve(const QByteArray& method, const QByteArray& path, std::function<Reply(const Request&)> handler)
+    {
+        m_handlers[method + ' ' + path] = std::move(handler);
+    }
+
     [[nodiscard]] QList<Request> requestsTo(const QByteArray& method, const QByteArray& path) const
     {
         QList<Request> found;
@@ -136,7 +150,9 @@ private:
 
         const QByteArray route = request.method + ' ' + request.path();
         Reply reply { 500, "{\"error\":{\"message\":\"nothing scripted for " + route + "\"}}" };
-        if (auto found = m_replies.find(route); found != m_replies.end() && !found->empty()) {
+        if (const auto handler = m_handlers.constFind(route); handler != m_handlers.cend()) {
+            reply = (*handler)(request);
+        } else if (auto found = m_replies.find(route); found != m_replies.end() && !found->empty()) {
             reply = found->front();
             if (found->size() > 1)
                 found->pop_front();
@@ -150,6 +166,7 @@ private:
     }
 
     QHash<QByteArray, std::deque<Reply>> m_replies;
+    QHash<QByteArray, std::function<Reply(const Request&)>> m_handlers;
     std::map<QTcpSocket*, QByteArray> m_buffers;
     QTcpServer m_server; // last: its connections go first, while the buffers still exist
 };
@@ -295,6 +312,28 @@ struct Harness
     {
         google.scriptJson("GET", calendarListPath, 200, { { u"items"_s, items } });
     }
+
+    // The calendar list in pages as Google sends them: at most maxResults (and pageSize) calendars
+    // each, the next one named by a token with characters a query must escape.
+    void serveCalendarPages(const QJsonArray& items, qsizetype pageSize)
+    {
+        google.serve("GET", calendarListPath, [items, pageSize](const FakeGoogleServer::Request& request) {
+            const QString token = request.queryValue(u"pageToken"_s);
+            const qsizetype start = token.isEmpty() ? 0 : token.section(u'/', 1, 1).toLongLong();
+            if (!token.isEmpty() && token != pageToken(start))
+                return FakeGoogleServer::Reply { 400, R"({"error":{"message":"Invalid page token"}})" };
+            const QString maxResults = request.queryValue(u"maxResults"_s); // Google's default: 100
+            const qsizetype size = std::min(pageSize, maxResults.isEmpty() ? 100 : maxResults.toLongLong());
+            QJsonArray listed;
+            for (qsizetype i = start; i < std::min(start + size, items.size()); ++i)
+                listed.append(items.at(i));
+            QJsonObject page { { u"items"_s, listed } };
+            if (start + size < items.size())
+                page.insert(u"nextPageToken"_s, pageToken(start + size));
+            return FakeGoogleServer::Reply { 200, QJsonDocument(page).toJson(QJsonDocument::Compact) };
+        });
+    }
+    static QString pageToken(qsizetype start) { return u"Cg+p/"_s + QString::number(start) + u"/=="_s; }
 
     Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError> fetchCalendars()
     {

@@ -80,6 +80,55 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList({ u"B"_s, QString(), u"a"_s, u"C"_s, u"Feestdagen"_s }));
     }
 
+    // calendars listed (the primary one last), page size, a page scripted instead, the error
+    // (none: all calendars read, the primary one first), requests sent
+    void calendarListPages_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<QJsonObject>("scriptedPage");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("requests");
+        const QJsonObject served;
+        QTest::newRow("one page") << 3 << 250 << served << QString() << 1;
+        QTest::newRow("primary on the third page") << 5 << 2 << served << QString() << 3;
+        QTest::newRow("more than 20 pages")
+            << 41 << 2 << served << u"Google lists more calendars than Tivren can read (over 20 pages)."_s << 20;
+        const QJsonObject numbered { { u"items"_s, QJsonArray() }, { u"nextPageToken"_s, 2 } };
+        QTest::newRow("token not a text")
+            << 0 << 0 << numbered << u"Google Calendar returned an unexpected response."_s << 1;
+        const QJsonObject last { { u"items"_s, QJsonArray() }, { u"nextPageToken"_s, QString() } };
+        QTest::newRow("empty token ends the list") << 0 << 0 << last << QString() << 1;
+    }
+
+    void calendarListPages()
+    {
+        QFETCH(int, count);
+        QFETCH(int, pageSize);
+        QFETCH(QJsonObject, scriptedPage);
+        QFETCH(QString, error);
+        QFETCH(int, requests);
+        Harness h;
+        h.storeToken(3600);
+        QJsonArray items;
+        for (int i = 0; i < count; ++i)
+            items.append(calendarItem(u"c%1"_s.arg(i), u"C%1"_s.arg(i), i == count - 1));
+        if (scriptedPage.isEmpty())
+            h.serveCalendarPages(items, pageSize);
+        else
+            h.google.scriptJson("GET", calendarListPath, 200, scriptedPage);
+        const auto calendars = h.fetchCalendars();
+        QCOMPARE(calendars ? QString() : calendars.error().description(), error);
+        if (calendars) {
+            QCOMPARE(calendars->size(), count);
+            QVERIFY(count == 0 || calendars->first().id == u"c%1"_s.arg(count - 1));
+        }
+        const auto sent = h.google.requestsTo("GET", calendarListPath);
+        QCOMPARE(sent.size(), requests);
+        QCOMPARE(sent.first().queryValue(u"pageToken"_s), QString());
+        QCOMPARE(sent.first().queryValue(u"maxResults"_s), u"250"_s);
+    }
+
     void exportCreatesAndReplacesEvents()
     {
         Harness h;

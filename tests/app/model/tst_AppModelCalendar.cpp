@@ -106,7 +106,8 @@ enum class Setup
     nothingAssigned
 };
 
-using ConnectRow = std::tuple<bool, QList<GoogleCalendarListItem>, bool, std::optional<Kind>, QString, QStringList>;
+using ConnectRow =
+    std::tuple<bool, QList<GoogleCalendarListItem>, bool, bool, std::optional<Kind>, QString, QStringList>;
 using RefusalRow = std::tuple<bool, Setup, QString>;
 using NotesRow = std::tuple<QString, Seconds, QString>;
 
@@ -145,42 +146,52 @@ private Q_SLOTS:
         QCOMPARE(h.google.fetchCount, 1);
     }
 
-    // service, calendars listed (Apple's: each from "iCloud"), authorization fails, error of a
-    // later refresh (Apple's: access denied), start of the error text, status at each change of
-    // the busy flag; "b" was chosen before
+    // service, calendars listed (Apple's: each from "iCloud"), "b" was chosen before, authorization
+    // fails, error of a later refresh (Apple's: access denied), start of the error text, status at
+    // each change of the busy flag
     void connect_data()
     {
         QTest::addColumn<ConnectRow>("row");
         const GoogleCalendarListItem a { u"a"_s, u"A"_s, false }, b { u"b"_s, u"Bee"_s, false },
             c { u"c"_s, u"C"_s, false }, p { u"me"_s, u"Me"_s, true };
         const QString busy = u"Working..."_s, off = u"Not connected."_s, on = u"Connected. Selected calendar: "_s;
-        const QString me = on + u"Me"_s, first = on + u"A (iCloud)"_s;
+        const QString me = on + u"Me"_s, first = on + u"A (iCloud)"_s, old = on + u"Old"_s;
         const QString cancelled = u"Could not connect Google"_s, noAccess = u"Could not connect Apple"_s;
         const QString expired = u"Your Google sign-in expired. Please reconnect."_s, denied = u"Could not load Apple"_s;
         const QString quota = u"Could not load Google calendars: Quota exceeded"_s;
-        QTest::newRow("google keeps") << ConnectRow { false, { p, b }, false, {}, {}, { busy, on + u"Bee"_s } };
-        QTest::newRow("google: primary") << ConnectRow { false, { a, p }, false, {}, {}, { busy, me } };
-        QTest::newRow("apple: first") << ConnectRow { true, { a, p }, false, {}, {}, { busy, first } };
-        QTest::newRow("google: first") << ConnectRow { false, { c, a }, false, {}, {}, { busy, on + u"C"_s } };
-        QTest::newRow("no calendars") << ConnectRow { false, {}, false, {}, {}, { busy, on + u"Old"_s } };
-        QTest::newRow("google cancelled") << ConnectRow { false, { a, p }, true, {}, cancelled, { busy, off } };
-        QTest::newRow("apple without full access") << ConnectRow { true, { a, p }, true, {}, noAccess, { busy, off } };
-        QTest::newRow("google sign-in expired")
-            << ConnectRow { false, { a, p }, false, Kind::authorizationExpired, expired, { busy, me, busy, off } };
+        const QString gone = u"The selected calendar “Old” is no longer listed. Choose another one."_s;
+        QTest::newRow("google keeps") << ConnectRow { false, { p, b }, true, false, {}, {}, { busy, on + u"Bee"_s } };
+        QTest::newRow("google: primary") << ConnectRow { false, { a, p }, false, false, {}, {}, { busy, me } };
+        QTest::newRow("apple: first") << ConnectRow { true, { a, p }, false, false, {}, {}, { busy, first } };
+        QTest::newRow("google: first") << ConnectRow { false, { c, a }, false, false, {}, {}, { busy, on + u"C"_s } };
+        QTest::newRow("google: chosen one gone")
+            << ConnectRow { false, { a, p }, true, false, {}, gone, { busy, old } };
+        QTest::newRow("apple: chosen one gone") << ConnectRow { true, { a, p }, true, false, {}, gone, { busy, old } };
+        QTest::newRow("no calendars") << ConnectRow {
+            false, {}, false, false, {}, {}, { busy, u"Connected to Google Calendar."_s }
+        };
+        QTest::newRow("google cancelled") << ConnectRow { false, { a, p }, true, true, {}, cancelled, { busy, off } };
+        QTest::newRow("apple without full access")
+            << ConnectRow { true, { a, p }, true, true, {}, noAccess, { busy, off } };
+        QTest::newRow("google sign-in expired") << ConnectRow {
+            false, { a, p }, false, false, Kind::authorizationExpired, expired, { busy, me, busy, off }
+        };
         QTest::newRow("google API error")
-            << ConnectRow { false, { a, p }, false, Kind::googleAPIError, quota, { busy, me, busy, me } };
+            << ConnectRow { false, { a, p }, false, false, Kind::googleAPIError, quota, { busy, me, busy, me } };
         QTest::newRow("apple access denied")
-            << ConnectRow { true, { a, p }, false, Kind::googleAPIError, denied, { busy, first, busy, first } };
+            << ConnectRow { true, { a, p }, false, false, Kind::googleAPIError, denied, { busy, first, busy, first } };
     }
 
     void connect()
     {
         QFETCH(ConnectRow, row);
-        const auto& [apple, calendars, authorizationFails, refreshError, error, statusLog] = row;
+        const auto& [apple, calendars, chosenBefore, authorizationFails, refreshError, error, statusLog] = row;
         ModelHarness h;
         AppSnapshot snapshot;
-        snapshot.settings.googleCalendar = { u"b"_s, u"Old"_s };
-        snapshot.settings.appleCalendar = { u"b"_s, u"Old"_s };
+        if (chosenBefore) {
+            snapshot.settings.googleCalendar = { u"b"_s, u"Old"_s };
+            snapshot.settings.appleCalendar = { u"b"_s, u"Old"_s };
+        }
         loadWithCalendars(h, snapshot, false, false);
         h.google.calendars = calendars;
         for (const auto& c : calendars)
@@ -211,6 +222,47 @@ private Q_SLOTS:
         QVERIFY2(
             error.isEmpty() ? !h.model->errorMessage() : h.errorText().startsWith(error), qPrintable(h.errorText()));
         QCOMPARE(h.saved().settings, h.model->settings());
+    }
+
+    // A chosen calendar gone from the list stays chosen, and no draft sends entries to it.
+    void goneCalendarIsOfferedToNoProject()
+    {
+        ModelHarness h;
+        const Project acme = testProject(u"Acme"_s);
+        AppSnapshot snapshot = snapshotOf({ acme }, { testEntry(acme, kDay, 1800) });
+        snapshot.settings.googleCalendar = { u"gone"_s, u"Gone"_s };
+        loadWithCalendars(h, snapshot);
+        QTRY_COMPARE(h.model->googleCalendar().calendars().size(), 2);
+        QCOMPARE(h.errorText(), u"The selected calendar “Gone” is no longer listed. Choose another one."_s);
+        QCOMPARE(h.model->settings().googleCalendar.selectedCalendarID, u"gone"_s);
+        const auto draft = h.model->googleCalendar().exportDraft(kRange);
+        QCOMPARE(draft.value().projectSelections.value(0).calendarID, std::nullopt);
+    }
+
+    // The account is the primary calendar's id, from the list last fetched for this sign-in.
+    void googleAccountFollowsTheConnection()
+    {
+        ModelHarness h;
+        loadWithCalendars(h);
+        GoogleCalendarConnection& google = h.model->googleCalendar();
+        QTRY_COMPARE(h.model->googleCalendarAccount(), u"me"_s);
+        QCOMPARE(google.accountText(), u"Signed in as me"_s);
+        QCOMPARE(h.model->desktopCalendar().accountText(), QString());
+
+        h.google.calendars = QList<GoogleCalendarListItem> { { u"other@example.com"_s, u"Other"_s, true } };
+        QCoro::waitFor(google.refresh());
+        QCOMPARE(h.model->googleCalendarAccount(), u"other@example.com"_s);
+
+        // Connected again, maybe as someone else: the old account is not shown for the new one.
+        h.google.calendars = Unexpected(GoogleCalendarServiceError { Kind::googleAPIError, u"Quota exceeded"_s });
+        QCoro::waitFor(google.connectService());
+        QCOMPARE(h.model->googleCalendarAccount(), std::nullopt);
+        h.google.calendars = QList<GoogleCalendarListItem> { { u"me"_s, u"Me"_s, true } };
+        QCoro::waitFor(google.refresh());
+        QCOMPARE(h.model->googleCalendarAccount(), u"me"_s);
+
+        QCoro::waitFor(google.disconnectService());
+        QCOMPARE(h.model->googleCalendarAccount(), std::nullopt);
     }
 
     void disconnectForgetsOnlyAppleChoice()

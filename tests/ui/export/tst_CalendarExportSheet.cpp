@@ -189,6 +189,9 @@ private Q_SLOTS:
         open(u"[x] work"_s, apple);
         const QString service = apple ? u"Apple"_s : u"Google"_s;
         QCOMPARE(text(u"titleLabel"_s), u"Export %1 Calendar"_s.arg(service));
+        // Google's sheet says who is signed in; the desktop calendar has no account to name.
+        QCOMPARE(
+            shown(u"accountLabel"_s) ? text(u"accountLabel"_s) : QString(), apple ? QString() : u"Signed in as me"_s);
         QCOMPARE(comboItems(picker(0)).join(u','),
             apple ? u"Skip this project,Home (iCloud),Work,Personal (On This Computer)"_s
                   : u"Skip this project,Work,ada@example.com,Family"_s);

@@ -205,9 +205,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("service");
         QTest::addColumn<QString>("items"); // the listed calendars, the one the model chose first
         QTest::addColumn<QString>("secondID");
-        QTest::newRow("google") << u"google"_s << u"Work|Team,Work"_s << u"me@example.com"_s;
+        QTest::addColumn<QString>("account"); // under the status while connected
+        QTest::newRow("google") << u"google"_s << u"Work|Team,Work"_s << u"me@example.com"_s
+                                << u"Signed in as me@example.com"_s;
         QTest::newRow("apple") << u"apple"_s << u"Personal (On This Computer)|Personal (On This Computer),Work"_s
-                               << u"cal-2"_s;
+                               << u"cal-2"_s << QString();
     }
 
     void calendarCard()
@@ -231,6 +233,11 @@ private Q_SLOTS:
         child<QPushButton>(service + u"ConnectButton"_s)->click();
         QTRY_COMPARE(state(), u"Reconnect 111"_s);
         QTEST(QString(picker->currentText() + u'|' + comboItems(picker).join(u',')), "items");
+        const auto shownAccount = [&] {
+            const QString label = service + u"AccountLabel"_s;
+            return shown(label) ? text(label) : QString();
+        };
+        QTEST(shownAccount(), "account");
         // A calendar that has gone from the list: no selection until the user picks one.
         edit([](AppSettings& s) {
             s.googleCalendar = { u"deleted@group"_s, u"Old"_s };
@@ -244,6 +251,7 @@ private Q_SLOTS:
             google ? saved.googleCalendar.selectedCalendarName : saved.appleCalendar.selectedCalendarName, u"Work"_s);
         child<QPushButton>(service + u"DisconnectButton"_s)->click();
         QTRY_COMPARE(state(), u"Connect 000"_s);
+        QCOMPARE(shownAccount(), QString());
     }
 
     void wheelScrollsPageNotControls()
