@@ -1,5 +1,6 @@
 // The Google client end to end: the token in a real GNOME Keyring on a private bus, the calendar
 // list and the export through the model, against a local server that plays Google's Calendar API.
+#include "app/google/GoogleEventId.h"
 #include "app/google/GoogleServiceTesting.h"
 
 using namespace tivren;
@@ -124,7 +125,8 @@ private Q_SLOTS:
                 { u"description"_s, u"Planning\n\nProject: Acme\nTracked: 1.50 h\nSource: Tivren"_s },
                 { u"start"_s, dateTime(u"2026-03-02T08:00:00Z"_s) },
                 { u"end"_s, dateTime(u"2026-03-02T09:30:00Z"_s) },
-                { u"extendedProperties"_s, QJsonObject { { u"private"_s, ids } } } }));
+                { u"extendedProperties"_s, QJsonObject { { u"private"_s, ids } } },
+                { u"id"_s, GoogleEventId::derive(created.id, holidays) } }));
         QCOMPARE(h.google.requestsTo("PUT", path + "/kept").first().json().value("summary"_L1).toString(), u"Acme"_s);
     }
 
