@@ -3,6 +3,8 @@
 #include "app/google/GoogleEventId.h"
 #include "app/google/GoogleServiceTesting.h"
 
+#include <QRegularExpression>
+
 using namespace tivren;
 using namespace tivren::testing;
 using namespace tivren::testing::google;
@@ -163,6 +165,154 @@ private Q_SLOTS:
         QCOMPARE(std::pair(result.links.first().entryID, result.links.first().eventID),
             std::pair(entries.first().id, u"written"_s));
         QCOMPARE(h.google.requests.size(), 2);
+    }
+
+    // Base32hex as RFC 4648 has it, in Google's lower case and without padding.
+    void base32Hex_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("encoded");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("f") << QByteArray("f") << u"co"_s;
+        QTest::newRow("fo") << QByteArray("fo") << u"cpng"_s;
+        QTest::newRow("foo") << QByteArray("foo") << u"cpnmu"_s;
+        QTest::newRow("foob") << QByteArray("foob") << u"cpnmuog"_s;
+        QTest::newRow("fooba") << QByteArray("fooba") << u"cpnmuoj1"_s;
+        QTest::newRow("foobar") << QByteArray("foobar") << u"cpnmuoj1e8"_s;
+        QTest::newRow("all bits") << QByteArray(5, char(0xff)) << u"vvvvvvvv"_s;
+    }
+
+    void base32Hex()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, encoded);
+        QCOMPARE(GoogleEventId::base32Hex(data), encoded);
+    }
+
+    // One id per entry and calendar, always the same, in the characters Google accepts.
+    void derivedEventIDs()
+    {
+        const QUuid entry = QUuid::createUuid(), other = QUuid::createUuid();
+        const QString id = GoogleEventId::derive(entry, u"work"_s);
+        QCOMPARE(id, GoogleEventId::derive(entry, u"work"_s));
+        QVERIFY(QRegularExpression(u"^[a-v0-9]{52}$"_s).match(id).hasMatch());
+        const QStringList others { GoogleEventId::derive(other, u"work"_s),
+            GoogleEventId::derive(entry, u"home"_s),
+            GoogleEventId::derive(entry, u"work "_s) };
+        QVERIFY(!others.contains(id));
+    }
+
+    // An insert whose answer was lost is sent again by Qt; Google refuses the repeated id and the
+    // event is replaced instead, so each entry has one event, linked, also on the next export.
+    void lostAnswerToAnInsertWritesOneEvent()
+    {
+        Harness h;
+        h.storeToken(3600);
+        const Project acme = testProject(u"Acme"_s);
+        const QList<TimeEntry> entries { testEntry(acme, 1772438400, 5400), testEntry(acme, 1772445600, 5400) };
+        const QByteArray path = eventsPath("work");
+        h.google.modelCalendar(path);
+        h.google.dropAnswers = 1;
+        const auto exportTo = [&](const QList<GoogleCalendarEventLink>& links) {
+            return resultOf(h.service->exportEntries(entries, { acme }, {}, { { acme.id, u"work"_s } }, links)).value();
+        };
+
+        const auto first = exportTo({});
+        QVERIFY(!first.error);
+        QCOMPARE(h.google.requestsTo("POST", path).size(), 3); // the first one twice
+        QCOMPARE(h.google.events(path).size(), 2);
+        QCOMPARE(first.links.size(), 2);
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            QCOMPARE(first.links[i].eventID, GoogleEventId::derive(entries[i].id, u"work"_s));
+
+        const auto again = exportTo(first.links);
+        QVERIFY(!again.error);
+        QCOMPARE(h.google.events(path).size(), 2);
+        QCOMPARE(again.links, first.links);
+    }
+
+    // A linked event that is gone at Google is written again under the link it had, and the
+    // entries after it are exported too.
+    void replacingAnEventGoneAtGoogle_data()
+    {
+        QTest::addColumn<int>("replaceStatus");
+        QTest::addColumn<bool>("linkedUnderOwnID");
+        QTest::addColumn<int>("insertStatus");
+        QTest::newRow("404") << 404 << false << 200;
+        QTest::newRow("410") << 410 << false << 200;
+        QTest::newRow("410, own id still taken") << 410 << true << 409;
+        QTest::newRow("404, own id still taken") << 404 << true << 409;
+    }
+
+    void replacingAnEventGoneAtGoogle()
+    {
+        QFETCH(int, replaceStatus);
+        QFETCH(bool, linkedUnderOwnID);
+        QFETCH(int, insertStatus);
+        Harness h;
+        h.storeToken(3600);
+        const Project acme = testProject(u"Acme"_s);
+        const TimeEntry gone = testEntry(acme, 1772438400, 5400), after = testEntry(acme, 1772445600, 5400);
+        const QString ownID = GoogleEventId::derive(gone.id, u"work"_s);
+        const QString linkedID = linkedUnderOwnID ? ownID : u"legacy"_s;
+        const GoogleCalendarEventLink link { QUuid::createUuid(), gone.id, u"work"_s, linkedID, 1 };
+        const QByteArray path = eventsPath("work");
+        h.google.script("PUT", path + '/' + linkedID.toLatin1(), { replaceStatus, R"({"error":{"message":"Gone"}})" });
+        h.google.scriptJson("PUT", path + '/' + ownID.toLatin1(), 200, { { u"id"_s, ownID } });
+        h.google.scriptJson("POST", path, insertStatus, { { u"id"_s, ownID } });
+        h.google.scriptJson("POST", path, 200, { { u"id"_s, u"after"_s } });
+
+        const auto result =
+            resultOf(h.service->exportEntries({ gone, after }, { acme }, {}, { { acme.id, u"work"_s } }, { link }))
+                .value();
+        QCOMPARE(result.error, std::nullopt);
+        QCOMPARE(result.links,
+            (QList<GoogleCalendarEventLink> { { link.id, gone.id, u"work"_s, ownID, h.clock.time },
+                { result.links.value(1).id, after.id, u"work"_s, u"after"_s, h.clock.time } }));
+        QCOMPARE(h.google.requestsTo("POST", path).first().json().value("id"_L1).toString(), ownID);
+        const auto replacements = h.google.requestsTo("PUT", path + '/' + ownID.toLatin1());
+        QCOMPARE(replacements.size(), (linkedUnderOwnID ? 1 : 0) + (insertStatus == 409 ? 1 : 0));
+        for (const auto& request : replacements) // a cancelled event comes back
+            QCOMPARE(request.json().value("status"_L1).toString(), u"confirmed"_s);
+    }
+
+    // Google refusing the access token before its expiry: one refresh, one more try; a refresh
+    // token that no longer works ends the sign-in.
+    void refusedAccessToken_data()
+    {
+        QTest::addColumn<bool>("revoked");
+        QTest::newRow("refreshed") << false;
+        QTest::newRow("revoked") << true;
+    }
+
+    void refusedAccessToken()
+    {
+        QFETCH(bool, revoked);
+        Harness h;
+        h.storeToken(3600);
+        const Project acme = testProject(u"Acme"_s);
+        const QByteArray path = eventsPath("work");
+        h.google.scriptJson("POST", path, 401, { { u"error"_s, QJsonObject { { u"message"_s, u"Invalid"_s } } } });
+        h.google.scriptJson("POST", path, 200, { { u"id"_s, u"written"_s } });
+        h.scriptToken(revoked ? 400 : 200, revoked ? u"invalid_grant"_s : u"ya29.fresh"_s);
+
+        const auto result =
+            resultOf(h.service->exportEntries(
+                         { testEntry(acme, 1772438400, 5400) }, { acme }, {}, { { acme.id, u"work"_s } }, {}))
+                .value();
+        QCOMPARE(h.google.requestsTo("POST", tokenPath).size(), 1);
+        if (revoked) {
+            QCOMPARE(result.error, (GoogleCalendarServiceError { ErrorKind::authorizationExpired, {} }));
+            QCOMPARE(h.storedToken(), std::nullopt);
+            QCOMPARE(h.google.requestsTo("POST", path).size(), 1);
+            return;
+        }
+        QCOMPARE(result.error, std::nullopt);
+        QCOMPARE(result.links.value(0).eventID, u"written"_s);
+        const auto inserts = h.google.requestsTo("POST", path);
+        QCOMPARE(inserts.size(), 2);
+        QCOMPARE(inserts.last().headers.value("authorization"), QByteArray("Bearer ya29.fresh"));
+        QCOMPARE(h.storedToken().value().accessToken, u"ya29.fresh"_s);
     }
 
     void unansweredOrUnreachable()
