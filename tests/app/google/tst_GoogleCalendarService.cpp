@@ -315,6 +315,25 @@ private Q_SLOTS:
         QCOMPARE(h.storedToken().value().accessToken, u"ya29.fresh"_s);
     }
 
+    // A time zone given as a POSIX rule has no name Google knows: the UTC times go alone.
+    void posixTimeZoneIsLeftOut()
+    {
+        Harness h;
+        h.storeToken(3600);
+        const Project acme = testProject(u"Acme"_s);
+        h.google.scriptJson("POST", eventsPath("work"), 200, { { u"id"_s, u"written"_s } });
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+        const auto result =
+            resultOf(h.service->exportEntries(
+                         { testEntry(acme, 1772438400, 5400) }, { acme }, {}, { { acme.id, u"work"_s } }, {}))
+                .value();
+        qputenv("TZ", zone);
+        QCOMPARE(result.error, std::nullopt);
+        const QJsonObject start { { u"dateTime"_s, u"2026-03-02T08:00:00Z"_s } };
+        QCOMPARE(h.google.requestsTo("POST", eventsPath("work")).value(0).json().value("start"_L1).toObject(), start);
+    }
+
     void unansweredOrUnreachable()
     {
         // A server that never answers meets the idle timeout, or else the overall time limit.
