@@ -315,6 +315,32 @@ private Q_SLOTS:
         QCOMPARE(h.storedToken().value().accessToken, u"ya29.fresh"_s);
     }
 
+    // A sign-in revoked at Google ends the connection at the next export, and the user is asked to
+    // reconnect.
+    void revokedSignInEndsTheConnection()
+    {
+        Harness h;
+        ModelHarness tivren({ false, false }, ModelHarness::Load::later);
+        tivren.googleService = h.service.get();
+        tivren.rebuild({ false, false }, ModelHarness::Load::later);
+        const Project acme = testProject(u"Acme"_s);
+        tivren.load({ { acme }, { testEntry(acme, 1772438400, 5400) }, {}, {}, {}, {} });
+        GoogleCalendarConnection& google = tivren.model->googleCalendar();
+        h.browser.callbackQuery = approve;
+        h.scriptToken(200, u"ya29.first"_s, u"1//first-refresh"_s);
+        h.scriptToken(400, u"invalid_grant"_s);
+        h.scriptCalendars({ calendarItem(u"me@example.com"_s, u"me@example.com"_s, true) });
+        h.google.scriptJson("POST", eventsPath("me@example.com"), 401, {});
+        QCoro::waitFor(google.connectService());
+        QVERIFY(google.hasAuthorization());
+
+        const InstantRange range { 1772409600, 1772495999 };
+        QCoro::waitFor(google.exportEntries(google.exportDraft(range).value(), range));
+        QCOMPARE(tivren.model->errorMessage(), u"Your Google sign-in expired. Please reconnect."_s);
+        QVERIFY(!google.hasAuthorization());
+        QCOMPARE(h.storedToken(), std::nullopt);
+    }
+
     // A time zone given as a POSIX rule has no name Google knows: the UTC times go alone.
     void posixTimeZoneIsLeftOut()
     {
