@@ -270,10 +270,12 @@ private Q_SLOTS:
             (QList<GoogleCalendarEventLink> { { link.id, gone.id, u"work"_s, ownID, h.clock.time },
                 { result.links.value(1).id, after.id, u"work"_s, u"after"_s, h.clock.time } }));
         QCOMPARE(h.google.requestsTo("POST", path).first().json().value("id"_L1).toString(), ownID);
-        const auto replacements = h.google.requestsTo("PUT", path + '/' + ownID.toLatin1());
-        QCOMPARE(replacements.size(), (linkedUnderOwnID ? 1 : 0) + (insertStatus == 409 ? 1 : 0));
-        for (const auto& request : replacements) // a cancelled event comes back
-            QCOMPARE(request.json().value("status"_L1).toString(), u"confirmed"_s);
+        QCOMPARE(h.google.requestsTo("PUT", path + '/' + ownID.toLatin1()).size(),
+            (linkedUnderOwnID ? 1 : 0) + (insertStatus == 409 ? 1 : 0));
+        for (const auto& request : h.google.requests) { // a cancelled event comes back
+            if (request.method == "PUT")
+                QCOMPARE(request.json().value("status"_L1).toString(), u"confirmed"_s);
+        }
     }
 
     // Google refusing the access token before its expiry: one refresh, one more try; a refresh
