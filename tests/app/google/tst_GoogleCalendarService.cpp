@@ -9,6 +9,20 @@ using namespace tivren;
 using namespace tivren::testing;
 using namespace tivren::testing::google;
 
+namespace {
+
+// Tivren's model on the Google client, with one project and its entries.
+std::unique_ptr<ModelHarness> modelOn(Harness& h, const Project& project, const QList<TimeEntry>& entries)
+{
+    auto tivren = std::make_unique<ModelHarness>(AppModel::Options { false, false }, ModelHarness::Load::later);
+    tivren->googleService = h.service.get();
+    tivren->rebuild({ false, false }, ModelHarness::Load::later);
+    tivren->load({ { project }, entries, {}, {}, {}, {} });
+    return tivren;
+}
+
+} // namespace
+
 class tst_GoogleCalendarService : public QObject
 {
     Q_OBJECT
@@ -19,13 +33,9 @@ private Q_SLOTS:
     void connectListAndExportTwiceThroughTheModel()
     {
         Harness h;
-        ModelHarness tivren({ false, false }, ModelHarness::Load::later);
-        tivren.googleService = h.service.get();
-        tivren.rebuild({ false, false }, ModelHarness::Load::later);
         const Project acme = testProject(u"Acme"_s);
-        tivren.load(
-            { { acme }, { testEntry(acme, 1772438400, 5400), testEntry(acme, 1772445600, 5400) }, {}, {}, {}, {} });
-        GoogleCalendarConnection& google = tivren.model->googleCalendar();
+        const auto tivren = modelOn(h, acme, { testEntry(acme, 1772438400, 5400), testEntry(acme, 1772445600, 5400) });
+        GoogleCalendarConnection& google = tivren->model->googleCalendar();
         QVERIFY(!google.hasAuthorization());
 
         const QByteArray path = eventsPath("me@example.com");
@@ -39,19 +49,19 @@ private Q_SLOTS:
             h.google.scriptJson("PUT", path + '/' + QByteArray(id), 200, { { u"id"_s, QString::fromLatin1(id) } });
 
         QCoro::waitFor(google.connectService());
-        QCOMPARE(tivren.model->errorMessage(), std::nullopt);
+        QCOMPARE(tivren->model->errorMessage(), std::nullopt);
         QCOMPARE(google.calendars().size(), 2);
         QCOMPARE(google.statusText(), u"Connected. Selected calendar: me@example.com"_s);
 
         const InstantRange range { 1772409600, 1772495999 };
         QCoro::waitFor(google.exportEntries(google.exportDraft(range).value(), range));
-        QCOMPARE(tivren.model->successMessage(), u"Exported 2 entries to Google Calendar."_s);
+        QCOMPARE(tivren->model->successMessage(), u"Exported 2 entries to Google Calendar."_s);
         const auto links = google.eventLinks();
         QCOMPARE(links.size(), 2);
 
         // Again: both events are replaced, not written twice, under the same links.
         QCoro::waitFor(google.exportEntries(google.exportDraft(range).value(), range));
-        QCOMPARE(tivren.model->errorMessage(), std::nullopt);
+        QCOMPARE(tivren->model->errorMessage(), std::nullopt);
         QCOMPARE(h.google.requestsTo("POST", path).size(), 2);
         QCOMPARE(h.google.requestsTo("PUT", path + "/event-1").size(), 1);
         QCOMPARE(h.google.requestsTo("PUT", path + "/event-2").size(), 1);
@@ -322,12 +332,9 @@ private Q_SLOTS:
     void revokedSignInEndsTheConnection()
     {
         Harness h;
-        ModelHarness tivren({ false, false }, ModelHarness::Load::later);
-        tivren.googleService = h.service.get();
-        tivren.rebuild({ false, false }, ModelHarness::Load::later);
         const Project acme = testProject(u"Acme"_s);
-        tivren.load({ { acme }, { testEntry(acme, 1772438400, 5400) }, {}, {}, {}, {} });
-        GoogleCalendarConnection& google = tivren.model->googleCalendar();
+        const auto tivren = modelOn(h, acme, { testEntry(acme, 1772438400, 5400) });
+        GoogleCalendarConnection& google = tivren->model->googleCalendar();
         h.browser.callbackQuery = approve;
         h.scriptToken(200, u"ya29.first"_s, u"1//first-refresh"_s);
         h.scriptToken(400, u"invalid_grant"_s);
@@ -338,7 +345,7 @@ private Q_SLOTS:
 
         const InstantRange range { 1772409600, 1772495999 };
         QCoro::waitFor(google.exportEntries(google.exportDraft(range).value(), range));
-        QCOMPARE(tivren.model->errorMessage(), u"Your Google sign-in expired. Please reconnect."_s);
+        QCOMPARE(tivren->model->errorMessage(), u"Your Google sign-in expired. Please reconnect."_s);
         QVERIFY(!google.hasAuthorization());
         QCOMPARE(h.storedToken(), std::nullopt);
     }
