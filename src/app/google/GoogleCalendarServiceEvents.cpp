@@ -2,9 +2,9 @@
 #include "app/calendar/CalendarExportSupport.h"
 #include "app/google/GoogleCalendarService.h"
 #include "app/google/GoogleEventId.h"
+#include "app/google/SystemTimeZone.h"
 #include "app/services/BackgroundTask.h"
 #include "core/datafile/Uuid.h"
-#include "core/time/SystemTimeZone.h"
 
 #include <QCoroFuture>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "core/time/SystemTimeZone.h"
+#include "app/google/SystemTimeZone.h"
 
 #include <QFileInfo>
 #include <QTimeZone>
