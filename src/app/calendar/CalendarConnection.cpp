@@ -243,7 +243,12 @@ template <typename Service> QCoro::Task<> CalendarConnection<Service>::exportEnt
         mergeEventLinks(result.links);
         m_model.persist();
     }
-    if (result.error)
+    if (result.error && Traits::hasExpired(*result.error)) {
+        // The service removed the refused sign-in; the calendar list then ends the connection and
+        // asks the user to reconnect, as it does whenever it finds the sign-in expired.
+        auto refreshing = refresh();
+        co_await std::move(refreshing);
+    } else if (result.error)
         reportError(m_texts.exportFailed, { result.error->description() });
     else
         reportSuccess(exportSummary(int(entries.size()), draft.skippedSelectedProjectCount()));

@@ -173,6 +173,33 @@ QNetworkRequest GoogleCalendarService::apiRequest(const QString& path, const Goo
     return request;
 }
 
+QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> GoogleCalendarService::authorizedSend(
+    QString path, QByteArray verb, QByteArray json, GoogleCalendarSettings settings)
+{
+    const auto request = [this, &path, &json](const GoogleOAuthToken& token) {
+        QNetworkRequest request = apiRequest(path, token);
+        if (!json.isEmpty())
+            request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+        return request;
+    };
+    auto authorizing = validAccessToken(settings);
+    const auto token = co_await std::move(authorizing);
+    if (!token)
+        co_return Unexpected(token.error());
+    auto sending = send(request(*token), verb, json);
+    auto reply = co_await std::move(sending);
+    if (!reply || reply->status != 401)
+        co_return reply;
+    // The token was revoked or the clock is off; a refresh that fails with invalid_grant removes
+    // the sign-in, so the user is asked to connect again.
+    auto refreshing = refreshToken(*token, std::move(settings));
+    const auto refreshed = co_await std::move(refreshing);
+    if (!refreshed)
+        co_return Unexpected(refreshed.error());
+    auto resending = send(request(*refreshed), verb, json);
+    co_return co_await std::move(resending);
+}
+
 QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> GoogleCalendarService::send(
     QNetworkRequest request, QByteArray verb, QByteArray body)
 {

@@ -48,8 +48,10 @@ public:
         QList<GoogleCalendarEventLink> existingLinks) override;
 
     // The event an entry becomes: title, notes, start and end in UTC with the system's time
-    // zone, and the entry's and project's identifiers as private extended properties.
-    [[nodiscard]] static QJsonObject eventPayload(const TimeEntry& entry, const std::optional<Project>& project);
+    // zone when it has a name, and the entry's and project's identifiers as private extended
+    // properties.
+    [[nodiscard]] static QJsonObject eventPayload(
+        const TimeEntry& entry, const std::optional<Project>& project, const std::optional<QString>& timeZone);
     // Accepts a 2xx reply; otherwise the error the API's body names.
     [[nodiscard]] static Expected<Done, GoogleCalendarServiceError> validate(const HttpReply& reply);
     // One page of the calendar list, in Google's order.
@@ -72,15 +74,21 @@ private:
         GoogleOAuthToken token, GoogleCalendarSettings settings);
     QCoro::Task<Expected<GoogleOAuthToken, GoogleCalendarServiceError>> requestToken(
         QMap<QString, QString> fields, std::optional<QString> previousRefreshToken);
-    QCoro::Task<Expected<QString, GoogleCalendarServiceError>> upsertEvent(QByteArray payload,
+    // Inserts the event under its own id, or replaces the linked one; gives the event's id.
+    QCoro::Task<Expected<QString, GoogleCalendarServiceError>> upsertEvent(QJsonObject event,
         QString calendarID,
-        std::optional<QString> existingEventID,
+        QString ownEventID,
+        std::optional<QString> linkedEventID,
         GoogleCalendarSettings settings);
-    QCoro::Task<Expected<QString, GoogleCalendarServiceError>> createEvent(
-        QByteArray payload, QString calendarID, GoogleCalendarSettings settings);
+    QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> replaceEvent(
+        QJsonObject event, QString calendarID, QString eventID, GoogleCalendarSettings settings);
     // One request; a reply without HTTP status only when the transfer itself failed.
     QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> send(
         QNetworkRequest request, QByteArray verb, QByteArray body);
+    // One Calendar API request with the access token (and a JSON body unless empty); a token Google
+    // refuses gets one refresh and one more try.
+    QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> authorizedSend(
+        QString path, QByteArray verb, QByteArray json, GoogleCalendarSettings settings);
     [[nodiscard]] QNetworkRequest apiRequest(const QString& path, const GoogleOAuthToken& token) const;
 
     QNetworkAccessManager& m_session;

@@ -1,10 +1,13 @@
 // Writing one event per exported entry: create it, or replace the one written before.
 #include "app/calendar/CalendarExportSupport.h"
 #include "app/google/GoogleCalendarService.h"
+#include "app/google/GoogleEventId.h"
+#include "app/google/SystemTimeZone.h"
+#include "app/services/BackgroundTask.h"
 #include "core/datafile/Uuid.h"
 
+#include <QCoroFuture>
 #include <QJsonDocument>
-#include <QTimeZone>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -28,16 +31,26 @@ QString linkKey(const QUuid& entryID, const QString& calendarID)
     return UuidText::upper(entryID) + u'|' + calendarID;
 }
 
-QJsonObject eventDateTime(Instant instant)
+QJsonObject eventDateTime(Instant instant, const std::optional<QString>& timeZone)
 {
-    return { { u"dateTime"_s, Iso8601::format(instant) },
-        { u"timeZone"_s, QString::fromUtf8(QTimeZone::systemTimeZoneId()) } };
+    QJsonObject dateTime { { u"dateTime"_s, Iso8601::format(instant) } };
+    if (timeZone)
+        dateTime.insert(u"timeZone"_s, *timeZone);
+    return dateTime;
 }
 
-Expected<QString, GoogleCalendarServiceError> eventID(const QByteArray& body)
+QByteArray compact(const QJsonObject& object)
 {
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+// The id of the event a 2xx reply carries, or the error of any other.
+Expected<QString, GoogleCalendarServiceError> writtenEventID(const HttpReply& reply)
+{
+    if (const auto valid = GoogleCalendarService::validate(reply); !valid)
+        return Unexpected(valid.error());
     QJsonParseError error;
-    const QJsonValue id = QJsonDocument::fromJson(body, &error).object().value("id"_L1);
+    const QJsonValue id = QJsonDocument::fromJson(reply.body, &error).object().value("id"_L1);
     if (error.error != QJsonParseError::NoError || !id.isString())
         return Unexpected(GoogleCalendarServiceError { GoogleCalendarServiceError::Kind::invalidResponse, {} });
     return id.toString();
@@ -45,12 +58,13 @@ Expected<QString, GoogleCalendarServiceError> eventID(const QByteArray& body)
 
 } // namespace
 
-QJsonObject GoogleCalendarService::eventPayload(const TimeEntry& entry, const std::optional<Project>& project)
+QJsonObject GoogleCalendarService::eventPayload(
+    const TimeEntry& entry, const std::optional<Project>& project, const std::optional<QString>& timeZone)
 {
     return { { u"summary"_s, CalendarExportSupport::eventTitle(project) },
         { u"description"_s, CalendarExportSupport::eventNotes(entry, project) },
-        { u"start"_s, eventDateTime(entry.startDate) },
-        { u"end"_s, eventDateTime(entry.endDate) },
+        { u"start"_s, eventDateTime(entry.startDate, timeZone) },
+        { u"end"_s, eventDateTime(entry.endDate, timeZone) },
         { u"extendedProperties"_s,
             QJsonObject { { u"private"_s,
                 QJsonObject { { u"clockEntryID"_s, UuidText::upper(entry.id) },
@@ -65,6 +79,10 @@ QCoro::Task<GoogleCalendarExportResult> GoogleCalendarService::exportEntries(QLi
 {
     auto entering = m_queue.enter();
     const SerialQueue::Turn turn = co_await entering;
+    QFuture<std::optional<QString>> naming = runInBackground([] {
+        return SystemTimeZone::ianaName();
+    });
+    const std::optional<QString> timeZone = co_await naming;
     QHash<QUuid, Project> projectsByID;
     for (const Project& project : projects)
         projectsByID.insert(project.id, project);
@@ -83,8 +101,9 @@ QCoro::Task<GoogleCalendarExportResult> GoogleCalendarService::exportEntries(QLi
         const QString key = linkKey(entry.id, calendarID);
         const auto existing = linksByKey.constFind(key);
         const bool linked = existing != linksByKey.cend();
-        auto writing = upsertEvent(QJsonDocument(eventPayload(entry, project)).toJson(QJsonDocument::Compact),
+        auto writing = upsertEvent(eventPayload(entry, project, timeZone),
             calendarID,
+            GoogleEventId::derive(entry.id, calendarID),
             linked ? std::optional<QString>(existing->eventID) : std::nullopt,
             settings);
         const auto written = co_await std::move(writing);
@@ -103,49 +122,45 @@ QCoro::Task<GoogleCalendarExportResult> GoogleCalendarService::exportEntries(QLi
     co_return result;
 }
 
-QCoro::Task<Expected<QString, GoogleCalendarServiceError>> GoogleCalendarService::upsertEvent(
-    QByteArray payload, QString calendarID, std::optional<QString> existingEventID, GoogleCalendarSettings settings)
+QCoro::Task<Expected<QString, GoogleCalendarServiceError>> GoogleCalendarService::upsertEvent(QJsonObject event,
+    QString calendarID,
+    QString ownEventID,
+    std::optional<QString> linkedEventID,
+    GoogleCalendarSettings settings)
 {
-    if (existingEventID.value_or(QString()).isEmpty()) {
-        auto creating = createEvent(std::move(payload), std::move(calendarID), std::move(settings));
-        co_return co_await std::move(creating);
+    if (!linkedEventID.value_or(QString()).isEmpty()) {
+        auto replacing = replaceEvent(event, calendarID, *linkedEventID, settings);
+        const auto replaced = co_await std::move(replacing);
+        if (!replaced)
+            co_return Unexpected(replaced.error());
+        // 404: removed from the calendar; 410: in Google's bin. Either way it is written anew.
+        if (replaced->status != 404 && replaced->status != 410)
+            co_return writtenEventID(*replaced);
     }
-    auto authorizing = validAccessToken(settings);
-    const auto token = co_await std::move(authorizing);
-    if (!token)
-        co_return Unexpected(token.error());
-    QNetworkRequest request = apiRequest(eventsPath(calendarID) + u'/' + pathSegment(*existingEventID), *token);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-    auto sending = send(request, "PUT", payload);
-    const auto reply = co_await std::move(sending);
+    QJsonObject inserted = event;
+    inserted.insert(u"id"_s, ownEventID);
+    auto inserting = authorizedSend(eventsPath(calendarID), "POST", compact(inserted), settings);
+    const auto reply = co_await std::move(inserting);
     if (!reply)
         co_return Unexpected(reply.error());
-    if (reply->status == 404) {
-        // The event was deleted at Google: write it anew.
-        auto creating = createEvent(std::move(payload), std::move(calendarID), std::move(settings));
-        co_return co_await std::move(creating);
-    }
-    if (const auto valid = validate(*reply); !valid)
-        co_return Unexpected(valid.error());
-    co_return eventID(reply->body);
+    if (reply->status != 409)
+        co_return writtenEventID(*reply);
+    // Google has an event under this id: written before (its answer lost), or deleted since.
+    auto replacing = replaceEvent(std::move(event), std::move(calendarID), std::move(ownEventID), std::move(settings));
+    const auto replaced = co_await std::move(replacing);
+    if (!replaced)
+        co_return Unexpected(replaced.error());
+    co_return writtenEventID(*replaced);
 }
 
-QCoro::Task<Expected<QString, GoogleCalendarServiceError>> GoogleCalendarService::createEvent(
-    QByteArray payload, QString calendarID, GoogleCalendarSettings settings)
+QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> GoogleCalendarService::replaceEvent(
+    QJsonObject event, QString calendarID, QString eventID, GoogleCalendarSettings settings)
 {
-    auto authorizing = validAccessToken(std::move(settings));
-    const auto token = co_await std::move(authorizing);
-    if (!token)
-        co_return Unexpected(token.error());
-    QNetworkRequest request = apiRequest(eventsPath(calendarID), *token);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-    auto sending = send(request, "POST", payload);
-    const auto reply = co_await std::move(sending);
-    if (!reply)
-        co_return Unexpected(reply.error());
-    if (const auto valid = validate(*reply); !valid)
-        co_return Unexpected(valid.error());
-    co_return eventID(reply->body);
+    // A cancelled event stays cancelled through a replacement that does not say otherwise.
+    event.insert(u"status"_s, u"confirmed"_s);
+    auto sending = authorizedSend(
+        eventsPath(calendarID) + u'/' + pathSegment(eventID), "PUT", compact(event), std::move(settings));
+    co_return co_await std::move(sending);
 }
 
 } // namespace tivren

@@ -76,6 +76,7 @@ public:
         int status = 200;
         QByteArray body;
         bool silent = false; // never answer: a server that hangs
+        bool dropped = false; // carried out, then the connection closes unanswered
     };
 
     FakeGoogleServer()
@@ -121,9 +122,48 @@ public:
         return found;
     }
 
+    // Plays a calendar that keeps its events as Google does, instead of scripted replies: an insert
+    // under an id it has is refused (409), a replacement of an event it lacks is 404.
+    void modelCalendar(const QByteArray& eventsPath) { m_calendars[eventsPath]; }
+    [[nodiscard]] QList<QJsonObject> events(const QByteArray& eventsPath) const
+    {
+        QList<QJsonObject> found;
+        if (const auto calendar = m_calendars.find(eventsPath); calendar != m_calendars.end()) {
+            for (const auto& [id, event] : calendar->second)
+                found.append(event);
+        }
+        return found;
+    }
+
     QList<Request> requests;
+    int dropAnswers = 0; // so many requests to a modelled calendar are carried out but never answered
 
 private:
+    std::optional<Reply> modelled(const Request& request)
+    {
+        const QByteArray path = request.path();
+        const QByteArray parent = path.left(path.lastIndexOf('/'));
+        const bool insert = request.method == "POST" && m_calendars.contains(path);
+        if (!insert && !(request.method == "PUT" && m_calendars.contains(parent)))
+            return std::nullopt;
+        std::map<QString, QJsonObject>& events = m_calendars[insert ? path : parent];
+        QJsonObject event = request.json();
+        QString id = insert ? event.value(u"id"_s).toString()
+                            : QString::fromUtf8(QByteArray::fromPercentEncoding(path.mid(parent.size() + 1)));
+        if (id.isEmpty())
+            id = u"generated-%1"_s.arg(requests.size());
+        Reply reply { 200, {}, false, dropAnswers > 0 };
+        dropAnswers = std::max(dropAnswers - 1, 0);
+        if (insert == events.contains(id)) {
+            reply.status = insert ? 409 : 404;
+            return reply;
+        }
+        event.insert(u"id"_s, id);
+        events[id] = event;
+        reply.body = QJsonDocument(event).toJson(QJsonDocument::Compact);
+        return reply;
+    }
+
     void read(QTcpSocket* socket)
     {
         QByteArray& buffer = m_buffers[socket];
@@ -152,6 +192,8 @@ private:
         Reply reply { 500, "{\"error\":{\"message\":\"nothing scripted for " + route + "\"}}" };
         if (const auto handler = m_handlers.constFind(route); handler != m_handlers.cend()) {
             reply = (*handler)(request);
+        } else if (auto answer = modelled(request)) {
+            reply = *answer;
         } else if (auto found = m_replies.find(route); found != m_replies.end() && !found->empty()) {
             reply = found->front();
             if (found->size() > 1)
@@ -159,6 +201,10 @@ private:
         }
         if (reply.silent)
             return;
+        if (reply.dropped) {
+            socket->disconnectFromHost();
+            return;
+        }
         socket->write("HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n"
             + "Content-Type: application/json; charset=utf-8\r\nContent-Length: "
             + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body);
@@ -167,6 +213,7 @@ private:
 
     QHash<QByteArray, std::deque<Reply>> m_replies;
     QHash<QByteArray, std::function<Reply(const Request&)>> m_handlers;
+    std::map<QByteArray, std::map<QString, QJsonObject>> m_calendars; // events by id, by events path
     std::map<QTcpSocket*, QByteArray> m_buffers;
     QTcpServer m_server; // last: its connections go first, while the buffers still exist
 };
