@@ -67,17 +67,14 @@ QCoro::Task<Expected<QList<GoogleCalendarListItem>, GoogleCalendarServiceError>>
 {
     auto entering = m_queue.enter();
     const SerialQueue::Turn turn = co_await entering;
-    auto authorizing = validAccessToken(settings);
-    const auto token = co_await std::move(authorizing);
-    if (!token)
-        co_return Unexpected(token.error());
     QList<GoogleCalendarListItem> calendars;
     std::optional<QString> pageToken;
     // A list cut short would make a chosen calendar look deleted: every page is read, or none.
     for (int page = 0; page < maxCalendarListPages; ++page) {
-        QNetworkRequest request = apiRequest(u"/calendar/v3/users/me/calendarList"_s, *token);
-        request.setUrl(calendarListPageURL(request.url(), pageToken));
-        auto sending = send(request, "GET", {});
+        auto sending =
+            authorizedSend(u"/calendar/v3/users/me/calendarList"_s, "GET", {}, settings, [&pageToken](QUrl url) {
+                return calendarListPageURL(url, pageToken);
+            });
         const auto reply = co_await std::move(sending);
         if (!reply)
             co_return Unexpected(reply.error());
@@ -174,10 +171,12 @@ QNetworkRequest GoogleCalendarService::apiRequest(const QString& path, const Goo
 }
 
 QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> GoogleCalendarService::authorizedSend(
-    QString path, QByteArray verb, QByteArray json, GoogleCalendarSettings settings)
+    QString path, QByteArray verb, QByteArray json, GoogleCalendarSettings settings, std::function<QUrl(QUrl)> query)
 {
-    const auto request = [this, &path, &json](const GoogleOAuthToken& token) {
+    const auto request = [this, &path, &json, &query](const GoogleOAuthToken& token) {
         QNetworkRequest request = apiRequest(path, token);
+        if (query)
+            request.setUrl(query(request.url()));
         if (!json.isEmpty())
             request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
         return request;

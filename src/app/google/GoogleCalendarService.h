@@ -15,6 +15,8 @@
 #include <QNetworkRequest>
 #include <QUrl>
 
+#include <functional>
+
 namespace tivren {
 
 // One page of the calendar list: its calendars and where the next page is, if there is one.
@@ -85,10 +87,13 @@ private:
     // One request; a reply without HTTP status only when the transfer itself failed.
     QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> send(
         QNetworkRequest request, QByteArray verb, QByteArray body);
-    // One Calendar API request with the access token (and a JSON body unless empty); a token Google
-    // refuses gets one refresh and one more try.
-    QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> authorizedSend(
-        QString path, QByteArray verb, QByteArray json, GoogleCalendarSettings settings);
+    // One Calendar API request with the access token (and a JSON body unless empty, a query added
+    // to the URL when given); a token Google refuses gets one refresh and one more try.
+    QCoro::Task<Expected<HttpReply, GoogleCalendarServiceError>> authorizedSend(QString path,
+        QByteArray verb,
+        QByteArray json,
+        GoogleCalendarSettings settings,
+        std::function<QUrl(QUrl)> query = {});
     [[nodiscard]] QNetworkRequest apiRequest(const QString& path, const GoogleOAuthToken& token) const;
 
     QNetworkAccessManager& m_session;

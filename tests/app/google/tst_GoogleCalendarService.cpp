@@ -362,6 +362,23 @@ private Q_SLOTS:
         QCOMPARE(h.storedToken().value().accessToken, u"ya29.fresh"_s);
     }
 
+    // The calendar list too: a refused token is refreshed once and the page asked for again.
+    void refusedAccessTokenOnTheCalendarList()
+    {
+        Harness h;
+        h.storeToken(3600);
+        h.google.scriptJson(
+            "GET", calendarListPath, 401, { { u"error"_s, QJsonObject { { u"message"_s, u"Invalid"_s } } } });
+        h.scriptCalendars({ calendarItem(u"me@example.com"_s, u"me@example.com"_s, true) });
+        h.scriptToken(200, u"ya29.fresh"_s);
+        const auto calendars = h.fetchCalendars();
+        QVERIFY(calendars && calendars->size() == 1);
+        QCOMPARE(h.google.requestsTo("POST", tokenPath).size(), 1);
+        const auto lists = h.google.requestsTo("GET", calendarListPath);
+        QCOMPARE(lists.size(), 2);
+        QCOMPARE(lists.last().headers.value("authorization"), QByteArray("Bearer ya29.fresh"));
+    }
+
     // A sign-in revoked at Google ends the connection at the next export, and the user is asked to
     // reconnect.
     void revokedSignInEndsTheConnection()
