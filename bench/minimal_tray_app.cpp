@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for scripts/bench-desktop: what any Qt Widgets tray app costs at the least. A tray
 // icon, a window with a label and a one-second timer that updates it, nothing else.
 #include <QApplication>

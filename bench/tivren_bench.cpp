@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints one figure a line as `name=value unit`, each the median of interleaved rounds.
 // Widget figures are taken under the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 //   tivren_bench [--rounds N] [--write-data DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // exec → first window mapped and drawn, watched from the X server's side: scripts/bench-desktop
 // starts each program through this so that no polling process competes with it for the processor.
 //   bench_window_watch TITLE PROGRAM [ARGS...]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings shared by every Tivren target: call tivren_target_defaults(<target>).
 function(tivren_target_defaults target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)

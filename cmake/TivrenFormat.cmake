@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `format` rewrites every C++ file in place; `format-check` (also a ctest test) fails on any difference.
 find_program(CLANG_FORMAT_EXECUTABLE NAMES clang-format clang-format-14)
 if(NOT CLANG_FORMAT_EXECUTABLE)

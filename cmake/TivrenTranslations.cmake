@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tivren's texts through Qt's translation tools. lupdate reads Text::en("...") as tr() and
 # Text::plural("...") as QT_TR_N_NOOP(), all in the context the TIVREN_TEXT_CONTEXT marker of
 # src/app/text/Text.h names. translations/tivren_<language>.ts hold the translations (English: its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tivren: the shell. Builds the services and the one model, wires the platform to them, keeps
 // to one instance per user and finishes every save before the process ends.
 #include "app/calendar/AppleCalendarService.h"

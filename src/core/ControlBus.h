@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Names of Tivren's own session-bus service, shared by the running program and tivrenctl.

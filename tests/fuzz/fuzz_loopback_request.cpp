@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the sign-in callback's request reader: a code or a failure only from a request
 // that carried the state and the receiver's own Host, every refusal explains itself, and no reason
 // quotes a control character.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the data file reader: whatever loads also saves, and load(save(x)) saves to the
 // same bytes.
 #include "core/datafile/SnapshotCodec.h"

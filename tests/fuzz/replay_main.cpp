@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the fuzz target over every file of the corpus folders given, as a test without libFuzzer.
 #include <QDirIterator>
 #include <QFile>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads Tivren's overview as a screen reader does, over AT-SPI: finds the list named "Entries",
 # prints each entry row's name on a line, and with --delete NAME_PREFIX invokes the Delete action
 # of the first row whose name begins so. Exits 1 when the list is not found within the time limit.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The user's own copies beside the data file survive a start, a change and a quit, whatever they
 # are called; only Tivren's own hidden temporary file, left by a crash, is removed.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # X11 without a compositing manager (i3, Openbox, Xfce with compositing off) cannot blend the
 # break's translucent bands: a break shows none. A compositing manager that starts during the break
 # brings them; one that stops takes them away again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Pomodoro break under Sway (HiDPI, scale 2): the bands are layer-shell surfaces down both edges,
 # no new window tiles into the layout, the focus stays where it was, and they go when the break is
 # skipped. TIVREN_SCREENSHOT_DIR=<folder> keeps the screenshot of the break as PNG.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Pomodoro break under Weston, which has no layer shell: no bands and no window of any kind
 # (Qt's windows would land mid-screen); Tivren says so once in its log and keeps running.
 . "$(dirname "$0")/journey-lib.sh"

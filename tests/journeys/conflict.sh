@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Another program rewrites the data file while Tivren runs: the next change keeps that version
 # aside as tivren-data.json.conflict-<time>, byte for byte, and the data file gets the change.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A full disk (every fsync fails, by strace; detaching is space coming back): a change is not
 # confirmed, stays in memory and lands once it can; quitting then says so on stderr, with exit
 # status 1 and a dialog (with a display) or a desktop notification (without one).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The first run makes the data folder for the user alone: every folder Tivren creates is 0700 and
 # the lock 0600, whatever the umask; a folder that is already there keeps its mode.
 . "$(dirname "$0")/journey-lib.sh"

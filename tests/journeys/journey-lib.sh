@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The journeys' shared kit, for <journey>.sh <tivren> <tivrenctl> <journey_notification_server>
 # under scripts/isolated-run --dbus --xvfb. Every wait has a limit; the first failed check ends the
 # journey with one line on stderr.

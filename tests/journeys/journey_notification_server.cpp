@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's notification server on a journey's private bus, writing a line to LOG for every
 // Notify ("<id> <summary> <body>") and CloseNotification ("closed <id>"); with --tray also a
 // panel's StatusNotifierWatcher, writing "item <service>" for the item that registers. A journey

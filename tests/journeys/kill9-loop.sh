@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Power cuts, a hundred times: tivrenctl drives Tivren (start, stop, switch) and SIGKILL comes at a
 # random moment, also with a verb in flight or while loading. Whatever tivrenctl confirmed is in the
 # file afterwards, and nothing that was there is lost.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started where there is no graphical session (a bare ssh login, a cron job): one clear line and
 # exit status 1, instead of Qt's abort.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # New Project from the tray on a bare X server, which has no window manager to place windows: the
 # window opens centred on the main window wherever that is, and a rate typed with the system
 # locale's decimal comma is saved; what cannot be read is refused with the form kept open.

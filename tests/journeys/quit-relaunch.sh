@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Launching Tivren while the running one is still saving on its way out: the new launch waits for
 # the old one to go and starts with the saved data, instead of handing over to a leaving program.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An unwritable data folder (a read-only mount, another user's folder) is not taken for a running
 # Tivren: it starts read-only, shows its main window (even from the tray) with the reason, refuses
 # changes with that reason, and leaves the file alone.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A screen-reader user on the overview: the accessibility bus is up, Tivren opens its window, and
 # the entries list reads out each entry (project, times, notes, hours); its Delete action works.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop calendar, the keyring and the network stack come with their first use: a start that
 # exports nothing maps none of their libraries, though it asks the (empty) keyring for a Google
 # token, nor one that finds the desktop calendar running; opening the window loads them and reads

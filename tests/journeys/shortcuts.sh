@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The keyboard user: with no tray the main window opens at start; Ctrl+Enter starts and stops the
 # timer from the overview, Ctrl+N opens the New Project window and Escape closes it, Ctrl+W closes
 # the window (which ends a tray-less Tivren), and Ctrl+Q quits with the running timer saved.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # SIGHUP (the terminal closed, or the session ends) while a save is being written: Tivren quits as
 # on SIGTERM, the save lands, and the lock goes.
 . "$(dirname "$0")/journey-lib.sh"

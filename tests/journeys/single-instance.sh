@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One instance per user: a second launch hands over, another login cannot take the data folder,
 # and SIGTERM quits with the data saved and the lock gone.
 . "$(dirname "$0")/journey-lib.sh"

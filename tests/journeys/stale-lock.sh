@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Locks left by a Tivren that died, one naming its process (SIGKILL) and one left empty (a power
 # cut right after it was made), do not keep the next Tivren out.
 . "$(dirname "$0")/journey-lib.sh"

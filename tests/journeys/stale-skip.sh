@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Pomodoro phase's notification is closed when the next phase begins, and a Skip clicked on it
 # afterwards (a server that kept it, a click already on its way) does nothing: only the current
 # phase's Skip skips.

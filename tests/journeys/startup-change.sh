@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Changes asked for while a 50,000-entry file is still loading are done or refused as still
 # loading, and the file keeps every entry.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """tray-menu-click.py LABEL: clicks the tray menu item labelled LABEL, as a panel does.
 
 Finds the program's StatusNotifierItem on the session bus, opens its DBusMenu (AboutToShow), reads

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tray icon as a panel drives it over D-Bus (StatusNotifierItem): a left click (Activate)
 # brings the main window forward, a second one sends it away, and no other window ever appears,
 # whatever the click; the menu is the panel's to show (DBusMenu). The tooltip says what runs. An

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exporting the invoice CSV the way a person does it: the data file, repository, model, the main
 // window's Overview and the real save dialog, with stand-ins only for the outside services. The
 // functions run in order and share the one running program, as one session.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Keys this version does not know (a newer Tivren's, or by hand) are kept through a change; a value
 # it cannot understand makes it refuse changes, keep a copy, and leave the file as it was.
 . "$(dirname "$0")/journey-lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the Wayland journeys look at, in plain numbers and lines.
 
 wayland_probe.py edges REFERENCE.ppm SHOT.ppm

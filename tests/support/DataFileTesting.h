@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the data-file tests share: a private folder for the file, raw reads and writes, file modes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the tests of Tivren's screens, forms and shell windows share: a model and the view under test.

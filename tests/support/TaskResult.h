@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Waiting for a coroutine's result in a test, with a time limit, also for results without a

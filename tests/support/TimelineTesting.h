@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the day and week timeline tests share: local times, projects of any rate, drawn blocks.

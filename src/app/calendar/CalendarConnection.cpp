@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Connecting, refreshing and exporting, the same steps for Google Calendar and the desktop calendar.
 #include "app/calendar/CalendarConnection.h"
 

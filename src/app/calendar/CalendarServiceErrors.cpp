@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user-facing texts of the calendar services' errors, in the system language.
 #include "app/calendar/AppleCalendarServicing.h"
 #include "app/google/GoogleCalendarServicing.h"

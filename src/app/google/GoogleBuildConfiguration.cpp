@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The only place the build's Google settings (CMake cache variables) reach the code.
 #include "app/google/GoogleCalendarConfiguration.h"
 

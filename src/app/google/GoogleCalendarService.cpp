@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The service's frame: requests, reply checks and the calendar list.
 #include "app/google/GoogleCalendarService.h"
 

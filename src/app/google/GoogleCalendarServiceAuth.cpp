@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signing in (authorization code with PKCE over a loopback redirect) and keeping the token fresh.
 #include "app/google/GoogleCalendarService.h"
 #include "app/google/LoopbackAuthorizationReceiver.h"

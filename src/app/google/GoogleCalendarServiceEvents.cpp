@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing one event per exported entry: create it, or replace the one written before.
 #include "app/calendar/CalendarExportSupport.h"
 #include "app/google/GoogleCalendarService.h"

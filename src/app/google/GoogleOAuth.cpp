@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pure parts of the Google sign-in: PKCE values, form bodies, token replies and the stored token.
 #include "app/google/GoogleOAuth.h"
 

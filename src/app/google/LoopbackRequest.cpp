@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sign-in callback's request reader and reply: plain functions of text, apart from the
 // listening and waiting, so they can be fuzzed on their own.
 #include "app/google/GoogleOAuth.h"

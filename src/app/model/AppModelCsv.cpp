@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The invoice CSV export of the overview's range.
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"

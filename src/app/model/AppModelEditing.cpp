@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing projects, entries and settings; the derived project lists; number and time formats.
 #include "app/model/AppModel.h"
 #include "app/services/BreakOverlayPresenting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/datafile/FreedMemory.h"
 
 #if defined(__GLIBC__)

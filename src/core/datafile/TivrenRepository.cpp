@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/datafile/TivrenRepository.h"
 
 #include "core/datafile/AtomicFile.h"

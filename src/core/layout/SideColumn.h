@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A narrow column beside a main one (the overview's projects beside its entries): its width

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/billing/BillingRoundingStrategy.h"
 #include "core/pomodoro/PomodoroPhase.h"
 #include "core/records/AppLanguagePreference.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/records/ActiveTimerSession.h"
 #include "core/records/AppSettings.h"
 #include "core/records/Project.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services module: built as tivren-services.so, loaded by ServicesModuleLoader. Everything the
 // project itself defines is taken from the executable, so nothing here holds a second copy of it.
 #include "app/google/GoogleCalendarService.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entries list's painting: day headers, entry rows and their action buttons.
 #include "app/model/AppModel.h"
 #include "ui/overview/EntryListView.h"

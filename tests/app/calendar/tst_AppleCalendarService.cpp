@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/calendar/AppleCalendarService.h"
 #include "app/calendar/CalendarExportSupport.h"
 #include "app/calendar/CalendarStore.h"

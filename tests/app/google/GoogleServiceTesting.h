@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the Google Calendar tests share: a keyring-backed token store, a stand-in Google server, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Google client end to end: the token in a real GNOME Keyring on a private bus, the calendar
 // list and the export through the model, against a local server that plays Google's Calendar API.
 #include "app/google/GoogleEventId.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pure parts of the Google sign-in, the loopback listener over real TCP, and the callback page.
 #include "app/google/GoogleCalendarConfiguration.h"
 #include "app/google/GoogleOAuth.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signing in to Google end to end: the loopback redirect, the token in a real GNOME Keyring on a
 // private bus and its refresh, against a local server that plays Google's token endpoint.
 #include "app/google/GoogleServiceTesting.h"

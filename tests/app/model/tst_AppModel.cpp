@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/billing/BillingEngine.h"
 #include "core/time/DurationFormat.h"
 #include "support/ModelHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A process that saves data files, for the crash and full-disk tests:
 //   tivren_save_helper loop PATH FIRST   save snapshot FIRST, FIRST+1, ... until killed;
 //                                         prints "ready" after the first save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Evolution Data Server, activated on the test's private bus (scripts/isolated-run --eds).
 #include "app/calendar/AppleCalendarService.h"
 #include "app/calendar/CalendarExportSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/services/SoundPlayer.h"
 #include "app/text/NotificationTexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A GNOME Keyring of its own on a private bus (--keyring), and a bus without any Secret Service.
 #include "app/google/GoogleOAuthTokenStore.h"
 #include "platform/desktop/KeychainSecretStore.h"

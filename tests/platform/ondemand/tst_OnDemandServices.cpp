@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services module missing or unfit: every first use ends in one clear line through the
 // service's own error, never a crash; the calendar store and Google share the one failed load.
 #include "platform/ondemand/OnDemandCalendarStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/calendar/AppleCalendarServicing.h"
 #include "app/calendar/CalendarExportDraft.h"
 #include "app/google/GoogleCalendarServicing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ScreenTesting.h"
 #include "ui/editors/TimeEntryEditor.h"
 #include "ui/export/CalendarExportSheet.h"

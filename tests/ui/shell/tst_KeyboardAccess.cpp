@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ModelHarness.h"
 #include "ui/overview/EntryListView.h"
 #include "ui/shell/MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray menu as a panel sees it, read and clicked over DBusMenu on a private bus under Xvfb
 // (scripts/isolated-run --dbus --xvfb).
 #include "support/ModelHarness.h"

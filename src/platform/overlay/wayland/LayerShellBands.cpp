@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/overlay/wayland/LayerShellBands.h"
 
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"

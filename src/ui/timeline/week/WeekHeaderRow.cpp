@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/timeline/week/WeekHeaderRow.h"
 
 #include "core/timeline/WeekGeometry.h"

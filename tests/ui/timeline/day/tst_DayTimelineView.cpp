@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ScreenTesting.h"
 #include "ui/timeline/day/DayTimelineArea.h"
 #include "ui/timeline/day/DayTimelineView.h"

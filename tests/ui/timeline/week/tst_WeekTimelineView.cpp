@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ScreenTesting.h"
 #include "ui/style/Style.h"
 #include "ui/timeline/week/WeekCanvas.h"
