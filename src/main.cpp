@@ -27,6 +27,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -55,6 +56,28 @@ bool hasGraphicalSession(int argc, char* argv[])
 void printLine(const QString& line)
 {
     std::fprintf(stderr, "%s\n", qPrintable(QString(line).replace(u'\n', u' ')));
+}
+
+// --version, --help, and no display to show a window on: answered before Qt starts.
+std::optional<int> answerWithoutStarting(int argc, char* argv[])
+{
+    const QByteArray option = argc == 2 ? QByteArray(argv[1]) : QByteArray();
+    if (option == "--version") {
+        std::printf("tivren %s\n", TIVREN_VERSION);
+        return 0;
+    }
+    if (option == "--help") {
+        std::printf("Usage: tivren [--version | --help]\n"
+                    "Starts Tivren, the time tracker, in the tray (or shows the running one's window).\n"
+                    "tivrenctl controls it from a terminal and reports without a desktop session.\n");
+        return 0;
+    }
+    if (!hasGraphicalSession(argc, argv)) {
+        printLine(u"Tivren needs a desktop session, but neither DISPLAY nor WAYLAND_DISPLAY is set; "
+                  "`tivrenctl report` works without one."_s);
+        return 1;
+    }
+    return std::nullopt;
 }
 
 // After the event loop: the bus name goes first, so a launch made now can take over; then the last
@@ -97,10 +120,8 @@ void giveTheApplicationItsIcon()
 
 int main(int argc, char* argv[])
 {
-    if (!hasGraphicalSession(argc, argv)) {
-        printLine(u"Tivren needs a graphical session, but neither DISPLAY nor WAYLAND_DISPLAY is set."_s);
-        return 1;
-    }
+    if (const std::optional<int> status = answerWithoutStarting(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     nameTheApplication();
     // From the start: a signal during the waits below is kept until the program can quit cleanly.
