@@ -176,9 +176,13 @@ int main(int argc, char* argv[])
     fileChooser.setParentWindow([&shell]() -> QWidget* {
         return shell.mainWindow();
     });
-    ControlService control(model, [&shell] {
-        shell.bringMainWindowForward();
-    });
+    ControlService control(model,
+        { [&shell] {
+             shell.bringMainWindowForward();
+         },
+            [&shell] {
+                shell.openNewProjectWindow();
+            } });
     if (bus.isConnected()) {
         bus.registerObject(
             QString::fromLatin1(ControlService::objectPath), &control, QDBusConnection::ExportScriptableSlots);

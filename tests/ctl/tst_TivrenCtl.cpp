@@ -144,9 +144,11 @@ private Q_SLOTS:
         acme = h->addProject(u"Acme"_s);
         acorn = h->addProject(u"Acorn"_s);
         beta = h->addProject(u"Beta"_s);
-        m_service = std::make_unique<ControlService>(*h->model, [this] {
-            ++m_shows;
-        });
+        m_service = std::make_unique<ControlService>(*h->model,
+            ControlService::WindowActions { [this] {
+                                               ++m_shows;
+                                           },
+                [] {} });
         serve(m_service.get());
     }
 
@@ -354,7 +356,7 @@ private Q_SLOTS:
     void refusedWhileLoading()
     {
         ModelHarness loading({ false, false }, ModelHarness::Load::later);
-        ControlService early(*loading.model, [] {});
+        ControlService early(*loading.model, { [] {}, [] {} });
         serve(&early);
         for (const QString& verb : { u"stop"_s, u"skip"_s }) {
             const Run r = run({ verb });

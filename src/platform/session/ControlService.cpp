@@ -27,16 +27,29 @@ QString shortened(const QString& text)
 
 } // namespace
 
-ControlService::ControlService(AppModel& model, std::function<void()> showMainWindow, QObject* parent)
+ControlService::ControlService(AppModel& model, WindowActions windows, QObject* parent)
     : QObject(parent)
     , m_model(model)
-    , m_showMainWindow(std::move(showMainWindow))
+    , m_windows(std::move(windows))
 {
 }
 
 void ControlService::Show()
 {
-    m_showMainWindow();
+    m_windows.showMainWindow();
+}
+
+void ControlService::NewProject()
+{
+    m_windows.openNewProjectWindow();
+}
+
+QStringList ControlService::Projects()
+{
+    QStringList names;
+    for (const Project& project : m_model.activeProjects())
+        names << project.name;
+    return names;
 }
 
 std::optional<Project> ControlService::findProject(const QString& text)

@@ -28,10 +28,20 @@ public:
     static constexpr const char* objectPath = ControlBus::objectPath;
     static constexpr const char* interfaceName = ControlBus::interfaceName;
 
-    ControlService(AppModel& model, std::function<void()> showMainWindow, QObject* parent = nullptr);
+    struct WindowActions
+    {
+        std::function<void()> showMainWindow;
+        std::function<void()> openNewProjectWindow;
+    };
+
+    ControlService(AppModel& model, WindowActions windows, QObject* parent = nullptr);
 
 public Q_SLOTS:
     Q_SCRIPTABLE void Show();
+    // The "New Project" window, for the desktop entry's action.
+    Q_SCRIPTABLE void NewProject();
+    // The names of the active projects, in the order the window lists them (for pickers).
+    Q_SCRIPTABLE QStringList Projects();
     // The verbs that change data reply only once the change is on disk.
     // A project by id, exact name or unambiguous beginning of a name (case-insensitive); errors
     // are D-Bus errors with a readable message.
@@ -51,7 +61,7 @@ private:
     std::optional<Project> findProject(const QString& text);
 
     AppModel& m_model;
-    std::function<void()> m_showMainWindow;
+    WindowActions m_windows;
 };
 
 } // namespace tivren
