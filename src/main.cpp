@@ -183,10 +183,7 @@ int main(int argc, char* argv[])
             [&shell] {
                 shell.openNewProjectWindow();
             } });
-    if (bus.isConnected()) {
-        bus.registerObject(
-            QString::fromLatin1(ControlService::objectPath), &control, QDBusConnection::ExportScriptableSlots);
-    }
+    control.registerOn(bus);
     QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();

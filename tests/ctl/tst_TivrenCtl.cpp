@@ -112,8 +112,7 @@ class tst_TivrenCtl : public QObject
     {
         QDBusConnection bus = QDBusConnection::sessionBus();
         bus.unregisterObject(QString::fromLatin1(ControlService::objectPath));
-        bus.registerObject(
-            QString::fromLatin1(ControlService::objectPath), service, QDBusConnection::ExportScriptableSlots);
+        QVERIFY(service->registerOn(bus));
     }
 
 private Q_SLOTS:

@@ -7,6 +7,8 @@
 #include "app/text/AppStrings.h"
 #include "core/pomodoro/PomodoroLogic.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace tivren {
@@ -142,7 +144,9 @@ std::optional<Seconds> AppModel::pomodoroRemaining() const
 {
     if (!m_pomodoroPhaseStart || !m_pomodoroPhaseDuration)
         return std::nullopt;
-    return std::max(*m_pomodoroPhaseDuration - (m_now - *m_pomodoroPhaseStart), 0.0);
+    // Never more than the phase lasts: the model's clock may be a tick behind the phase's start.
+    return std::clamp(
+        *m_pomodoroPhaseDuration - (m_now - *m_pomodoroPhaseStart), 0.0, std::max(*m_pomodoroPhaseDuration, 0.0));
 }
 
 void AppModel::beginPomodoroPhase(PomodoroPhase phase)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/session/ControlService.h"
 
+#include "ControlAdaptor.h" // generated from org.tivren.Tivren1.xml
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
 #include "core/datafile/Uuid.h"
@@ -32,6 +33,79 @@ ControlService::ControlService(AppModel& model, WindowActions windows, QObject* 
     , m_model(model)
     , m_windows(std::move(windows))
 {
+    new ControlAdaptor(this);
+    m_announced = panelState();
+    m_announceSoon.setSingleShot(true);
+    m_announceSoon.setInterval(0);
+    connect(&m_announceSoon, &QTimer::timeout, this, &ControlService::announceChanges);
+    auto soon = [this] {
+        m_announceSoon.start();
+    };
+    for (auto changed : { &AppModel::activeSessionChanged,
+             &AppModel::projectsChanged,
+             &AppModel::pomodoroPhaseChanged,
+             &AppModel::pomodoroPhaseStartChanged,
+             &AppModel::pomodoroPhaseDurationChanged })
+        connect(&m_model, changed, this, soon);
+}
+
+bool ControlService::registerOn(QDBusConnection bus)
+{
+    if (!bus.isConnected()
+        || !bus.registerObject(QString::fromLatin1(objectPath), this, QDBusConnection::ExportAdaptors))
+        return false;
+    m_bus = bus;
+    return true;
+}
+
+PanelState ControlService::panelState() const
+{
+    PanelState state;
+    if (const auto& session = m_model.activeSession()) {
+        state.tracking = true;
+        const auto project = m_model.project(session->projectID);
+        state.projectName = project ? project->name : QString();
+        state.trackingSince = session->startDate;
+    }
+    if (const auto& phase = m_model.pomodoroPhase()) {
+        state.phase = rawValue(*phase);
+        state.phaseStart = m_model.pomodoroPhaseStart().value_or(0);
+        state.phaseDuration = std::max(0.0, m_model.pomodoroPhaseDuration().value_or(0));
+    }
+    return state;
+}
+
+qint64 ControlService::elapsedSeconds() const
+{
+    return PanelProperties::elapsedSeconds(panelState(), m_model.now());
+}
+
+qint64 ControlService::trackingSince() const
+{
+    return PanelProperties::all(panelState(), m_model.now()).value(u"TrackingSince"_s).toLongLong();
+}
+
+qint64 ControlService::phaseRemainingSeconds() const
+{
+    return PanelProperties::phaseRemainingSeconds(panelState(), m_model.now());
+}
+
+qint64 ControlService::phaseEndsAt() const
+{
+    return PanelProperties::all(panelState(), m_model.now()).value(u"PhaseEndsAt"_s).toLongLong();
+}
+
+void ControlService::announceChanges()
+{
+    const PanelState now = panelState();
+    const QVariantMap changed = PanelProperties::changed(m_announced, now, m_model.now());
+    m_announced = now;
+    if (changed.isEmpty() || !m_bus)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QString::fromLatin1(objectPath), u"org.freedesktop.DBus.Properties"_s, u"PropertiesChanged"_s);
+    signal << QString::fromLatin1(interfaceName) << changed << QStringList();
+    m_bus->send(signal);
 }
 
 void ControlService::Show()
