@@ -15,5 +15,6 @@ inline constexpr char ambiguousProjectError[] = "org.tivren.Tivren.Error.Ambiguo
 inline constexpr char readOnlyError[] = "org.tivren.Tivren.Error.ReadOnly";
 inline constexpr char loadingError[] = "org.tivren.Tivren.Error.Loading";
 inline constexpr char notSavedError[] = "org.tivren.Tivren.Error.NotSaved";
+inline constexpr char unreadableImportError[] = "org.tivren.Tivren.Error.UnreadableImport";
 
 } // namespace tivren::ControlBus

@@ -7,6 +7,7 @@
 #include "app/text/NumberFormatCache.h"
 #include "core/billing/EntryStartIndex.h"
 #include "core/datafile/TivrenRepository.h"
+#include "core/import/ImportPlan.h"
 #include "core/pomodoro/PomodoroPhase.h"
 #include "core/records/AppSnapshot.h"
 
@@ -124,6 +125,13 @@ public:
     void setSettings(const AppSettings& settings);
     // The project editor's new project: appended, then saved.
     void addProject(const Project& project);
+
+    // ---- bringing history from another tracker ------------------------------------------------
+    // What importing the reading would change now; changes nothing.
+    ImportPlan planImportOf(const ImportReading& reading) const;
+    // Adds the reading's new projects and entries (planned again against the data as it is now) in
+    // one change and one save, and returns what was added.
+    ImportPlan applyImport(const ImportReading& reading);
 
     // ---- tracking and Pomodoro ---------------------------------------------------------------
     void startTracking(const Project& project);

@@ -4,11 +4,13 @@
 #include "ControlAdaptor.h" // generated from org.tivren.Tivren1.xml
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
+#include "app/services/BackgroundTask.h"
 #include "core/datafile/Uuid.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFutureWatcher>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -18,6 +20,26 @@ using namespace Qt::StringLiterals;
 
 namespace tivren {
 namespace {
+
+// What an import adds, for tivrenctl and scripts: {"format", "applied", "newProjects": [names],
+// "entriesAdded", "duplicates", "rejected": n, "rejections": [{"line", "reason"}] (the first ten)}.
+QString importPreview(const ImportReading& reading, const ImportPlan& plan, bool applied)
+{
+    constexpr qsizetype shownRejections = 10;
+    QJsonArray projects, rejections;
+    for (const Project& project : plan.newProjects)
+        projects.append(project.name);
+    for (const ImportRejection& rejection : plan.rejected.first(std::min(plan.rejected.size(), shownRejections)))
+        rejections.append(QJsonObject { { u"line"_s, rejection.line }, { u"reason"_s, rejection.reason } });
+    const QJsonObject preview { { u"format"_s, importFormatName(reading.format) },
+        { u"applied"_s, applied },
+        { u"newProjects"_s, projects },
+        { u"entriesAdded"_s, int(plan.newEntries.size()) },
+        { u"duplicates"_s, plan.duplicates },
+        { u"rejected"_s, int(plan.rejected.size()) },
+        { u"rejections"_s, rejections } };
+    return QString::fromUtf8(QJsonDocument(preview).toJson(QJsonDocument::Compact));
+}
 
 // Whatever a caller sent comes back in an error, but never a flood of it.
 QString shortened(const QString& text)
@@ -209,16 +231,19 @@ bool ControlService::acceptsChanges()
 
 void ControlService::replyWhenSaved()
 {
+    setDelayedReply(true);
+    replyWhenSaved(message(), connection(), {});
+}
+
+void ControlService::replyWhenSaved(const QDBusMessage& request, QDBusConnection bus, const QVariantList& results)
+{
     // A caller that was told "done" may rely on it: the reply leaves only once the change is on disk.
     const QFuture<SaveResult> save = m_model.latestSave();
-    setDelayedReply(true);
-    auto reply = std::make_shared<QDBusMessage>(message());
-    QDBusConnection bus = connection();
-    auto answer = [reply, bus](const QFuture<SaveResult>& finished) {
+    auto answer = [request, bus, results](const QFuture<SaveResult>& finished) {
         const bool failed = finished.resultCount() > 0 && !finished.result();
-        bus.send(failed ? reply->createErrorReply(QString::fromLatin1(ControlBus::notSavedError),
+        bus.send(failed ? request.createErrorReply(QString::fromLatin1(ControlBus::notSavedError),
                      u"The change could not be saved yet: "_s + finished.result().error().description)
-                        : reply->createReply());
+                        : request.createReply(results));
     };
     if (save.isFinished()) {
         answer(save);
@@ -230,6 +255,46 @@ void ControlService::replyWhenSaved()
         watcher->deleteLater();
     });
     watcher->setFuture(save);
+}
+
+QString ControlService::Import(const QByteArray& content, bool apply)
+{
+    // Counting duplicates against data still being read would be wrong, so even a preview waits.
+    if (!m_model.didReadData()) {
+        sendErrorReply(
+            QString::fromLatin1(ControlBus::loadingError), m_model.whyChangesAreNotSaved().value_or(QString()));
+        return {};
+    }
+    if (apply && !acceptsChanges())
+        return {};
+    setDelayedReply(true);
+    const QDBusMessage request = message();
+    QDBusConnection bus = connection();
+    auto* watcher = new QFutureWatcher<Expected<ImportReading, QString>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request, bus, apply] {
+        watcher->deleteLater();
+        const auto reading = watcher->future().result();
+        if (!reading) {
+            bus.send(request.createErrorReply(QString::fromLatin1(ControlBus::unreadableImportError), reading.error()));
+            return;
+        }
+        // The data may have changed while the file was read: a change refused now is refused now.
+        if (apply && m_model.whyChangesAreNotSaved()) {
+            bus.send(request.createErrorReply(
+                QString::fromLatin1(ControlBus::readOnlyError), *m_model.whyChangesAreNotSaved()));
+            return;
+        }
+        const ImportPlan plan = apply ? m_model.applyImport(*reading) : m_model.planImportOf(*reading);
+        const QString preview = importPreview(*reading, plan, apply);
+        if (apply)
+            replyWhenSaved(request, bus, { preview });
+        else
+            bus.send(request.createReply(preview));
+    });
+    watcher->setFuture(runInBackground([content] {
+        return readImport(content);
+    }));
+    return {}; // the reply leaves later
 }
 
 QString ControlService::Status()

@@ -61,6 +61,9 @@ public:
     void Stop();
     void Skip();
     QString Status();
+    // Reads another tracker's export (the file's bytes) and replies, as JSON, what importing it
+    // adds; with apply it adds that too, and replies once it is on disk.
+    QString Import(const QByteArray& content, bool apply);
 
     [[nodiscard]] PanelState panelState() const;
 
@@ -79,6 +82,7 @@ private:
     bool acceptsChanges();
     // Sends the method's reply once the change it made is on disk (an error when it could not be saved).
     void replyWhenSaved();
+    void replyWhenSaved(const QDBusMessage& request, QDBusConnection bus, const QVariantList& results);
     // The active project the text names; replies with an error and returns nothing otherwise.
     std::optional<Project> findProject(const QString& text);
 
