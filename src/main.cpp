@@ -6,6 +6,7 @@
 #include "app/model/Clock.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/text/AppStrings.h"
+#include "core/ApplicationId.h"
 #include "core/datafile/TivrenRepository.h"
 #include "platform/desktop/CanberraSoundPlayer.h"
 #include "platform/desktop/DBusNotifier.h"
@@ -53,6 +54,39 @@ bool hasGraphicalSession(int argc, char* argv[])
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// What a launch asks for: the desktop entry's actions name one; a plain launch shows the window.
+enum class LaunchAction
+{
+    show,
+    newProject,
+    stopTimer,
+};
+
+LaunchAction launchAction(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--new-project") == 0)
+            return LaunchAction::newProject;
+        if (qstrcmp(argv[i], "--stop-timer") == 0)
+            return LaunchAction::stopTimer;
+    }
+    return LaunchAction::show;
+}
+
+// The running Tivren's control method that does the same.
+QString handOverMethod(LaunchAction action)
+{
+    switch (action) {
+    case LaunchAction::newProject:
+        return u"NewProject"_s;
+    case LaunchAction::stopTimer:
+        return u"Stop"_s;
+    case LaunchAction::show:
+        break;
+    }
+    return u"Show"_s;
+}
+
 void printLine(const QString& line)
 {
     std::fprintf(stderr, "%s\n", qPrintable(QString(line).replace(u'\n', u' ')));
@@ -67,8 +101,11 @@ std::optional<int> answerWithoutStarting(int argc, char* argv[])
         return 0;
     }
     if (option == "--help") {
-        std::printf("Usage: tivren [--version | --help]\n"
+        std::printf("Usage: tivren [--new-project | --stop-timer | --version | --help]\n"
                     "Starts Tivren, the time tracker, in the tray (or shows the running one's window).\n"
+                    "  --new-project  open the New Project window\n"
+                    "  --stop-timer   stop the running timer\n"
+                    "Either acts on the running Tivren, or starts it and acts once its data is read.\n"
                     "tivrenctl controls it from a terminal and reports without a desktop session.\n");
         return 0;
     }
@@ -106,14 +143,26 @@ void nameTheApplication()
 {
     QApplication::setApplicationName(u"Tivren"_s);
     QApplication::setApplicationDisplayName(u"Tivren"_s);
-    QApplication::setDesktopFileName(u"tivren"_s);
+    // The Wayland app_id and the X11 WM_CLASS: how the desktop matches windows to the desktop entry.
+    QApplication::setDesktopFileName(ApplicationId::name());
 }
 
 // The first look into the icon theme reads its index (some milliseconds): kept out of the way of
 // the first frame.
 void giveTheApplicationItsIcon()
 {
-    QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, idleTrayIcon()));
+    QApplication::setWindowIcon(QIcon::fromTheme(ApplicationId::name(), idleTrayIcon()));
+}
+
+// A desktop entry's action that started Tivren acts on the data it was started for: the timer
+// restored from the file is stopped, a new project joins the projects read.
+QCoro::Task<> loadThenAct(AppModel& model, Shell& shell, LaunchAction action)
+{
+    co_await model.load();
+    if (action == LaunchAction::stopTimer && model.activeSession())
+        model.stopTimer();
+    else if (action == LaunchAction::newProject)
+        shell.openNewProjectWindow();
 }
 
 } // namespace
@@ -130,7 +179,8 @@ int main(int argc, char* argv[])
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString dataFolder = QFileInfo(TivrenRepository::defaultFileURL()).absolutePath();
     SingleInstance instance(bus, dataFolder);
-    const auto role = instance.claimBusName();
+    const LaunchAction action = launchAction(argc, argv);
+    const auto role = instance.claimBusName(handOverMethod(action));
     if (!role) {
         printLine(role.error());
         return 1;
@@ -155,6 +205,7 @@ int main(int argc, char* argv[])
     DBusNotifier notifier(bus, sound, skipBroadcaster);
     BreakOverlayManager overlay;
     XdgAutostart autostart;
+    autostart.migrateEarlierEntry();
     DialogFileChooser fileChooser;
     AppModel model(AppServices { repository,
                        googleCalendar,
@@ -190,8 +241,8 @@ int main(int argc, char* argv[])
     QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();
-    shell.afterFirstFrame([&model] {
-        (void)model.load(); // runs to its end on its own
+    shell.afterFirstFrame([&model, &shell, action] {
+        (void)loadThenAct(model, shell, action); // runs to its end on its own
         giveTheApplicationItsIcon();
     });
     if (!locked)
