@@ -27,8 +27,10 @@
 #include <QDBusConnection>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -171,7 +173,19 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = answerWithoutStarting(argc, argv))
         return *status;
-    QApplication app(argc, argv);
+    // Qt's X11 windows take the instance part of WM_CLASS from -name (the class part is the
+    // application's name): the application id, which the desktop entry's StartupWMClass names.
+    std::vector<char*> arguments(argv, argv + argc);
+    char nameOption[] = "-name";
+    QByteArray instanceName = ApplicationId::name().toLatin1();
+    if (std::none_of(arguments.cbegin(), arguments.cend(), [](const char* argument) {
+            return qstrcmp(argument, "-name") == 0;
+        })) {
+        arguments.insert(arguments.begin() + 1, { nameOption, instanceName.data() });
+    }
+    int qtArgc = int(arguments.size());
+    arguments.push_back(nullptr);
+    QApplication app(qtArgc, arguments.data());
     nameTheApplication();
     // From the start: a signal during the waits below is kept until the program can quit cleanly.
     TerminationSignals termination;
