@@ -89,6 +89,29 @@ QString handOverMethod(LaunchAction action)
     return u"Show"_s;
 }
 
+// The arguments for Qt. Its X11 windows take the instance part of WM_CLASS from -name (the class
+// part is the application's name): the application id, which the desktop entry's StartupWMClass
+// names.
+struct QtArguments
+{
+    QtArguments(int argc, char* argv[])
+        : values(argv, argv + argc)
+    {
+        if (std::none_of(values.cbegin(), values.cend(), [](const char* value) {
+                return qstrcmp(value, "-name") == 0;
+            })) {
+            values.insert(values.begin() + 1, { nameOption.data(), instanceName.data() });
+        }
+        count = int(values.size());
+        values.push_back(nullptr);
+    }
+
+    QByteArray nameOption = QByteArrayLiteral("-name");
+    QByteArray instanceName = ApplicationId::name().toLatin1();
+    std::vector<char*> values;
+    int count = 0; // QApplication keeps a reference to it
+};
+
 void printLine(const QString& line)
 {
     std::fprintf(stderr, "%s\n", qPrintable(QString(line).replace(u'\n', u' ')));
@@ -145,7 +168,7 @@ void nameTheApplication()
 {
     QApplication::setApplicationName(u"Tivren"_s);
     QApplication::setApplicationDisplayName(u"Tivren"_s);
-    // The Wayland app_id and the X11 WM_CLASS: how the desktop matches windows to the desktop entry.
+    // The Wayland app_id: how the desktop matches windows to the desktop entry (X11: QtArguments).
     QApplication::setDesktopFileName(ApplicationId::name());
 }
 
@@ -173,19 +196,8 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = answerWithoutStarting(argc, argv))
         return *status;
-    // Qt's X11 windows take the instance part of WM_CLASS from -name (the class part is the
-    // application's name): the application id, which the desktop entry's StartupWMClass names.
-    std::vector<char*> arguments(argv, argv + argc);
-    char nameOption[] = "-name";
-    QByteArray instanceName = ApplicationId::name().toLatin1();
-    if (std::none_of(arguments.cbegin(), arguments.cend(), [](const char* argument) {
-            return qstrcmp(argument, "-name") == 0;
-        })) {
-        arguments.insert(arguments.begin() + 1, { nameOption, instanceName.data() });
-    }
-    int qtArgc = int(arguments.size());
-    arguments.push_back(nullptr);
-    QApplication app(qtArgc, arguments.data());
+    QtArguments arguments(argc, argv);
+    QApplication app(arguments.count, arguments.values.data());
     nameTheApplication();
     // From the start: a signal during the waits below is kept until the program can quit cleanly.
     TerminationSignals termination;
