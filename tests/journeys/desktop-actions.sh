@@ -53,4 +53,17 @@ timeout 10 "$tivren" --new-project 2>"$TMPDIR/second.err" || fail "--new-project
 wait_until 10 "the running Tivren did not open the New Project window" new_project_shown
 kill -0 "$tivren_pid" || fail "the running Tivren is gone"
 stop_tivren
+
+# A running Tivren that cannot save refuses to stop the timer: the launch says why in one line, at once.
+acme_running_an_hour
+start_read_only "$data_dir"
+wait_answering
+status=0
+timeout 10 "$tivren" --stop-timer 2>"$TMPDIR/second.err" || status=$?
+[ "$status" -eq 1 ] || fail "--stop-timer on a read-only Tivren ended with $status instead of 1"
+[ "$(wc -l <"$TMPDIR/second.err")" -eq 1 ] && grep -qF "$data_dir" "$TMPDIR/second.err" \
+    || fail "the refusal is not one line naming the folder: $(cat "$TMPDIR/second.err")"
+running_is "$acme_id" || fail "the read-only Tivren's data file changed"
+stop_tivren
+chmod u+w "$data_dir"
 passed
