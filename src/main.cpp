@@ -28,6 +28,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -64,29 +65,28 @@ enum class LaunchAction
     stopTimer,
 };
 
-LaunchAction launchAction(int argc, char* argv[])
+struct LaunchOption
+{
+    const char* option;
+    LaunchAction action;
+    const char* handOverMethod; // the running Tivren's control method that does the same
+};
+
+constexpr std::array<LaunchOption, 3> launchOptions { {
+    { "", LaunchAction::show, "Show" },
+    { "--new-project", LaunchAction::newProject, "NewProject" },
+    { "--stop-timer", LaunchAction::stopTimer, "Stop" },
+} };
+
+const LaunchOption& launchOption(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--new-project") == 0)
-            return LaunchAction::newProject;
-        if (qstrcmp(argv[i], "--stop-timer") == 0)
-            return LaunchAction::stopTimer;
+        for (const LaunchOption& option : launchOptions) {
+            if (*option.option && qstrcmp(argv[i], option.option) == 0)
+                return option;
+        }
     }
-    return LaunchAction::show;
-}
-
-// The running Tivren's control method that does the same.
-QString handOverMethod(LaunchAction action)
-{
-    switch (action) {
-    case LaunchAction::newProject:
-        return u"NewProject"_s;
-    case LaunchAction::stopTimer:
-        return u"Stop"_s;
-    case LaunchAction::show:
-        break;
-    }
-    return u"Show"_s;
+    return launchOptions[0];
 }
 
 // The arguments for Qt. Its X11 windows take the instance part of WM_CLASS from -name (the class
@@ -205,8 +205,9 @@ int main(int argc, char* argv[])
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString dataFolder = QFileInfo(TivrenRepository::defaultFileURL()).absolutePath();
     SingleInstance instance(bus, dataFolder);
-    const LaunchAction action = launchAction(argc, argv);
-    const auto role = instance.claimBusName(handOverMethod(action));
+    const LaunchOption& launch = launchOption(argc, argv);
+    const LaunchAction action = launch.action;
+    const auto role = instance.claimBusName(QString::fromLatin1(launch.handOverMethod));
     if (!role) {
         printLine(role.error());
         return 1;
