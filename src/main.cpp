@@ -6,6 +6,7 @@
 #include "app/model/Clock.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/text/AppStrings.h"
+#include "core/ApplicationId.h"
 #include "core/datafile/TivrenRepository.h"
 #include "platform/desktop/CanberraSoundPlayer.h"
 #include "platform/desktop/DBusNotifier.h"
@@ -26,8 +27,11 @@
 #include <QDBusConnection>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 using namespace tivren;
@@ -53,6 +57,61 @@ bool hasGraphicalSession(int argc, char* argv[])
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// What a launch asks for: the desktop entry's actions name one; a plain launch shows the window.
+enum class LaunchAction
+{
+    show,
+    newProject,
+    stopTimer,
+};
+
+struct LaunchOption
+{
+    const char* option;
+    LaunchAction action;
+    const char* handOverMethod; // the running Tivren's control method that does the same
+};
+
+constexpr std::array<LaunchOption, 3> launchOptions { {
+    { "", LaunchAction::show, "Show" },
+    { "--new-project", LaunchAction::newProject, "NewProject" },
+    { "--stop-timer", LaunchAction::stopTimer, "Stop" },
+} };
+
+const LaunchOption& launchOption(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const LaunchOption& option : launchOptions) {
+            if (*option.option && qstrcmp(argv[i], option.option) == 0)
+                return option;
+        }
+    }
+    return launchOptions[0];
+}
+
+// The arguments for Qt. Its X11 windows take the instance part of WM_CLASS from -name (the class
+// part is the application's name): the application id, which the desktop entry's StartupWMClass
+// names.
+struct QtArguments
+{
+    QtArguments(int argc, char* argv[])
+        : values(argv, argv + argc)
+    {
+        if (std::none_of(values.cbegin(), values.cend(), [](const char* value) {
+                return qstrcmp(value, "-name") == 0;
+            })) {
+            values.insert(values.begin() + 1, { nameOption.data(), instanceName.data() });
+        }
+        count = int(values.size());
+        values.push_back(nullptr);
+    }
+
+    QByteArray nameOption = QByteArrayLiteral("-name");
+    QByteArray instanceName = ApplicationId::name().toLatin1();
+    std::vector<char*> values;
+    int count = 0; // QApplication keeps a reference to it
+};
+
 void printLine(const QString& line)
 {
     std::fprintf(stderr, "%s\n", qPrintable(QString(line).replace(u'\n', u' ')));
@@ -67,8 +126,11 @@ std::optional<int> answerWithoutStarting(int argc, char* argv[])
         return 0;
     }
     if (option == "--help") {
-        std::printf("Usage: tivren [--version | --help]\n"
+        std::printf("Usage: tivren [--new-project | --stop-timer | --version | --help]\n"
                     "Starts Tivren, the time tracker, in the tray (or shows the running one's window).\n"
+                    "  --new-project  open the New Project window\n"
+                    "  --stop-timer   stop the running timer\n"
+                    "Either acts on the running Tivren, or starts it and acts once its data is read.\n"
                     "tivrenctl controls it from a terminal and reports without a desktop session.\n");
         return 0;
     }
@@ -106,14 +168,26 @@ void nameTheApplication()
 {
     QApplication::setApplicationName(u"Tivren"_s);
     QApplication::setApplicationDisplayName(u"Tivren"_s);
-    QApplication::setDesktopFileName(u"tivren"_s);
+    // The Wayland app_id: how the desktop matches windows to the desktop entry (X11: QtArguments).
+    QApplication::setDesktopFileName(ApplicationId::name());
 }
 
 // The first look into the icon theme reads its index (some milliseconds): kept out of the way of
 // the first frame.
 void giveTheApplicationItsIcon()
 {
-    QApplication::setWindowIcon(QIcon::fromTheme(u"tivren"_s, idleTrayIcon()));
+    QApplication::setWindowIcon(QIcon::fromTheme(ApplicationId::name(), idleTrayIcon()));
+}
+
+// A desktop entry's action that started Tivren acts on the data it was started for: the timer
+// restored from the file is stopped, a new project joins the projects read.
+QCoro::Task<> loadThenAct(AppModel& model, Shell& shell, LaunchAction action)
+{
+    co_await model.load();
+    if (action == LaunchAction::stopTimer && model.activeSession())
+        model.stopTimer();
+    else if (action == LaunchAction::newProject)
+        shell.openNewProjectWindow();
 }
 
 } // namespace
@@ -122,7 +196,8 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = answerWithoutStarting(argc, argv))
         return *status;
-    QApplication app(argc, argv);
+    QtArguments arguments(argc, argv);
+    QApplication app(arguments.count, arguments.values.data());
     nameTheApplication();
     // From the start: a signal during the waits below is kept until the program can quit cleanly.
     TerminationSignals termination;
@@ -130,7 +205,9 @@ int main(int argc, char* argv[])
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString dataFolder = QFileInfo(TivrenRepository::defaultFileURL()).absolutePath();
     SingleInstance instance(bus, dataFolder);
-    const auto role = instance.claimBusName();
+    const LaunchOption& launch = launchOption(argc, argv);
+    const LaunchAction action = launch.action;
+    const auto role = instance.claimBusName(QString::fromLatin1(launch.handOverMethod));
     if (!role) {
         printLine(role.error());
         return 1;
@@ -155,6 +232,7 @@ int main(int argc, char* argv[])
     DBusNotifier notifier(bus, sound, skipBroadcaster);
     BreakOverlayManager overlay;
     XdgAutostart autostart;
+    autostart.migrateEarlierEntry();
     DialogFileChooser fileChooser;
     AppModel model(AppServices { repository,
                        googleCalendar,
@@ -187,8 +265,8 @@ int main(int argc, char* argv[])
     QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();
-    shell.afterFirstFrame([&model] {
-        (void)model.load(); // runs to its end on its own
+    shell.afterFirstFrame([&model, &shell, action] {
+        (void)loadThenAct(model, shell, action); // runs to its end on its own
         giveTheApplicationItsIcon();
     });
     if (!locked)

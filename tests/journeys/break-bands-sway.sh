@@ -14,10 +14,11 @@ start_answering
 sway_windows() {
     swaymsg -t get_tree | "$probe" windows
 }
+# The window's Wayland app_id is the application id, which names the desktop entry.
 tivren_window_shown() {
-    sway_windows | grep -q "^window .* tivren "
+    sway_windows | grep -q "^window [0-9]* org.tivren.Tivren "
 }
-wait_until 10 "the main window did not appear" tivren_window_shown
+wait_until 10 "the main window did not appear with the app_id org.tivren.Tivren: $(sway_windows)" tivren_window_shown
 ctl_ok start acme
 sleep 1 # the window settles on its work phase
 sway_windows >"$TMPDIR/windows-before"

@@ -78,6 +78,20 @@ wait_answering() {
     fail "Tivren does not answer tivrenctl status (waited 10 s)"
 }
 
+# start_read_only FOLDER: start_tivren with FOLDER unwritable. Root writes through any mode, so
+# for root FOLDER becomes a read-only mount of Tivren's own.
+start_read_only() {
+    if [ "$(id -u)" -eq 0 ]; then
+        unshare -m bash -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && exec "$2"' \
+            read-only "$1" "$tivren" 2>"$TMPDIR/tivren.err" &
+        tivren_pid=$!
+        started_pids+=("$tivren_pid")
+    else
+        chmod a-w "$1"
+        start_tivren
+    fi
+}
+
 # start_answering [NAME]: start_tivren and wait_answering.
 start_answering() {
     start_tivren "$@"

@@ -6,17 +6,8 @@
 . "$(dirname "$0")/journey-lib.sh"
 
 # expect_read_only FOLDER: Tivren started with FOLDER unwritable works read-only and says why.
-# Root writes through any mode, so for root FOLDER becomes a read-only mount of Tivren's own.
 expect_read_only() {
-    if [ "$(id -u)" -eq 0 ]; then
-        unshare -m bash -c 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && exec "$2"' \
-            read-only "$1" "$tivren" 2>"$TMPDIR/tivren.err" &
-        tivren_pid=$!
-        started_pids+=("$tivren_pid")
-    else
-        chmod a-w "$1"
-        start_tivren
-    fi
+    start_read_only "$1"
     wait_answering
     ! grep -q "already running" "$TMPDIR/tivren.err" || fail "an unwritable folder was taken for a running Tivren"
     wait_until 10 "the main window did not open to say why nothing is saved" window_shown Tivren

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/desktop/CanberraSoundPlayer.h"
 
+#include "core/ApplicationId.h"
+
 #include <canberra.h>
 
 namespace tivren {
@@ -41,13 +43,14 @@ void CanberraSoundPlayer::play()
             return;
         }
         // Lets the sound server show and mix the sound as Tivren's.
+        const QByteArray id = ApplicationId::name().toUtf8();
         ca_context_change_props(m_context,
             CA_PROP_APPLICATION_NAME,
             "Tivren",
             CA_PROP_APPLICATION_ID,
-            "tivren",
+            id.constData(),
             CA_PROP_APPLICATION_ICON_NAME,
-            "tivren",
+            id.constData(),
             nullptr);
     }
     // Errors are dropped on purpose: with no sound device or no theme the sound is simply not

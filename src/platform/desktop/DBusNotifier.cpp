@@ -4,6 +4,7 @@
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/services/SoundPlayer.h"
 #include "app/text/NotificationTexts.h"
+#include "core/ApplicationId.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -51,7 +52,7 @@ QDBusMessage notifyCall(const QString& category,
 {
     QVariantMap hints {
         { u"category"_s, category },
-        { u"desktop-entry"_s, u"tivren"_s },
+        { u"desktop-entry"_s, ApplicationId::name() },
         { u"urgency"_s, QVariant::fromValue(quint8(urgency)) }, // the protocol wants a byte, not an int
     };
     if (soundName.isEmpty())
@@ -61,7 +62,7 @@ QDBusMessage notifyCall(const QString& category,
     QDBusMessage call =
         QDBusMessage::createMethodCall(notificationsService, notificationsPath, notificationsInterface, u"Notify"_s);
     // replaces_id 0: every notification is a new one instead of replacing the last.
-    call << u"Tivren"_s << 0u << u"tivren"_s << title << body << actions << hints << -1;
+    call << u"Tivren"_s << 0u << ApplicationId::name() << title << body << actions << hints << -1;
     return call;
 }
 

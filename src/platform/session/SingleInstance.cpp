@@ -72,6 +72,15 @@ void removeUnreadableLock(QLockFile& lock, const QString& path)
         lock.removeStaleLockFile();
 }
 
+// The running Tivren's own answer that it will not do what was asked; while it is still loading
+// its data, it will once it has.
+bool isRefusal(const QDBusMessage& reply)
+{
+    return reply.type() == QDBusMessage::ErrorMessage
+        && reply.errorName().startsWith(QLatin1String(ControlBus::errorPrefix))
+        && reply.errorName() != QLatin1String(ControlBus::loadingError);
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(QDBusConnection bus, QString dataFolder, Limits limits)
@@ -92,17 +101,18 @@ SingleInstance::~SingleInstance()
     unlockDataFolder();
 }
 
-Expected<SingleInstance::Role, QString> SingleInstance::claimBusName()
+Expected<SingleInstance::Role, QString> SingleInstance::claimBusName(const QString& handOverMethod)
 {
     if (!m_bus.isConnected())
         return Role::first;
     const QString service = QString::fromLatin1(ControlService::serviceName);
-    const QDBusMessage show = QDBusMessage::createMethodCall(service,
+    const QDBusMessage handOver = QDBusMessage::createMethodCall(service,
         QString::fromLatin1(ControlService::objectPath),
         QString::fromLatin1(ControlService::interfaceName),
-        u"Show"_s);
-    // The owner may be running (it answers Show), quitting (it gives the name up soon), or starting
-    // (its Show is not there yet): ask again until one of them happens, or time runs out.
+        handOverMethod);
+    // The owner may be running (it answers), quitting (it gives the name up soon), or starting (its
+    // methods are not there yet, or it is still loading its data): ask again until one of them
+    // happens, or time runs out.
     const QDeadlineTimer deadline(m_limits.busNameMsecs);
     while (true) {
         if (m_bus.registerService(service)) {
@@ -110,8 +120,11 @@ Expected<SingleInstance::Role, QString> SingleInstance::claimBusName()
             return Role::first;
         }
         const int wait = int(std::min<qint64>(m_limits.showMsecs, std::max<qint64>(deadline.remainingTime(), 1)));
-        if (m_bus.call(show, QDBus::Block, wait).type() == QDBusMessage::ReplyMessage)
+        const QDBusMessage reply = m_bus.call(handOver, QDBus::Block, wait);
+        if (reply.type() == QDBusMessage::ReplyMessage)
             return Role::handedOver;
+        if (isRefusal(reply))
+            return Unexpected(reply.errorMessage());
         if (deadline.hasExpired()) {
             return Unexpected(u"Tivren is already running for this user but did not answer for %1 s; "
                               "try again once it has quit."_s.arg(m_limits.busNameMsecs / 1000));

@@ -44,7 +44,7 @@ public:
     enum class Role
     {
         first, // this process is the one Tivren
-        handedOver, // the running Tivren shows its window; this process leaves
+        handedOver, // the running Tivren did what was asked (showed its window); this process leaves
     };
 
     SingleInstance(QDBusConnection bus, QString dataFolder, Limits limits);
@@ -53,9 +53,11 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // Takes the bus name, or hands over to the Tivren that has it. Without a session bus there is
-    // nobody to hand over to: Role::first. The error is one line for the terminal.
-    [[nodiscard]] Expected<Role, QString> claimBusName();
+    // Takes the bus name, or hands over to the Tivren that has it by calling handOverMethod there
+    // (Show; NewProject or Stop for the desktop entry's actions). Without a session bus there is
+    // nobody to hand over to: Role::first. The error is one line for the terminal: no answer in
+    // time, or the running Tivren's refusal (Stop while it cannot save, say).
+    [[nodiscard]] Expected<Role, QString> claimBusName(const QString& handOverMethod = QStringLiteral("Show"));
     // Creates the data folder (every level it makes 0700; existing ones keep their mode) and locks it
     // with a lock file of mode 0600.
     [[nodiscard]] Expected<Done, DataFolderError> lockDataFolder();

@@ -2,13 +2,16 @@
 #include "platform/session/XdgAutostart.h"
 
 #include "app/services/BackgroundTask.h"
+#include "core/ApplicationId.h"
 #include "core/datafile/AtomicFile.h"
+#include "platform/session/AutostartEntry.h"
 
 #include <QCoreApplication>
 #include <QCoroFuture>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -16,22 +19,30 @@ using namespace Qt::StringLiterals;
 namespace tivren {
 namespace {
 
-// A path in an Exec line: quoted when it holds anything the desktop entry format treats specially.
-QString execArgument(const QString& path)
+Q_LOGGING_CATEGORY(lcAutostart, "Autostart")
+
+QString autostartFolder()
 {
-    static const QString special = u" \t\n\"'\\><~|&;$*?#()`"_s;
-    const bool needsQuotes = std::any_of(path.cbegin(), path.cend(), [](QChar c) {
-        return special.contains(c);
-    });
-    if (!needsQuotes)
-        return path;
-    QString escaped;
-    for (const QChar c : path) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
-            escaped += u'\\';
-        escaped += c;
-    }
-    return u'"' + escaped + u'"';
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/autostart/"_s;
+}
+
+Expected<Done, LoginItemError> writeEntry(const QString& path, const QByteArray& entry)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return Unexpected(LoginItemError { u"Could not create the folder "_s + folder });
+    const auto written = AtomicFile::write(path, entry, AtomicFile::sharedFileMode);
+    if (!written)
+        return Unexpected(LoginItemError { written.error().description });
+    return Done {};
+}
+
+Expected<Done, LoginItemError> remove(const QString& path)
+{
+    QFile file(path);
+    if (file.exists() && !file.remove())
+        return Unexpected(LoginItemError { file.errorString() + u": "_s + path });
+    return Done {};
 }
 
 } // namespace
@@ -43,54 +54,71 @@ XdgAutostart::XdgAutostart(QString executable)
 
 QString XdgAutostart::entryPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/autostart/tivren.desktop"_s;
+    return autostartFolder() + ApplicationId::desktopFileName();
+}
+
+QString XdgAutostart::earlierEntryPath()
+{
+    return autostartFolder() + u"tivren.desktop"_s;
 }
 
 Expected<Done, LoginItemError> XdgAutostart::write(const QString& path, const QString& executable, bool enabled)
 {
-    if (!enabled) {
-        QFile file(path);
-        if (file.exists() && !file.remove())
-            return Unexpected(LoginItemError { file.errorString() + u": "_s + path });
-        return Done {};
-    }
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return Unexpected(LoginItemError { u"Could not create the folder "_s + folder });
-    // %% stands for a literal percent sign in Exec lines.
-    const QString exec = execArgument(executable).replace(u'%', u"%%"_s);
-    const QString entry = u"[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Tivren\n"
-                          "Comment=Time tracker for freelancers\n"
-                          "Exec="_s
-        + exec
-        + u"\n"
-          "Icon=tivren\n"
-          "Terminal=false\n"
-          "X-GNOME-Autostart-enabled=true\n"_s;
-    const auto written = AtomicFile::write(path, entry.toUtf8(), AtomicFile::sharedFileMode);
-    if (!written)
-        return Unexpected(LoginItemError { written.error().description });
-    return Done {};
+    if (!enabled)
+        return remove(path);
+    return writeEntry(path, AutostartEntry::text(AutostartEntry::execProgram(executable), true));
 }
 
 bool XdgAutostart::read(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // An entry the user switched off in the desktop's startup settings stays in place, marked so.
-    for (const QByteArray& rawLine : file.readAll().split('\n')) {
-        const QByteArray line = rawLine.trimmed();
-        if (line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false")
-            return false;
+    return file.open(QIODevice::ReadOnly) && AutostartEntry::isEnabled(file.readAll());
+}
+
+Expected<AutostartMigration, LoginItemError> XdgAutostart::migrate(
+    const QString& earlierPath, const QString& path, const QString& executable)
+{
+    QFile earlier(earlierPath);
+    if (!earlier.open(QIODevice::ReadOnly))
+        return AutostartMigration::none;
+    const QByteArray entry = earlier.readAll();
+    earlier.close();
+    if (!AutostartEntry::isTivrens(entry))
+        return AutostartMigration::leftAlone;
+    // An entry under the new name is the newer choice; the old one would only start Tivren twice.
+    const bool newerChoice = QFileInfo(path).isFile();
+    if (!newerChoice) {
+        const QByteArray moved =
+            AutostartEntry::text(AutostartEntry::execProgram(executable), AutostartEntry::isEnabled(entry));
+        if (auto written = writeEntry(path, moved); !written)
+            return Unexpected(written.error());
     }
-    return true;
+    if (auto removed = remove(earlierPath); !removed)
+        return Unexpected(removed.error());
+    return newerChoice ? AutostartMigration::removed : AutostartMigration::moved;
+}
+
+void XdgAutostart::migrateEarlierEntry()
+{
+    m_migration = runInBackground([earlierPath = earlierEntryPath(), path = entryPath(), executable = m_executable] {
+        auto migrated = migrate(earlierPath, path, executable);
+        if (!migrated)
+            qCWarning(lcAutostart, "The earlier autostart entry stays: %s", qPrintable(migrated.error().description));
+        else if (*migrated == AutostartMigration::leftAlone)
+            qCInfo(lcAutostart, "%s does not start Tivren; left as it is", qPrintable(earlierPath));
+        return migrated;
+    });
+}
+
+QCoro::Task<> XdgAutostart::migrationFinished()
+{
+    if (m_migration.isValid())
+        co_await m_migration;
 }
 
 QCoro::Task<Expected<Done, LoginItemError>> XdgAutostart::setEnabled(bool enabled)
 {
+    co_await migrationFinished();
     QFuture<Expected<Done, LoginItemError>> writing =
         runInBackground([path = entryPath(), executable = m_executable, enabled] {
             return write(path, executable, enabled);
@@ -100,6 +128,7 @@ QCoro::Task<Expected<Done, LoginItemError>> XdgAutostart::setEnabled(bool enable
 
 QCoro::Task<bool> XdgAutostart::isEnabled()
 {
+    co_await migrationFinished();
     QFuture<bool> reading = runInBackground([path = entryPath()] {
         return read(path);
     });

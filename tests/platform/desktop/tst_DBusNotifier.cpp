@@ -121,7 +121,7 @@ private Q_SLOTS:
             const QStringList actions { u"POMODORO_SKIP"_s, NotificationTexts::skipAction(german()) };
             const QVariantMap hints {
                 { u"category"_s, i < 2 ? u"x-tivren.pomodoro"_s : u"x-tivren.reminder"_s },
-                { u"desktop-entry"_s, u"tivren"_s },
+                { u"desktop-entry"_s, u"org.tivren.Tivren"_s },
                 { u"urgency"_s, QVariant::fromValue(uchar(1)) },
                 // Tivren's own sound (or none) is the only one: no sound-name, and the server adds none.
                 { u"suppress-sound"_s, true },
@@ -130,7 +130,7 @@ private Q_SLOTS:
             QCOMPARE(server.calls[i],
                 QVariantList({ u"Tivren"_s,
                     0u,
-                    u"tivren"_s,
+                    u"org.tivren.Tivren"_s,
                     texts[i].title,
                     texts[i].body,
                     i < 2 ? actions : QStringList(),
