@@ -111,6 +111,9 @@ template <> struct Fields<AppSettings>
         field<&S::pomodoroOverlayEnabled, kind::Boolean>("pomodoroOverlayEnabled"_L1, d),
         field<&S::workReminderEnabled, kind::Boolean>("workReminderEnabled"_L1, d),
         field<&S::workReminderIntervalMinutes, Minutes>("workReminderIntervalMinutes"_L1, d),
+        field<&S::awayQuestionEnabled, kind::Boolean>("awayQuestionEnabled"_L1, d),
+        field<&S::awayThresholdMinutes, Minutes>("awayThresholdMinutes"_L1, d),
+        field<&S::stopOnScreenLock, kind::Boolean>("stopOnScreenLock"_L1, d),
         field<&S::googleCalendar, kind::Object<GoogleCalendarSettings>>("googleCalendar"_L1, d),
         field<&S::appleCalendar, kind::Object<AppleCalendarSettings>>("appleCalendar"_L1, d),
     };

@@ -24,6 +24,10 @@ struct AppSettings
     bool pomodoroOverlayEnabled = true;
     bool workReminderEnabled = false;
     int workReminderIntervalMinutes = 30;
+    // Asking, after time away from the computer while a timer ran, whether to keep that time.
+    bool awayQuestionEnabled = false;
+    int awayThresholdMinutes = 10; // 5-120, clamped where it is used
+    bool stopOnScreenLock = false;
     GoogleCalendarSettings googleCalendar;
     AppleCalendarSettings appleCalendar;
     JsonExtras extras {}; // keys a newer Tivren wrote, kept as they came

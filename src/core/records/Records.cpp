@@ -84,6 +84,9 @@ size_t qHash(const AppSettings& s, size_t seed) noexcept
         s.pomodoroOverlayEnabled,
         s.workReminderEnabled,
         s.workReminderIntervalMinutes,
+        s.awayQuestionEnabled,
+        s.awayThresholdMinutes,
+        s.stopOnScreenLock,
         s.googleCalendar,
         s.appleCalendar,
         s.extras);

@@ -51,6 +51,9 @@ AppSnapshot fullSnapshot()
     s.settings.pomodoroWorkMinutes = 0;
     s.settings.pomodoroLongBreakInterval = -3;
     s.settings.workReminderIntervalMinutes = 45;
+    s.settings.awayQuestionEnabled = true;
+    s.settings.awayThresholdMinutes = 25;
+    s.settings.stopOnScreenLock = true;
     s.settings.googleCalendar.selectedCalendarID = u"primary"_s;
     s.settings.appleCalendar.selectedCalendarName = u"Personal"_s;
     return s;
@@ -268,6 +271,9 @@ private Q_SLOTS:
         QVERIFY(encoded.contains(UuidText::upper(original.projects[0].id).toLatin1()));
         QVERIFY(!encoded.contains("null"));
         QCOMPARE(encoded.count("\"hourlyRate\""), 1); // none for the project without a rate
+        for (const char* key :
+            { "\"awayQuestionEnabled\": true", "\"awayThresholdMinutes\": 25", "\"stopOnScreenLock\": true" })
+            QVERIFY2(encoded.contains(key), key);
         original.activeSession.reset();
         QVERIFY(!SnapshotCodec::encode(original)->contains("activeSession"));
     }
