@@ -42,7 +42,8 @@ Commands:
            idle, tracking or break, text and tooltip Pango markup; when Tivren is not
            running it says so in that line (class idle) and exits with status 0.
            These commands talk to the running Tivren over the session bus, so the data
-           file keeps a single writer; they fail when Tivren is not running.
+           file keeps a single writer; they fail when Tivren is not running (but for
+           status --waybar).
 
 Options of report:
   --from A     Start of the range: a local date YYYY-MM-DD (its first second) or an

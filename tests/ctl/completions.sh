@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# completions.sh COMPLETIONS_DIR: the bash completion, loaded into bash, completes commands,
-# options, files after --data and the running Tivren's project names (spaces, "$", "*" and all),
-# from a stand-in tivrenctl on PATH, and nothing at all when Tivren is not running. The zsh and
-# fish completions parse, and fish completes the same names.
+# completions.sh COMPLETIONS_DIR TIVRENCTL: the bash completion, loaded into bash, offers every
+# command the real TIVRENCTL's --help names, and completes options, files after --data and the
+# running Tivren's project names (spaces, "$", "*" and all) from a stand-in tivrenctl on PATH, and
+# nothing at all when Tivren is not running. The zsh and fish completions parse, and fish
+# completes the same names.
 set -uo pipefail
 completions=$1
+tivrenctl=$2
 failures=0
 fail() {
     echo "FAIL: $*" >&2
@@ -46,6 +48,10 @@ completes() {
 }
 
 completes "start|stop|status" tivrenctl st
+commands=$("$tivrenctl" --help | sed -n '/^Commands:/,/^$/p' | sed -nE 's/^  ([a-z]+) .*/\1/p' | sort | paste -sd '|')
+offered=$(bash --norc --noprofile -c '. "$1"; COMP_WORDS=(tivrenctl ""); COMP_CWORD=1; _tivrenctl
+    printf "%s\n" "${COMPREPLY[@]}"' completion "$completions/tivrenctl.bash" | grep -v '^-' | sort | paste -sd '|')
+[ -n "$commands" ] && [ "$offered" = "$commands" ] || fail "bash offers the commands $offered, --help names $commands"
 completes "--help|--version" tivrenctl --
 completes "--from|--to|--csv|--data|--help" tivrenctl report --
 completes "data.json" tivrenctl report --data da

@@ -20,18 +20,21 @@ for page in tivren.1 tivrenctl.1; do
     [ -z "$warnings" ] || fail "man warns about $page.gz: $warnings"
 done
 
-# documents PAGE WORD: WORD stands on its own in the page's source (where "\-" is a dash).
+# documents PAGE WORD: WORD stands on its own in the page's source (where "\-" is a dash). No
+# pipe into grep -q: its early exit would fail the pipe.
 documents() {
-    sed 's/\\-/-/g' "$man_dir/$1" | grep -qE -- "(^|[^a-z-])$2([^a-z-]|$)"
+    local source
+    source=$(sed 's/\\-/-/g' "$man_dir/$1")
+    grep -qE -- "(^|[^a-z-])$2([^a-z-]|$)" <<<"$source"
 }
 
 # Every command of tivrenctl's help is a tagged paragraph of the page's COMMANDS section.
 ctl_help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tivrenctl" --help)
 commands=$(sed -n '/^Commands:/,/^$/p' <<<"$ctl_help" | sed -nE 's/^  ([a-z]+) .*/\1/p')
 [ "$(wc -w <<<"$commands")" -ge 8 ] || fail "found only these commands in tivrenctl --help: $commands"
+section=$(sed -n '/^\.SH COMMANDS/,/^\.SH OPTIONS/p' "$man_dir/tivrenctl.1")
 for command in $commands; do
-    sed -n '/^\.SH COMMANDS/,/^\.SH OPTIONS/p' "$man_dir/tivrenctl.1" | grep -qE "^\.BI? \"?$command( |\"|$)" \
-        || fail "tivrenctl.1 has no paragraph for the command $command"
+    grep -qE "^\.BI? \"?$command( |\"|$)" <<<"$section" || fail "tivrenctl.1 has no paragraph for the command $command"
 done
 for option in $(grep -oE -- '(^|[ [|])--?[a-z][a-z-]*' <<<"$ctl_help" | tr -d ' [|' | sort -u); do
     documents tivrenctl.1 "$option" || fail "tivrenctl.1 does not mention $option"
