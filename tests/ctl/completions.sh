@@ -8,11 +8,7 @@
 set -uo pipefail
 completions=$1
 tivrenctl=$2
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/script-checks.sh"
 
 work=$(mktemp -d)
 mkdir -p "$work/bin" "$work/here"
@@ -92,5 +88,4 @@ else
 fi
 
 rm -rf "$work"
-[ $failures -eq 0 ] || exit 1
-echo "completions: all checks passed"
+checks_done "completions"

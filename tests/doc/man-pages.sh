@@ -7,11 +7,7 @@ set -euo pipefail
 man_dir=$1
 tivren=$2
 tivrenctl=$3
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/script-checks.sh"
 
 for page in tivren.1 tivrenctl.1; do
     warnings=$(groff -man -ww -z "$man_dir/$page" 2>&1) || fail "groff failed on $page"
@@ -51,5 +47,4 @@ for page in tivren.1 tivrenctl.1; do
     grep -q "^\.TH .*\"Tivren $number\"" "$man_dir/$page" || fail "$page does not name version $number"
 done
 
-[ $failures -eq 0 ] || exit 1
-echo "man pages: all checks passed"
+checks_done "man pages"
