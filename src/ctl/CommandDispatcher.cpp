@@ -15,11 +15,11 @@ using namespace Qt::StringLiterals;
 namespace tivren::TivrenCtl {
 namespace {
 
-const auto usageText = uR"(Usage:
+const auto usageText = uR"help(Usage:
   tivrenctl report --from A --to B [--csv] [--data FILE]
-  tivrenctl start PROJECT | toggle PROJECT | stop | skip | show
-  tivrenctl status [--json]
-  tivrenctl --help
+  tivrenctl start PROJECT | toggle PROJECT | stop | skip | show | projects
+  tivrenctl status [--json | --waybar]
+  tivrenctl --help | --version
 
 Commands:
   report   Print the billing of every project for a range of time: actual hours,
@@ -30,12 +30,20 @@ Commands:
   stop     Stop the timer (and the Pomodoro cycle).
   skip     End the current Pomodoro phase now.
   show     Open Tivren's main window.
+  projects The names of the active projects, one per line, in Tivren's order, for
+           pickers: tivrenctl start "$(tivrenctl projects | rofi -dmenu)". A name
+           holding a line break or another control character is left out (it
+           could not be picked from a line); start that project by its id.
   status   One line for panels such as waybar or polybar: the tracked project and its
            elapsed time, and the Pomodoro phase with the time left. With --json:
            {"tracking", "project", "projectID", "elapsedSeconds", "pomodoroPhase",
-           "pomodoroRemainingSeconds"}.
+           "pomodoroRemainingSeconds"}. With --waybar: one line of JSON for waybar's
+           custom module, {"text", "tooltip", "class", "alt"}, class and alt being
+           idle, tracking or break, text and tooltip Pango markup; when Tivren is not
+           running it says so in that line (class idle) and exits with status 0.
            These commands talk to the running Tivren over the session bus, so the data
-           file keeps a single writer; they fail when Tivren is not running.
+           file keeps a single writer; they fail when Tivren is not running (but for
+           status --waybar).
 
 Options of report:
   --from A     Start of the range: a local date YYYY-MM-DD (its first second) or an
@@ -47,8 +55,14 @@ Options of report:
                Project,Start,End,Hours,Hourly Rate,Billable Amount,Notes
   --data FILE  The data file to read (default: %1).
                It is only read, never written; a missing file reads as empty.
+
+Options of status:
+  --json       The state as JSON, for scripts.
+  --waybar     The state as waybar's JSON (see status above).
+
   -h, --help   Show this help.
-)"_s;
+  --version    Show tivrenctl's version.
+)help"_s;
 
 QString helpText()
 {
@@ -135,6 +149,10 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     if (args.first() == u"--help"_s || args.first() == u"-h"_s || args.first() == u"help"_s) {
         out << helpText();
+        return ExitCode::ok;
+    }
+    if (args.first() == u"--version"_s) {
+        out << u"tivrenctl " TIVREN_VERSION "\n"_s;
         return ExitCode::ok;
     }
     if (args.first() == u"report"_s)

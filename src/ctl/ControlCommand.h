@@ -8,7 +8,8 @@
 namespace tivren::TivrenCtl {
 
 // The verbs that drive the running Tivren over the session bus: start, stop, toggle, skip,
-// status and show. Returns the exit code: 0 done, 1 Tivren said no or is not running, 2 usage.
+// status (--json, --waybar), show and projects. Returns the exit code: 0 done, 1 Tivren said no
+// or is not running (status --waybar then prints an idle line and returns 0), 2 usage.
 [[nodiscard]] int control(const QString& verb,
     const QStringList& args,
     QTextStream& out,

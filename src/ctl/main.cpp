@@ -10,10 +10,14 @@
 
 int main(int argc, char* argv[])
 {
-    // Qt 6.4's D-Bus thread may still decode a late message from the bus while the exit
-    // handlers run, after Qt's registry of custom types has gone, and print "invalid type" warnings
-    // under the one error line. Statics end in reverse order: a registry made before any D-Bus use
-    // outlives that thread.
+    // Qt before 6.5.3 makes its registry of custom types only when the first one is registered:
+    // here by the D-Bus connection, after Qt's D-Bus connection manager, another static that owns
+    // a thread. Statics end in reverse order, so at exit the registry went first while that
+    // thread still dispatched a late message from the bus, and copying its QDBusMessage and
+    // QDBusError arguments printed "Trying to construct an instance of an invalid type" under
+    // the one error line (a quarter of the runs without Tivren). A type registered before any
+    // D-Bus use makes the registry older than the manager, so it outlives the thread, as Qt
+    // itself arranges from 6.5.3 on.
     qRegisterMetaType<QDBusMessage>();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tivrenctl"));

@@ -119,6 +119,12 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(run({ u"status"_s }).err, u"tivrenctl: Tivren is not running\n"_s);
+        const Run projects = run({ u"projects"_s });
+        QCOMPARE(std::tuple(projects.code, projects.out, projects.err),
+            std::tuple(1, QString(), u"tivrenctl: Tivren is not running\n"_s));
+        const Run panel = run({ u"status"_s, u"--waybar"_s });
+        QCOMPARE(std::tuple(panel.code, panel.err), std::tuple(0, QString()));
+        QCOMPARE(QJsonDocument::fromJson(panel.out.toUtf8()).object().value(u"class"_s), u"idle"_s);
         QVERIFY(QDBusConnection::sessionBus().registerService(QString::fromLatin1(ControlService::serviceName)));
         // TZ is Europe/Amsterdam (UTC+1 in March): 2026-03-02 runs from 2026-03-01T23:00:00Z.
         const Project acme = testProject(u"Acme"_s);
@@ -202,6 +208,8 @@ private Q_SLOTS:
             { { u"start"_s, u"ac"_s }, 1, u"\"ac\" matches several projects: Acme, Acorn."_s },
             { { u"start"_s }, 2, u"start"_s },
             { { u"status"_s, u"--yaml"_s }, 2, u"--yaml"_s },
+            { { u"status"_s, u"--waybar"_s, u"--json"_s }, 2, u"'--waybar'"_s },
+            { { u"projects"_s, u"--all"_s }, 2, u"'--all' for projects"_s },
             { range(u"2026-02-30"_s, day), 2, u"'2026-02-30' is neither"_s },
             { range(u"2026-03-01T08:00:00"_s, day), 2, u"is neither"_s },
             { range(u"2026-03-02T00:00:00Z"_s, u"2026-03-01T00:00:00Z"_s),
@@ -350,6 +358,37 @@ private Q_SLOTS:
         QVERIFY2(
             refused.code == 1 && refused.err.contains(u"could not be saved yet"_s) && refused.err.count(u'\n') == 1,
             qPrintable(refused.err));
+    }
+
+    // A picker gets one pickable name per line and hands it back to start as it is; a panel gets
+    // waybar's JSON in every state.
+    void pickersAndPanels()
+    {
+        h->addProject(u"Two\nlines"_s);
+        h->addProject(u"Old"_s, 80, true);
+        const Project spaced = h->addProject(u"Zeta & Co"_s);
+        const Run listed = run({ u"projects"_s });
+        QVERIFY2(listed.code == 0 && listed.err.isEmpty(), qPrintable(listed.err));
+        QCOMPARE(listed.out, u"Acme\nAcorn\nBeta\nZeta & Co\n"_s);
+        QCOMPARE(run({ u"start"_s, listed.out.split(u'\n').at(3) }).code, 0);
+        QCOMPARE(h->model->activeProject(), spaced);
+
+        const auto waybar = [] {
+            const Run r = run({ u"status"_s, u"--waybar"_s });
+            return std::pair { r.code, QJsonDocument::fromJson(r.out.toUtf8()).object() };
+        };
+        h->advance(5);
+        QCOMPARE(waybar(),
+            std::pair(0,
+                QJsonObject { { u"text"_s, u"Zeta &amp; Co 00:00:05"_s },
+                    { u"tooltip"_s, u"Tracking Zeta &amp; Co for 00:00:05"_s },
+                    { u"class"_s, u"tracking"_s },
+                    { u"alt"_s, u"tracking"_s } }));
+        h->model->updatePomodoroEnabled(true);
+        QCOMPARE(run({ u"skip"_s }).code, 0);
+        QCOMPARE(waybar().second.value(u"class"_s), u"break"_s);
+        QCOMPARE(run({ u"stop"_s }).code, 0);
+        QCOMPARE(waybar().second.value(u"class"_s), u"idle"_s);
     }
 
     void refusedWhileLoading()
