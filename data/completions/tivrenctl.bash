@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# bash completion for tivrenctl: its commands, the options of report and status, files after
-# --data, and after start and toggle the project names of the running Tivren (none, silently,
-# when it is not running).
+# bash completion for tivrenctl: its commands, the options of report, status and import, files
+# after --data and import, and after start and toggle the project names of the running Tivren
+# (none, silently, when it is not running).
 
 # _tivrenctl_projects WORD QUOTE: the running Tivren's project names that begin with WORD, any
 # case; escaped for the command line unless the word was opened with the quote QUOTE.
@@ -37,7 +37,7 @@ _tivrenctl()
     [[ $word == [\"\']* ]] && quote=${word:0:1} && word=${word:1}
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
-        _tivrenctl_words "$word" report start toggle stop skip show status projects --help --version
+        _tivrenctl_words "$word" report start toggle stop skip show status projects import --help --version
         return 0
     fi
     case ${COMP_WORDS[1]} in
@@ -56,6 +56,11 @@ _tivrenctl()
         ;;
     status)
         ((COMP_CWORD == 2)) && _tivrenctl_words "$word" --json --waybar
+        ;;
+    import)
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -f -- "$word")
+        [[ $word == -* ]] && COMPREPLY=() && _tivrenctl_words "$word" --yes
         ;;
     esac
     return 0

@@ -2,7 +2,7 @@
 # fish completion for tivrenctl: its commands, the options of report and status, files after
 # --data, and after start and toggle the project names of the running Tivren (none, silently,
 # when it is not running).
-set -l commands report start toggle stop skip show status projects
+set -l commands report start toggle stop skip show status projects import
 
 complete -c tivrenctl -f
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -l help -d 'Show the help'
@@ -15,6 +15,7 @@ complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a skip -d 
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a show -d 'Open the main window'
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a status -d 'One line for panels'
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a projects -d 'Active project names'
+complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a import -d 'Bring history from another tracker'
 
 complete -c tivrenctl -n '__fish_seen_subcommand_from report' -l from -x -d 'Start of the range'
 complete -c tivrenctl -n '__fish_seen_subcommand_from report' -l to -x -d 'End of the range, included'
@@ -24,6 +25,9 @@ complete -c tivrenctl -n '__fish_seen_subcommand_from report' -s h -l help -d 'S
 
 complete -c tivrenctl -n '__fish_seen_subcommand_from status' -l json -d 'The state as JSON'
 complete -c tivrenctl -n '__fish_seen_subcommand_from status' -l waybar -d 'JSON for waybar'
+
+complete -c tivrenctl -n '__fish_seen_subcommand_from import' -F
+complete -c tivrenctl -n '__fish_seen_subcommand_from import' -l yes -d 'Import; without it only show what would be added'
 
 complete -c tivrenctl -n '__fish_seen_subcommand_from start toggle; and test (count (commandline -opc)) -eq 2' \
     -a '(tivrenctl projects 2>/dev/null)' -d Project

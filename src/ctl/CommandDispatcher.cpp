@@ -3,6 +3,7 @@
 
 #include "core/datafile/TivrenRepository.h"
 #include "ctl/ControlCommand.h"
+#include "ctl/ImportCommand.h"
 #include "ctl/ReportCommand.h"
 #include "ctl/TerminalText.h"
 
@@ -19,6 +20,7 @@ const auto usageText = uR"help(Usage:
   tivrenctl report --from A --to B [--csv] [--data FILE]
   tivrenctl start PROJECT | toggle PROJECT | stop | skip | show | projects
   tivrenctl status [--json | --waybar]
+  tivrenctl import [--yes] FILE
   tivrenctl --help | --version
 
 Commands:
@@ -41,6 +43,14 @@ Commands:
            custom module, {"text", "tooltip", "class", "alt"}, class and alt being
            idle, tracking or break, text and tooltip Pango markup; when Tivren is not
            running it says so in that line (class idle) and exits with status 0.
+  import   Bring history from another tracker: FILE is a Toggl Track or Clockify
+           detailed CSV export, a Timewarrior export (timew export) or Watson's
+           frames file, recognised from its content ("-" reads standard input).
+           Prints what Tivren would add (projects to create, entries, exact
+           duplicates it leaves out, rejected records and why) and changes nothing;
+           with --yes it adds them, in one save. Local times are read in your time
+           zone; importing the same file again adds nothing.
+
            These commands talk to the running Tivren over the session bus, so the data
            file keeps a single writer; they fail when Tivren is not running (but for
            status --waybar).
@@ -59,6 +69,9 @@ Options of report:
 Options of status:
   --json       The state as JSON, for scripts.
   --waybar     The state as waybar's JSON (see status above).
+
+Options of import:
+  --yes        Import; without it, only show what importing would add.
 
   -h, --help   Show this help.
   --version    Show tivrenctl's version.
@@ -157,6 +170,8 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     if (args.first() == u"report"_s)
         return reportCommand(args.mid(1), out, err);
+    if (args.first() == u"import"_s)
+        return importCommand(args.mid(1), out, err);
     if (isControlVerb(args.first()))
         return control(args.first(), args.mid(1), out, err);
     err << u"tivrenctl: unknown command '%1' (see tivrenctl --help)\n"_s.arg(TerminalText::echoed(args.first()));

@@ -64,25 +64,6 @@ bool refusedArguments(const QString& verb, const QStringList& args, QTextStream&
     return false;
 }
 
-bool notRunning(const QDBusMessage& reply)
-{
-    const QString name = reply.errorName();
-    return name == u"org.freedesktop.DBus.Error.ServiceUnknown"_s
-        || name == u"org.freedesktop.DBus.Error.NameHasNoOwner"_s;
-}
-
-void printRefusal(const QDBusMessage& reply, QTextStream& err)
-{
-    // Tivren's refusals quote the project name they were given.
-    const QString message = TerminalText::echoed(reply.errorMessage(), TerminalText::messageLimit);
-    if (notRunning(reply))
-        err << u"tivrenctl: Tivren is not running\n"_s;
-    else if (reply.errorName().startsWith(QLatin1StringView(ControlBus::errorPrefix)))
-        err << u"tivrenctl: "_s << message << u'\n';
-    else
-        err << u"tivrenctl: Tivren did not answer: "_s << message << u'\n';
-}
-
 void printAnswer(const QString& verb, const QStringList& args, const QDBusMessage& reply, QTextStream& out)
 {
     if (verb == u"projects"_s) {
@@ -110,6 +91,25 @@ void printAnswer(const QString& verb, const QStringList& args, const QDBusMessag
 }
 
 } // namespace
+
+bool notRunning(const QDBusMessage& reply)
+{
+    const QString name = reply.errorName();
+    return name == u"org.freedesktop.DBus.Error.ServiceUnknown"_s
+        || name == u"org.freedesktop.DBus.Error.NameHasNoOwner"_s;
+}
+
+void printRefusal(const QDBusMessage& reply, QTextStream& err)
+{
+    // Tivren's refusals quote the project name they were given.
+    const QString message = TerminalText::echoed(reply.errorMessage(), TerminalText::messageLimit);
+    if (notRunning(reply))
+        err << u"tivrenctl: Tivren is not running\n"_s;
+    else if (reply.errorName().startsWith(QLatin1StringView(ControlBus::errorPrefix)))
+        err << u"tivrenctl: "_s << message << u'\n';
+    else
+        err << u"tivrenctl: Tivren did not answer: "_s << message << u'\n';
+}
 
 bool isControlVerb(const QString& verb)
 {

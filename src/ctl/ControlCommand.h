@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QStringList>
 #include <QTextStream>
 
@@ -17,5 +18,10 @@ namespace tivren::TivrenCtl {
     QDBusConnection bus = QDBusConnection::sessionBus());
 
 [[nodiscard]] bool isControlVerb(const QString& verb);
+
+// Whether a call failed because Tivren is not running (nobody owns its bus name).
+[[nodiscard]] bool notRunning(const QDBusMessage& reply);
+// One line on stderr for a call Tivren refused or could not answer.
+void printRefusal(const QDBusMessage& reply, QTextStream& err);
 
 } // namespace tivren::TivrenCtl

@@ -35,6 +35,8 @@ std::optional<QList<CsvRecord>> csvRecords(const QByteArray& content)
                 ++i;
             } else if (c == u'"') {
                 quoted = false;
+            } else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+                // A line break inside a field, as Windows writes it: kept as one line feed.
             } else {
                 if (c == u'\n')
                     ++line;

@@ -18,7 +18,7 @@ struct CsvRecord
 };
 
 // The records of comma-separated text as spreadsheet programs and trackers write it: fields in
-// double quotes may hold commas, quotes (doubled) and line breaks; CRLF or LF; a UTF-8 byte order
+// double quotes may hold commas, quotes (doubled) and line breaks (CRLF read as LF); CRLF or LF; a UTF-8 byte order
 // mark is dropped; blank lines are skipped. Nothing when a quoted field never ends.
 [[nodiscard]] std::optional<QList<CsvRecord>> csvRecords(const QByteArray& content);
 

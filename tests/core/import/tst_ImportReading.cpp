@@ -42,6 +42,8 @@ private Q_SLOTS:
             << "\"x, y\",\"say \"\"hi\"\"\",\n"_ba << QStringList { u"1: x, y|say \"hi\"|"_s };
         QTest::newRow("line break inside quotes keeps counting lines")
             << "a\n\"two\nlines\",b\nc\n"_ba << QStringList { u"1: a"_s, u"2: two\nlines|b"_s, u"4: c"_s };
+        QTest::newRow("CRLF inside quotes")
+            << "\"two\r\nlines\"\r\nb\r\n"_ba << QStringList { u"1: two\nlines"_s, u"3: b"_s };
         QTest::newRow("blank lines skipped") << "a\n\n\nb\n"_ba << QStringList { u"1: a"_s, u"4: b"_s };
         QTest::newRow("empty quoted field is a record") << "\"\"\n"_ba << QStringList { u"1: "_s };
     }
