@@ -190,6 +190,17 @@ QCoro::Task<> loadThenAct(AppModel& model, Shell& shell, LaunchAction action)
         shell.openNewProjectWindow();
 }
 
+// What the control bus may ask of the windows.
+ControlService::WindowActions windowActionsOf(Shell& shell)
+{
+    return { [&shell] {
+                shell.bringMainWindowForward();
+            },
+        [&shell] {
+            shell.openNewProjectWindow();
+        } };
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -206,7 +217,6 @@ int main(int argc, char* argv[])
     const QString dataFolder = QFileInfo(TivrenRepository::defaultFileURL()).absolutePath();
     SingleInstance instance(bus, dataFolder);
     const LaunchOption& launch = launchOption(argc, argv);
-    const LaunchAction action = launch.action;
     const auto role = instance.claimBusName(QString::fromLatin1(launch.handOverMethod));
     if (!role) {
         printLine(role.error());
@@ -254,18 +264,12 @@ int main(int argc, char* argv[])
     fileChooser.setParentWindow([&shell]() -> QWidget* {
         return shell.mainWindow();
     });
-    ControlService control(model,
-        { [&shell] {
-             shell.bringMainWindowForward();
-         },
-            [&shell] {
-                shell.openNewProjectWindow();
-            } });
+    ControlService control(model, windowActionsOf(shell));
     control.registerOn(bus);
     QObject::connect(&termination, &TerminationSignals::received, &app, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationSignals::received, &shell, &Shell::dismissQuitMessage);
     shell.start();
-    shell.afterFirstFrame([&model, &shell, action] {
+    shell.afterFirstFrame([&model, &shell, action = launch.action] {
         (void)loadThenAct(model, shell, action); // runs to its end on its own
         giveTheApplicationItsIcon();
     });
