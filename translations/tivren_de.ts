@@ -1098,5 +1098,101 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
         <translation>Tivren konnte einen Teil seiner Installation nicht laden (%@). Eine Neuinstallation von Tivren kann das beheben.</translation>
     </message>
+    <message>
+        <source>Could not import “%@”: %@</source>
+        <translation>„%@“ konnte nicht importiert werden: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records cannot be imported:</source>
+        <translation>
+            <numerusform>%n Datensatz kann nicht importiert werden:</numerusform>
+            <numerusform>%n Datensätze können nicht importiert werden:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Line %d: %@</source>
+        <translation>Zeile %d: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import from %@</source>
+        <translation>Aus %@ importieren</translation>
+    </message>
+    <message>
+        <source>Nothing new to add.</source>
+        <translation>Nichts Neues hinzuzufügen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries will be added.</source>
+        <translation>
+            <numerusform>%n Eintrag wird hinzugefügt.</numerusform>
+            <numerusform>%n Einträge werden hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new projects: %@</source>
+        <translation>
+            <numerusform>%n neues Projekt: %@</numerusform>
+            <numerusform>%n neue Projekte: %@</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries are already in Tivren and will be skipped.</source>
+        <translation>
+            <numerusform>%n Eintrag ist bereits in Tivren und wird übersprungen.</numerusform>
+            <numerusform>%n Einträge sind bereits in Tivren und werden übersprungen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n entries.</source>
+        <translation>
+            <numerusform>%n Eintrag importiert.</numerusform>
+            <numerusform>%n Einträge importiert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Created %n projects.</source>
+        <translation>
+            <numerusform>%n Projekt angelegt.</numerusform>
+            <numerusform>%n Projekte angelegt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Exports</source>
+        <extracomment>A file dialog&apos;s filter: time tracking history exported from other apps</extracomment>
+        <translation>Exporte</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>Bring Your History</source>
+        <translation>Verlauf mitnehmen</translation>
+    </message>
+    <message>
+        <source>Import time entries exported from Toggl Track or Clockify (CSV), Timewarrior (timew export) or Watson (its frames file). You see what would change before anything does.</source>
+        <translation>Zeiteinträge aus Toggl Track oder Clockify (CSV), Timewarrior (timew export) oder Watson (frames-Datei) importieren. Vor jeder Änderung wird angezeigt, was sich ändern würde.</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <extracomment>A button: opens a file to import time entries from</extracomment>
+        <translation>Importieren…</translation>
+    </message>
+    <message>
+        <source>Import time entries from a file</source>
+        <translation>Zeiteinträge aus einer Datei importieren</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>A button: adds the previewed time entries and projects</extracomment>
+        <translation>Importieren</translation>
+    </message>
 </context>
 </TS>

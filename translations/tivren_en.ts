@@ -59,5 +59,54 @@
             <numerusform>time entries: %n</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n records cannot be imported:</source>
+        <translation>
+            <numerusform>%n record cannot be imported:</numerusform>
+            <numerusform>%n records cannot be imported:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries will be added.</source>
+        <translation>
+            <numerusform>%n entry will be added.</numerusform>
+            <numerusform>%n entries will be added.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new projects: %@</source>
+        <translation>
+            <numerusform>%n new project: %@</numerusform>
+            <numerusform>%n new projects: %@</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries are already in Tivren and will be skipped.</source>
+        <translation>
+            <numerusform>%n entry is already in Tivren and will be skipped.</numerusform>
+            <numerusform>%n entries are already in Tivren and will be skipped.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n entries.</source>
+        <translation>
+            <numerusform>Imported %n entry.</numerusform>
+            <numerusform>Imported %n entries.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Created %n projects.</source>
+        <translation>
+            <numerusform>Created %n project.</numerusform>
+            <numerusform>Created %n projects.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

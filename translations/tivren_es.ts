@@ -1098,5 +1098,101 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
         <translation>Tivren no pudo cargar una parte de su instalación (%@). Reinstalar Tivren puede solucionarlo.</translation>
     </message>
+    <message>
+        <source>Could not import “%@”: %@</source>
+        <translation>No se pudo importar «%@»: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records cannot be imported:</source>
+        <translation>
+            <numerusform>%n registro no se puede importar:</numerusform>
+            <numerusform>%n registros no se pueden importar:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Line %d: %@</source>
+        <translation>Línea %d: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>y %n más</numerusform>
+            <numerusform>y %n más</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import from %@</source>
+        <translation>Importar desde %@</translation>
+    </message>
+    <message>
+        <source>Nothing new to add.</source>
+        <translation>No hay nada nuevo que añadir.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries will be added.</source>
+        <translation>
+            <numerusform>Se añadirá %n entrada.</numerusform>
+            <numerusform>Se añadirán %n entradas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new projects: %@</source>
+        <translation>
+            <numerusform>%n proyecto nuevo: %@</numerusform>
+            <numerusform>%n proyectos nuevos: %@</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries are already in Tivren and will be skipped.</source>
+        <translation>
+            <numerusform>%n entrada ya está en Tivren y se omitirá.</numerusform>
+            <numerusform>%n entradas ya están en Tivren y se omitirán.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n entries.</source>
+        <translation>
+            <numerusform>Se importó %n entrada.</numerusform>
+            <numerusform>Se importaron %n entradas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Created %n projects.</source>
+        <translation>
+            <numerusform>Se creó %n proyecto.</numerusform>
+            <numerusform>Se crearon %n proyectos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Exports</source>
+        <extracomment>A file dialog&apos;s filter: time tracking history exported from other apps</extracomment>
+        <translation>Exportaciones</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Todos los archivos</translation>
+    </message>
+    <message>
+        <source>Bring Your History</source>
+        <translation>Trae tu historial</translation>
+    </message>
+    <message>
+        <source>Import time entries exported from Toggl Track or Clockify (CSV), Timewarrior (timew export) or Watson (its frames file). You see what would change before anything does.</source>
+        <translation>Importa registros de tiempo exportados de Toggl Track o Clockify (CSV), Timewarrior (timew export) o Watson (su archivo frames). Verás lo que cambiaría antes de que cambie nada.</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <extracomment>A button: opens a file to import time entries from</extracomment>
+        <translation>Importar…</translation>
+    </message>
+    <message>
+        <source>Import time entries from a file</source>
+        <translation>Importar registros de tiempo desde un archivo</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>A button: adds the previewed time entries and projects</extracomment>
+        <translation>Importar</translation>
+    </message>
 </context>
 </TS>

@@ -1098,5 +1098,101 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
         <translation>Tivren n’a pas pu charger une partie de son installation (%@). Réinstaller Tivren peut résoudre ce problème.</translation>
     </message>
+    <message>
+        <source>Could not import “%@”: %@</source>
+        <translation>Impossible d’importer «&#xa0;%@&#xa0;»&#x202f;: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records cannot be imported:</source>
+        <translation>
+            <numerusform>%n&#xa0;enregistrement ne peut pas être importé&#x202f;:</numerusform>
+            <numerusform>%n&#xa0;enregistrements ne peuvent pas être importés&#x202f;:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Line %d: %@</source>
+        <translation>Ligne %d&#x202f;: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>et %n&#xa0;autre</numerusform>
+            <numerusform>et %n&#xa0;autres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import from %@</source>
+        <translation>Importer depuis %@</translation>
+    </message>
+    <message>
+        <source>Nothing new to add.</source>
+        <translation>Rien de nouveau à ajouter.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries will be added.</source>
+        <translation>
+            <numerusform>%n&#xa0;entrée sera ajoutée.</numerusform>
+            <numerusform>%n&#xa0;entrées seront ajoutées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new projects: %@</source>
+        <translation>
+            <numerusform>%n&#xa0;nouveau projet&#x202f;: %@</numerusform>
+            <numerusform>%n&#xa0;nouveaux projets&#x202f;: %@</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries are already in Tivren and will be skipped.</source>
+        <translation>
+            <numerusform>%n&#xa0;entrée est déjà dans Tivren et sera ignorée.</numerusform>
+            <numerusform>%n&#xa0;entrées sont déjà dans Tivren et seront ignorées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n entries.</source>
+        <translation>
+            <numerusform>%n&#xa0;entrée importée.</numerusform>
+            <numerusform>%n&#xa0;entrées importées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Created %n projects.</source>
+        <translation>
+            <numerusform>%n&#xa0;projet créé.</numerusform>
+            <numerusform>%n&#xa0;projets créés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Exports</source>
+        <extracomment>A file dialog&apos;s filter: time tracking history exported from other apps</extracomment>
+        <translation>Exports</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Tous les fichiers</translation>
+    </message>
+    <message>
+        <source>Bring Your History</source>
+        <translation>Importer votre historique</translation>
+    </message>
+    <message>
+        <source>Import time entries exported from Toggl Track or Clockify (CSV), Timewarrior (timew export) or Watson (its frames file). You see what would change before anything does.</source>
+        <translation>Importez des entrées de temps exportées de Toggl Track ou Clockify (CSV), Timewarrior (timew export) ou Watson (son fichier frames). Vous voyez ce qui changerait avant que quoi que ce soit ne change.</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <extracomment>A button: opens a file to import time entries from</extracomment>
+        <translation>Importer…</translation>
+    </message>
+    <message>
+        <source>Import time entries from a file</source>
+        <translation>Importer des entrées de temps depuis un fichier</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>A button: adds the previewed time entries and projects</extracomment>
+        <translation>Importer</translation>
+    </message>
 </context>
 </TS>

@@ -1098,5 +1098,101 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>Tivren could not load a part of its installation (%@). Reinstalling Tivren may fix this.</source>
         <translation>Tivren kon een deel van zijn installatie niet laden (%@). Tivren opnieuw installeren kan dit verhelpen.</translation>
     </message>
+    <message>
+        <source>Could not import “%@”: %@</source>
+        <translation>Kan “%@” niet importeren: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records cannot be imported:</source>
+        <translation>
+            <numerusform>%n record kan niet worden geïmporteerd:</numerusform>
+            <numerusform>%n records kunnen niet worden geïmporteerd:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Line %d: %@</source>
+        <translation>Regel %d: %@</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>en nog %n</numerusform>
+            <numerusform>en nog %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import from %@</source>
+        <translation>Importeren uit %@</translation>
+    </message>
+    <message>
+        <source>Nothing new to add.</source>
+        <translation>Niets nieuws om toe te voegen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries will be added.</source>
+        <translation>
+            <numerusform>%n registratie wordt toegevoegd.</numerusform>
+            <numerusform>%n registraties worden toegevoegd.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new projects: %@</source>
+        <translation>
+            <numerusform>%n nieuw project: %@</numerusform>
+            <numerusform>%n nieuwe projecten: %@</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries are already in Tivren and will be skipped.</source>
+        <translation>
+            <numerusform>%n registratie staat al in Tivren en wordt overgeslagen.</numerusform>
+            <numerusform>%n registraties staan al in Tivren en worden overgeslagen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n entries.</source>
+        <translation>
+            <numerusform>%n registratie geïmporteerd.</numerusform>
+            <numerusform>%n registraties geïmporteerd.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Created %n projects.</source>
+        <translation>
+            <numerusform>%n project aangemaakt.</numerusform>
+            <numerusform>%n projecten aangemaakt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Exports</source>
+        <extracomment>A file dialog&apos;s filter: time tracking history exported from other apps</extracomment>
+        <translation>Exportbestanden</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle bestanden</translation>
+    </message>
+    <message>
+        <source>Bring Your History</source>
+        <translation>Neem je geschiedenis mee</translation>
+    </message>
+    <message>
+        <source>Import time entries exported from Toggl Track or Clockify (CSV), Timewarrior (timew export) or Watson (its frames file). You see what would change before anything does.</source>
+        <translation>Importeer tijdregistraties die je uit Toggl Track of Clockify (CSV), Timewarrior (timew export) of Watson (het frames-bestand) hebt geëxporteerd. Je ziet eerst wat er zou veranderen, voordat er iets verandert.</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <extracomment>A button: opens a file to import time entries from</extracomment>
+        <translation>Importeren…</translation>
+    </message>
+    <message>
+        <source>Import time entries from a file</source>
+        <translation>Tijdregistraties uit een bestand importeren</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <extracomment>A button: adds the previewed time entries and projects</extracomment>
+        <translation>Importeren</translation>
+    </message>
 </context>
 </TS>

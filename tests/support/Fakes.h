@@ -94,6 +94,7 @@ class FakeFileChooser final : public FileChooser
 {
 public:
     std::optional<QString> answer; // nothing: the user cancels
+    std::optional<QString> importAnswer;
     QList<QString> proposedNames;
 
     QCoro::Task<std::optional<QString>> chooseCSVSaveLocation(const QString& proposedName) override
@@ -101,6 +102,8 @@ public:
         proposedNames.append(proposedName);
         co_return answer;
     }
+
+    QCoro::Task<std::optional<QString>> chooseImportFile() override { co_return importAnswer; }
 };
 
 class FakeGoogleCalendarService final : public GoogleCalendarServicing

@@ -4,6 +4,7 @@
 #include "app/calendar/CalendarConnection.h"
 #include "app/model/Clock.h"
 #include "app/model/MainSection.h"
+#include "app/text/ImportTexts.h"
 #include "app/text/NumberFormatCache.h"
 #include "core/billing/EntryStartIndex.h"
 #include "core/datafile/TivrenRepository.h"
@@ -132,6 +133,13 @@ public:
     // Adds the reading's new projects and entries (planned again against the data as it is now) in
     // one change and one save, and returns what was added.
     ImportPlan applyImport(const ImportReading& reading);
+    // Settings' Import…: asks for a file and reads it off this thread. Nothing when the user
+    // cancelled, or when the file cannot be read as an export (errorMessage says why).
+    QCoro::Task<std::optional<ImportReading>> chooseImport();
+    // What importing the reading would change now, in the app's language.
+    ImportPreview importPreview(const ImportReading& reading) const;
+    // The preview's Import: applies the reading and says what was added in successMessage.
+    void confirmImport(const ImportReading& reading);
 
     // ---- tracking and Pomodoro ---------------------------------------------------------------
     void startTracking(const Project& project);

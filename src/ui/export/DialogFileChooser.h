@@ -7,10 +7,12 @@
 
 #include <functional>
 
+class QFileDialog;
+
 namespace tivren {
 
-// The desktop's save dialog (through the XDG portal where the desktop provides one), shown
-// without a nested event loop. It opens in the folder of the last file chosen during this run,
+// The desktop's file dialogs (through the XDG portal where the desktop provides one), shown
+// without a nested event loop. They open in the folder of the last file chosen during this run,
 // else in ~/Documents, else at home.
 class DialogFileChooser final : public FileChooser
 {
@@ -19,9 +21,14 @@ public:
     void setParentWindow(std::function<QWidget*()> parentWindow) { m_parentWindow = std::move(parentWindow); }
 
     [[nodiscard]] QCoro::Task<std::optional<QString>> chooseCSVSaveLocation(const QString& proposedName) override;
+    [[nodiscard]] QCoro::Task<std::optional<QString>> chooseImportFile() override;
 
 private:
     [[nodiscard]] QString startFolder() const;
+    // A dialog parented to the main window, opened in the start folder (or at proposed in it).
+    [[nodiscard]] QFileDialog* newDialog(const QString& proposedName) const;
+    // Shows the dialog, window-modal, and deletes it afterwards; its file when one was accepted.
+    [[nodiscard]] QCoro::Task<std::optional<QString>> run(QFileDialog* dialog);
 
     std::function<QWidget*()> m_parentWindow;
     QString m_lastFolder;

@@ -24,6 +24,25 @@ QLabel* captionLabel(const QString& objectName, QWidget* parent)
     return label;
 }
 
+Card card(const QString& name, QWidget* parent)
+{
+    Card card;
+    card.frame = new Style::Card(parent);
+    card.frame->setObjectName(name);
+    auto* layout = new QVBoxLayout(card.frame);
+    layout->setContentsMargins(16, 14, 16, 16);
+    layout->setSpacing(12);
+    // Title and description sit closer together than the controls below them.
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(4);
+    card.title = Style::label(TextStyle::headline, name + u"TitleLabel"_s, card.frame);
+    heading->addWidget(card.title);
+    card.description = captionLabel(name + u"DescriptionLabel"_s, card.frame);
+    heading->addWidget(card.description);
+    layout->addLayout(heading);
+    return card;
+}
+
 QComboBox* picker(const QString& objectName, int maximumWidth, QWidget* parent)
 {
     auto* box = new QComboBox(parent);

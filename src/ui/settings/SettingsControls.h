@@ -24,6 +24,18 @@ class AppModel;
 // The controls the settings cards are made of, each set up the one way the settings use it.
 namespace SettingsControls {
 
+// A settings card: a frame with its heading (title and description) above its controls.
+struct Card
+{
+    QWidget* frame = nullptr;
+    QLabel* title = nullptr;
+    QLabel* description = nullptr;
+};
+
+// A card named `name`, its labels <name>TitleLabel and <name>DescriptionLabel; the controls go into
+// its column below them (addGroup).
+[[nodiscard]] Card card(const QString& name, QWidget* parent);
+
 // Small print under a heading or a control, wrapped to the card.
 [[nodiscard]] QLabel* captionLabel(const QString& objectName, QWidget* parent);
 // A picker no wider than maximumWidth, whatever the length of its entries.

@@ -5,6 +5,7 @@
 #include "app/text/AppStrings.h"
 #include "app/text/LocaleNames.h"
 #include "app/text/NumberFormatting.h"
+#include "ui/settings/ImportCard.h"
 #include "ui/settings/SettingsControls.h"
 #include "ui/style/ScreenPage.h"
 #include "ui/style/Style.h"
@@ -61,6 +62,7 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     buildPomodoroCard();
     buildReminderCard();
     buildCalendarCards();
+    m_page->addSection(new ImportCard(m_model, m_content));
 
     for (QWidget* control : m_content->findChildren<QComboBox*>())
         guardWheel(control);
@@ -242,20 +244,7 @@ void SettingsView::guardWheel(QWidget* control)
 
 SettingsView::Card SettingsView::addCard(const QString& name)
 {
-    Card card;
-    card.frame = new Style::Card(m_content);
-    card.frame->setObjectName(name);
-    auto* layout = new QVBoxLayout(card.frame);
-    layout->setContentsMargins(16, 14, 16, 16);
-    layout->setSpacing(12);
-    // Title and description sit closer together than the controls below them.
-    auto* heading = new QVBoxLayout;
-    heading->setSpacing(4);
-    card.title = Style::label(TextStyle::headline, name + u"TitleLabel"_s, card.frame);
-    heading->addWidget(card.title);
-    card.description = captionLabel(name + u"DescriptionLabel"_s, card.frame);
-    heading->addWidget(card.description);
-    layout->addLayout(heading);
+    const Card card = SettingsControls::card(name, m_content);
     m_page->addSection(card.frame);
     return card;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/records/AppSettings.h"
+#include "ui/settings/SettingsControls.h"
 
 #include <QList>
 #include <QStringList>
@@ -34,7 +35,7 @@ class ScreenPage;
 // reminderIntervalWidget, reminderIntervalSpinBox, and for each of google / apple:
 // <service>StatusLabel, <service>AccountLabel, <service>ConnectButton, <service>RefreshButton,
 // <service>DisconnectButton, <service>CalendarComboBox. The cards are languageCard, currencyCard, pomodoroCard,
-// reminderCard, googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel.
+// reminderCard, googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel; then the ImportCard.
 class SettingsView : public QWidget
 {
     Q_OBJECT
@@ -47,12 +48,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Card
-    {
-        QWidget* frame = nullptr;
-        QLabel* title = nullptr;
-        QLabel* description = nullptr;
-    };
+    using Card = SettingsControls::Card;
     struct CalendarControls
     {
         Card card;

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/text/ImportTexts.h"
+
+#include "app/text/AppStrings.h"
+#include "app/text/Text.h"
+
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace tivren::ImportTexts {
+
+QString trackerName(ImportFormat format)
+{
+    // Names of products, the same in every language.
+    switch (format) {
+    case ImportFormat::togglCsv:
+        return u"Toggl Track"_s;
+    case ImportFormat::clockifyCsv:
+        return u"Clockify"_s;
+    case ImportFormat::timewarriorJson:
+        return u"Timewarrior"_s;
+    case ImportFormat::watsonFrames:
+        return u"Watson"_s;
+    }
+    return QString();
+}
+
+namespace {
+
+// AppStrings::plural under another name: lupdate would take a call of it around a marked text for a
+// second marking, in the wrong context.
+QString counted(const QLocale& locale, const QString& key, int count, const QVariantList& arguments = {})
+{
+    return AppStrings::plural(locale, key, count, arguments);
+}
+
+QStringList projectNames(const ImportPlan& plan)
+{
+    QStringList names;
+    for (const Project& project : plan.newProjects)
+        names << project.name;
+    return names;
+}
+
+// "3 records cannot be imported:" and the first few of them with their line.
+QStringList rejectionLines(const QList<ImportRejection>& rejected, const QLocale& locale)
+{
+    QStringList lines { counted(locale, Text::plural("%n records cannot be imported:"), int(rejected.size())) };
+    for (const ImportRejection& rejection : rejected.first(std::min<qsizetype>(rejected.size(), listedRejections)))
+        lines << AppStrings::text(locale, Text::en("Line %d: %@"), { rejection.line, rejection.reason });
+    if (const auto rest = int(rejected.size()) - listedRejections; rest > 0)
+        lines << counted(locale, Text::plural("and %n more"), rest);
+    return lines;
+}
+
+} // namespace
+
+ImportPreview preview(ImportFormat format, const ImportPlan& plan, const QLocale& locale)
+{
+    ImportPreview result;
+    result.title = AppStrings::text(locale, Text::en("Import from %@"), { trackerName(format) });
+    result.addsSomething = !plan.newEntries.isEmpty() || !plan.newProjects.isEmpty();
+    QStringList lines;
+    if (plan.newEntries.isEmpty())
+        lines << AppStrings::text(locale, Text::en("Nothing new to add."));
+    else
+        lines << counted(locale, Text::plural("%n entries will be added."), int(plan.newEntries.size()));
+    if (!plan.newProjects.isEmpty()) {
+        lines << counted(locale,
+            Text::plural("%n new projects: %@"),
+            int(plan.newProjects.size()),
+            { projectNames(plan).join(u", "_s) });
+    }
+    if (plan.duplicates > 0) {
+        lines << counted(
+            locale, Text::plural("%n entries are already in Tivren and will be skipped."), plan.duplicates);
+    }
+    if (!plan.rejected.isEmpty())
+        lines << rejectionLines(plan.rejected, locale);
+    result.summary = lines.join(u'\n');
+    return result;
+}
+
+QString imported(const ImportPlan& plan, const QLocale& locale)
+{
+    QString text = counted(locale, Text::plural("Imported %n entries."), int(plan.newEntries.size()));
+    if (!plan.newProjects.isEmpty())
+        text += u' ' + counted(locale, Text::plural("Created %n projects."), int(plan.newProjects.size()));
+    return text;
+}
+
+} // namespace tivren::ImportTexts
