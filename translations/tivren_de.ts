@@ -1194,5 +1194,13 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <extracomment>A button: adds the previewed time entries and projects</extracomment>
         <translation>Importieren</translation>
     </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation>Es ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>It is larger than %d MiB; no export of time entries is that large.</source>
+        <translation>Sie ist größer als %d MiB; kein Export von Zeiteinträgen ist so groß.</translation>
+    </message>
 </context>
 </TS>

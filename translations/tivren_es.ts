@@ -1194,5 +1194,13 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <extracomment>A button: adds the previewed time entries and projects</extracomment>
         <translation>Importar</translation>
     </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation>No es un archivo.</translation>
+    </message>
+    <message>
+        <source>It is larger than %d MiB; no export of time entries is that large.</source>
+        <translation>Ocupa más de %d MiB; ninguna exportación de registros de tiempo es tan grande.</translation>
+    </message>
 </context>
 </TS>

@@ -1194,5 +1194,13 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <extracomment>A button: adds the previewed time entries and projects</extracomment>
         <translation>Importer</translation>
     </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation>Ce n’est pas un fichier.</translation>
+    </message>
+    <message>
+        <source>It is larger than %d MiB; no export of time entries is that large.</source>
+        <translation>Il dépasse %d&#xa0;Mio&#x202f;; aucun export d’entrées de temps n’est aussi volumineux.</translation>
+    </message>
 </context>
 </TS>

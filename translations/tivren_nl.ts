@@ -1194,5 +1194,13 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <extracomment>A button: adds the previewed time entries and projects</extracomment>
         <translation>Importeren</translation>
     </message>
+    <message>
+        <source>It is not a file.</source>
+        <translation>Het is geen bestand.</translation>
+    </message>
+    <message>
+        <source>It is larger than %d MiB; no export of time entries is that large.</source>
+        <translation>Het is groter dan %d MiB; geen export van tijdregistraties is zo groot.</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "ctl/ImportCommand.h"
 
 #include "core/ControlBus.h"
+#include "core/import/ImportReading.h"
 #include "ctl/ControlCommand.h"
 #include "ctl/TerminalText.h"
 
@@ -15,8 +16,6 @@ using namespace Qt::StringLiterals;
 namespace tivren::TivrenCtl {
 namespace {
 
-// Larger exports than years of anyone's history are refused before they cross the bus.
-constexpr qint64 largestFile = 64 * 1024 * 1024;
 // Reading and planning a large file takes the running Tivren a while.
 constexpr int importTimeoutMs = 120000;
 
@@ -70,12 +69,13 @@ int importCommand(const QStringList& args, QTextStream& out, QTextStream& err, Q
     QFile file(files.first());
     const bool opened =
         files.first() == u"-"_s ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    const QByteArray content = opened ? file.read(largestFile + 1) : QByteArray();
+    const QByteArray content = opened ? file.read(largestImportFile + 1) : QByteArray();
     if (!opened || file.error() != QFileDevice::NoError) {
         err << u"tivrenctl: cannot read %1: %2\n"_s.arg(TerminalText::echoed(files.first()), file.errorString());
         return 1;
     }
-    if (content.size() > largestFile) {
+    // Larger exports than years of anyone's history are refused before they cross the bus.
+    if (content.size() > largestImportFile) {
         err << u"tivrenctl: %1 is larger than 64 MiB; no export of time entries is that large\n"_s.arg(
             TerminalText::echoed(files.first()));
         return 1;

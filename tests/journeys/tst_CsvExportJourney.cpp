@@ -7,6 +7,7 @@
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/time/LocalCalendar.h"
+#include "journeys/InProcessProgram.h"
 #include "support/Fakes.h"
 #include "support/ModelHarness.h"
 #include "support/TimelineTesting.h"
@@ -60,16 +61,6 @@ QString canonical(const QString& path)
     return QFileInfo(path).canonicalFilePath();
 }
 
-// The visible save dialog, wherever the chooser parents it.
-QFileDialog* visibleFileDialog()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
-
 // Types `path` into the file name field and presses Enter, with the keyboard focus in the field of
 // the active dialog (the dialog follows the typing only then).
 bool typeIntoFileNameField(QFileDialog* dialog, const QString& path)
@@ -93,27 +84,8 @@ class tst_CsvExportJourney : public QObject
 {
     Q_OBJECT
 
-    // The running program, built the way main.cpp builds it, on the default data file.
-    struct Program
-    {
-        TivrenRepository repository;
-        SystemClock clock;
-        FakeGoogleCalendarService google;
-        FakeAppleCalendarService apple;
-        FakeNotifier notifier;
-        FakeOverlay overlay;
-        FakeLoginItems loginItems;
-        PomodoroSkipBroadcaster broadcaster;
-        DialogFileChooser fileChooser;
-        AppModel model {
-            AppServices { repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
-            AppModel::Options { true, false }
-        };
-        MainWindow window { model };
-    };
-
     QTemporaryDir m_root;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<InProcessProgram> m_program;
     QString m_dataFile;
     QString m_exportFolder;
     QString m_exported;
@@ -126,14 +98,14 @@ class tst_CsvExportJourney : public QObject
     {
         auto* button = requireChild<QPushButton>(overview(), u"exportCSVButton"_s);
         if (!QTest::qWaitFor([&] {
-                return visibleFileDialog() == nullptr && button->isEnabled();
+                return visibleWindow<QFileDialog>() == nullptr && button->isEnabled();
             }))
             return nullptr;
         QTest::mouseClick(button, Qt::LeftButton);
         (void)QTest::qWaitFor([] {
-            return visibleFileDialog() != nullptr;
+            return visibleWindow<QFileDialog>() != nullptr;
         });
-        return visibleFileDialog(); // nothing when none shows up
+        return visibleWindow<QFileDialog>(); // nothing when none shows up
     }
 
     QByteArray tivrenctlReport() const
@@ -151,22 +123,14 @@ private Q_SLOTS:
     {
         // A home of its own, also when run by hand; it has no Documents folder yet.
         QVERIFY(m_root.isValid());
-        for (const auto& [variable, folder] : { std::pair { "HOME", u"home"_s },
-                 std::pair { "XDG_CONFIG_HOME", u"config"_s },
-                 std::pair { "XDG_DATA_HOME", u"data"_s } }) {
-            QVERIFY(QDir().mkpath(m_root.filePath(folder)));
-            qputenv(variable, QFile::encodeName(m_root.filePath(folder)));
-        }
+        QVERIFY(useHomeIn(m_root));
         m_dataFile = TivrenRepository::defaultFileURL();
         QCOMPARE(m_dataFile, m_root.filePath(u"data/Tivren/tivren-data.json"_s));
         QVERIFY(TivrenRepository::writeFile(m_dataFile, userData()));
         m_exportFolder = QDir::home().filePath(u"invoices"_s);
         QVERIFY(QDir().mkpath(m_exportFolder));
 
-        m_program = std::make_unique<Program>();
-        m_program->fileChooser.setParentWindow([this]() -> QWidget* {
-            return &m_program->window;
-        });
+        m_program = std::make_unique<InProcessProgram>();
         QCoro::waitFor(m_program->model.load());
         m_program->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->window));
@@ -182,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(dialog);
         QCOMPARE(canonical(dialog->directory().absolutePath()), canonical(QDir::homePath()));
         QTest::keyClick(dialog, Qt::Key_Escape);
-        QTRY_VERIFY(visibleFileDialog() == nullptr);
+        QTRY_VERIFY(visibleWindow<QFileDialog>() == nullptr);
         QTest::qWait(200);
         QCOMPARE(m_program->model.errorMessage(), std::nullopt);
         QCOMPARE(QDir(QDir::homePath()).entryList(QDir::Files), QStringList {});
@@ -200,7 +164,7 @@ private Q_SLOTS:
         m_exported = m_exportFolder + u"/march.csv"_s;
         QVERIFY(typeIntoFileNameField(dialog, m_exportFolder + u"/march"_s)); // the dialog adds the suffix
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_exported), 10000);
-        QTRY_VERIFY(visibleFileDialog() == nullptr);
+        QTRY_VERIFY(visibleWindow<QFileDialog>() == nullptr);
 
         QFile file(m_exported);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -244,7 +208,7 @@ private Q_SLOTS:
     // A check that failed with the dialog open leaves it to the next step otherwise.
     void cleanup()
     {
-        if (QFileDialog* dialog = visibleFileDialog())
+        if (QFileDialog* dialog = visibleWindow<QFileDialog>())
             dialog->reject();
     }
 

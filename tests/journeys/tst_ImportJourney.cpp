@@ -7,6 +7,7 @@
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/time/LocalCalendar.h"
+#include "journeys/InProcessProgram.h"
 #include "support/Fakes.h"
 #include "support/FormTesting.h"
 #include "support/ModelHarness.h"
@@ -44,15 +45,6 @@ AppSnapshot userData()
     return snapshotOf({ acme }, { testEntry(acme, start, 3600, u"already here"_s) });
 }
 
-template <typename Window> Window* visibleWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
 // The entries of the data file on disk as "project|notes" lines, in file order.
 QStringList entriesOnDisk(const QString& path)
 {
@@ -77,27 +69,8 @@ class tst_ImportJourney : public QObject
 {
     Q_OBJECT
 
-    // The running program, built the way main.cpp builds it, on the default data file.
-    struct Program
-    {
-        TivrenRepository repository;
-        SystemClock clock;
-        FakeGoogleCalendarService google;
-        FakeAppleCalendarService apple;
-        FakeNotifier notifier;
-        FakeOverlay overlay;
-        FakeLoginItems loginItems;
-        PomodoroSkipBroadcaster broadcaster;
-        DialogFileChooser fileChooser;
-        AppModel model {
-            AppServices { repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
-            AppModel::Options { true, false }
-        };
-        MainWindow window { model };
-    };
-
     QTemporaryDir m_root;
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<InProcessProgram> m_program;
     QString m_dataFile;
     const QString m_export = QFINDTESTDATA("../data/import/toggl-detailed.csv");
     const QStringList m_before { u"Acme|already here"_s };
@@ -146,19 +119,11 @@ private Q_SLOTS:
     {
         QVERIFY(m_root.isValid());
         QVERIFY(!m_export.isEmpty());
-        for (const auto& [variable, folder] : { std::pair { "HOME", u"home"_s },
-                 std::pair { "XDG_CONFIG_HOME", u"config"_s },
-                 std::pair { "XDG_DATA_HOME", u"data"_s } }) {
-            QVERIFY(QDir().mkpath(m_root.filePath(folder)));
-            qputenv(variable, QFile::encodeName(m_root.filePath(folder)));
-        }
+        QVERIFY(useHomeIn(m_root));
         m_dataFile = TivrenRepository::defaultFileURL();
         QVERIFY(TivrenRepository::writeFile(m_dataFile, userData()));
 
-        m_program = std::make_unique<Program>();
-        m_program->fileChooser.setParentWindow([this]() -> QWidget* {
-            return &m_program->window;
-        });
+        m_program = std::make_unique<InProcessProgram>();
         QCoro::waitFor(m_program->model.load());
         m_program->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->window));

@@ -11,6 +11,32 @@
 
 namespace tivren {
 
+namespace {
+
+struct FileReasons
+{
+    QString notAFile;
+    QString tooLarge;
+};
+
+Expected<ImportReading, QString> readImportFile(const QString& path, const FileReasons& reasons)
+{
+    // A pipe or a device would keep the reading waiting, or never end.
+    if (!QFileInfo(path).isFile())
+        return Unexpected(reasons.notAFile);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Unexpected(file.errorString());
+    const QByteArray content = file.read(largestImportFile + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Unexpected(file.errorString());
+    if (content.size() > largestImportFile)
+        return Unexpected(reasons.tooLarge);
+    return readImport(content);
+}
+
+} // namespace
+
 ImportPlan AppModel::planImportOf(const ImportReading& reading) const
 {
     return planImport(reading, m_projects, m_entries, m_now);
@@ -32,12 +58,13 @@ QCoro::Task<std::optional<ImportReading>> AppModel::chooseImport()
     const std::optional<QString> path = co_await m_services.fileChooser.chooseImportFile();
     if (!path || path->isEmpty())
         co_return std::nullopt;
+    // The reasons are worded here, on this thread, where the app's language is known.
+    const FileReasons reasons { localized(Text::en("It is not a file.")),
+        localized(Text::en("It is larger than %d MiB; no export of time entries is that large."),
+            { int(largestImportFile / (1024 * 1024)) }) };
     // Kept out of the co_await expression: GCC 12 mishandles temporaries inside one.
-    QFuture<Expected<ImportReading, QString>> reading = runInBackground([path = *path] {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return Expected<ImportReading, QString>(Unexpected(file.errorString()));
-        return readImport(file.readAll());
+    QFuture<Expected<ImportReading, QString>> reading = runInBackground([path = *path, reasons] {
+        return readImportFile(path, reasons);
     });
     auto result = co_await reading;
     if (!result) {

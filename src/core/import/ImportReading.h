@@ -47,6 +47,9 @@ struct ImportReading
     QList<ImportRejection> rejected;
 };
 
+// No export of time entries is larger; a bigger file is refused before it is read whole.
+inline constexpr qint64 largestImportFile = 64 * 1024 * 1024;
+
 // The name of a format, for the preview ("Toggl Track CSV").
 [[nodiscard]] QString importFormatName(ImportFormat format);
 
