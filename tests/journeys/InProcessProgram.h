@@ -8,13 +8,17 @@
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "support/Fakes.h"
+#include "support/WidgetTesting.h"
 #include "ui/export/DialogFileChooser.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <utility>
 
@@ -67,6 +71,23 @@ template <typename Window> Window* visibleWindow()
             return window;
     }
     return nullptr;
+}
+
+// Types `path` into the file name field and presses Enter, with the keyboard focus in the field of
+// the active dialog (the dialog follows the typing only then).
+inline bool typeIntoFileNameField(QFileDialog* dialog, const QString& path)
+{
+    auto* field = requireChild<QLineEdit>(dialog, QStringLiteral("fileNameEdit"));
+    dialog->activateWindow();
+    field->setFocus();
+    if (!QTest::qWaitForWindowActive(dialog) || !QTest::qWaitFor([field] {
+            return field->hasFocus();
+        }))
+        return false;
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, path);
+    QTest::keyClick(field, Qt::Key_Return);
+    return true;
 }
 
 } // namespace tivren::testing

@@ -61,23 +61,6 @@ QString canonical(const QString& path)
     return QFileInfo(path).canonicalFilePath();
 }
 
-// Types `path` into the file name field and presses Enter, with the keyboard focus in the field of
-// the active dialog (the dialog follows the typing only then).
-bool typeIntoFileNameField(QFileDialog* dialog, const QString& path)
-{
-    auto* field = requireChild<QLineEdit>(dialog, u"fileNameEdit"_s);
-    dialog->activateWindow();
-    field->setFocus();
-    if (!QTest::qWaitForWindowActive(dialog) || !QTest::qWaitFor([field] {
-            return field->hasFocus();
-        }))
-        return false;
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, path);
-    QTest::keyClick(field, Qt::Key_Return);
-    return true;
-}
-
 } // namespace
 
 class tst_CsvExportJourney : public QObject

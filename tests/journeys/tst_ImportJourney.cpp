@@ -91,13 +91,7 @@ class tst_ImportJourney : public QObject
         QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
         QCOMPARE(dialog->nameFilters(), QStringList({ u"Exports (*.csv *.json)"_s, u"All files (*)"_s }));
         QCOMPARE(dialog->parentWidget(), &m_program->window);
-        auto* field = requireChild<QLineEdit>(dialog, u"fileNameEdit"_s);
-        dialog->activateWindow();
-        field->setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QTRY_VERIFY(field->hasFocus());
-        QTest::keyClicks(field, path);
-        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(typeIntoFileNameField(dialog, path));
         QTRY_VERIFY(visibleWindow<QFileDialog>() == nullptr);
     }
 
@@ -157,7 +151,7 @@ private Q_SLOTS:
         importThroughDialog(m_export);
         ImportPreviewDialog* preview = waitForPreview();
         QVERIFY(preview);
-        QCOMPARE(requireChild<QLabel>(preview, u"importPreviewTitleLabel"_s)->text(), u"Import from Toggl Track"_s);
+        QCOMPARE(requireChild<QLabel>(preview, u"importPreviewTitleLabel"_s)->text(), u"Import from Toggl Track CSV"_s);
         QCOMPARE(summaryOf(preview),
             u"3 entries will be added.\n"
             "2 new projects: No Project, Globex Redesign\n"

@@ -10,22 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace tivren::ImportTexts {
 
-QString trackerName(ImportFormat format)
-{
-    // Names of products, the same in every language.
-    switch (format) {
-    case ImportFormat::togglCsv:
-        return u"Toggl Track"_s;
-    case ImportFormat::clockifyCsv:
-        return u"Clockify"_s;
-    case ImportFormat::timewarriorJson:
-        return u"Timewarrior"_s;
-    case ImportFormat::watsonFrames:
-        return u"Watson"_s;
-    }
-    return QString();
-}
-
 namespace {
 
 // AppStrings::plural under another name: lupdate would take a call of it around a marked text for a
@@ -59,7 +43,7 @@ QStringList rejectionLines(const QList<ImportRejection>& rejected, const QLocale
 ImportPreview preview(ImportFormat format, const ImportPlan& plan, const QLocale& locale)
 {
     ImportPreview result;
-    result.title = AppStrings::text(locale, Text::en("Import from %@"), { trackerName(format) });
+    result.title = AppStrings::text(locale, Text::en("Import from %@"), { importFormatName(format) });
     result.addsSomething = !plan.newEntries.isEmpty() || !plan.newProjects.isEmpty();
     QStringList lines;
     if (plan.newEntries.isEmpty())

@@ -11,7 +11,7 @@ namespace tivren {
 // What the import preview shows before anything changes.
 struct ImportPreview
 {
-    QString title; // names the tracker the file was recognised as coming from
+    QString title; // names the format the file was recognised as ("Toggl Track CSV", the same in every language)
     QString summary; // one line per kind of change, then the first rejected records
     bool addsSomething = false; // false: importing would change nothing
 
@@ -24,8 +24,6 @@ namespace ImportTexts {
 // How many rejected records the preview names; the rest are counted.
 inline constexpr int listedRejections = 3;
 
-// The tracker whose export the file is ("Toggl Track").
-[[nodiscard]] QString trackerName(ImportFormat format);
 [[nodiscard]] ImportPreview preview(ImportFormat format, const ImportPlan& plan, const QLocale& locale);
 // What an import added, for the success message.
 [[nodiscard]] QString imported(const ImportPlan& plan, const QLocale& locale);
