@@ -343,6 +343,10 @@
         <translation>CSV exportieren</translation>
     </message>
     <message>
+        <source>Import Complete</source>
+        <translation>Import abgeschlossen</translation>
+    </message>
+    <message>
         <source>Export Complete</source>
         <translation>Export abgeschlossen</translation>
     </message>

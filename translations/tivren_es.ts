@@ -343,6 +343,10 @@
         <translation>Exportar CSV</translation>
     </message>
     <message>
+        <source>Import Complete</source>
+        <translation>Importación completada</translation>
+    </message>
+    <message>
         <source>Export Complete</source>
         <translation>Exportación completada</translation>
     </message>

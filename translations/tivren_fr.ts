@@ -343,6 +343,10 @@
         <translation>Exporter en CSV</translation>
     </message>
     <message>
+        <source>Import Complete</source>
+        <translation>Importation terminée</translation>
+    </message>
+    <message>
         <source>Export Complete</source>
         <translation>Exportation terminée</translation>
     </message>

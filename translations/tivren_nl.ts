@@ -343,6 +343,10 @@
         <translation>CSV exporteren</translation>
     </message>
     <message>
+        <source>Import Complete</source>
+        <translation>Import voltooid</translation>
+    </message>
+    <message>
         <source>Export Complete</source>
         <translation>Export voltooid</translation>
     </message>

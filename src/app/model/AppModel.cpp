@@ -300,8 +300,15 @@ void AppModel::setErrorMessage(const std::optional<QString>& message)
     assign(m_errorMessage, message, &AppModel::errorMessageChanged);
 }
 
-void AppModel::setSuccessMessage(const std::optional<QString>& message)
+QString AppModel::exportCompleteKey()
 {
+    return Text::en("Export Complete");
+}
+
+void AppModel::setSuccessMessage(const std::optional<QString>& message, const QString& titleKey)
+{
+    if (message)
+        m_successTitleKey = titleKey; // before the change is announced, so its title comes with it
     assign(m_successMessage, message, &AppModel::successMessageChanged);
 }
 

@@ -77,6 +77,8 @@ public:
     // calendar accounts may still be coming back: enough for the screens to show the data.
     bool didReadData() const { return m_didReadData; }
     const std::optional<QString>& successMessage() const { return m_successMessage; }
+    // The English key of the success message's title ("Export Complete", "Import Complete").
+    const QString& successTitleKey() const { return m_successTitleKey; }
     const std::optional<PomodoroPhase>& pomodoroPhase() const { return m_pomodoroPhase; }
     const std::optional<Instant>& pomodoroPhaseStart() const { return m_pomodoroPhaseStart; }
     const std::optional<Seconds>& pomodoroPhaseDuration() const { return m_pomodoroPhaseDuration; }
@@ -230,7 +232,8 @@ private:
     AppSnapshot currentSnapshot() const;
     // "Tivren could not save <what> to <file>: <reason>", naming what differs from the file.
     QString unsavedChangesLine(const QString& reason) const;
-    void setSuccessMessage(const std::optional<QString>& message);
+    void setSuccessMessage(const std::optional<QString>& message, const QString& titleKey = exportCompleteKey());
+    static QString exportCompleteKey();
     void setProjects(const QList<Project>& projects);
     // A whole new list (the load). The others change one entry and keep the rest of the list and the
     // index as they are; each emits entriesChanged only when something changed.
@@ -290,6 +293,7 @@ private:
     bool m_didFinishLoading = false;
     bool m_didReadData = false;
     std::optional<QString> m_successMessage;
+    QString m_successTitleKey = exportCompleteKey();
     std::optional<PomodoroPhase> m_pomodoroPhase;
     std::optional<Instant> m_pomodoroPhaseStart;
     std::optional<Seconds> m_pomodoroPhaseDuration;

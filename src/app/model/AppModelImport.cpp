@@ -87,7 +87,7 @@ void AppModel::confirmImport(const ImportReading& reading)
         return;
     }
     const ImportPlan plan = applyImport(reading);
-    setSuccessMessage(ImportTexts::imported(plan, appLocale()));
+    setSuccessMessage(ImportTexts::imported(plan, appLocale()), Text::en("Import Complete"));
 }
 
 } // namespace tivren

@@ -233,7 +233,7 @@ void MainWindow::showMessages()
         });
     present(m_successAlert,
         m_model.successMessage(),
-        m_model.localized(Text::en("Export Complete")),
+        m_model.localized(m_model.successTitleKey()),
         QMessageBox::Information,
         [this] {
             m_model.clearSuccessMessage();
