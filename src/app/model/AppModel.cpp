@@ -174,6 +174,7 @@ AppSnapshot AppModel::currentSnapshot() const
         m_googleCalendar.eventLinks(),
         m_desktopCalendar.eventLinks(),
         m_activeSession,
+        std::nullopt,
         m_settings,
         m_snapshotExtras };
 }
