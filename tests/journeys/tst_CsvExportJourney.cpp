@@ -4,6 +4,7 @@
 // functions run in order and share the one running program, as one session.
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
+#include "app/services/NoIdleMonitor.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/time/LocalCalendar.h"
@@ -105,10 +106,18 @@ class tst_CsvExportJourney : public QObject
         FakeLoginItems loginItems;
         PomodoroSkipBroadcaster broadcaster;
         DialogFileChooser fileChooser;
-        AppModel model {
-            AppServices { repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
-            AppModel::Options { true, false }
-        };
+        NoIdleMonitor idleMonitor;
+        AppModel model { AppServices { repository,
+                             google,
+                             apple,
+                             notifier,
+                             overlay,
+                             loginItems,
+                             fileChooser,
+                             broadcaster,
+                             idleMonitor,
+                             clock },
+            AppModel::Options { true, false } };
         MainWindow window { model };
     };
 
