@@ -61,6 +61,8 @@ completes 'Dollar\ \$HOME' tivrenctl start Dol
 completes 'Star\ \*' tivrenctl start St
 completes "" tivrenctl start Acme Co
 completes "" tivrenctl stop ""
+completes "discard" tivrenctl away d
+completes "" tivrenctl away stop ""
 touch "$STANDIN_STOPPED"
 completes "" tivrenctl start ""
 rm "$STANDIN_STOPPED"
