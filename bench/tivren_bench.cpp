@@ -182,6 +182,7 @@ void runRound(Dataset& d, const QString& floorPath, TivrenRepository& repository
         model.googleCalendarEventLinks,
         model.appleCalendarEventLinks,
         model.activeSession,
+        model.awayQuestion,
         model.settings };
     QFuture<SaveResult> pending = repository.save(std::move(copy));
     f.add("save_ui_thread_" + n + "_ms", msSince(t), "ms");

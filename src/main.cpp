@@ -4,6 +4,7 @@
 #include "app/calendar/AppleCalendarService.h"
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
+#include "app/services/NoIdleMonitor.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/text/AppStrings.h"
 #include "core/ApplicationId.h"
@@ -244,6 +245,7 @@ int main(int argc, char* argv[])
     XdgAutostart autostart;
     autostart.migrateEarlierEntry();
     DialogFileChooser fileChooser;
+    NoIdleMonitor idleMonitor; // until the desktop's idle detectors are there
     AppModel model(AppServices { repository,
                        googleCalendar,
                        appleCalendar,
@@ -252,6 +254,7 @@ int main(int argc, char* argv[])
                        autostart,
                        fileChooser,
                        skipBroadcaster,
+                       idleMonitor,
                        clock },
         AppModel::Options { true, false });
     if (!locked) {

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for tivrenctl: its commands, the options of report, status and import, files
-# after --data and import, and after start and toggle the project names of the running Tivren
+# after --data and import, the answers of away, and after start and toggle the project names of the running Tivren
 # (none, silently, when it is not running).
 
 # _tivrenctl_projects WORD QUOTE: the running Tivren's project names that begin with WORD, any
@@ -37,7 +37,7 @@ _tivrenctl()
     [[ $word == [\"\']* ]] && quote=${word:0:1} && word=${word:1}
     COMPREPLY=()
     if ((COMP_CWORD == 1)); then
-        _tivrenctl_words "$word" report start toggle stop skip show status projects import --help --version
+        _tivrenctl_words "$word" report start toggle stop skip show status projects import away --help --version
         return 0
     fi
     case ${COMP_WORDS[1]} in
@@ -56,6 +56,9 @@ _tivrenctl()
         ;;
     status)
         ((COMP_CWORD == 2)) && _tivrenctl_words "$word" --json --waybar
+        ;;
+    away)
+        ((COMP_CWORD == 2)) && _tivrenctl_words "$word" keep discard stop
         ;;
     import)
         compopt -o filenames 2>/dev/null

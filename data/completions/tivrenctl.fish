@@ -2,7 +2,7 @@
 # fish completion for tivrenctl: its commands, the options of report and status, files after
 # --data, and after start and toggle the project names of the running Tivren (none, silently,
 # when it is not running).
-set -l commands report start toggle stop skip show status projects import
+set -l commands report start toggle stop skip show status projects import away
 
 complete -c tivrenctl -f
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -l help -d 'Show the help'
@@ -16,6 +16,7 @@ complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a show -d 
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a status -d 'One line for panels'
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a projects -d 'Active project names'
 complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a import -d 'Bring history from another tracker'
+complete -c tivrenctl -n "not __fish_seen_subcommand_from $commands" -a away -d 'Answer the question about time away'
 
 complete -c tivrenctl -n '__fish_seen_subcommand_from report' -l from -x -d 'Start of the range'
 complete -c tivrenctl -n '__fish_seen_subcommand_from report' -l to -x -d 'End of the range, included'
@@ -25,6 +26,9 @@ complete -c tivrenctl -n '__fish_seen_subcommand_from report' -s h -l help -d 'S
 
 complete -c tivrenctl -n '__fish_seen_subcommand_from status' -l json -d 'The state as JSON'
 complete -c tivrenctl -n '__fish_seen_subcommand_from status' -l waybar -d 'JSON for waybar'
+
+complete -c tivrenctl -n '__fish_seen_subcommand_from away; and test (count (commandline -opc)) -eq 2' \
+    -a 'keep discard stop' -d Answer
 
 complete -c tivrenctl -n '__fish_seen_subcommand_from import' -F
 complete -c tivrenctl -n '__fish_seen_subcommand_from import' -l yes -d 'Import; without it only show what would be added'

@@ -16,5 +16,6 @@ inline constexpr char readOnlyError[] = "org.tivren.Tivren.Error.ReadOnly";
 inline constexpr char loadingError[] = "org.tivren.Tivren.Error.Loading";
 inline constexpr char notSavedError[] = "org.tivren.Tivren.Error.NotSaved";
 inline constexpr char unreadableImportError[] = "org.tivren.Tivren.Error.UnreadableImport";
+inline constexpr char noAwayQuestionError[] = "org.tivren.Tivren.Error.NoAwayQuestion";
 
 } // namespace tivren::ControlBus

@@ -21,6 +21,7 @@ const auto usageText = uR"help(Usage:
   tivrenctl start PROJECT | toggle PROJECT | stop | skip | show | projects
   tivrenctl status [--json | --waybar]
   tivrenctl import [--yes] FILE
+  tivrenctl away keep | discard | stop
   tivrenctl --help | --version
 
 Commands:
@@ -39,7 +40,8 @@ Commands:
   status   One line for panels such as waybar or polybar: the tracked project and its
            elapsed time, and the Pomodoro phase with the time left. With --json:
            {"tracking", "project", "projectID", "elapsedSeconds", "pomodoroPhase",
-           "pomodoroRemainingSeconds"}. With --waybar: one line of JSON for waybar's
+           "pomodoroRemainingSeconds", "away": {"since", "minutes"}} ("away" while
+           Tivren asks about time away). With --waybar: one line of JSON for waybar's
            custom module, {"text", "tooltip", "class", "alt"}, class and alt being
            idle, tracking or break, text and tooltip Pango markup; when Tivren is not
            running it says so in that line (class idle) and exits with status 0.
@@ -50,6 +52,12 @@ Commands:
            duplicates it leaves out, rejected records and why) and changes nothing;
            with --yes it adds them, in one save. Local times are read in your time
            zone; importing the same file again adds nothing.
+  away     Answer Tivren's question about time away from a running timer (asked
+           when you come back after longer than the threshold set in Tivren):
+           keep counts the time; discard ends the entry when you went idle and
+           starts a new one for the same project now; stop ends the entry when you
+           went idle, with no timer running. Discard and stop end the Pomodoro
+           cycle. Exits with status 1 when no question is open.
 
            These commands talk to the running Tivren over the session bus, so the data
            file keeps a single writer; they fail when Tivren is not running (but for

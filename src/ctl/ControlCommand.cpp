@@ -2,6 +2,7 @@
 #include "ctl/ControlCommand.h"
 
 #include "core/ControlBus.h"
+#include "core/away/AwayRules.h"
 #include "ctl/PanelStatus.h"
 #include "ctl/TerminalText.h"
 
@@ -33,7 +34,8 @@ const QHash<QString, QString>& methods()
         { u"skip"_s, u"Skip"_s },
         { u"status"_s, u"Status"_s },
         { u"show"_s, u"Show"_s },
-        { u"projects"_s, u"Projects"_s } };
+        { u"projects"_s, u"Projects"_s },
+        { u"away"_s, u"Away"_s } };
     return methods;
 }
 
@@ -51,6 +53,12 @@ std::optional<StatusForm> statusForm(const QStringList& args)
 // One line for a refusal of the arguments; true when there was one.
 bool refusedArguments(const QString& verb, const QStringList& args, QTextStream& err)
 {
+    if (verb == u"away"_s) {
+        if (args.size() == 1 && awayAnswerFromRawValue(args.first()))
+            return false;
+        err << u"tivrenctl: away needs keep, discard or stop (see tivrenctl --help)\n"_s;
+        return true;
+    }
     const bool takesProject = verb == u"start"_s || verb == u"toggle"_s;
     if (takesProject && args.isEmpty()) {
         err << u"tivrenctl: %1 needs a project name or id (see tivrenctl --help)\n"_s.arg(verb);
@@ -136,6 +144,8 @@ int control(const QString& verb, const QStringList& args, QTextStream& out, QTex
         methods().value(verb));
     if (verb == u"start"_s || verb == u"toggle"_s)
         call << args.join(u' ');
+    if (verb == u"away"_s)
+        call << args.first();
     const QDBusMessage reply = bus.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         if (forPanel && notRunning(reply)) {

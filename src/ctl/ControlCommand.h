@@ -9,8 +9,9 @@
 namespace tivren::TivrenCtl {
 
 // The verbs that drive the running Tivren over the session bus: start, stop, toggle, skip,
-// status (--json, --waybar), show and projects. Returns the exit code: 0 done, 1 Tivren said no
-// or is not running (status --waybar then prints an idle line and returns 0), 2 usage.
+// status (--json, --waybar), show, projects and away (keep, discard or stop). Returns the exit
+// code: 0 done, 1 Tivren said no or is not running (status --waybar then prints an idle line and
+// returns 0), 2 usage.
 [[nodiscard]] int control(const QString& verb,
     const QStringList& args,
     QTextStream& out,

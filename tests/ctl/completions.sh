@@ -61,6 +61,8 @@ completes 'Dollar\ \$HOME' tivrenctl start Dol
 completes 'Star\ \*' tivrenctl start St
 completes "" tivrenctl start Acme Co
 completes "" tivrenctl stop ""
+completes "discard" tivrenctl away d
+completes "" tivrenctl away stop ""
 touch "$STANDIN_STOPPED"
 completes "" tivrenctl start ""
 rm "$STANDIN_STOPPED"
@@ -83,6 +85,8 @@ if command -v fish >/dev/null; then
     [ "$got" = 'Acme Corp|Acorn' ] || fail "fish, tivrenctl start A: $got"
     got=$(fish --no-config -c "source '$completions/tivrenctl.fish'; complete -C 'tivrenctl status --'" 2>&1 | cut -f1 | paste -sd '|')
     [ "$got" = '--json|--waybar' ] || fail "fish, tivrenctl status --: $got"
+    got=$(fish --no-config -c "source '$completions/tivrenctl.fish'; complete -C 'tivrenctl away '" 2>&1 | cut -f1 | paste -sd '|')
+    [ "$got" = 'discard|keep|stop' ] || fail "fish, tivrenctl away: $got"
 else
     echo "fish is not installed: its completion was not checked"
 fi

@@ -210,6 +210,10 @@ private Q_SLOTS:
             { { u"status"_s, u"--yaml"_s }, 2, u"--yaml"_s },
             { { u"status"_s, u"--waybar"_s, u"--json"_s }, 2, u"'--waybar'"_s },
             { { u"projects"_s, u"--all"_s }, 2, u"'--all' for projects"_s },
+            { { u"away"_s }, 2, u"away needs keep, discard or stop"_s },
+            { { u"away"_s, u"Keep"_s }, 2, u"away needs keep, discard or stop"_s },
+            { { u"away"_s, u"stop"_s, u"now"_s }, 2, u"away needs keep, discard or stop"_s },
+            { { u"away"_s, u"keep"_s }, 1, u"No question about time away is open"_s },
             { range(u"2026-02-30"_s, day), 2, u"'2026-02-30' is neither"_s },
             { range(u"2026-03-01T08:00:00"_s, day), 2, u"is neither"_s },
             { range(u"2026-03-02T00:00:00Z"_s, u"2026-03-01T00:00:00Z"_s),
@@ -358,6 +362,36 @@ private Q_SLOTS:
         QVERIFY2(
             refused.code == 1 && refused.err.contains(u"could not be saved yet"_s) && refused.err.count(u'\n') == 1,
             qPrintable(refused.err));
+    }
+
+    // The question about time away shows in status --json until `away` answers it, on disk.
+    void answeringTimeAway()
+    {
+        changeSettings(*h->model, [](AppSettings& s) {
+            s.awayQuestionEnabled = true;
+        });
+        const Instant start = h->clock.time;
+        h->model->startTracking(beta);
+        h->advance(40 * 60);
+        h->idleMonitor.away(start + 10 * 60, start + 40 * 60);
+        const auto status = [] {
+            return QJsonDocument::fromJson(run({ u"status"_s, u"--json"_s }).out.toUtf8()).object();
+        };
+        QCOMPARE(status().value(u"away"_s),
+            QJsonObject({ { u"since"_s, u"2026-03-01T08:10:00Z"_s }, { u"minutes"_s, 30 } }));
+        h->advance(60);
+        const Run answered = run({ u"away"_s, u"discard"_s });
+        QCOMPARE(std::tuple(answered.code, answered.out, answered.err), std::tuple(0, QString(), QString()));
+        QVERIFY(!status().contains(u"away"_s));
+        const AppSnapshot onDisk = *TivrenRepository::readFile(h->dataFile); // on disk before the reply
+        QCOMPARE(onDisk.awayQuestion, std::nullopt);
+        QCOMPARE(onDisk.entries.size(), 1);
+        QCOMPARE(onDisk.entries.first().endDate, start + 10 * 60);
+        QCOMPARE(onDisk.activeSession, (ActiveTimerSession { beta.id, start + 41 * 60 }));
+        const Run again = run({ u"away"_s, u"stop"_s });
+        QVERIFY2(
+            again.code == 1 && again.err.contains(u"No question about time away is open"_s), qPrintable(again.err));
+        QCOMPARE(h->model->activeSession(), onDisk.activeSession);
     }
 
     // A picker gets one pickable name per line and hands it back to start as it is; a panel gets

@@ -5,6 +5,7 @@
 // the way main.cpp builds it, with stand-ins only for the outside services, on a home of its own.
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
+#include "app/services/NoIdleMonitor.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "support/Fakes.h"
@@ -57,9 +58,12 @@ struct InProcessProgram
     FakeLoginItems loginItems;
     PomodoroSkipBroadcaster broadcaster;
     DialogFileChooser fileChooser;
-    AppModel model { AppServices {
-                         repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
-        AppModel::Options { true, false } };
+    NoIdleMonitor idleMonitor;
+    AppModel model {
+        AppServices {
+            repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, idleMonitor, clock },
+        AppModel::Options { true, false }
+    };
     MainWindow window { model };
 };
 

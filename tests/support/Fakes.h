@@ -8,6 +8,7 @@
 #include "app/model/Clock.h"
 #include "app/services/BreakOverlayPresenting.h"
 #include "app/services/FileChooser.h"
+#include "app/services/IdleMonitor.h"
 #include "app/services/LoginItemService.h"
 #include "app/services/PomodoroNotifying.h"
 
@@ -72,6 +73,24 @@ public:
         ++hides;
     }
     void flashOverlay(OverlayColor color) override { flashes.append(color); }
+};
+
+// A desktop that reports idleness when the test says so.
+class FakeIdleMonitor final : public IdleMonitor
+{
+public:
+    bool available = true;
+    std::optional<Seconds> watching; // the threshold of the current watch
+
+    bool isAvailable() const override { return available; }
+    void watch(Seconds threshold) override { watching = threshold; }
+    void stopWatching() override { watching.reset(); }
+    // Idle since `since`, back at `at`, as a detector reports it.
+    void away(Instant since, Instant at)
+    {
+        Q_EMIT becameIdle(since);
+        Q_EMIT becameActive(at);
+    }
 };
 
 class FakeLoginItems final : public LoginItemService

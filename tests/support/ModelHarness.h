@@ -92,6 +92,7 @@ struct ModelHarness
     FakeGoogleCalendarService google;
     FakeAppleCalendarService apple;
     PomodoroSkipBroadcaster broadcaster;
+    FakeIdleMonitor idleMonitor;
     GoogleCalendarServicing* googleService = &google; // a test may bring the real service
     std::unique_ptr<AppModel> model;
 
@@ -109,9 +110,16 @@ struct ModelHarness
     void rebuild(AppModel::Options options = { false, false }, Load load = Load::atOnce)
     {
         model.reset();
-        model = std::make_unique<AppModel>(
-            AppServices {
-                repository, *googleService, apple, notifier, overlay, loginItems, fileChooser, broadcaster, clock },
+        model = std::make_unique<AppModel>(AppServices { repository,
+                                               *googleService,
+                                               apple,
+                                               notifier,
+                                               overlay,
+                                               loginItems,
+                                               fileChooser,
+                                               broadcaster,
+                                               idleMonitor,
+                                               clock },
             options);
         // As at start-up: nothing is saved before a load has succeeded (here of an absent file).
         if (!options.loadOnInit && load == Load::atOnce)

@@ -37,6 +37,7 @@ AppModel::AppModel(AppServices services, Options options, QObject* parent)
         if (m_pomodoroPhase)
             advancePomodoroPhase();
     });
+    connectIdleMonitor();
     m_services.pomodoroNotifier.requestAuthorizationIfNeeded();
     m_saveRetryTimer.setSingleShot(true);
     connect(&m_saveRetryTimer, &QTimer::timeout, this, &AppModel::persist);
@@ -79,6 +80,8 @@ QCoro::Task<> AppModel::load()
     m_desktopCalendar.setEventLinks(snapshot.appleCalendarEventLinks);
     setActiveSession(snapshot.activeSession);
     setSettingsField(snapshot.settings);
+    setAwayQuestion(snapshot.awayQuestion);
+    followIdleMonitor(); // drops a question about a session that is no longer there
     assign(m_didReadData, true, &AppModel::didReadDataChanged);
 
     co_await m_googleCalendar.restore();
@@ -174,6 +177,7 @@ AppSnapshot AppModel::currentSnapshot() const
         m_googleCalendar.eventLinks(),
         m_desktopCalendar.eventLinks(),
         m_activeSession,
+        m_awayQuestion,
         m_settings,
         m_snapshotExtras };
 }

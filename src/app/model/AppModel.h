@@ -6,6 +6,7 @@
 #include "app/model/MainSection.h"
 #include "app/text/ImportTexts.h"
 #include "app/text/NumberFormatCache.h"
+#include "core/away/AwayRules.h"
 #include "core/billing/EntryStartIndex.h"
 #include "core/datafile/TivrenRepository.h"
 #include "core/import/ImportPlan.h"
@@ -26,6 +27,7 @@ namespace tivren {
 
 class BreakOverlayPresenting;
 class FileChooser;
+class IdleMonitor;
 class LoginItemService;
 class PomodoroNotifying;
 class PomodoroSkipBroadcaster;
@@ -41,6 +43,7 @@ struct AppServices
     LoginItemService& loginItems;
     FileChooser& fileChooser;
     PomodoroSkipBroadcaster& skipBroadcaster;
+    IdleMonitor& idleMonitor;
     const Clock& clock;
 };
 
@@ -151,6 +154,14 @@ public:
     void updatePomodoroEnabled(bool enabled);
     std::optional<Seconds> pomodoroRemaining() const;
 
+    // ---- time away ---------------------------------------------------------------------------
+    // The question about time away from the running timer, open until answered: asked when the
+    // user comes back after more than the settings' threshold (awayQuestionEnabled on). It is kept
+    // in the data file, so a restart asks again; it goes when its session is stopped or switched.
+    const std::optional<AwayQuestion>& awayQuestion() const { return m_awayQuestion; }
+    // Applies the answer in one change and one save; false when no question is open.
+    [[nodiscard]] bool answerAway(AwayAnswer answer);
+
     // ---- projects, entries, settings ---------------------------------------------------------
     void updateProject(const Project& project,
         const QString& name,
@@ -210,6 +221,7 @@ Q_SIGNALS:
     void pomodoroPhaseDurationChanged();
     void pomodoroCompletedWorkIntervalsChanged();
     void pomodoroProjectIDChanged();
+    void awayQuestionChanged();
 
 private:
     // The connections report through the model's messages and change the settings they keep there.
@@ -254,6 +266,9 @@ private:
     // elapsed time.
     // Records the running session as an entry and clears it, without saving; false when none ran.
     bool endSession(bool fromPomodoro);
+    // Records the session as an entry ending at end (none when that is not after its start) and
+    // clears it, without saving.
+    void recordSession(const ActiveTimerSession& session, Instant end);
     void startSession(const QUuid& projectID);
     // Where the running session ends: now, or its start plus the time that really passed when the
     // wall clock was set back while it ran (the user is told).
@@ -261,6 +276,13 @@ private:
     // After load(): ties a stored running session to the monotonic clock; one that starts in the
     // future counts from the program's start instead (the user is told).
     void checkRestoredSession();
+
+    // Time away: the monitor is watched only while a timer runs and the question is wanted.
+    void connectIdleMonitor();
+    void followIdleMonitor();
+    void userWentIdle(Instant since);
+    void userCameBack(Instant at);
+    void setAwayQuestion(const std::optional<AwayQuestion>& question);
 
     // First index of the record with that id, or -1.
     qsizetype indexOfProject(const QUuid& id) const;
@@ -300,6 +322,9 @@ private:
     int m_pomodoroCompletedWorkIntervals = 0;
     std::optional<QUuid> m_pomodoroProjectID;
     std::optional<Instant> m_workReminderLastFired;
+    std::optional<AwayQuestion> m_awayQuestion;
+    std::optional<Instant> m_idleSince; // as the monitor reported, while a timer runs
+    std::optional<Seconds> m_watchedThreshold; // the monitor's watch, while there is one
     // The program's start on both clocks, and the running session's start on the monotonic one.
     const Instant m_launchTime = m_services.clock.now();
     const Seconds m_launchMonotonicTime = m_services.clock.monotonicNow();

@@ -55,16 +55,19 @@ bool AppModel::endSession(bool fromPomodoro)
         return false;
     }
     const ActiveTimerSession session = *m_activeSession;
-    const Instant end = sessionEnd(session);
-    if (end > session.startDate) {
-        appendEntry(TimeEntry { QUuid::createUuid(), session.projectID, session.startDate, end, QString() });
-    }
-    setActiveSession(std::nullopt);
-    m_sessionMonotonicStart.reset();
-    m_workReminderLastFired.reset();
+    recordSession(session, sessionEnd(session));
     if (!fromPomodoro)
         clearPomodoroState();
     return true;
+}
+
+void AppModel::recordSession(const ActiveTimerSession& session, Instant end)
+{
+    if (end > session.startDate)
+        appendEntry(TimeEntry { QUuid::createUuid(), session.projectID, session.startDate, end, QString() });
+    setActiveSession(std::nullopt);
+    m_sessionMonotonicStart.reset();
+    m_workReminderLastFired.reset();
 }
 
 void AppModel::startSession(const QUuid& projectID)

@@ -82,6 +82,15 @@ template <> struct Fields<ActiveTimerSession>
     };
 };
 
+template <> struct Fields<AwayQuestion>
+{
+    using A = AwayQuestion;
+    static constexpr std::array table {
+        field<&A::since, kind::Moment>("since"_L1, Rule::required),
+        field<&A::until, kind::Moment>("until"_L1, Rule::required),
+    };
+};
+
 template <typename Service> struct Fields<CalendarSettings<Service>>
 {
     using C = CalendarSettings<Service>;
@@ -129,6 +138,7 @@ template <> struct Fields<AppSnapshot>
         field<&S::googleCalendarEventLinks, kind::List<GoogleCalendarEventLink>>("googleCalendarEventLinks"_L1, d),
         field<&S::appleCalendarEventLinks, kind::List<AppleCalendarEventLink>>("appleCalendarEventLinks"_L1, d),
         field<&S::activeSession, kind::Optional<kind::Object<ActiveTimerSession>>>("activeSession"_L1, d),
+        field<&S::awayQuestion, kind::Optional<kind::Object<AwayQuestion>>>("awayQuestion"_L1, d),
         field<&S::settings, kind::Object<AppSettings>>("settings"_L1, d),
     };
 };

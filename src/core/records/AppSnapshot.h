@@ -3,6 +3,7 @@
 
 #include "core/records/ActiveTimerSession.h"
 #include "core/records/AppSettings.h"
+#include "core/records/AwayQuestion.h"
 #include "core/records/CalendarEventLink.h"
 #include "core/records/JsonExtras.h"
 #include "core/records/Project.h"
@@ -23,6 +24,7 @@ struct AppSnapshot
     QList<GoogleCalendarEventLink> googleCalendarEventLinks;
     QList<AppleCalendarEventLink> appleCalendarEventLinks;
     std::optional<ActiveTimerSession> activeSession;
+    std::optional<AwayQuestion> awayQuestion; // asked about the running session, not answered yet
     AppSettings settings;
     JsonExtras extras {}; // top-level keys a newer Tivren wrote, kept as they came
 

@@ -6,6 +6,7 @@
 #include "app/model/Clock.h"
 #include "app/services/BackgroundTask.h"
 #include "core/datafile/Uuid.h"
+#include "core/time/Instant.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -218,6 +219,24 @@ void ControlService::Skip()
     replyWhenSaved();
 }
 
+void ControlService::Away(const QString& answer)
+{
+    const auto parsed = awayAnswerFromRawValue(answer);
+    if (!parsed) {
+        sendErrorReply(QDBusError::InvalidArgs,
+            u"\"%1\" is no answer about time away; it is keep, discard or stop."_s.arg(shortened(answer)));
+        return;
+    }
+    if (!acceptsChanges())
+        return;
+    if (!m_model.answerAway(*parsed)) {
+        sendErrorReply(QString::fromLatin1(ControlBus::noAwayQuestionError),
+            u"No question about time away is open; it is asked when you come back to a running timer."_s);
+        return;
+    }
+    replyWhenSaved();
+}
+
 bool ControlService::acceptsChanges()
 {
     const auto reason = m_model.whyChangesAreNotSaved();
@@ -311,6 +330,10 @@ QString ControlService::Status()
     if (const auto& phase = m_model.pomodoroPhase()) {
         status[u"pomodoroPhase"_s] = rawValue(*phase);
         status[u"pomodoroRemainingSeconds"_s] = std::ceil(m_model.pomodoroRemaining().value_or(0));
+    }
+    if (const auto& question = m_model.awayQuestion()) {
+        status[u"away"_s] = QJsonObject { { u"since"_s, Iso8601::format(question->since) },
+            { u"minutes"_s, AwayRules::minutes(*question) } };
     }
     return QString::fromUtf8(QJsonDocument(status).toJson(QJsonDocument::Compact));
 }

@@ -61,6 +61,8 @@ public:
     void Stop();
     void Skip();
     QString Status();
+    // Answers the open question about time away: keep, discard or stop.
+    void Away(const QString& answer);
     // Reads another tracker's export (the file's bytes) and replies, as JSON, what importing it
     // adds; with apply it adds that too, and replies once it is on disk.
     QString Import(const QByteArray& content, bool apply);

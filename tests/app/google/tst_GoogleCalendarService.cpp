@@ -19,7 +19,7 @@ std::unique_ptr<ModelHarness> modelOn(Harness& h, const Project& project, const 
     auto tivren = std::make_unique<ModelHarness>(AppModel::Options { false, false }, ModelHarness::Load::later);
     tivren->googleService = h.service.get();
     tivren->rebuild({ false, false }, ModelHarness::Load::later);
-    tivren->load({ { project }, entries, {}, {}, {}, {} });
+    tivren->load(snapshotOf({ project }, entries));
     return tivren;
 }
 

@@ -45,6 +45,7 @@ AppSnapshot fullSnapshot()
     s.googleCalendarEventLinks.append({ QUuid::createUuid(), s.entries[0].id, u"primary"_s, u"evt123"_s, 1741948300 });
     s.appleCalendarEventLinks.append({ QUuid::createUuid(), s.entries[1].id, u"local-cal"_s, u"uid-1"_s, 1741948400 });
     s.activeSession = ActiveTimerSession { s.projects[1].id, 1741950000 };
+    s.awayQuestion = AwayQuestion { 1741951000, 1741953400 };
     s.settings.currencyCode = u"EUR"_s;
     s.settings.languagePreference = AppLanguagePreference::dutch;
     s.settings.pomodoroEnabled = true;
@@ -203,6 +204,7 @@ private Q_SLOTS:
 {"entries": [{ENTRY, "startDate": 1741944600, "endDate": "2025-03-14T10:00:00Z"}]} => entries[0].startDate: expected a string, found a number
 {"entries": [{ENTRY, "startDate": "2025-03-14T09:30:00Z", "endDate": "2025-03-14T10:00:00Z"}, {ENTRY, "startDate": null}]} => entries[1].startDate: required value is null
 {"activeSession": {"projectID": "11111111-2222-3333-4444-555555555555"}} => activeSession.startDate: required key is missing
+{"awayQuestion": {"since": "2025-03-14T09:30:00Z"}} => awayQuestion.until: required key is missing
 {"googleCalendarEventLinks": [{ENTRY, "entryID": "11111111-2222-3333-4444-555555555555", "calendarID": "c", "lastSyncedAt": "2025-03-14T09:30:00Z"}]} => googleCalendarEventLinks[0].eventID: required key is missing
 {"settings": {"languagePreference": "it"}} => settings.languagePreference: unknown value "it"
 {"settings": {"pomodoroWorkMinutes": "25"}} => settings.pomodoroWorkMinutes: expected a number, found a string
@@ -271,11 +273,15 @@ private Q_SLOTS:
         QVERIFY(encoded.contains(UuidText::upper(original.projects[0].id).toLatin1()));
         QVERIFY(!encoded.contains("null"));
         QCOMPARE(encoded.count("\"hourlyRate\""), 1); // none for the project without a rate
-        for (const char* key :
-            { "\"awayQuestionEnabled\": true", "\"awayThresholdMinutes\": 25", "\"stopOnScreenLock\": true" })
+        for (const char* key : { "\"awayQuestionEnabled\": true",
+                 "\"awayThresholdMinutes\": 25",
+                 "\"stopOnScreenLock\": true",
+                 "\"since\": \"2025-03-14T11:16:40Z\"" })
             QVERIFY2(encoded.contains(key), key);
         original.activeSession.reset();
+        original.awayQuestion.reset();
         QVERIFY(!SnapshotCodec::encode(original)->contains("activeSession"));
+        QVERIFY(!SnapshotCodec::encode(original)->contains("\"awayQuestion\""));
     }
 
     // What a newer Tivren may add: keys at the top level and in every record, with any JSON value. Sorted in
