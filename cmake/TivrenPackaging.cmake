@@ -56,7 +56,7 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
 # there, so calls of our own would only do it twice.
 
 # RPM: requirements found by rpmbuild's autoreq; CMake 3.25 has no variable for Recommends, so it
-# joins the spec's header lines. No /usr/lib/.build-id links: the .rpm holds what the .deb holds.
+# joins the RPM build recipe's header lines. No /usr/lib/.build-id links: the .rpm holds what the .deb holds.
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_LICENSE GPL-3.0-or-later)
 set(CPACK_RPM_PACKAGE_GROUP Applications/Productivity)
