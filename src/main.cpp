@@ -19,6 +19,7 @@
 #include "platform/session/SingleInstance.h"
 #include "platform/session/TerminationSignals.h"
 #include "platform/session/XdgAutostart.h"
+#include "ui/away/AwayPrompt.h"
 #include "ui/export/DialogFileChooser.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/Shell.h"
@@ -265,6 +266,9 @@ int main(int argc, char* argv[])
 
     Shell shell(model, autostart, clock);
     fileChooser.setParentWindow([&shell]() -> QWidget* {
+        return shell.mainWindow();
+    });
+    AwayPrompt awayPrompt(model, notifier, [&shell]() -> QWidget* {
         return shell.mainWindow();
     });
     ControlService control(model, windowActionsOf(shell));

@@ -1206,5 +1206,109 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>It is larger than %d MiB; no export of time entries is that large.</source>
         <translation>Sie ist größer als %d MiB; kein Export von Zeiteinträgen ist so groß.</translation>
     </message>
+    <message>
+        <source>Time Away</source>
+        <extracomment>The title of the question asked when the user comes back to a running timer</extracomment>
+        <translation>Abwesenheit</translation>
+    </message>
+    <message numerus="yes">
+        <source>You were away for %n min (since %@).</source>
+        <translation>
+            <numerusform>%n Min. abwesend (seit %@).</numerusform>
+            <numerusform>%n Min. abwesend (seit %@).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>A button: the time away counts, nothing changes</extracomment>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <extracomment>A button: the time away is not tracked, the timer goes on from now</extracomment>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Stop at %@</source>
+        <extracomment>A button: the entry ends when the user went away (a time of day), no timer runs</extracomment>
+        <translation>Um %@ stoppen</translation>
+    </message>
+    <message>
+        <source>The time away counts; the timer goes on.</source>
+        <translation>Die Zeit der Abwesenheit zählt; der Timer läuft weiter.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and a new one for the same project starts now.</source>
+        <translation>Der Eintrag endet um %@, und ein neuer für dasselbe Projekt beginnt jetzt.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and the timer stops.</source>
+        <translation>Der Eintrag endet um %@, und der Timer stoppt.</translation>
+    </message>
+    <message>
+        <source>The dates could be month/day or day/month: no day in the file is above 12. Export it again with dates as YYYY-MM-DD.</source>
+        <translation>Die Daten könnten Monat/Tag oder Tag/Monat sein: Kein Tag in der Datei ist größer als 12. Die Datei erneut mit Daten im Format YYYY-MM-DD exportieren.</translation>
+    </message>
+    <message>
+        <source>it has no end (a timer still running when the file was exported)</source>
+        <translation>er hat kein Ende (ein Timer lief noch, als die Datei exportiert wurde)</translation>
+    </message>
+    <message>
+        <source>“%@ %@” is not a date and time</source>
+        <translation>„%@ %@“ ist kein Datum mit Uhrzeit</translation>
+    </message>
+    <message>
+        <source>its end is not after its start</source>
+        <translation>sein Ende liegt nicht nach seinem Beginn</translation>
+    </message>
+    <message>
+        <source>This is not a Toggl Track or Clockify detailed CSV export, a Timewarrior export or Watson&apos;s frames file.</source>
+        <translation>Das ist weder ein detaillierter CSV-Export von Toggl Track oder Clockify noch ein Timewarrior-Export oder die frames-Datei von Watson.</translation>
+    </message>
+    <message>
+        <source>The CSV file ends inside a quoted field.</source>
+        <translation>Die CSV-Datei endet innerhalb eines Feldes in Anführungszeichen.</translation>
+    </message>
+    <message>
+        <source>it has no end (an interval still open in Timewarrior)</source>
+        <translation>er hat kein Ende (ein in Timewarrior noch offenes Intervall)</translation>
+    </message>
+    <message>
+        <source>its start or end is not a time like 20260314T090000Z</source>
+        <translation>sein Beginn oder Ende ist keine Zeit wie 20260314T090000Z</translation>
+    </message>
+    <message>
+        <source>it is not a frame [start, stop, project, …]</source>
+        <translation>er ist kein Frame [start, stop, project, …]</translation>
+    </message>
+    <message>
+        <source>%@ %@ does not exist in this time zone (the clocks moved forward)</source>
+        <translation>%@ %@ gibt es in dieser Zeitzone nicht (die Uhren wurden vorgestellt)</translation>
+    </message>
+    <message>
+        <source>When you come back to a running timer after time away from the computer, or after it slept, Tivren asks whether that time counts.</source>
+        <translation>Nach einer Zeit fern vom Computer oder nach seinem Ruhezustand fragt Tivren bei laufendem Timer, ob diese Zeit zählt.</translation>
+    </message>
+    <message>
+        <source>Ask about time away</source>
+        <translation>Nach Abwesenheit fragen</translation>
+    </message>
+    <message>
+        <source>Ask after</source>
+        <extracomment>Followed by a number of minutes: ask once the user was away longer than that</extracomment>
+        <translation>Fragen nach</translation>
+    </message>
+    <message>
+        <source>Minutes away before Tivren asks</source>
+        <translation>Minuten Abwesenheit, bevor Tivren fragt</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell Tivren when you are idle, so only time asleep is asked about.</source>
+        <translation>Diese Arbeitsumgebung meldet Tivren keine Inaktivität; gefragt wird nur nach Zeit im Ruhezustand.</translation>
+    </message>
+    <message>
+        <source>Stop the timer when the screen locks</source>
+        <translation>Timer stoppen, wenn der Bildschirm gesperrt wird</translation>
+    </message>
 </context>
 </TS>

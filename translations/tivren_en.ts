@@ -108,5 +108,12 @@
             <numerusform>Created %n projects.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>You were away for %n min (since %@).</source>
+        <translation>
+            <numerusform>You were away for %n min (since %@).</numerusform>
+            <numerusform>You were away for %n min (since %@).</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -1206,5 +1206,109 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>It is larger than %d MiB; no export of time entries is that large.</source>
         <translation>Ocupa más de %d MiB; ninguna exportación de registros de tiempo es tan grande.</translation>
     </message>
+    <message>
+        <source>Time Away</source>
+        <extracomment>The title of the question asked when the user comes back to a running timer</extracomment>
+        <translation>Tiempo ausente</translation>
+    </message>
+    <message numerus="yes">
+        <source>You were away for %n min (since %@).</source>
+        <translation>
+            <numerusform>Has estado fuera %n min (desde las %@).</numerusform>
+            <numerusform>Has estado fuera %n min (desde las %@).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>A button: the time away counts, nothing changes</extracomment>
+        <translation>Conservar</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <extracomment>A button: the time away is not tracked, the timer goes on from now</extracomment>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Stop at %@</source>
+        <extracomment>A button: the entry ends when the user went away (a time of day), no timer runs</extracomment>
+        <translation>Detener a las %@</translation>
+    </message>
+    <message>
+        <source>The time away counts; the timer goes on.</source>
+        <translation>El tiempo ausente cuenta; el temporizador sigue.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and a new one for the same project starts now.</source>
+        <translation>La entrada termina a las %@ y ahora empieza una nueva para el mismo proyecto.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and the timer stops.</source>
+        <translation>La entrada termina a las %@ y el temporizador se detiene.</translation>
+    </message>
+    <message>
+        <source>The dates could be month/day or day/month: no day in the file is above 12. Export it again with dates as YYYY-MM-DD.</source>
+        <translation>Las fechas podrían ser mes/día o día/mes: ningún día del archivo pasa de 12. Vuelve a exportarlo con las fechas como YYYY-MM-DD.</translation>
+    </message>
+    <message>
+        <source>it has no end (a timer still running when the file was exported)</source>
+        <translation>no tiene fin (un temporizador seguía en marcha al exportar el archivo)</translation>
+    </message>
+    <message>
+        <source>“%@ %@” is not a date and time</source>
+        <translation>«%@ %@» no es una fecha y hora</translation>
+    </message>
+    <message>
+        <source>its end is not after its start</source>
+        <translation>su fin no es posterior a su inicio</translation>
+    </message>
+    <message>
+        <source>This is not a Toggl Track or Clockify detailed CSV export, a Timewarrior export or Watson&apos;s frames file.</source>
+        <translation>No es una exportación CSV detallada de Toggl Track o Clockify, ni una exportación de Timewarrior, ni el archivo frames de Watson.</translation>
+    </message>
+    <message>
+        <source>The CSV file ends inside a quoted field.</source>
+        <translation>El archivo CSV termina dentro de un campo entre comillas.</translation>
+    </message>
+    <message>
+        <source>it has no end (an interval still open in Timewarrior)</source>
+        <translation>no tiene fin (un intervalo aún abierto en Timewarrior)</translation>
+    </message>
+    <message>
+        <source>its start or end is not a time like 20260314T090000Z</source>
+        <translation>su inicio o su fin no es una hora como 20260314T090000Z</translation>
+    </message>
+    <message>
+        <source>it is not a frame [start, stop, project, …]</source>
+        <translation>no es un frame [start, stop, project, …]</translation>
+    </message>
+    <message>
+        <source>%@ %@ does not exist in this time zone (the clocks moved forward)</source>
+        <translation>%@ %@ no existe en esta zona horaria (los relojes se adelantaron)</translation>
+    </message>
+    <message>
+        <source>When you come back to a running timer after time away from the computer, or after it slept, Tivren asks whether that time counts.</source>
+        <translation>Cuando vuelves a un temporizador en marcha tras un rato lejos del ordenador, o después de que este se suspendiera, Tivren pregunta si ese tiempo cuenta.</translation>
+    </message>
+    <message>
+        <source>Ask about time away</source>
+        <translation>Preguntar por el tiempo ausente</translation>
+    </message>
+    <message>
+        <source>Ask after</source>
+        <extracomment>Followed by a number of minutes: ask once the user was away longer than that</extracomment>
+        <translation>Preguntar tras</translation>
+    </message>
+    <message>
+        <source>Minutes away before Tivren asks</source>
+        <translation>Minutos ausente antes de que Tivren pregunte</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell Tivren when you are idle, so only time asleep is asked about.</source>
+        <translation>Este escritorio no indica a Tivren cuándo estás inactivo, así que solo se pregunta por el tiempo en suspensión.</translation>
+    </message>
+    <message>
+        <source>Stop the timer when the screen locks</source>
+        <translation>Detener el temporizador al bloquear la pantalla</translation>
+    </message>
 </context>
 </TS>

@@ -1206,5 +1206,109 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>It is larger than %d MiB; no export of time entries is that large.</source>
         <translation>Il dépasse %d&#xa0;Mio&#x202f;; aucun export d’entrées de temps n’est aussi volumineux.</translation>
     </message>
+    <message>
+        <source>Time Away</source>
+        <extracomment>The title of the question asked when the user comes back to a running timer</extracomment>
+        <translation>Temps d’absence</translation>
+    </message>
+    <message numerus="yes">
+        <source>You were away for %n min (since %@).</source>
+        <translation>
+            <numerusform>Absence de %n&#xa0;min (depuis %@).</numerusform>
+            <numerusform>Absence de %n&#xa0;min (depuis %@).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>A button: the time away counts, nothing changes</extracomment>
+        <translation>Conserver</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <extracomment>A button: the time away is not tracked, the timer goes on from now</extracomment>
+        <translation>Écarter</translation>
+    </message>
+    <message>
+        <source>Stop at %@</source>
+        <extracomment>A button: the entry ends when the user went away (a time of day), no timer runs</extracomment>
+        <translation>Arrêter à %@</translation>
+    </message>
+    <message>
+        <source>The time away counts; the timer goes on.</source>
+        <translation>Le temps d’absence compte&#x202f;; le minuteur continue.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and a new one for the same project starts now.</source>
+        <translation>L’entrée se termine à %@ et une nouvelle pour le même projet commence maintenant.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and the timer stops.</source>
+        <translation>L’entrée se termine à %@ et le minuteur s’arrête.</translation>
+    </message>
+    <message>
+        <source>The dates could be month/day or day/month: no day in the file is above 12. Export it again with dates as YYYY-MM-DD.</source>
+        <translation>Les dates peuvent être mois/jour ou jour/mois&#x202f;: aucun jour du fichier ne dépasse 12. Exportez-le à nouveau avec des dates au format YYYY-MM-DD.</translation>
+    </message>
+    <message>
+        <source>it has no end (a timer still running when the file was exported)</source>
+        <translation>il n’a pas de fin (un minuteur tournait encore lors de l’export du fichier)</translation>
+    </message>
+    <message>
+        <source>“%@ %@” is not a date and time</source>
+        <translation>«&#xa0;%@ %@&#xa0;» n’est pas une date et une heure</translation>
+    </message>
+    <message>
+        <source>its end is not after its start</source>
+        <translation>sa fin n’est pas après son début</translation>
+    </message>
+    <message>
+        <source>This is not a Toggl Track or Clockify detailed CSV export, a Timewarrior export or Watson&apos;s frames file.</source>
+        <translation>Ce n’est ni un export CSV détaillé de Toggl Track ou Clockify, ni un export Timewarrior, ni le fichier frames de Watson.</translation>
+    </message>
+    <message>
+        <source>The CSV file ends inside a quoted field.</source>
+        <translation>Le fichier CSV se termine au milieu d’un champ entre guillemets.</translation>
+    </message>
+    <message>
+        <source>it has no end (an interval still open in Timewarrior)</source>
+        <translation>il n’a pas de fin (un intervalle encore ouvert dans Timewarrior)</translation>
+    </message>
+    <message>
+        <source>its start or end is not a time like 20260314T090000Z</source>
+        <translation>son début ou sa fin n’est pas une heure comme 20260314T090000Z</translation>
+    </message>
+    <message>
+        <source>it is not a frame [start, stop, project, …]</source>
+        <translation>ce n’est pas un frame [start, stop, project, …]</translation>
+    </message>
+    <message>
+        <source>%@ %@ does not exist in this time zone (the clocks moved forward)</source>
+        <translation>%@ %@ n’existe pas dans ce fuseau horaire (passage à l’heure d’été)</translation>
+    </message>
+    <message>
+        <source>When you come back to a running timer after time away from the computer, or after it slept, Tivren asks whether that time counts.</source>
+        <translation>Quand vous revenez à un minuteur en cours après un moment loin de l’ordinateur, ou après sa mise en veille, Tivren demande si ce temps compte.</translation>
+    </message>
+    <message>
+        <source>Ask about time away</source>
+        <translation>Demander pour le temps d’absence</translation>
+    </message>
+    <message>
+        <source>Ask after</source>
+        <extracomment>Followed by a number of minutes: ask once the user was away longer than that</extracomment>
+        <translation>Demander après</translation>
+    </message>
+    <message>
+        <source>Minutes away before Tivren asks</source>
+        <translation>Minutes d’absence avant que Tivren demande</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell Tivren when you are idle, so only time asleep is asked about.</source>
+        <translation>Ce bureau n’indique pas à Tivren quand vous êtes inactif&#x202f;: seul le temps de mise en veille est concerné.</translation>
+    </message>
+    <message>
+        <source>Stop the timer when the screen locks</source>
+        <translation>Arrêter le minuteur au verrouillage de l’écran</translation>
+    </message>
 </context>
 </TS>

@@ -1206,5 +1206,109 @@ Read by screen readers for the Edit button of a time entry; %@ is its project an
         <source>It is larger than %d MiB; no export of time entries is that large.</source>
         <translation>Het is groter dan %d MiB; geen export van tijdregistraties is zo groot.</translation>
     </message>
+    <message>
+        <source>Time Away</source>
+        <extracomment>The title of the question asked when the user comes back to a running timer</extracomment>
+        <translation>Afwezigheid</translation>
+    </message>
+    <message numerus="yes">
+        <source>You were away for %n min (since %@).</source>
+        <translation>
+            <numerusform>Je was %n min weg (sinds %@).</numerusform>
+            <numerusform>Je was %n min weg (sinds %@).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>A button: the time away counts, nothing changes</extracomment>
+        <translation>Behouden</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <extracomment>A button: the time away is not tracked, the timer goes on from now</extracomment>
+        <translation>Schrappen</translation>
+    </message>
+    <message>
+        <source>Stop at %@</source>
+        <extracomment>A button: the entry ends when the user went away (a time of day), no timer runs</extracomment>
+        <translation>Stoppen om %@</translation>
+    </message>
+    <message>
+        <source>The time away counts; the timer goes on.</source>
+        <translation>De tijd weg telt mee; de timer loopt door.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and a new one for the same project starts now.</source>
+        <translation>De registratie eindigt om %@ en een nieuwe voor hetzelfde project begint nu.</translation>
+    </message>
+    <message>
+        <source>The entry ends at %@ and the timer stops.</source>
+        <translation>De registratie eindigt om %@ en de timer stopt.</translation>
+    </message>
+    <message>
+        <source>The dates could be month/day or day/month: no day in the file is above 12. Export it again with dates as YYYY-MM-DD.</source>
+        <translation>De datums kunnen maand/dag of dag/maand zijn: geen dag in het bestand is hoger dan 12. Exporteer het opnieuw met datums als YYYY-MM-DD.</translation>
+    </message>
+    <message>
+        <source>it has no end (a timer still running when the file was exported)</source>
+        <translation>die heeft geen einde (een timer liep nog toen het bestand werd geëxporteerd)</translation>
+    </message>
+    <message>
+        <source>“%@ %@” is not a date and time</source>
+        <translation>“%@ %@” is geen datum en tijd</translation>
+    </message>
+    <message>
+        <source>its end is not after its start</source>
+        <translation>het einde ligt niet na het begin</translation>
+    </message>
+    <message>
+        <source>This is not a Toggl Track or Clockify detailed CSV export, a Timewarrior export or Watson&apos;s frames file.</source>
+        <translation>Dit is geen gedetailleerde CSV-export van Toggl Track of Clockify, geen Timewarrior-export en geen frames-bestand van Watson.</translation>
+    </message>
+    <message>
+        <source>The CSV file ends inside a quoted field.</source>
+        <translation>Het CSV-bestand eindigt midden in een veld tussen aanhalingstekens.</translation>
+    </message>
+    <message>
+        <source>it has no end (an interval still open in Timewarrior)</source>
+        <translation>die heeft geen einde (een interval dat in Timewarrior nog open is)</translation>
+    </message>
+    <message>
+        <source>its start or end is not a time like 20260314T090000Z</source>
+        <translation>het begin of einde is geen tijd zoals 20260314T090000Z</translation>
+    </message>
+    <message>
+        <source>it is not a frame [start, stop, project, …]</source>
+        <translation>het is geen frame [start, stop, project, …]</translation>
+    </message>
+    <message>
+        <source>%@ %@ does not exist in this time zone (the clocks moved forward)</source>
+        <translation>%@ %@ bestaat niet in deze tijdzone (de klok ging vooruit)</translation>
+    </message>
+    <message>
+        <source>When you come back to a running timer after time away from the computer, or after it slept, Tivren asks whether that time counts.</source>
+        <translation>Kom je terug bij een lopende timer na tijd weg van de computer, of nadat die sliep, dan vraagt Tivren of die tijd meetelt.</translation>
+    </message>
+    <message>
+        <source>Ask about time away</source>
+        <translation>Vragen naar tijd weg</translation>
+    </message>
+    <message>
+        <source>Ask after</source>
+        <extracomment>Followed by a number of minutes: ask once the user was away longer than that</extracomment>
+        <translation>Vragen na</translation>
+    </message>
+    <message>
+        <source>Minutes away before Tivren asks</source>
+        <translation>Minuten weg voordat Tivren vraagt</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell Tivren when you are idle, so only time asleep is asked about.</source>
+        <translation>Deze desktop laat Tivren niet weten wanneer je inactief bent, dus wordt alleen naar slaaptijd gevraagd.</translation>
+    </message>
+    <message>
+        <source>Stop the timer when the screen locks</source>
+        <translation>Timer stoppen wanneer het scherm vergrendelt</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "app/calendar/AppleCalendarServicing.h"
 #include "app/google/GoogleCalendarServicing.h"
 #include "app/model/Clock.h"
+#include "app/services/AwayNotifying.h"
 #include "app/services/BreakOverlayPresenting.h"
 #include "app/services/FileChooser.h"
 #include "app/services/IdleMonitor.h"
@@ -90,6 +91,27 @@ public:
     {
         Q_EMIT becameIdle(since);
         Q_EMIT becameActive(at);
+    }
+};
+
+// The question about time away as a notification: what is posted, and its buttons' handler.
+class FakeAwayNotifier final : public AwayNotifying
+{
+public:
+    std::optional<AwayQuestion> posted;
+    Answered answered;
+    int withdrawals = 0;
+
+    void askAway(const AwayQuestion& question, Answered handler) override
+    {
+        posted = question;
+        answered = std::move(handler);
+    }
+    void withdrawAway() override
+    {
+        posted.reset();
+        answered = nullptr;
+        ++withdrawals;
     }
 };
 

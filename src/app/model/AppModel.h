@@ -161,6 +161,8 @@ public:
     const std::optional<AwayQuestion>& awayQuestion() const { return m_awayQuestion; }
     // Applies the answer in one change and one save; false when no question is open.
     [[nodiscard]] bool answerAway(AwayAnswer answer);
+    // Whether this desktop tells when the user is idle; without it only sleep is asked about.
+    [[nodiscard]] bool idleDetectionAvailable() const;
 
     // ---- projects, entries, settings ---------------------------------------------------------
     void updateProject(const Project& project,
@@ -222,6 +224,7 @@ Q_SIGNALS:
     void pomodoroCompletedWorkIntervalsChanged();
     void pomodoroProjectIDChanged();
     void awayQuestionChanged();
+    void idleDetectionAvailableChanged();
 
 private:
     // The connections report through the model's messages and change the settings they keep there.

@@ -38,6 +38,15 @@ void AppModel::connectIdleMonitor()
     connect(&m_services.idleMonitor, &IdleMonitor::becameActive, this, &AppModel::userCameBack);
     connect(this, &AppModel::activeSessionChanged, this, &AppModel::followIdleMonitor);
     connect(this, &AppModel::settingsChanged, this, &AppModel::followIdleMonitor);
+    connect(&m_services.idleMonitor, &IdleMonitor::availabilityChanged, this, [this] {
+        followIdleMonitor();
+        Q_EMIT idleDetectionAvailableChanged();
+    });
+}
+
+bool AppModel::idleDetectionAvailable() const
+{
+    return m_services.idleMonitor.isAvailable();
 }
 
 void AppModel::followIdleMonitor()

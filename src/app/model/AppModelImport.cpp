@@ -19,19 +19,25 @@ struct FileReasons
     QString tooLarge;
 };
 
-Expected<ImportReading, QString> readImportFile(const QString& path, const FileReasons& reasons)
+// A line already in the user's language (or the system's own error), passed on as it is.
+ImportReason worded(const QString& line)
+{
+    return ImportReason { "%@", { line } };
+}
+
+Expected<ImportReading, ImportReason> readImportFile(const QString& path, const FileReasons& reasons)
 {
     // A pipe or a device would keep the reading waiting, or never end.
     if (!QFileInfo(path).isFile())
-        return Unexpected(reasons.notAFile);
+        return Unexpected(worded(reasons.notAFile));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Unexpected(file.errorString());
+        return Unexpected(worded(file.errorString()));
     const QByteArray content = file.read(largestImportFile + 1);
     if (file.error() != QFileDevice::NoError)
-        return Unexpected(file.errorString());
+        return Unexpected(worded(file.errorString()));
     if (content.size() > largestImportFile)
-        return Unexpected(reasons.tooLarge);
+        return Unexpected(worded(reasons.tooLarge));
     return readImport(content);
 }
 
@@ -63,13 +69,13 @@ QCoro::Task<std::optional<ImportReading>> AppModel::chooseImport()
         localized(Text::en("It is larger than %d MiB; no export of time entries is that large."),
             { int(largestImportFile / (1024 * 1024)) }) };
     // Kept out of the co_await expression: GCC 12 mishandles temporaries inside one.
-    QFuture<Expected<ImportReading, QString>> reading = runInBackground([path = *path, reasons] {
+    QFuture<Expected<ImportReading, ImportReason>> reading = runInBackground([path = *path, reasons] {
         return readImportFile(path, reasons);
     });
     auto result = co_await reading;
     if (!result) {
-        setErrorMessage(
-            localized(Text::en("Could not import “%@”: %@"), { QFileInfo(*path).fileName(), result.error() }));
+        setErrorMessage(localized(Text::en("Could not import “%@”: %@"),
+            { QFileInfo(*path).fileName(), ImportTexts::reason(result.error(), appLocale()) }));
         co_return std::nullopt;
     }
     co_return std::move(*result);

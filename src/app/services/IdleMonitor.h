@@ -26,6 +26,8 @@ public:
 Q_SIGNALS:
     void becameIdle(Instant since);
     void becameActive(Instant at);
+    // isAvailable() changed (a desktop's detector may answer only some time after the start).
+    void availabilityChanged();
 };
 
 } // namespace tivren

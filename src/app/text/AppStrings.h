@@ -55,6 +55,14 @@ namespace AppStrings {
 // Looks a Text::plural format up for count ("%n"), then fills in the other arguments.
 [[nodiscard]] QString plural(const QLocale& locale, const QString& key, int count, const QVariantList& arguments = {});
 
+// plural() under another name, for calls around a Text::plural: lupdate would take a call of
+// plural() around a marked text for a second marking, in the wrong context.
+[[nodiscard]] inline QString counted(
+    const QLocale& locale, const QString& key, int count, const QVariantList& arguments = {})
+{
+    return plural(locale, key, count, arguments);
+}
+
 // printf-style formatting of the texts: "%@" takes a text, "%d" a whole number, "%%" is a percent
 // sign; "%1$@" / "%2$d" take the numbered argument, so translations may reorder them.
 [[nodiscard]] QString format(const QString& format, const QVariantList& arguments);

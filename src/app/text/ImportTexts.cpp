@@ -12,12 +12,7 @@ namespace tivren::ImportTexts {
 
 namespace {
 
-// AppStrings::plural under another name: lupdate would take a call of it around a marked text for a
-// second marking, in the wrong context.
-QString counted(const QLocale& locale, const QString& key, int count, const QVariantList& arguments = {})
-{
-    return AppStrings::plural(locale, key, count, arguments);
-}
+using AppStrings::counted;
 
 QStringList projectNames(const ImportPlan& plan)
 {
@@ -32,7 +27,8 @@ QStringList rejectionLines(const QList<ImportRejection>& rejected, const QLocale
 {
     QStringList lines { counted(locale, Text::plural("%n records cannot be imported:"), int(rejected.size())) };
     for (const ImportRejection& rejection : rejected.first(std::min<qsizetype>(rejected.size(), listedRejections)))
-        lines << AppStrings::text(locale, Text::en("Line %d: %@"), { rejection.line, rejection.reason });
+        lines << AppStrings::text(
+            locale, Text::en("Line %d: %@"), { rejection.line, reason(rejection.reason, locale) });
     if (const auto rest = int(rejected.size()) - listedRejections; rest > 0)
         lines << counted(locale, Text::plural("and %n more"), rest);
     return lines;
@@ -72,6 +68,14 @@ QString imported(const ImportPlan& plan, const QLocale& locale)
     if (!plan.newProjects.isEmpty())
         text += u' ' + counted(locale, Text::plural("Created %n projects."), int(plan.newProjects.size()));
     return text;
+}
+
+QString reason(const ImportReason& reason, const QLocale& locale)
+{
+    QVariantList arguments;
+    for (const QString& argument : reason.arguments)
+        arguments << argument;
+    return AppStrings::text(locale, QString::fromUtf8(reason.text), arguments);
 }
 
 } // namespace tivren::ImportTexts

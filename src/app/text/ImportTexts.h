@@ -25,6 +25,8 @@ namespace ImportTexts {
 inline constexpr int listedRejections = 3;
 
 [[nodiscard]] ImportPreview preview(ImportFormat format, const ImportPlan& plan, const QLocale& locale);
+// Why a file or a record cannot be imported, in the language of locale.
+[[nodiscard]] QString reason(const ImportReason& reason, const QLocale& locale);
 // What an import added, for the success message.
 [[nodiscard]] QString imported(const ImportPlan& plan, const QLocale& locale);
 

@@ -34,7 +34,7 @@ QStringList required(const Columns& c)
 }
 
 // Clockify writes dates as its user's locale has them; the file's own values say which order.
-Expected<DateOrder, QString> dateOrder(const CsvHeader& header, const Columns& c, const QList<CsvRecord>& rows)
+Expected<DateOrder, ImportReason> dateOrder(const CsvHeader& header, const Columns& c, const QList<CsvRecord>& rows)
 {
     QStringList dates;
     for (const CsvRecord& row : rows) {
@@ -46,19 +46,22 @@ Expected<DateOrder, QString> dateOrder(const CsvHeader& header, const Columns& c
         return DateOrder::yearMonthDay;
     if (const auto order = LocalTimes::slashDateOrder(dates))
         return *order;
-    return Unexpected(u"The dates could be month/day or day/month: no day in the file is above 12. Export it "
-                      "again with dates as YYYY-MM-DD."_s);
+    return Unexpected(ImportReason { QT_TRANSLATE_NOOP("Tivren",
+                                         "The dates could be month/day or day/month: no day in the file "
+                                         "is above 12. Export it again with dates as YYYY-MM-DD."),
+        {} });
 }
 
 // One record as an entry, or why not.
-Expected<ImportedEntry, QString> entryOf(
+Expected<ImportedEntry, ImportReason> entryOf(
     const CsvHeader& header, const Columns& c, DateOrder order, const CsvRecord& row)
 {
     auto field = [&](const QString& name) {
         return row.fields.value(header.column(name)).trimmed();
     };
     if (field(c.endDate).isEmpty() || field(c.endTime).isEmpty())
-        return Unexpected(u"it has no end (a timer still running when the file was exported)"_s);
+        return Unexpected(ImportReason {
+            QT_TRANSLATE_NOOP("Tivren", "it has no end (a timer still running when the file was exported)"), {} });
     Instant instants[2] = {};
     const QString dateNames[2] = { c.startDate, c.endDate };
     const QString timeNames[2] = { c.startTime, c.endTime };
@@ -66,7 +69,8 @@ Expected<ImportedEntry, QString> entryOf(
         const auto date = LocalTimes::date(field(dateNames[i]), order);
         const auto time = LocalTimes::time(field(timeNames[i]));
         if (!date || !time) {
-            return Unexpected(u"\"%1 %2\" is not a date and time"_s.arg(field(dateNames[i]), field(timeNames[i])));
+            return Unexpected(ImportReason { QT_TRANSLATE_NOOP("Tivren", "“%@ %@” is not a date and time"),
+                { field(dateNames[i]), field(timeNames[i]) } });
         }
         const auto instant = LocalTimes::localInstant(*date, *time);
         if (!instant)
@@ -74,7 +78,7 @@ Expected<ImportedEntry, QString> entryOf(
         instants[i] = *instant;
     }
     if (instants[1] <= instants[0])
-        return Unexpected(u"its end is not after its start"_s);
+        return Unexpected(ImportReason { QT_TRANSLATE_NOOP("Tivren", "its end is not after its start"), {} });
     QStringList tags;
     for (const QString& tag : field(c.tags).split(u',', Qt::SkipEmptyParts))
         tags << tag.trimmed();
@@ -104,7 +108,7 @@ std::optional<ImportFormat> csvFormat(const CsvHeader& header)
     return std::nullopt;
 }
 
-Expected<ImportReading, QString> readCsvExport(ImportFormat format, const QList<CsvRecord>& records)
+Expected<ImportReading, ImportReason> readCsvExport(ImportFormat format, const QList<CsvRecord>& records)
 {
     const CsvHeader header(records.value(0).fields);
     const Columns& c = columnsOf(format);

@@ -16,6 +16,6 @@ namespace tivren::ImportFormats {
 
 // The records after the header, read as that format. The error: the file cannot be read as a
 // whole (Clockify dates whose order stays ambiguous).
-[[nodiscard]] Expected<ImportReading, QString> readCsvExport(ImportFormat format, const QList<CsvRecord>& records);
+[[nodiscard]] Expected<ImportReading, ImportReason> readCsvExport(ImportFormat format, const QList<CsvRecord>& records);
 
 } // namespace tivren::ImportFormats

@@ -24,10 +24,12 @@ QString importFormatName(ImportFormat format)
     return QString();
 }
 
-Expected<ImportReading, QString> readImport(const QByteArray& content)
+Expected<ImportReading, ImportReason> readImport(const QByteArray& content)
 {
-    const QString unknown = u"This is not a Toggl Track or Clockify detailed CSV export, a Timewarrior export or "
-                            "Watson's frames file."_s;
+    const ImportReason unknown { QT_TRANSLATE_NOOP("Tivren",
+                                     "This is not a Toggl Track or Clockify detailed CSV export, a "
+                                     "Timewarrior export or Watson's frames file."),
+        {} };
     if (content.trimmed().startsWith('[')) {
         if (auto reading = ImportFormats::readJsonExport(content))
             return *reading;
@@ -35,7 +37,7 @@ Expected<ImportReading, QString> readImport(const QByteArray& content)
     }
     const auto records = csvRecords(content);
     if (!records)
-        return Unexpected(u"The CSV file ends inside a quoted field."_s);
+        return Unexpected(ImportReason { QT_TRANSLATE_NOOP("Tivren", "The CSV file ends inside a quoted field."), {} });
     if (records->isEmpty())
         return Unexpected(unknown);
     const auto format = ImportFormats::csvFormat(CsvHeader(records->first().fields));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Expected.h"
+#include "core/import/ImportReason.h"
 #include "core/time/Instant.h"
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ struct ImportedEntry
 struct ImportRejection
 {
     int line = 0;
-    QString reason;
+    ImportReason reason;
 
     bool operator==(const ImportRejection&) const = default;
 };
@@ -56,6 +57,6 @@ inline constexpr qint64 largestImportFile = 64 * 1024 * 1024;
 // Reads a Toggl Track or Clockify detailed CSV export, a `timew export` or Watson's frames file.
 // Local times are read in the system's time zone. The error is one line: the file is none of them,
 // or it cannot be read as a whole (a Clockify file whose day and month order stays ambiguous).
-[[nodiscard]] Expected<ImportReading, QString> readImport(const QByteArray& content);
+[[nodiscard]] Expected<ImportReading, ImportReason> readImport(const QByteArray& content);
 
 } // namespace tivren

@@ -24,17 +24,19 @@ std::optional<Instant> timewarriorInstant(const QJsonValue& value)
     return Instant(QDateTime(parsed.date(), parsed.time(), Qt::UTC).toSecsSinceEpoch());
 }
 
-Expected<ImportedEntry, QString> timewarriorEntry(const QJsonValue& value, int line)
+Expected<ImportedEntry, ImportReason> timewarriorEntry(const QJsonValue& value, int line)
 {
     const QJsonObject interval = value.toObject();
     if (!interval.contains(u"end"_s))
-        return Unexpected(u"it has no end (an interval still open in Timewarrior)"_s);
+        return Unexpected(
+            ImportReason { QT_TRANSLATE_NOOP("Tivren", "it has no end (an interval still open in Timewarrior)"), {} });
     const auto start = timewarriorInstant(interval.value(u"start"_s));
     const auto end = timewarriorInstant(interval.value(u"end"_s));
     if (!start || !end)
-        return Unexpected(u"its start or end is not a time like 20260314T090000Z"_s);
+        return Unexpected(
+            ImportReason { QT_TRANSLATE_NOOP("Tivren", "its start or end is not a time like 20260314T090000Z"), {} });
     if (*end <= *start)
-        return Unexpected(u"its end is not after its start"_s);
+        return Unexpected(ImportReason { QT_TRANSLATE_NOOP("Tivren", "its end is not after its start"), {} });
     QStringList tags;
     for (const QJsonValue& tag : interval.value(u"tags"_s).toArray())
         tags << tag.toString();
@@ -42,15 +44,16 @@ Expected<ImportedEntry, QString> timewarriorEntry(const QJsonValue& value, int l
     return ImportedEntry { line, project, *start, *end, notes(interval.value(u"annotation"_s).toString(), tags) };
 }
 
-Expected<ImportedEntry, QString> watsonEntry(const QJsonValue& value, int line)
+Expected<ImportedEntry, ImportReason> watsonEntry(const QJsonValue& value, int line)
 {
     const QJsonArray frame = value.toArray();
     if (frame.size() < 3 || !frame.at(0).isDouble() || !frame.at(1).isDouble() || !frame.at(2).isString())
-        return Unexpected(u"it is not a frame [start, stop, project, …]"_s);
+        return Unexpected(
+            ImportReason { QT_TRANSLATE_NOOP("Tivren", "it is not a frame [start, stop, project, …]"), {} });
     const Instant start = std::floor(frame.at(0).toDouble());
     const Instant end = std::floor(frame.at(1).toDouble());
     if (end <= start)
-        return Unexpected(u"its end is not after its start"_s);
+        return Unexpected(ImportReason { QT_TRANSLATE_NOOP("Tivren", "its end is not after its start"), {} });
     QStringList tags;
     for (const QJsonValue& tag : frame.at(4).toArray())
         tags << tag.toString();

@@ -65,7 +65,7 @@ std::optional<QTime> time(const QString& text)
     return result.isValid() ? std::optional(result) : std::nullopt;
 }
 
-Expected<Instant, QString> localInstant(QDate date, QTime time)
+Expected<Instant, ImportReason> localInstant(QDate date, QTime time)
 {
     // The wall-clock time read as UTC, less each offset in force around that day: the candidates
     // that show that wall-clock time locally are its occurrences (none in a gap, two in a repeat).
@@ -78,8 +78,9 @@ Expected<Instant, QString> localInstant(QDate date, QTime time)
             first = candidate;
     }
     if (!first) {
-        return Unexpected(u"%1 %2 does not exist in this time zone (the clocks moved forward)"_s.arg(
-            date.toString(Qt::ISODate), time.toString(u"HH:mm:ss"_s)));
+        return Unexpected(ImportReason {
+            QT_TRANSLATE_NOOP("Tivren", "%@ %@ does not exist in this time zone (the clocks moved forward)"),
+            { date.toString(Qt::ISODate), time.toString(u"HH:mm:ss"_s) } });
     }
     return Instant(*first);
 }

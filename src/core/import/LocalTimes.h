@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Expected.h"
+#include "core/import/ImportReason.h"
 #include "core/time/Instant.h"
 
 #include <QDate>
@@ -33,6 +34,6 @@ enum class DateOrder
 
 // The instant of a wall-clock date and time in the system's zone. A time the clocks skip (spring
 // forward) is refused; one that repeats (fall back) is its first occurrence.
-[[nodiscard]] Expected<Instant, QString> localInstant(QDate date, QTime time);
+[[nodiscard]] Expected<Instant, ImportReason> localInstant(QDate date, QTime time);
 
 } // namespace tivren::LocalTimes

@@ -3,6 +3,7 @@
 
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/services/SoundPlayer.h"
+#include "app/text/AwayTexts.h"
 #include "app/text/NotificationTexts.h"
 #include "core/ApplicationId.h"
 
@@ -31,6 +32,8 @@ const QString busService = u"org.freedesktop.DBus"_s;
 const QString busPath = u"/org/freedesktop/DBus"_s;
 const QString busInterface = u"org.freedesktop.DBus"_s;
 const QString skipActionKey = u"POMODORO_SKIP"_s;
+// The away question's buttons: the prefix, then the answer's raw value.
+const QString awayActionPrefix = u"AWAY_"_s;
 
 // The sound theme's event for a finished phase; CanberraSoundPlayer plays the same one.
 const QString phaseSoundName = u"complete"_s;
@@ -246,6 +249,43 @@ void DBusNotifier::post(Kind kind, const QString& title, const QString& body, bo
     fetchCapabilities();
 }
 
+void DBusNotifier::askAway(const AwayQuestion& question, Answered answered)
+{
+    withdrawAway();
+    if (m_server == Server::absent)
+        return;
+    m_awayAnswered = std::move(answered);
+    const AwayQuestionText text = AwayTexts::question(question, m_systemLocale());
+    QStringList actions;
+    for (AwayAnswer answer : { AwayAnswer::keep, AwayAnswer::discard, AwayAnswer::stop })
+        actions << awayActionPrefix + rawValue(answer) << AwayTexts::answerLabel(text, answer);
+    const QDBusMessage call = notifyCall(u"x-tivren.away"_s, Urgency::normal, text.title, text.body, actions);
+    const quint64 serial = m_awaySerial;
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, serial](QDBusPendingCallWatcher* self) {
+        self->deleteLater();
+        const QDBusPendingReply<uint> reply = *self;
+        if (reply.isError()) {
+            qCWarning(
+                lcNotifier, "Failed to show the question about time away: %s", qPrintable(reply.error().message()));
+            return;
+        }
+        const Posted posted { reply.reply().service(), reply.value() };
+        if (serial == m_awaySerial)
+            m_away = posted;
+        else
+            close(posted); // answered or withdrawn before the server answered
+    });
+}
+
+void DBusNotifier::withdrawAway()
+{
+    ++m_awaySerial;
+    m_awayAnswered = nullptr;
+    if (const auto posted = std::exchange(m_away, std::nullopt))
+        close(*posted);
+}
+
 void DBusNotifier::closeCurrentPhase()
 {
     if (const auto current = std::exchange(m_currentPhase, std::nullopt))
@@ -276,6 +316,16 @@ bool DBusNotifier::isCurrentPhase(const QString& server, uint id) const
 
 void DBusNotifier::onActionInvoked(uint id, const QString& action, const QDBusMessage& message)
 {
+    if (action.startsWith(awayActionPrefix)) {
+        const auto answer = awayAnswerFromRawValue(QStringView(action).mid(awayActionPrefix.size()));
+        if (!answer || !m_away || m_away->id != id || m_away->server != message.service())
+            return;
+        Answered answered = std::exchange(m_awayAnswered, nullptr);
+        m_away.reset(); // the server closes it after the click
+        if (answered)
+            answered(*answer);
+        return;
+    }
     // An older phase's Skip must not skip the phase that followed it.
     if (action != skipActionKey || !isCurrentPhase(message.service(), id))
         return;
@@ -286,6 +336,8 @@ void DBusNotifier::onNotificationClosed(uint id, uint /*reason*/, const QDBusMes
 {
     if (isCurrentPhase(message.service(), id))
         m_currentPhase.reset();
+    if (m_away && m_away->id == id && m_away->server == message.service())
+        m_away.reset();
 }
 
 } // namespace tivren

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/services/AwayNotifying.h"
 #include "app/services/PomodoroNotifying.h"
 
 #include <QDBusConnection>
@@ -24,8 +25,9 @@ class SoundPlayer;
 // whose click is posted on the app-wide skip channel; only the current phase's one counts, and it
 // is closed when the next phase begins. The sound goes through the server where it can play one
 // (so Do Not Disturb silences it), else through the sound player. Every bus call is asynchronous:
-// the user-interface thread never waits on the server. Lives on the user-interface thread.
-class DBusNotifier : public QObject, public PomodoroNotifying
+// the user-interface thread never waits on the server. The question about time away comes with a
+// button per answer. Lives on the user-interface thread.
+class DBusNotifier : public QObject, public PomodoroNotifying, public AwayNotifying
 {
     Q_OBJECT
 
@@ -42,6 +44,8 @@ public:
     void requestAuthorizationIfNeeded() override;
     void notify(PomodoroPhase phase, bool soundEnabled) override;
     void notifyWorkReminder(Seconds elapsed, bool soundEnabled) override;
+    void askAway(const AwayQuestion& question, Answered answered) override;
+    void withdrawAway() override;
 
     // One plain notification (no buttons, no sound) for a moment when no event loop runs any more,
     // such as quitting: blocks until the server has taken it, at most msecs. False when it did not.
@@ -98,6 +102,10 @@ private:
     std::optional<Posted> m_currentPhase;
     // Bumped by every phase notification: an answer for an older one is closed, not kept.
     quint64 m_phaseSerial = 0;
+    // The question about time away, once the server has answered; its serial and answer handler.
+    std::optional<Posted> m_away;
+    quint64 m_awaySerial = 0;
+    Answered m_awayAnswered;
     // The last answer to GetCapabilities; nothing known plays the sound here.
     bool m_serverHasSound = false;
 };

@@ -31,7 +31,7 @@ QString importPreview(const ImportReading& reading, const ImportPlan& plan, bool
     for (const Project& project : plan.newProjects)
         projects.append(project.name);
     for (const ImportRejection& rejection : plan.rejected.first(std::min(plan.rejected.size(), shownRejections)))
-        rejections.append(QJsonObject { { u"line"_s, rejection.line }, { u"reason"_s, rejection.reason } });
+        rejections.append(QJsonObject { { u"line"_s, rejection.line }, { u"reason"_s, rejection.reason.english() } });
     const QJsonObject preview { { u"format"_s, importFormatName(reading.format) },
         { u"applied"_s, applied },
         { u"newProjects"_s, projects },
@@ -289,12 +289,13 @@ QString ControlService::Import(const QByteArray& content, bool apply)
     setDelayedReply(true);
     const QDBusMessage request = message();
     QDBusConnection bus = connection();
-    auto* watcher = new QFutureWatcher<Expected<ImportReading, QString>>(this);
+    auto* watcher = new QFutureWatcher<Expected<ImportReading, ImportReason>>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request, bus, apply] {
         watcher->deleteLater();
         const auto reading = watcher->future().result();
         if (!reading) {
-            bus.send(request.createErrorReply(QString::fromLatin1(ControlBus::unreadableImportError), reading.error()));
+            bus.send(request.createErrorReply(
+                QString::fromLatin1(ControlBus::unreadableImportError), reading.error().english()));
             return;
         }
         // The data may have changed while the file was read: a change refused now is refused now.

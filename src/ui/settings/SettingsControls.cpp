@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -43,6 +44,28 @@ Card card(const QString& name, QWidget* parent)
     return card;
 }
 
+Stepper stepper(QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum)
+{
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(10);
+    // Keeps the two columns at the leading edge instead of spread over the card.
+    grid->setColumnStretch(2, 1);
+    Stepper result;
+    const int row = grid->rowCount();
+    result.label = new QLabel(parent);
+    result.label->setObjectName(name + u"Label"_s);
+    result.spinBox = new QSpinBox(parent);
+    result.spinBox->setObjectName(name + u"SpinBox"_s);
+    result.spinBox->setRange(minimum, maximum);
+    // A typed number is taken when it is complete (Enter or leaving the field), not digit by digit.
+    result.spinBox->setKeyboardTracking(false);
+    result.spinBox->setAlignment(Qt::AlignRight);
+    result.label->setBuddy(result.spinBox);
+    grid->addWidget(result.label, row, 0);
+    grid->addWidget(result.spinBox, row, 1);
+    return result;
+}
+
 QComboBox* picker(const QString& objectName, int maximumWidth, QWidget* parent)
 {
     auto* box = new QComboBox(parent);
@@ -69,6 +92,16 @@ QPushButton* button(const QString& objectName, QWidget* parent)
     pushButton->setObjectName(objectName);
     pushButton->setAutoDefault(false);
     return pushButton;
+}
+
+void changeSettings(AppModel& model, const std::function<void(AppSettings&)>& change)
+{
+    AppSettings settings = model.settings();
+    change(settings);
+    if (settings == model.settings())
+        return;
+    model.setSettings(settings);
+    model.persist();
 }
 
 // Value and unit are one text ("%d %@") so that a translation decides how they join; the spin

@@ -6,11 +6,13 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <utility>
 
 class QCheckBox;
+class QGridLayout;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -36,6 +38,15 @@ struct Card
 // its column below them (addGroup).
 [[nodiscard]] Card card(const QString& name, QWidget* parent);
 
+// A labelled number in the next row of a two-column grid: the label <name>Label, the spin box
+// <name>SpinBox, between minimum and maximum.
+struct Stepper
+{
+    QLabel* label = nullptr;
+    QSpinBox* spinBox = nullptr;
+};
+[[nodiscard]] Stepper stepper(QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum);
+
 // Small print under a heading or a control, wrapped to the card.
 [[nodiscard]] QLabel* captionLabel(const QString& objectName, QWidget* parent);
 // A picker no wider than maximumWidth, whatever the length of its entries.
@@ -48,6 +59,9 @@ void setUnit(QSpinBox* box, const AppModel& model, const QString& unit);
 void addGroup(QWidget* card, std::initializer_list<QWidget*> widgets);
 // Gives a button room for its text.
 void fitText(QPushButton* button);
+// A plain settings write: applies change to a copy of the settings and, when that changed
+// anything, hands them to the model and saves.
+void changeSettings(AppModel& model, const std::function<void(AppSettings&)>& change);
 // Show a value without writing it back through the control's signal.
 void setChecked(QCheckBox* box, bool checked);
 void setValue(QSpinBox* box, int value);

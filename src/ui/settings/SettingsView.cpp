@@ -5,6 +5,7 @@
 #include "app/text/AppStrings.h"
 #include "app/text/LocaleNames.h"
 #include "app/text/NumberFormatting.h"
+#include "ui/settings/AwayCard.h"
 #include "ui/settings/ImportCard.h"
 #include "ui/settings/SettingsControls.h"
 #include "ui/style/ScreenPage.h"
@@ -61,6 +62,7 @@ SettingsView::SettingsView(AppModel& model, QWidget* parent)
     buildCurrencyCard();
     buildPomodoroCard();
     buildReminderCard();
+    m_page->addSection(new AwayCard(m_model, m_content));
     buildCalendarCards();
     m_page->addSection(new ImportCard(m_model, m_content));
 
@@ -142,10 +144,10 @@ QWidget* SettingsView::buildPomodoroDurations()
     m_pomodoroGrid->setObjectName(u"pomodoroGridWidget"_s);
     auto* grid = new QGridLayout(m_pomodoroGrid);
     grid->setContentsMargins(0, 4, 0, 0);
-    m_work = addStepper(m_pomodoroGrid, grid, u"work"_s, 1, 120);
-    m_shortBreak = addStepper(m_pomodoroGrid, grid, u"shortBreak"_s, 1, 60);
-    m_longBreak = addStepper(m_pomodoroGrid, grid, u"longBreak"_s, 1, 60);
-    m_longBreakInterval = addStepper(m_pomodoroGrid, grid, u"longBreakInterval"_s, 2, 12);
+    m_work = stepper(m_pomodoroGrid, grid, u"work"_s, 1, 120);
+    m_shortBreak = stepper(m_pomodoroGrid, grid, u"shortBreak"_s, 1, 60);
+    m_longBreak = stepper(m_pomodoroGrid, grid, u"longBreak"_s, 1, 60);
+    m_longBreakInterval = stepper(m_pomodoroGrid, grid, u"longBreakInterval"_s, 2, 12);
     const std::pair<QSpinBox*, int AppSettings::*> durations[] = {
         { m_work.spinBox, &AppSettings::pomodoroWorkMinutes },
         { m_shortBreak.spinBox, &AppSettings::pomodoroShortBreakMinutes },
@@ -169,7 +171,7 @@ void SettingsView::buildReminderCard()
     m_reminderRow->setObjectName(u"reminderIntervalWidget"_s);
     auto* reminderGrid = new QGridLayout(m_reminderRow);
     reminderGrid->setContentsMargins(0, 0, 0, 0);
-    m_reminderInterval = addStepper(m_reminderRow, reminderGrid, u"reminderInterval"_s, 5, 120);
+    m_reminderInterval = stepper(m_reminderRow, reminderGrid, u"reminderInterval"_s, 5, 120);
     m_reminderCard.frame->layout()->addWidget(m_reminderRow);
     connect(m_reminderEnabled, &QCheckBox::toggled, this, [this](bool on) {
         // setSettings forgets the last reminder when they are switched off.
@@ -249,29 +251,6 @@ SettingsView::Card SettingsView::addCard(const QString& name)
     return card;
 }
 
-SettingsView::Stepper SettingsView::addStepper(
-    QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum)
-{
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(10);
-    // Keeps the two columns at the leading edge instead of spread over the card.
-    grid->setColumnStretch(2, 1);
-    Stepper stepper;
-    const int row = grid->rowCount();
-    stepper.label = new QLabel(parent);
-    stepper.label->setObjectName(name + u"Label"_s);
-    stepper.spinBox = new QSpinBox(parent);
-    stepper.spinBox->setObjectName(name + u"SpinBox"_s);
-    stepper.spinBox->setRange(minimum, maximum);
-    // A typed number is taken when it is complete (Enter or leaving the field), not digit by digit.
-    stepper.spinBox->setKeyboardTracking(false);
-    stepper.spinBox->setAlignment(Qt::AlignRight);
-    stepper.label->setBuddy(stepper.spinBox);
-    grid->addWidget(stepper.label, row, 0);
-    grid->addWidget(stepper.spinBox, row, 1);
-    return stepper;
-}
-
 SettingsView::CalendarControls SettingsView::addCalendarCard(const QString& service)
 {
     CalendarControls controls;
@@ -300,12 +279,9 @@ SettingsView::CalendarControls SettingsView::addCalendarCard(const QString& serv
 
 template <typename Field> void SettingsView::assignSetting(Field AppSettings::*field, Field value)
 {
-    AppSettings settings = m_model.settings();
-    if (settings.*field == value)
-        return;
-    settings.*field = value;
-    m_model.setSettings(settings);
-    m_model.persist();
+    changeSettings(m_model, [field, value](AppSettings& settings) {
+        settings.*field = value;
+    });
 }
 
 void SettingsView::refresh()

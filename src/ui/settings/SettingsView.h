@@ -35,7 +35,8 @@ class ScreenPage;
 // reminderIntervalWidget, reminderIntervalSpinBox, and for each of google / apple:
 // <service>StatusLabel, <service>AccountLabel, <service>ConnectButton, <service>RefreshButton,
 // <service>DisconnectButton, <service>CalendarComboBox. The cards are languageCard, currencyCard, pomodoroCard,
-// reminderCard, googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel; then the ImportCard.
+// reminderCard, an AwayCard, googleCard and appleCard, each with <card>TitleLabel and <card>DescriptionLabel; then the
+// ImportCard.
 class SettingsView : public QWidget
 {
     Q_OBJECT
@@ -49,6 +50,7 @@ protected:
 
 private:
     using Card = SettingsControls::Card;
+    using Stepper = SettingsControls::Stepper;
     struct CalendarControls
     {
         Card card;
@@ -59,12 +61,6 @@ private:
         QPushButton* disconnect = nullptr;
         QComboBox* picker = nullptr;
     };
-    struct Stepper
-    {
-        QLabel* label = nullptr;
-        QSpinBox* spinBox = nullptr;
-    };
-
     void guardWheel(QWidget* control);
     void buildLanguageCard();
     void buildCurrencyCard();
@@ -73,7 +69,6 @@ private:
     void buildReminderCard();
     void buildCalendarCards();
     Card addCard(const QString& name);
-    Stepper addStepper(QWidget* parent, QGridLayout* grid, const QString& name, int minimum, int maximum);
     CalendarControls addCalendarCard(const QString& service);
     // A plain settings write: assigns one field, then saves.
     template <typename Field> void assignSetting(Field AppSettings::*field, Field value);

@@ -23,7 +23,7 @@ ImportPlan planOf(int entries, const QStringList& projects, int duplicates, int 
     }
     plan.duplicates = duplicates;
     for (int i = 0; i < rejected; ++i)
-        plan.rejected.append({ i + 2, u"reason %1"_s.arg(i + 2) });
+        plan.rejected.append({ i + 2, ImportReason { "%@", { u"reason %1"_s.arg(i + 2) } } });
     return plan;
 }
 
@@ -83,6 +83,35 @@ private Q_SLOTS:
         QTEST(shown.addsSomething, "addsSomething");
         QTEST(ImportTexts::imported(plan, locale), "imported");
         QCOMPARE(shown.title.contains(u"Clockify CSV"_s), true);
+    }
+
+    // Why a record or a file cannot be imported, in the user's language, the arguments in place.
+    void reasons_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<ImportReason>("reason");
+        QTest::addColumn<QString>("line");
+        const ImportReason notADate { "“%@ %@” is not a date and time", { u"31/02/2026"_s, u"9:00"_s } };
+        const ImportReason skipped { "%@ %@ does not exist in this time zone (the clocks moved forward)",
+            { u"2026-03-29"_s, u"02:30:00"_s } };
+        QTest::newRow("English") << u"en"_s << notADate << u"“31/02/2026 9:00” is not a date and time"_s;
+        QTest::newRow("German") << u"de"_s << notADate << u"„31/02/2026 9:00“ ist kein Datum mit Uhrzeit"_s;
+        QTest::newRow("Spanish")
+            << u"es"_s << skipped
+            << u"2026-03-29 02:30:00 no existe en esta zona horaria (los relojes se adelantaron)"_s;
+        QTest::newRow("Dutch, no arguments") << u"nl"_s << ImportReason { "its end is not after its start", {} }
+                                             << u"het einde ligt niet na het begin"_s;
+        QTest::newRow("a line worded already passes through")
+            << u"fr"_s << ImportReason { "%@", { u"Permission denied"_s } } << u"Permission denied"_s;
+    }
+
+    void reasons()
+    {
+        QFETCH(QString, language);
+        QFETCH(ImportReason, reason);
+        QTEST(ImportTexts::reason(reason, QLocale(language)), "line");
+        if (language == u"en"_s)
+            QTEST(reason.english(), "line");
     }
 
     // Every format is named, by the same name in every language.

@@ -39,7 +39,7 @@ private Q_SLOTS:
             imported(u"Initech"_s, t0),
             imported(u"initech"_s, t0 + 3600),
             imported(QString(), t0, u"untitled"_s) };
-        reading.rejected = { ImportRejection { 7, u"why"_s } };
+        reading.rejected = { ImportRejection { 7, ImportReason { "why", {} } } };
         const ImportPlan plan = planImport(reading, { acme, oldGlobex, globex }, {}, t0 + 99);
         QCOMPARE(plan.newProjects.size(), 2);
         const Project& initech = plan.newProjects.at(0);

@@ -162,6 +162,9 @@ private Q_SLOTS:
         row("interval not below 2", u"longBreakInterval"_s, &AppSettings::pomodoroLongBreakInterval, 2, down, 2);
         row("reminder not below 5", u"reminderInterval"_s, &AppSettings::workReminderIntervalMinutes, 5, down, 5);
         row("reminder not above 120", u"reminderInterval"_s, &AppSettings::workReminderIntervalMinutes, 120, up, 120);
+        row("away not below 5", u"awayThreshold"_s, &AppSettings::awayThresholdMinutes, 5, down, 5);
+        row("away up", u"awayThreshold"_s, &AppSettings::awayThresholdMinutes, 10, up, 11);
+        row("away not above 120", u"awayThreshold"_s, &AppSettings::awayThresholdMinutes, 120, up, 120);
     }
 
     void stepperLimits()
@@ -172,6 +175,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         set(&AppSettings::pomodoroEnabled, true);
         set(&AppSettings::workReminderEnabled, true);
+        set(&AppSettings::awayQuestionEnabled, true);
         set(field, stored);
         auto* box = child<QSpinBox>(spinBox);
         QCOMPARE(box->value(), stored);
@@ -199,6 +203,25 @@ private Q_SLOTS:
         child<QCheckBox>(u"reminderEnabledCheckBox"_s)->click();
         QVERIFY(shown(u"reminderIntervalWidget"_s) && h->saved().settings.workReminderEnabled);
         QCOMPARE(spinText(u"reminderInterval"_s), u"50 min"_s);
+    }
+
+    // The away switches are saved; the threshold shows only while asking is on, and a desktop
+    // without idle detection says that only sleep is asked about.
+    void awayCard()
+    {
+        QVERIFY(!shown(u"awayThresholdWidget"_s) && !shown(u"idleUnavailableLabel"_s));
+        child<QCheckBox>(u"awayQuestionCheckBox"_s)->click();
+        QVERIFY(h->saved().settings.awayQuestionEnabled);
+        QVERIFY(shown(u"awayThresholdWidget"_s) && !shown(u"idleUnavailableLabel"_s));
+        QCOMPARE(spinText(u"awayThreshold"_s), u"10 min"_s);
+        h->idleMonitor.available = false;
+        Q_EMIT h->idleMonitor.availabilityChanged();
+        QVERIFY(shown(u"idleUnavailableLabel"_s));
+        child<QCheckBox>(u"stopOnLockCheckBox"_s)->click();
+        QVERIFY(h->saved().settings.stopOnScreenLock);
+        set(&AppSettings::languagePreference, AppLanguagePreference::german);
+        QCOMPARE(
+            child<QCheckBox>(u"stopOnLockCheckBox"_s)->text(), u"Timer stoppen, wenn der Bildschirm gesperrt wird"_s);
     }
 
     void calendarCard_data()
