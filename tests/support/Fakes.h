@@ -11,6 +11,7 @@
 #include "app/services/IdleMonitor.h"
 #include "app/services/LoginItemService.h"
 #include "app/services/PomodoroNotifying.h"
+#include "app/services/SessionEvents.h"
 
 #include <QList>
 #include <QString>
@@ -91,6 +92,19 @@ public:
         Q_EMIT becameIdle(since);
         Q_EMIT becameActive(at);
     }
+};
+
+// A session whose sleeps and locks happen when the test says so.
+class FakeSessionEvents final : public SessionEvents
+{
+public:
+    // Asleep from `from` until `to`, as logind reports it.
+    void sleep(Instant from, Instant to)
+    {
+        Q_EMIT preparingForSleep(from);
+        Q_EMIT resumed(to);
+    }
+    void lock(Instant at) { Q_EMIT locked(at); }
 };
 
 class FakeLoginItems final : public LoginItemService
