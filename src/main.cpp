@@ -16,6 +16,7 @@
 #include "platform/ondemand/OnDemandGoogleCalendarService.h"
 #include "platform/overlay/BreakOverlayManager.h"
 #include "platform/session/ControlService.h"
+#include "platform/session/LogindSessionEvents.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/session/TerminationSignals.h"
 #include "platform/session/XdgAutostart.h"
@@ -247,6 +248,7 @@ int main(int argc, char* argv[])
     autostart.migrateEarlierEntry();
     DialogFileChooser fileChooser;
     NoIdleMonitor idleMonitor; // until the desktop's idle detectors are there
+    LogindSessionEvents sessionEvents(QDBusConnection::systemBus(), clock);
     AppModel model(AppServices { repository,
                        googleCalendar,
                        appleCalendar,
@@ -256,6 +258,7 @@ int main(int argc, char* argv[])
                        fileChooser,
                        skipBroadcaster,
                        idleMonitor,
+                       sessionEvents,
                        clock },
         AppModel::Options { true, false });
     if (!locked) {

@@ -6,6 +6,7 @@
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
 #include "app/services/NoIdleMonitor.h"
+#include "app/services/NoSessionEvents.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "core/datafile/TivrenRepository.h"
 #include "support/Fakes.h"
@@ -59,11 +60,19 @@ struct InProcessProgram
     PomodoroSkipBroadcaster broadcaster;
     DialogFileChooser fileChooser;
     NoIdleMonitor idleMonitor;
-    AppModel model {
-        AppServices {
-            repository, google, apple, notifier, overlay, loginItems, fileChooser, broadcaster, idleMonitor, clock },
-        AppModel::Options { true, false }
-    };
+    NoSessionEvents sessionEvents;
+    AppModel model { AppServices { repository,
+                         google,
+                         apple,
+                         notifier,
+                         overlay,
+                         loginItems,
+                         fileChooser,
+                         broadcaster,
+                         idleMonitor,
+                         sessionEvents,
+                         clock },
+        AppModel::Options { true, false } };
     MainWindow window { model };
 };
 

@@ -12,6 +12,7 @@
 #include "app/services/IdleMonitor.h"
 #include "app/services/LoginItemService.h"
 #include "app/services/PomodoroNotifying.h"
+#include "app/services/SessionEvents.h"
 
 #include <QList>
 #include <QString>
@@ -113,6 +114,19 @@ public:
         answered = nullptr;
         ++withdrawals;
     }
+};
+
+// A session whose sleeps and locks happen when the test says so.
+class FakeSessionEvents final : public SessionEvents
+{
+public:
+    // Asleep from `from` until `to`, as logind reports it.
+    void sleep(Instant from, Instant to)
+    {
+        Q_EMIT preparingForSleep(from);
+        Q_EMIT resumed(to);
+    }
+    void lock(Instant at) { Q_EMIT locked(at); }
 };
 
 class FakeLoginItems final : public LoginItemService

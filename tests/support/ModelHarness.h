@@ -93,6 +93,7 @@ struct ModelHarness
     FakeAppleCalendarService apple;
     PomodoroSkipBroadcaster broadcaster;
     FakeIdleMonitor idleMonitor;
+    FakeSessionEvents sessionEvents;
     GoogleCalendarServicing* googleService = &google; // a test may bring the real service
     std::unique_ptr<AppModel> model;
 
@@ -119,6 +120,7 @@ struct ModelHarness
                                                fileChooser,
                                                broadcaster,
                                                idleMonitor,
+                                               sessionEvents,
                                                clock },
             options);
         // As at start-up: nothing is saved before a load has succeeded (here of an absent file).

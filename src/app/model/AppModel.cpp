@@ -38,6 +38,7 @@ AppModel::AppModel(AppServices services, Options options, QObject* parent)
             advancePomodoroPhase();
     });
     connectIdleMonitor();
+    connectSessionEvents();
     m_services.pomodoroNotifier.requestAuthorizationIfNeeded();
     m_saveRetryTimer.setSingleShot(true);
     connect(&m_saveRetryTimer, &QTimer::timeout, this, &AppModel::persist);

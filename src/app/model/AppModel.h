@@ -31,6 +31,7 @@ class IdleMonitor;
 class LoginItemService;
 class PomodoroNotifying;
 class PomodoroSkipBroadcaster;
+class SessionEvents;
 
 // Everything the model talks to; the shell owns them and keeps them alive longer than the model.
 struct AppServices
@@ -44,6 +45,7 @@ struct AppServices
     FileChooser& fileChooser;
     PomodoroSkipBroadcaster& skipBroadcaster;
     IdleMonitor& idleMonitor;
+    SessionEvents& sessionEvents;
     const Clock& clock;
 };
 
@@ -273,9 +275,9 @@ private:
     // clears it, without saving.
     void recordSession(const ActiveTimerSession& session, Instant end);
     void startSession(const QUuid& projectID);
-    // Where the running session ends: now, or its start plus the time that really passed when the
-    // wall clock was set back while it ran (the user is told).
-    Instant sessionEnd(const ActiveTimerSession& session);
+    // Where the running session ends: at `end` (now, or the instant it was stopped for), or its start
+    // plus the time that really passed when the wall clock was set back while it ran (the user is told).
+    Instant sessionEnd(const ActiveTimerSession& session, Instant end);
     // After load(): ties a stored running session to the monotonic clock; one that starts in the
     // future counts from the program's start instead (the user is told).
     void checkRestoredSession();
@@ -286,6 +288,11 @@ private:
     void userWentIdle(Instant since);
     void userCameBack(Instant at);
     void setAwayQuestion(const std::optional<AwayQuestion>& question);
+    // Sleep and the screen lock: the question about time away after a long sleep, and stopping at a lock.
+    void connectSessionEvents();
+    void goingToSleep(Instant at);
+    void wokeUp(Instant at);
+    void sessionLocked(Instant at);
 
     // First index of the record with that id, or -1.
     qsizetype indexOfProject(const QUuid& id) const;
@@ -328,6 +335,7 @@ private:
     std::optional<AwayQuestion> m_awayQuestion;
     std::optional<Instant> m_idleSince; // as the monitor reported, while a timer runs
     std::optional<Seconds> m_watchedThreshold; // the monitor's watch, while there is one
+    std::optional<Instant> m_sleepStart; // when the computer went to sleep with a timer running
     // The program's start on both clocks, and the running session's start on the monotonic one.
     const Instant m_launchTime = m_services.clock.now();
     const Seconds m_launchMonotonicTime = m_services.clock.monotonicNow();

@@ -55,7 +55,7 @@ bool AppModel::endSession(bool fromPomodoro)
         return false;
     }
     const ActiveTimerSession session = *m_activeSession;
-    recordSession(session, sessionEnd(session));
+    recordSession(session, sessionEnd(session, m_now)); // the model's clock, up to one tick old
     if (!fromPomodoro)
         clearPomodoroState();
     return true;
@@ -77,9 +77,8 @@ void AppModel::startSession(const QUuid& projectID)
     setActiveSession(ActiveTimerSession { projectID, m_now });
 }
 
-Instant AppModel::sessionEnd(const ActiveTimerSession& session)
+Instant AppModel::sessionEnd(const ActiveTimerSession& session, Instant end)
 {
-    const Instant end = m_now; // the model's clock, up to one tick old
     if (!m_sessionMonotonicStart)
         return end;
     const Seconds measured = m_services.clock.monotonicNow() - *m_sessionMonotonicStart;
