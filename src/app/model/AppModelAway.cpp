@@ -38,6 +38,7 @@ void AppModel::connectIdleMonitor()
     connect(&m_services.idleMonitor, &IdleMonitor::becameActive, this, &AppModel::userCameBack);
     connect(this, &AppModel::activeSessionChanged, this, &AppModel::followIdleMonitor);
     connect(this, &AppModel::settingsChanged, this, &AppModel::followIdleMonitor);
+    connect(&m_services.idleMonitor, &IdleMonitor::availabilityChanged, this, &AppModel::followIdleMonitor);
 }
 
 void AppModel::followIdleMonitor()
