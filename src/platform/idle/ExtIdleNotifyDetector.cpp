@@ -9,14 +9,22 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <utility>
 #include <wayland-client.h>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace tivren {
+
+namespace {
+
+constexpr auto probeTimeout = 5s;
+
+} // namespace
 
 ExtIdleNotifyDetector::ExtIdleNotifyDetector(const Clock& clock, QObject* parent)
     : IdleDetector(parent)
@@ -63,6 +71,11 @@ void ExtIdleNotifyDetector::probe()
     m_notifier = new QSocketNotifier(wl_display_get_fd(m_display), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &ExtIdleNotifyDetector::dispatch);
     flush();
+    // A compositor that does not answer would otherwise keep the detectors after this one unasked.
+    QTimer::singleShot(probeTimeout, this, [this] {
+        if (m_probing)
+            giveUp();
+    });
 }
 
 void ExtIdleNotifyDetector::globalAdded(
