@@ -4,7 +4,6 @@
 #include "app/calendar/AppleCalendarService.h"
 #include "app/model/AppModel.h"
 #include "app/model/Clock.h"
-#include "app/services/NoIdleMonitor.h"
 #include "app/services/PomodoroSkipBroadcaster.h"
 #include "app/text/AppStrings.h"
 #include "core/ApplicationId.h"
@@ -12,6 +11,7 @@
 #include "platform/desktop/CanberraSoundPlayer.h"
 #include "platform/desktop/DBusNotifier.h"
 #include "platform/desktop/DesktopBrowser.h"
+#include "platform/idle/DesktopIdleMonitor.h"
 #include "platform/ondemand/OnDemandCalendarStore.h"
 #include "platform/ondemand/OnDemandGoogleCalendarService.h"
 #include "platform/overlay/BreakOverlayManager.h"
@@ -247,7 +247,7 @@ int main(int argc, char* argv[])
     XdgAutostart autostart;
     autostart.migrateEarlierEntry();
     DialogFileChooser fileChooser;
-    NoIdleMonitor idleMonitor; // until the desktop's idle detectors are there
+    DesktopIdleMonitor idleMonitor(bus, clock);
     LogindSessionEvents sessionEvents(QDBusConnection::systemBus(), clock);
     AppModel model(AppServices { repository,
                        googleCalendar,

@@ -9,6 +9,9 @@ probe="$(dirname "$0")/wayland_probe.py"
 
 start_sway 2
 write_pomodoro_projects
+# Sway 1.7 offers no ext-idle-notify-v1 and the bus no idle service: no idle detector, said only
+# at debug level.
+export QT_LOGGING_RULES=IdleMonitor.debug=true
 start_answering
 
 sway_windows() {
@@ -51,4 +54,5 @@ fi
 ctl_ok skip
 wait_until 5 "the bands stayed after the break: $(shot_edges after)" bands_gone
 kill -0 "$tivren_pid" || fail "Tivren ended during the break"
+grep -q "no idle detector" "$TMPDIR/tivren.err" || fail "an idle detector on Sway 1.7: $(cat "$TMPDIR/tivren.err")"
 passed

@@ -87,6 +87,11 @@ public:
     bool isAvailable() const override { return available; }
     void watch(Seconds threshold) override { watching = threshold; }
     void stopWatching() override { watching.reset(); }
+    void setAvailable(bool value)
+    {
+        available = value;
+        Q_EMIT availabilityChanged();
+    }
     // Idle since `since`, back at `at`, as a detector reports it.
     void away(Instant since, Instant at)
     {

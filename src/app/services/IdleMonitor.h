@@ -16,7 +16,8 @@ class IdleMonitor : public QObject
 public:
     using QObject::QObject;
 
-    // Whether this desktop lets Tivren know about idleness at all.
+    // Whether this desktop lets Tivren know about idleness at all; may turn true only once the
+    // desktop has been asked (availabilityChanged).
     [[nodiscard]] virtual bool isAvailable() const = 0;
     // Reports becameIdle once the user has been idle for threshold, and becameActive when they come
     // back; replaces an earlier watch.

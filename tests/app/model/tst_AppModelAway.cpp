@@ -73,6 +73,11 @@ private Q_SLOTS:
         h.idleMonitor.available = false;
         trackAskingAboutAway(h);
         QCOMPARE(h.idleMonitor.watching, std::nullopt);
+        // The desktop's detector answers its probe after the timer started.
+        h.idleMonitor.setAvailable(true);
+        QCOMPARE(h.idleMonitor.watching, 600.0);
+        h.idleMonitor.setAvailable(false);
+        QCOMPARE(h.idleMonitor.watching, std::nullopt);
     }
 
     // Each answer, a minute after coming back: the entries, the session and the Pomodoro cycle, in

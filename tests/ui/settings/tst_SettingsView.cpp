@@ -214,8 +214,7 @@ private Q_SLOTS:
         QVERIFY(h->saved().settings.awayQuestionEnabled);
         QVERIFY(shown(u"awayThresholdWidget"_s) && !shown(u"idleUnavailableLabel"_s));
         QCOMPARE(spinText(u"awayThreshold"_s), u"10 min"_s);
-        h->idleMonitor.available = false;
-        Q_EMIT h->idleMonitor.availabilityChanged();
+        h->idleMonitor.setAvailable(false);
         QVERIFY(shown(u"idleUnavailableLabel"_s));
         child<QCheckBox>(u"stopOnLockCheckBox"_s)->click();
         QVERIFY(h->saved().settings.stopOnScreenLock);

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The desktop's idle monitor opens the question about time away: a stand-in for the freedesktop
+# ScreenSaver (milliseconds, then seconds) or Mutter's idle monitor reports the user idle for
+# 20 minutes and then back; tivrenctl status --json shows the question, and each answer leaves the
+# data file as it should. Tivren asks the stand-in every 200 ms (TIVREN_IDLE_POLL_MSECS), and only
+# while a timer runs.
+#   away-idle.sh <tivren> <tivrenctl> <journey_notification_server> <journey_idle_services>
+. "$(dirname "$0")/journey-lib.sh"
+
+idle_services=$4
+export TIVREN_IDLE_POLL_MSECS=200
+
+iso() {
+    date -u -d "@$1" +%Y-%m-%dT%H:%M:%SZ
+}
+
+# idle_call METHOD [ARG]: the stand-in's journey interface; its answer in $TMPDIR/idle.out.
+idle_call() {
+    dbus-send --session --print-reply --dest="$service" /journey "org.tivren.JourneyIdle.$1" ${2:+"$2"} \
+        >"$TMPDIR/idle.out"
+}
+
+# asked_at_least N: the stand-in was asked for the idle time N times since it was last set.
+asked_at_least() {
+    idle_call Asked && [ "$(awk '/uint32/ { print $2 }' "$TMPDIR/idle.out")" -ge "$1" ]
+}
+
+# away_is SINCE MINUTES: status --json shows the question, since SINCE (seconds, within 2) and
+# MINUTES; its since (ISO) in $TMPDIR/since.
+away_is() {
+    ctl status --json && python3 -c 'import json, sys, datetime
+d = json.load(open(sys.argv[1]))
+away = d.get("away") or {}
+since = datetime.datetime.strptime(away.get("since", "1970-01-01T00:00:00Z"), "%Y-%m-%dT%H:%M:%SZ")
+since = since.replace(tzinfo=datetime.timezone.utc).timestamp()
+open(sys.argv[4], "w").write(away.get("since", ""))
+sys.exit(not (d["tracking"] and abs(since - float(sys.argv[2])) <= 2 and away.get("minutes") == int(sys.argv[3])))' \
+        "$TMPDIR/ctl.out" "$1" "$2" "$TMPDIR/since"
+}
+
+# round MODE ANSWER: Acme has run for an hour; the user goes away for 20 minutes, comes back, and
+# answers. Leaves $since (ISO) and $started for the checks.
+round() {
+    local mode=$1 answer=$2 idle_set now
+    service=org.freedesktop.ScreenSaver
+    [ "$mode" != --mutter ] || service=org.gnome.Mutter.IdleMonitor
+    "$idle_services" "$mode" &
+    idle_pid=$!
+    started_pids+=("$idle_pid")
+    wait_until 5 "the stand-in $mode did not come up" name_owned "$service"
+
+    now=$(date +%s)
+    started=$(iso $((now - 3600)))
+    write_data_file <<JSON
+{"projects": [{"name": "Acme", "id": "$acme_id", "hourlyRate": 80}],
+ "activeSession": {"projectID": "$acme_id", "startDate": "$started"},
+ "settings": {"awayQuestionEnabled": true, "awayThresholdMinutes": 5}}
+JSON
+    start_answering
+    wait_until 10 "Tivren does not ask $mode for the idle time" asked_at_least 1
+
+    # Seconds show only in how the answer grows while the user is idle: a few seconds of it.
+    [ "$mode" != --screensaver-seconds ] || sleep 4.5
+    idle_call SetIdleTime uint64:1200000
+    idle_set=$(date +%s%3N)
+    wait_until 5 "Tivren does not ask while the user is idle" asked_at_least 2
+    ctl_ok status --json
+    if grep -q '"away"' "$TMPDIR/ctl.out"; then fail "asked before the user came back"; fi
+    idle_call SetIdleTime uint64:0
+    wait_until 5 "$mode: status --json does not show 20 minutes away" away_is "$((idle_set / 1000 - 1200)).${idle_set: -3}" 20
+    since=$(cat "$TMPDIR/since")
+
+    ctl_ok away "$answer"
+    wait_until 5 "$mode $answer: the data file is not as it should be" json_true '"awayQuestion" not in d and '"$(expected_"$answer")"
+    if [ "$answer" = stop ]; then
+        # Nothing runs, so nothing asks the desktop any more.
+        idle_call SetIdleTime uint64:0
+        sleep 1
+        if asked_at_least 1; then fail "the idle time is still asked for without a timer"; fi
+    fi
+    stop_tivren
+    kill "$idle_pid"
+    wait_exit "$idle_pid" 5
+}
+
+# expected_ANSWER: what the data file holds after the answer, as a Python expression over d.
+expected_keep() {
+    echo 'd["activeSession"] == {"projectID": "'"$acme_id"'", "startDate": "'"$started"'"} and not d.get("entries")'
+}
+
+# The entry ends when idleness began.
+recorded() {
+    echo 'len(d["entries"]) == 1 and d["entries"][0]["startDate"] == "'"$started"'"' \
+        'and d["entries"][0]["endDate"] == "'"$since"'"'
+}
+
+# ... and a new session of Acme runs, from when the answer came.
+expected_discard() {
+    echo "$(recorded)" 'and d["activeSession"]["projectID"] == "'"$acme_id"'"' \
+        'and d["activeSession"]["startDate"] > "'"$since"'"'
+}
+
+expected_stop() {
+    echo "$(recorded)" 'and "activeSession" not in d'
+}
+
+round --screensaver keep
+round --screensaver discard
+round --screensaver stop
+round --mutter discard
+round --screensaver-seconds stop
+passed
