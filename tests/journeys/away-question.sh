@@ -20,11 +20,14 @@ write_data_file <<JSON
  "settings": {"awayQuestionEnabled": true}}
 JSON
 
-# asked: status --json carries the question, 30 minutes since $since.
-asked() {
+# asked: status --json carries the question, 30 minutes since $since, once the data file is read
+# (status answers from the start, before that).
+shows_question() {
     ctl_ok status --json
-    json_true 'd["away"] == {"since": "'"$since"'", "minutes": 30} and d["tracking"]' "$TMPDIR/ctl.out" \
-        || fail "status --json does not show the question: $(cat "$TMPDIR/ctl.out")"
+    json_true 'd["away"] == {"since": "'"$since"'", "minutes": 30} and d["tracking"]' "$TMPDIR/ctl.out"
+}
+asked() {
+    wait_until 10 "status --json does not show the question" shows_question
 }
 
 start_answering

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The question about time away as the user meets it: the dialog while the question is open, its
 // buttons, Escape, and the notification when the dialog could not come to the front.
+#include "support/FormTesting.h"
 #include "support/ModelHarness.h"
 #include "ui/away/AwayDialog.h"
 #include "ui/away/AwayPrompt.h"
@@ -149,6 +150,17 @@ private Q_SLOTS:
         AwayDialog* dialog = PromptHarness::dialog();
         QVERIFY(dialog);
         QCOMPARE(dialog->findChild<QPushButton*>(u"awayKeepButton"_s)->text(), u"Behouden"_s);
+    }
+
+    void screenshots()
+    {
+        TIVREN_RENDER_DIR_OR_SKIP(dir);
+        PromptHarness p;
+        p.goAway();
+        for (const auto language : { AppLanguagePreference::english, AppLanguagePreference::french }) {
+            setLanguage(*p.h.model, language);
+            QVERIFY(renderTo(*PromptHarness::dialog(), dir, u"away-"_s + rawValue(language)));
+        }
     }
 };
 

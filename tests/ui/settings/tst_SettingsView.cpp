@@ -304,6 +304,7 @@ private Q_SLOTS:
             { u"clients@group"_s, u"Client meetings"_s, false } };
         set(&AppSettings::pomodoroEnabled, true);
         set(&AppSettings::workReminderEnabled, true);
+        set(&AppSettings::awayQuestionEnabled, true);
         child<QPushButton>(u"googleConnectButton"_s)->click();
         QTRY_VERIFY(h->model->googleCalendar().hasAuthorization());
         for (const QString& language : { u"en"_s, u"de"_s }) {
