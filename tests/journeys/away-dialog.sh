@@ -44,15 +44,11 @@ asked_times() {
     [ "$(grep -c " Time Away " "$TMPDIR/notifications.log")" -eq "$1" ]
 }
 
-dialog_gone() {
-    ! window_shown "Time Away"
-}
-
 # answer_with KEYS...: the keys go to the question's window (Keep has the focus), which then goes.
 answer_with() {
     focus '^Time Away$'
     xdotool key --delay 100 "$@"
-    wait_until 5 "the window stayed after $*" dialog_gone
+    wait_until 5 "the window stayed after $*" window_gone "Time Away"
 }
 
 kept() {
@@ -100,7 +96,7 @@ grep -q " Time Away You were away for 30 min (since " "$TMPDIR/notifications.log
 id=$(grep " Time Away " "$TMPDIR/notifications.log" | tail -n 1 | cut -d' ' -f1)
 dbus-send --session --print-reply --dest=org.freedesktop.Notifications /journey \
     org.tivren.JourneyServer.InvokeAction "uint32:$id" string:AWAY_stop >/dev/null
-wait_until 5 "the window stayed after the notification's answer" dialog_gone
+wait_until 5 "the window stayed after the notification's answer" window_gone "Time Away"
 stopped "the notification's Stop"
 stop_tivren
 
@@ -109,7 +105,7 @@ start_asked
 focus '^Other window$'
 wait_until 10 "no second notification" asked_times 2
 ctl_ok away keep
-wait_until 5 "the window stayed after tivrenctl away" dialog_gone
+wait_until 5 "the window stayed after tivrenctl away" window_gone "Time Away"
 id=$(grep " Time Away " "$TMPDIR/notifications.log" | tail -n 1 | cut -d' ' -f1)
 wait_until 5 "the notification was not taken back" grep -qx "closed $id" "$TMPDIR/notifications.log"
 kept "tivrenctl away keep"

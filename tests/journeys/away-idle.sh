@@ -3,7 +3,8 @@
 # The desktop's idle monitor opens the question about time away: a stand-in for the freedesktop
 # ScreenSaver (milliseconds, then seconds) or Mutter's idle monitor reports the user idle for
 # 20 minutes and then back; tivrenctl status --json shows the question, and each answer leaves the
-# data file as it should. Tivren asks the stand-in every 200 ms (TIVREN_IDLE_POLL_MSECS), and only
+# data file as it should; the question comes up as the "Time Away" window too, and goes with the
+# answer, whether it came from tivrenctl or from the window's keyboard. Tivren asks the stand-in every 200 ms (TIVREN_IDLE_POLL_MSECS), and only
 # while a timer runs.
 #   away-idle.sh <tivren> <tivrenctl> <journey_notification_server> <journey_idle_services>
 . "$(dirname "$0")/journey-lib.sh"
@@ -39,10 +40,25 @@ sys.exit(not (d["tracking"] and abs(since - float(sys.argv[2])) <= 2 and away.ge
         "$TMPDIR/ctl.out" "$1" "$2" "$TMPDIR/since"
 }
 
-# round MODE ANSWER: Acme has run for an hour; the user goes away for 20 minutes, comes back, and
-# answers. Leaves $since (ISO) and $started for the checks.
+# The keys that answer in the question's window, where Keep has the focus.
+keys_keep=(Escape)
+keys_discard=(shift+Tab space)
+keys_stop=(shift+Tab shift+Tab space)
+
+# answer_in_window ANSWER: the keyboard goes to the question's window, as after a click on it.
+answer_in_window() {
+    local id keys="keys_$1[@]"
+    id=$(xdotool search --onlyvisible --name '^Time Away$' | head -n 1)
+    [ -n "$id" ] || fail "no Time Away window to answer in"
+    xdotool windowfocus --sync "$id"
+    xdotool key --delay 100 "${!keys}"
+}
+
+# round MODE ANSWER [--in-window]: Acme has run for an hour; the user goes away for 20 minutes,
+# comes back, and answers (with tivrenctl, or in the question's window). Leaves $since (ISO) and
+# $started for the checks.
 round() {
-    local mode=$1 answer=$2 idle_set now
+    local mode=$1 answer=$2 how=${3:-} idle_set now
     service=org.freedesktop.ScreenSaver
     [ "$mode" != --mutter ] || service=org.gnome.Mutter.IdleMonitor
     "$idle_services" "$mode" &
@@ -70,8 +86,10 @@ JSON
     idle_call SetIdleTime uint64:0
     wait_until 5 "$mode: status --json does not show 20 minutes away" away_is "$((idle_set / 1000 - 1200)).${idle_set: -3}" 20
     since=$(cat "$TMPDIR/since")
+    wait_until 5 "$mode: the question did not come up as a window" window_shown "Time Away"
 
-    ctl_ok away "$answer"
+    if [ "$how" = --in-window ]; then answer_in_window "$answer"; else ctl_ok away "$answer"; fi
+    wait_until 5 "$mode $answer: the question's window stayed" window_gone "Time Away"
     wait_until 5 "$mode $answer: the data file is not as it should be" json_true '"awayQuestion" not in d and '"$(expected_"$answer")"
     if [ "$answer" = stop ]; then
         # Nothing runs, so nothing asks the desktop any more.
@@ -108,6 +126,7 @@ expected_stop() {
 round --screensaver keep
 round --screensaver discard
 round --screensaver stop
-round --mutter discard
+round --mutter discard --in-window
+round --screensaver stop --in-window
 round --screensaver-seconds stop
 passed

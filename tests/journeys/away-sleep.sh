@@ -88,8 +88,10 @@ sleep_round() {
     ctl_ok status --json
     json_true 'd["away"]["minutes"] == 20 and d["tracking"]' "$TMPDIR/ctl.out" \
         || fail "status --json does not ask about the sleep: $(cat "$TMPDIR/ctl.out")"
+    wait_until 5 "the question did not come up as a window" window_shown "Time Away"
 
     ctl_ok away "$1"
+    wait_until 5 "the question's window stayed after the answer $1" window_gone "Time Away"
     data_check '"awayQuestion" not in d' "the answer $1 is not on disk"
     case "$1" in
         keep)

@@ -192,6 +192,10 @@ window_shown() {
     return 1
 }
 
+window_gone() {
+    ! window_shown "$1"
+}
+
 # strace_attach PID LOG ARGS...: traces all threads of the running program with ARGS to inject
 # faults, once strace holds them all ("attached"); strace_detach ends the fault.
 strace_attach() {

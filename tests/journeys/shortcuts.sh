@@ -13,10 +13,6 @@ keys() {
     xdotool windowfocus --sync "$window" key --delay 50 "$@"
 }
 
-window_gone() {
-    ! window_shown "$1"
-}
-
 not_running() {
     json_true '"activeSession" not in d or d["activeSession"] is None'
 }
