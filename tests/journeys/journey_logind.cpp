@@ -6,7 +6,8 @@
 // as logind does, with
 //   dbus-send --session --dest=org.freedesktop.login1 /journey org.tivren.JourneyLogind.METHOD
 // where METHOD is Sleep or Resume (the manager's PrepareForSleep true or false), Lock or Unlock
-// (the session's signals of those names).
+// (the session's signals of those names), or LockedHint with boolean:true|false (the session's
+// PropertiesChanged, as when the desktop locks the screen itself).
 //   journey_logind LOG
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -67,6 +68,11 @@ public Q_SLOTS:
     void Unlock()
     {
         m_bus.send(QDBusMessage::createSignal(sessionPath, u"org.freedesktop.login1.Session"_s, u"Unlock"_s));
+    }
+    void LockedHint(bool locked)
+    {
+        m_bus.send(QDBusMessage::createSignal(sessionPath, u"org.freedesktop.DBus.Properties"_s, u"PropertiesChanged"_s)
+            << u"org.freedesktop.login1.Session"_s << QVariantMap { { u"LockedHint"_s, locked } } << QStringList());
     }
 
 private:

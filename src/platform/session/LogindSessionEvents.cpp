@@ -9,6 +9,9 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QLoggingCategory>
+#include <QVariantMap>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -119,6 +122,12 @@ void LogindSessionEvents::followSession(const QString& path)
     m_sessionPath = path;
     m_bus.connect(QString(), path, sessionInterface, u"Lock"_s, this, SLOT(onLock(QDBusMessage)));
     m_bus.connect(QString(), path, sessionInterface, u"Unlock"_s, this, SLOT(onUnlock(QDBusMessage)));
+    m_bus.connect(QString(),
+        path,
+        u"org.freedesktop.DBus.Properties"_s,
+        u"PropertiesChanged"_s,
+        this,
+        SLOT(onSessionPropertiesChanged(QString, QVariantMap, QStringList, QDBusMessage)));
     qCDebug(lcSession, "Following the screen lock of session %s", qPrintable(path));
 }
 
@@ -141,20 +150,34 @@ void LogindSessionEvents::onPrepareForSleep(bool start, const QDBusMessage& mess
 
 void LogindSessionEvents::onLock(const QDBusMessage& message)
 {
-    if (!fromLogind(message))
-        return;
-    const Instant now = m_clock.now();
-    qCDebug(lcSession, "Locked at %.3f", now);
-    Q_EMIT locked(now);
+    if (fromLogind(message))
+        setLocked(true);
 }
 
 void LogindSessionEvents::onUnlock(const QDBusMessage& message)
 {
-    if (!fromLogind(message))
+    if (fromLogind(message))
+        setLocked(false);
+}
+
+void LogindSessionEvents::onSessionPropertiesChanged(
+    const QString& interface, const QVariantMap& changed, const QStringList&, const QDBusMessage& message)
+{
+    const QVariant hint = changed.value(u"LockedHint"_s);
+    if (fromLogind(message) && interface == sessionInterface && hint.metaType() == QMetaType::fromType<bool>())
+        setLocked(hint.toBool());
+}
+
+void LogindSessionEvents::setLocked(bool locked)
+{
+    if (std::exchange(m_locked, locked) == locked)
         return;
     const Instant now = m_clock.now();
-    qCDebug(lcSession, "Unlocked at %.3f", now);
-    Q_EMIT unlocked(now);
+    qCDebug(lcSession, locked ? "Locked at %.3f" : "Unlocked at %.3f", now);
+    if (locked)
+        Q_EMIT this->locked(now);
+    else
+        Q_EMIT unlocked(now);
 }
 
 } // namespace tivren

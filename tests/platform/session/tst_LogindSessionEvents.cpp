@@ -181,6 +181,33 @@ private Q_SLOTS:
         QCOMPARE(s_logged.filter(u" at "_s).size(), 4); // one line each, for QT_LOGGING_RULES
     }
 
+    // The lock however logind tells it (its own Lock, or the desktop's LockedHint), reported once.
+    void lockedOnceWhicheverWay()
+    {
+        FakeLogind logind(true);
+        QVERIFY(logind.registered);
+        LogindSessionEvents events(QDBusConnection::sessionBus(), m_clock);
+        QTRY_VERIFY(s_logged.contains(following));
+        QSignalSpy locked(&events, &SessionEvents::locked);
+        QSignalSpy unlocked(&events, &SessionEvents::unlocked);
+        const auto hint = [](const QString& interface, const QVariant& value) {
+            return QDBusMessage::createSignal(sessionPath, u"org.freedesktop.DBus.Properties"_s, u"PropertiesChanged"_s)
+                << interface << QVariantMap { { u"LockedHint"_s, value } } << QStringList();
+        };
+        const QList<QDBusMessage> messages { hint(u"org.example.Other"_s, true),
+            hint(sessionInterface, u"yes"_s),
+            hint(sessionInterface, true),
+            sessionSignal(u"Lock"_s),
+            hint(sessionInterface, true),
+            hint(sessionInterface, false),
+            sessionSignal(u"Unlock"_s) };
+        for (const QDBusMessage& message : messages)
+            logind.bus.send(message);
+        syncWith(logind.bus);
+        QCOMPARE(locked.count(), 1);
+        QCOMPARE(unlocked.count(), 1);
+    }
+
     // No logind, or no system bus at all: nothing else happens, and the debug log says why.
     void withoutLogindNothingIsHeard_data()
     {
