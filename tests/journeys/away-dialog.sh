@@ -6,9 +6,6 @@
 # is checked in the data file. The question comes from the data file, as after any restart.
 . "$(dirname "$0")/journey-lib.sh"
 
-iso() {
-    date -u -d "@$1" +%Y-%m-%dT%H:%M:%SZ
-}
 now=$(date +%s)
 started=$(iso $((now - 3600)))
 since=$(iso $((now - 2400)))

@@ -12,10 +12,6 @@
 idle_services=$4
 export TIVREN_IDLE_POLL_MSECS=200
 
-iso() {
-    date -u -d "@$1" +%Y-%m-%dT%H:%M:%SZ
-}
-
 # idle_call METHOD [ARG]: the stand-in's journey interface; its answer in $TMPDIR/idle.out.
 idle_call() {
     dbus-send --session --print-reply --dest="$service" /journey "org.tivren.JourneyIdle.$1" ${2:+"$2"} \
@@ -129,4 +125,11 @@ round --screensaver stop
 round --mutter discard --in-window
 round --screensaver stop --in-window
 round --screensaver-seconds stop
+
+# No idle service on the bus: on X11 the X server's own idle time (XScreenSaver) is used.
+write_two_projects
+QT_LOGGING_RULES=IdleMonitor.debug=true start_answering
+wait_until 5 "XScreenSaver was not chosen: $(tail -n 2 "$TMPDIR/tivren.err")" \
+    grep -q 'idle detector: "xscreensaver"' "$TMPDIR/tivren.err"
+stop_tivren
 passed

@@ -43,6 +43,11 @@ wait_until() {
     fail "$message (waited $rounds x 50 ms)"
 }
 
+# iso SECONDS: the instant as the data file writes it.
+iso() {
+    date -u -d "@$1" +%Y-%m-%dT%H:%M:%SZ
+}
+
 # write_data_file <<'JSON' ... JSON
 write_data_file() {
     mkdir -p "$data_dir"

@@ -14,7 +14,6 @@ unset NO_AT_BRIDGE
 export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 yesterday=$(($(date +%s) - 86400))
-iso() { date -u -d "@$1" +%Y-%m-%dT%H:%M:%SZ; }
 write_data_file <<JSON
 {"projects": [{"name": "Acme", "id": "$acme_id", "hourlyRate": 80},
               {"name": "Globex", "id": "$globex_id"}],

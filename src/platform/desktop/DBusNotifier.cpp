@@ -224,27 +224,15 @@ void DBusNotifier::post(Kind kind, const QString& title, const QString& body, bo
         body,
         actions,
         serverSound ? phaseSoundName : QString());
-    const quint64 serial = kind == Kind::phase ? ++m_phaseSerial : 0;
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, kind, serial](QDBusPendingCallWatcher* self) {
-        self->deleteLater();
-        const QDBusPendingReply<uint> reply = *self;
-        if (reply.isError()) {
-            const QByteArray message = reply.error().message().toUtf8();
-            if (kind == Kind::phase)
-                qCCritical(lcNotifier, "Failed to schedule Pomodoro notification: %s", message.constData());
-            else
-                qCCritical(lcNotifier, "Failed to schedule work reminder notification: %s", message.constData());
-            return;
-        }
-        if (kind != Kind::phase)
-            return;
-        const Posted posted { reply.reply().service(), reply.value() };
-        if (serial == m_phaseSerial)
-            m_currentPhase = posted;
-        else
-            close(posted); // another phase began before the server answered
-    });
+    if (kind == Kind::phase) {
+        // Another phase may begin before the server answers: then this one is closed at once.
+        const quint64 serial = ++m_phaseSerial;
+        sendNotify(call, "Pomodoro notification", [this, serial](const Posted& posted) {
+            keepIfCurrent(posted, m_currentPhase, serial == m_phaseSerial);
+        });
+    } else {
+        sendNotify(call, "work reminder notification", nullptr);
+    }
     // The server may have been replaced since; the next notification uses what it says now.
     fetchCapabilities();
 }
@@ -260,22 +248,37 @@ void DBusNotifier::askAway(const AwayQuestion& question, Answered answered)
     for (AwayAnswer answer : { AwayAnswer::keep, AwayAnswer::discard, AwayAnswer::stop })
         actions << awayActionPrefix + rawValue(answer) << AwayTexts::answerLabel(text, answer);
     const QDBusMessage call = notifyCall(u"x-tivren.away"_s, Urgency::normal, text.title, text.body, actions);
+    // Answered or withdrawn before the server answers: then it is closed at once.
     const quint64 serial = m_awaySerial;
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, serial](QDBusPendingCallWatcher* self) {
-        self->deleteLater();
-        const QDBusPendingReply<uint> reply = *self;
-        if (reply.isError()) {
-            qCWarning(
-                lcNotifier, "Failed to show the question about time away: %s", qPrintable(reply.error().message()));
-            return;
-        }
-        const Posted posted { reply.reply().service(), reply.value() };
-        if (serial == m_awaySerial)
-            m_away = posted;
-        else
-            close(posted); // answered or withdrawn before the server answered
+    sendNotify(call, "the question about time away", [this, serial](const Posted& posted) {
+        keepIfCurrent(posted, m_away, serial == m_awaySerial);
     });
+}
+
+void DBusNotifier::sendNotify(const QDBusMessage& call, const char* what, std::function<void(const Posted&)> whenPosted)
+{
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher,
+        &QDBusPendingCallWatcher::finished,
+        this,
+        [what, whenPosted = std::move(whenPosted)](QDBusPendingCallWatcher* self) {
+            self->deleteLater();
+            const QDBusPendingReply<uint> reply = *self;
+            if (reply.isError()) {
+                qCCritical(lcNotifier, "Failed to schedule %s: %s", what, qPrintable(reply.error().message()));
+                return;
+            }
+            if (whenPosted)
+                whenPosted(Posted { reply.reply().service(), reply.value() });
+        });
+}
+
+void DBusNotifier::keepIfCurrent(const Posted& posted, std::optional<Posted>& slot, bool current)
+{
+    if (current)
+        slot = posted;
+    else
+        close(posted);
 }
 
 void DBusNotifier::withdrawAway()

@@ -81,6 +81,10 @@ private:
     };
 
     void post(Kind kind, const QString& title, const QString& body, bool soundEnabled);
+    // Sends a Notify call; whenPosted gets the server's name and id, a failure is logged as `what`.
+    void sendNotify(const QDBusMessage& call, const char* what, std::function<void(const Posted&)> whenPosted);
+    // A notification whose server answered: kept in slot while still current, else closed.
+    void keepIfCurrent(const Posted& posted, std::optional<Posted>& slot, bool current);
     // Whether the server plays the sound (it lists "sound"); plays it here otherwise.
     [[nodiscard]] bool serverPlaysSound(bool soundEnabled);
     void fetchCapabilities();
